@@ -1,0 +1,47 @@
+// An open drawing document: its database, its file and its lock.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Acad.h"
+
+class AcDbDatabase;
+
+namespace AcAp {
+enum DocLockMode {
+  kNone = 0x0,
+  kAutoWrite = 0x1,
+  kNotLocked = 0x2,
+  kWrite = 0x4,
+  kProtectedAutoWrite = 0x14,
+  kRead = 0x20,
+  kXWrite = 0x40,
+};
+}
+
+class AcApDocument {
+ public:
+  AcApDocument(std::unique_ptr<AcDbDatabase> database, std::wstring fileName);
+  ~AcApDocument();
+
+  AcDbDatabase* database() const;
+  // Full path of the drawing file; empty for a drawing never saved.
+  const ACHAR* fileName() const;
+  void setFileName(std::wstring fileName);
+  // File name without its folder.
+  std::wstring docTitle() const;
+
+  AcAp::DocLockMode myLockMode() const;
+  // Number of write locks held; the host releases the document at 0.
+  int lockCount() const;
+  // How many times the lock went from free to held: tests count releases.
+  int lockAcquisitions() const;
+
+ private:
+  friend class AcApDocManager;
+  std::unique_ptr<AcDbDatabase> m_database;
+  std::wstring m_fileName;
+  int m_lockCount = 0;
+  int m_lockAcquisitions = 0;
+};
