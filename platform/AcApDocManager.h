@@ -34,7 +34,8 @@ class AcApDocManager {
   // A new empty drawing (millimetre units), made current.
   AcApDocument* newDocument();
   Acad::ErrorStatus closeDocument(AcApDocument* document);
-  // Saves the current document's database as DXF to the path, atomically.
+  // Saves the document's database as DXF to the path (its own file when the
+  // path is empty), atomically; the document then carries that name.
   Acad::ErrorStatus saveDocument(AcApDocument* document, const ACHAR* path);
   // The reason of the last failed open or save, naming the line for a
   // malformed drawing.
@@ -52,6 +53,9 @@ class AcApDocManager {
 
  private:
   AcApDocManager();
+  AcApDocument* adopt(std::unique_ptr<AcDbDatabase> database, std::wstring fileName);
+  bool isOpen(const AcApDocument* document) const;
+  // The working database follows the current document.
   void makeCurrent(AcApDocument* document);
 
   std::vector<std::unique_ptr<AcApDocument>> m_documents;
@@ -59,6 +63,7 @@ class AcApDocManager {
   std::vector<HINSTANCE> m_resources;
   std::vector<AcApDocManagerReactor*> m_reactors;
   std::wstring m_lastError;
+  int m_untitledCount = 0;
 };
 
 #define acDocManager (&AcApDocManager::instance())

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Acad.h"
 
@@ -29,11 +30,12 @@ class AcApDocument {
   // Full path of the drawing file; empty for a drawing never saved.
   const ACHAR* fileName() const;
   void setFileName(std::wstring fileName);
-  // File name without its folder.
+  // File name without its folder; "Drawing1.dwg" and so on for a drawing
+  // never saved.
   std::wstring docTitle() const;
 
   AcAp::DocLockMode myLockMode() const;
-  // Number of write locks held; the host releases the document at 0.
+  // Number of locks held, nested; the host releases the document at 0.
   int lockCount() const;
   // How many times the lock went from free to held: tests count releases.
   int lockAcquisitions() const;
@@ -42,6 +44,8 @@ class AcApDocument {
   friend class AcApDocManager;
   std::unique_ptr<AcDbDatabase> m_database;
   std::wstring m_fileName;
-  int m_lockCount = 0;
+  std::wstring m_untitledName;
+  // The modes of the locks held, innermost last.
+  std::vector<AcAp::DocLockMode> m_locks;
   int m_lockAcquisitions = 0;
 };

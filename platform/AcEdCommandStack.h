@@ -37,7 +37,13 @@ class AcEdCommandStack : public AcRxObject {
   std::vector<const AcEdCommand*> commands() const;
 
  private:
+  // Rebuilds the name indexes after a removal; a later command of the same
+  // name shadows an earlier one, as the top of the stack does.
+  void reindex();
+  void index(AcEdCommand* command);
+
   std::vector<std::unique_ptr<AcEdCommand>> m_commands;
+  std::map<std::wstring, AcEdCommand*> m_byGlobalName, m_byLocalName;
 };
 
 #define acedRegCmds static_cast<AcEdCommandStack*>(acrxSysRegistry()->at(ACRX_COMMAND_DOCK))

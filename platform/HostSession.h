@@ -22,9 +22,16 @@ class HostSession {
   // nothing at the end of input; from then on every read returns nothing.
   std::optional<std::wstring> readLine(const std::wstring& prompt);
   bool atEndOfInput() const;
+  // Answers read are written after their prompt (on by default; off when a
+  // person types them at a terminal).
+  void setEcho(bool echo);
 
   void print(const std::wstring& text);
   void printUtf8(const std::string& text);
+  // Ends the current output line unless it is empty, so a block such as a
+  // message box starts on a line of its own.
+  void startLine();
+  void flush();
 
   // What the host tells its modules about itself.
   const std::wstring& productName() const;
@@ -32,12 +39,16 @@ class HostSession {
   // The machine's shared application-data folder.
   const std::wstring& appDataFolder() const;
   void setAppDataFolder(const std::wstring& folder);
+  // $XDG_DATA_HOME, else ~/.local/share.
+  static std::wstring defaultAppDataFolder();
 
  private:
   HostSession();
   std::istream* m_in;
   std::ostream* m_out;
   bool m_ended = false;
+  bool m_echo = true;
+  bool m_atLineStart = true;
   std::wstring m_product;
   std::wstring m_appData;
 };

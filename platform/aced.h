@@ -9,6 +9,8 @@
 // "c x1,y1 x2,y2".
 #pragma once
 
+#include <cstddef>
+
 #include "Acad.h"
 #include "resbuf.h"
 
@@ -27,6 +29,8 @@ int acedGetReal(const ACHAR* prompt, ads_real* result);
 int acedGetInt(const ACHAR* prompt, int* result);
 int acedGetPoint(const ads_point basePoint, const ACHAR* prompt, ads_point result);
 int acedGetKword(const ACHAR* prompt, ACHAR* result, size_t bufferLength = 133);
+// The keyword (or, with RSG_OTHER, the free answer) behind the last RTKWORD.
+int acedGetInput(ACHAR* result, size_t bufferLength = 133);
 
 int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickPoint);
 // Modes: null (ask the user), "X" (whole drawing, through the filter),

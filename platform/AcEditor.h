@@ -1,0 +1,55 @@
+// The editor's questions on the host's command line: one answer a line,
+// asked again with a message when the answer is of the wrong kind.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "Acad.h"
+#include "Keywords.h"
+
+class AcEditor {
+ public:
+  static AcEditor& instance();
+
+  // Applies to the next question only.
+  int initGet(int flags, const ACHAR* keywords);
+
+  int getString(bool blanksAllowed, const ACHAR* prompt, ACHAR* result, size_t bufferLength);
+  int getReal(const ACHAR* prompt, ads_real* result);
+  int getInt(const ACHAR* prompt, int* result);
+  int getPoint(const ads_point basePoint, const ACHAR* prompt, ads_point result);
+  int getKword(const ACHAR* prompt, ACHAR* result, size_t bufferLength);
+  // The keyword or free answer behind the last RTKWORD.
+  int getInput(ACHAR* result, size_t bufferLength) const;
+
+  enum class Kind { Answer, Enter, Cancel };
+  struct Answer {
+    Kind kind;
+    std::wstring text;
+  };
+  // One line: "*cancel*" is Escape; the end of input is Escape too unless
+  // it is taken as Enter.
+  static Answer ask(const ACHAR* prompt, bool endIsEnter = false);
+  // Prints a complaint about an answer on a line of its own.
+  static void complain(const std::wstring& message);
+
+ private:
+  AcEditor() = default;
+  struct Rules {
+    int flags = 0;
+    Keywords keywords;
+  };
+  Rules takeRules();
+  // Reads answers until one is a number the rules allow; RTNORM, RTNONE,
+  // RTKWORD or RTCAN.
+  template <typename Number>
+  int getNumber(const ACHAR* prompt, Number* result, std::optional<Number> (*parse)(const std::wstring&),
+                const wchar_t* wrongKind);
+  // RTKWORD when the answer is a keyword of the rules (or any text they let
+  // through), remembering it for getInput.
+  bool takeKeyword(const Rules& rules, const std::wstring& answer, bool anyText);
+
+  Rules m_next;
+  std::wstring m_lastInput;
+};

@@ -1,0 +1,87 @@
+#include "SystemVariables.h"
+
+#include <cwchar>
+#include <filesystem>
+
+#include "AcApDocManager.h"
+#include "AcDbDatabase.h"
+#include "HostSession.h"
+#include "ReplyText.h"
+
+namespace {
+
+AcDbDatabase* currentDatabase() {
+  AcApDocument* document = acDocManager->curDocument();
+  return document != nullptr ? document->database() : nullptr;
+}
+
+std::wstring drawingFolder() {
+  AcApDocument* document = acDocManager->curDocument();
+  std::filesystem::path file = document != nullptr ? document->fileName() : L"";
+  std::error_code ignored;
+  const std::filesystem::path folder = file.empty() ? std::filesystem::current_path(ignored) : file.parent_path();
+  std::wstring text = folder.wstring();
+  if (text.empty() || text.back() != L'/') text += L'/';
+  return text;
+}
+
+ACHAR* newString(const std::wstring& text) {
+  auto* copy = new ACHAR[text.size() + 1];
+  std::wmemcpy(copy, text.c_str(), text.size() + 1);
+  return copy;
+}
+
+}  // namespace
+
+SystemVariables& SystemVariables::instance() {
+  static SystemVariables variables;
+  return variables;
+}
+
+SystemVariables::SystemVariables() {
+  m_texts[L"PRODUCT"] = [] { return HostSession::instance().productName(); };
+  m_texts[L"DWGNAME"] = [] {
+    AcApDocument* document = acDocManager->curDocument();
+    return document != nullptr ? document->docTitle() : std::wstring();
+  };
+  m_texts[L"DWGPREFIX"] = drawingFolder;
+  m_numbers[L"LUNITS"] = {[] { return currentDatabase() != nullptr ? currentDatabase()->lunits() : Adesk::Int16(2); },
+                          [](short value) {
+                            if (currentDatabase() != nullptr) currentDatabase()->setLunits(value);
+                          }};
+  keep(L"SORTENTS", 127);
+  keep(L"CMDECHO", 1);
+}
+
+void SystemVariables::keep(const std::wstring& name, short initial) {
+  m_kept[name] = initial;
+  m_numbers[name] = {[this, name] { return m_kept.at(name); }, [this, name](short value) { m_kept[name] = value; }};
+}
+
+int SystemVariables::get(const ACHAR* name, resbuf* result) const {
+  if (name == nullptr || result == nullptr) return RTERROR;
+  const std::wstring key = ReplyText::upper(name);
+  if (const auto text = m_texts.find(key); text != m_texts.end()) {
+    result->restype = RTSTR;
+    result->resval.rstring = newString(text->second());
+    return RTNORM;
+  }
+  const auto number = m_numbers.find(key);
+  if (number == m_numbers.end()) return RTERROR;
+  result->restype = RTSHORT;
+  result->resval.rint = number->second.read();
+  return RTNORM;
+}
+
+int SystemVariables::set(const ACHAR* name, const resbuf* value) {
+  if (name == nullptr || value == nullptr) return RTERROR;
+  const auto number = m_numbers.find(ReplyText::upper(name));
+  if (number == m_numbers.end()) return RTERROR;
+  if (value->restype == RTSHORT)
+    number->second.write(value->resval.rint);
+  else if (value->restype == RTLONG)
+    number->second.write(static_cast<short>(value->resval.rlong));
+  else
+    return RTERROR;
+  return RTNORM;
+}
