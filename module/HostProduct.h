@@ -1,0 +1,25 @@
+// The CAD product the module runs in.  Only full products (AutoCAD,
+// BricsCAD) have the marker commands and take hyperlinks on attributes.
+#pragma once
+
+#include <string>
+
+class CHostProduct {
+ public:
+  enum Kind { kUnknown = 0, kAutoCADLT = 1, kAutoCAD = 2, kBricsCAD = 3 };
+
+  static CHostProduct detect(const std::wstring& productName);
+  // The product detected when the module was initialised.
+  static const CHostProduct& current();
+  static void setCurrent(const CHostProduct& product);
+
+  Kind kind() const;
+  const std::wstring& displayName() const;
+  bool isFullProduct() const;
+
+ private:
+  CHostProduct(Kind kind, std::wstring displayName);
+
+  Kind m_kind;
+  std::wstring m_displayName;
+};

@@ -1,0 +1,18 @@
+#include "module/ModuleLifecycle.h"
+
+#include "AcRxObject.h"
+#include "HostSession.h"
+#include "module/CommandTable.h"
+#include "module/HostProduct.h"
+#include "module/commands.h"
+
+void CModuleLifecycle::initialise(void* appPacket) {
+  // Unloadable on request, and its commands work from every open document.
+  acrxDynamicLinker()->unlockApplication(appPacket);
+  acrxDynamicLinker()->registerAppMDIAware(appPacket);
+  CHostProduct::setCurrent(CHostProduct::detect(HostSession::instance().productName()));
+  checkPreferencesExist();
+  CCommandTable::registerCommands(CHostProduct::current().isFullProduct());
+}
+
+void CModuleLifecycle::unload() { CCommandTable::removeCommands(); }

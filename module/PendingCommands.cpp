@@ -1,0 +1,44 @@
+// Commands of the table whose work is not in this version yet: each says so
+// rather than pretending to work.  A command's real handler replaces its
+// line here and lives in the file of its own area.
+#include "acutads.h"
+#include "module/CommandShell.h"
+#include "module/commands.h"
+
+namespace {
+
+void reportPending(const wchar_t* globalName, const wchar_t* localName) {
+  CCommandShell shell;
+  acutPrintf(L"%s (%s) is not available in this version yet.\n", globalName, localName);
+}
+
+}  // namespace
+
+#define ZELPH_PENDING_COMMAND(handler, globalName) \
+  void handler() { reportPending(globalName, L"" #handler); }
+
+ZELPH_PENDING_COMMAND(zelphBlockEdit, L"mbe")
+ZELPH_PENDING_COMMAND(zelphBlockHyperlink, L"mbh")
+ZELPH_PENDING_COMMAND(zelphBlockCreate, L"mbc")
+ZELPH_PENDING_COMMAND(zelphGrossAreaBlockCreate, L"mgabc")
+ZELPH_PENDING_COMMAND(zelphDeleteBlock, L"mdb")
+ZELPH_PENDING_COMMAND(zelphCommaSeperatedValues, L"mcsv")
+ZELPH_PENDING_COMMAND(zelphLegendBlockDefine, L"mlbd")
+ZELPH_PENDING_COMMAND(zelphPieBlockDefine, L"mpbd")
+ZELPH_PENDING_COMMAND(zelphGraphicReport, L"mgr")
+ZELPH_PENDING_COMMAND(zelphApplyGraphicReport, L"magr")
+ZELPH_PENDING_COMMAND(mfrs, L"mfrs")
+ZELPH_PENDING_COMMAND(zelphLegendMarkerCreate, L"mlmc")
+ZELPH_PENDING_COMMAND(zelphPieMarkerCreate, L"mpmc")
+ZELPH_PENDING_COMMAND(zelphUpdateSpaces, L"mus")
+ZELPH_PENDING_COMMAND(zelphSyncXDataToAttributes, L"msxta")
+ZELPH_PENDING_COMMAND(zelphUpdateText, L"mut")
+ZELPH_PENDING_COMMAND(zelphAuxilarator, L"maux")
+ZELPH_PENDING_COMMAND(zelphRefreshTags, L"mrt")
+ZELPH_PENDING_COMMAND(zelphBlankThirdAttribute, L"mbta")
+ZELPH_PENDING_COMMAND(zelphListBlocks, L"mlb")
+ZELPH_PENDING_COMMAND(msc_has, L"msc_has")
+ZELPH_PENDING_COMMAND(msc_hs, L"msc_hs")
+ZELPH_PENDING_COMMAND(msc_isc, L"msc_isc")
+ZELPH_PENDING_COMMAND(msc_cal, L"msc_cal")
+ZELPH_PENDING_COMMAND(msc_dsd, L"msc_dsd")
