@@ -6,6 +6,29 @@
 #include <string>
 
 #include "Acad.h"
+#include "AcDbHandle.h"
+#include "AcDbObjectId.h"
+
+class AcDbObject;
+class AcDbBlockTable;
+class AcDbLayerTable;
+class AcDbLinetypeTable;
+class AcDbRegAppTable;
+class AcDbTextStyleTable;
+class AcDbSymbolTable;
+class AcDbDictionary;
+class AcDbHandleTable;
+class DxfFile;
+
+namespace AcDb {
+// $INSUNITS
+enum UnitsValue {
+  kUnitsUndefined = 0, kUnitsInches = 1, kUnitsFeet = 2, kUnitsMiles = 3, kUnitsMillimeters = 4,
+  kUnitsCentimeters = 5, kUnitsMeters = 6, kUnitsKilometers = 7
+};
+// $MEASUREMENT
+enum MeasurementValue { kEnglish = 0, kMetric = 1 };
+}  // namespace AcDb
 
 class AcDbDatabase {
  public:
@@ -25,14 +48,76 @@ class AcDbDatabase {
   // The host's save: DXF whatever the extension.
   Acad::ErrorStatus saveAs(const ACHAR* path);
   const std::wstring& lastErrorMessage() const;
+  // The file last read or written; empty for a new drawing.
+  const std::wstring& filename() const;
 
   // Linear unit display format ($LUNITS): 3 and 4 are feet-and-inches.
   Adesk::Int16 lunits() const;
   void setLunits(Adesk::Int16 value);
+  AcDb::UnitsValue insunits() const;
+  void setInsunits(AcDb::UnitsValue units);
+  AcDb::MeasurementValue measurement() const;
+  void setMeasurement(AcDb::MeasurementValue value);
+  // The format of the file ($ACADVER, "AC1032").
+  std::wstring acadver() const;
+
+  // The handle the next new object gets ($HANDSEED).
+  AcDbHandle handseed() const;
+  // The current layer ($CLAYER), given to new entities.
+  AcDbObjectId clayer() const;
+  Acad::ErrorStatus setClayer(AcDbObjectId layer);
+
+  AcDbObjectId blockTableId() const;
+  AcDbObjectId layerTableId() const;
+  AcDbObjectId linetypeTableId() const;
+  AcDbObjectId regAppTableId() const;
+  AcDbObjectId textStyleTableId() const;
+  AcDbObjectId namedObjectsDictionaryId() const;
+  AcDbObjectId modelSpaceId() const;
+  AcDbObjectId paperSpaceId() const;
+  AcDbObjectId currentSpaceId() const { return modelSpaceId(); }
+  AcDbObjectId byLayerLinetype() const;
+  AcDbObjectId byBlockLinetype() const;
+  AcDbObjectId continuousLinetype() const;
+
+  // Open the table; close it when done.
+  Acad::ErrorStatus getBlockTable(AcDbBlockTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getLayerTable(AcDbLayerTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getLinetypeTable(AcDbLinetypeTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getRegAppTable(AcDbRegAppTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getTextStyleTable(AcDbTextStyleTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getSymbolTable(AcDbBlockTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getSymbolTable(AcDbLayerTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getSymbolTable(AcDbLinetypeTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getSymbolTable(AcDbRegAppTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getSymbolTable(AcDbTextStyleTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
+  Acad::ErrorStatus getNamedObjectsDictionary(AcDbDictionary*& dictionary, AcDb::OpenMode mode = AcDb::kForRead);
+
+  // The object id of a handle, by hash lookup.  With createIfNotFound an
+  // id is made for a handle no object has yet (it stays invalid until an
+  // object takes it); otherwise eUnknownHandle.
+  Acad::ErrorStatus getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound, const AcDbHandle& handle,
+                                    Adesk::UInt32 xRefId = 0);
+  // Gives a new object to the database, with a new handle above $HANDSEED.
+  // The object is left open for write; its owner is the caller's to set.
+  Acad::ErrorStatus addAcDbObject(AcDbObjectId& id, AcDbObject* object);
+  Acad::ErrorStatus addAcDbObject(AcDbObject* object);
 
   // Defined in AcDbDatabase.cpp.
   struct Impl;
 
  private:
+  friend class AcDbObject;
+  friend class DxfReader;
+  friend class DxfWriter;
+  friend class DxfObjectCodec;
+  friend class DxfInFiler;
+  friend class DxfDefaultDrawing;
+
+  AcDbHandleTable& handleTable() const;
+  DxfFile& dxfFile() const;
+  void setStandardIds();
+  Acad::ErrorStatus fail(Acad::ErrorStatus status, std::wstring message);
+
   std::unique_ptr<Impl> m_impl;
 };

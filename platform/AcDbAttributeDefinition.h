@@ -1,0 +1,44 @@
+// An attribute definition (ATTDEF) in a block definition: the tag, prompt
+// and default text each reference's attribute starts from.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "AcDbText.h"
+
+class AcDbAttributeDefinition : public AcDbText {
+  ACRX_DECLARE_MEMBERS(AcDbAttributeDefinition)
+
+ public:
+  AcDbAttributeDefinition();
+  AcDbAttributeDefinition(const AcGePoint3d& position, const ACHAR* text, const ACHAR* tag,
+                          const ACHAR* prompt, AcDbObjectId style = AcDbObjectId::kNull);
+
+  std::wstring tag() const { return m_tag; }
+  Acad::ErrorStatus setTag(const ACHAR* tag);
+  std::wstring prompt() const { return m_prompt; }
+  Acad::ErrorStatus setPrompt(const ACHAR* prompt);
+  bool isInvisible() const { return (m_flags & 1) != 0; }
+  Acad::ErrorStatus setInvisible(bool invisible);
+  bool isConstant() const { return (m_flags & 2) != 0; }
+  Acad::ErrorStatus setConstant(bool constant);
+  bool isVerifiable() const { return (m_flags & 4) != 0; }
+  Acad::ErrorStatus setVerifiable(bool verifiable);
+  bool isPreset() const { return (m_flags & 8) != 0; }
+  Acad::ErrorStatus setPreset(bool preset);
+  std::uint16_t fieldLength() const { return m_fieldLength; }
+  Acad::ErrorStatus setFieldLength(std::uint16_t length);
+
+ protected:
+  void dxfGroups(std::vector<DxfGroup>& groups) const override;
+  bool dxfOwns(const DxfGroup& group, int code) const override;
+  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
+  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
+
+ private:
+  std::wstring m_tag;
+  std::wstring m_prompt;
+  Adesk::Int16 m_flags = 0;
+  std::uint16_t m_fieldLength = 0;
+};

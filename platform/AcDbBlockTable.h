@@ -1,0 +1,19 @@
+// The table of block definitions.
+#pragma once
+
+#include "AcDbBlockTableRecord.h"
+#include "AcDbSymbolTable.h"
+
+#define ACDB_MODEL_SPACE L"*Model_Space"
+#define ACDB_PAPER_SPACE L"*Paper_Space"
+
+class AcDbBlockTable : public AcDbSymbolTable {
+  ACRX_DECLARE_MEMBERS(AcDbBlockTable)
+
+ public:
+  ACDB_DECLARE_TABLE_GETAT(AcDbBlockTableRecord)
+
+ protected:
+  const AcRxClass* recordClass() const override;
+  void recordAdded(AcDbSymbolTableRecord* record) override;
+};

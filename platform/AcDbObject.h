@@ -1,0 +1,136 @@
+// The base of everything a drawing holds: its handle and owner, the open
+// state, erasure, extended data and the extension dictionary.
+//
+// A new object belongs to its creator until it is given to the database
+// (AcDbBlockTableRecord::appendAcDbEntity, AcDbSymbolTable::add,
+// AcDbDictionary::setAt, AcDbDatabase::addAcDbObject).  From then on the
+// database owns it: open it by id with acdbOpenObject and close() it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Acad.h"
+#include "AcDbHandle.h"
+#include "AcDbObjectId.h"
+#include "AcRxClass.h"
+#include "AcRxObject.h"
+#include "DxfGroup.h"
+#include "resbuf.h"
+
+class AcDbDatabase;
+class DxfInFiler;
+class DxfOutFiler;
+class DxfTagList;
+
+class AcDbObject : public AcRxObject {
+ public:
+  AcDbObject();
+  ~AcDbObject() override;
+  AcDbObject(const AcDbObject&) = delete;
+  AcDbObject& operator=(const AcDbObject&) = delete;
+
+  static AcRxClass* desc();
+  static AcDbObject* cast(const AcRxObject* object);
+  virtual AcRxClass* isA() const;
+  bool isKindOf(const AcRxClass* aClass) const;
+
+  AcDbObjectId objectId() const;
+  AcDbObjectId ownerId() const { return m_ownerId; }
+  Acad::ErrorStatus setOwnerId(AcDbObjectId owner);
+  AcDbHandle handle() const;
+  void getAcDbHandle(AcDbHandle& handle) const { handle = this->handle(); }
+  // Null until the object is given to a database.
+  AcDbDatabase* database() const;
+
+  // Ends one opening; the object stays in its database.  An object that was
+  // never given to a database is not closed but deleted by its owner.
+  Acad::ErrorStatus close();
+  // From read to write; fails while others have it open too.
+  Acad::ErrorStatus upgradeOpen();
+  Acad::ErrorStatus downgradeOpen();
+  bool isReadEnabled() const;
+  bool isWriteEnabled() const;
+  bool isModified() const { return m_modified; }
+  bool isNewObject() const;
+
+  // Erased objects stay reachable by id (opened with openErased) and are not saved.
+  Acad::ErrorStatus erase(bool erasing = true);
+  bool isErased() const { return m_erased; }
+
+  // Extended data: the items of one registered application, headed by its
+  // 1001 item, or of all applications when the name is null.  The caller
+  // frees the list with acutRelRb; null when there is none.
+  resbuf* xData(const ACHAR* regappName = nullptr) const;
+  // Each 1001 item starts the complete new data of that application, which
+  // replaces its old data; a 1001 item alone removes it.  Other
+  // applications' data is kept, in order.
+  Acad::ErrorStatus setXData(const resbuf* xdata);
+
+  AcDbObjectId extensionDictionary() const { return m_extensionDictionary; }
+  // Makes an empty extension dictionary when there is none.
+  Acad::ErrorStatus createExtensionDictionary();
+
+ protected:
+  // True when the object may be changed: open for write, or not yet in a
+  // database.  Marks the object modified, so it is written anew.
+  bool assertWriteEnabled();
+
+  // The DXF layer: the subclass groups this class models, base first.
+  virtual void dxfGroups(std::vector<DxfGroup>& groups) const;
+  // Whether the tag code of this group is a field this class reads and
+  // writes; every other tag is kept and written back unchanged.
+  virtual bool dxfOwns(const DxfGroup& group, int code) const;
+  virtual void dxfInField(const DxfGroup& group, DxfInFiler& in);
+  // After the last tag: a chance to check what was read.
+  virtual void dxfInDone(DxfInFiler& in);
+  virtual void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const;
+
+ private:
+  friend class AcDbDatabase;
+  friend class AcDbHandleTable;
+  friend class DxfObjectCodec;
+  friend Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
+                                              bool openErased);
+
+  Acad::ErrorStatus open(AcDb::OpenMode mode, bool openErased);
+
+  AcDbStub* m_stub = nullptr;
+  AcDbObjectId m_ownerId;
+  AcDbObjectId m_extensionDictionary;
+  // The object's text in the file it was read from; written back as it is
+  // while the object is not modified.
+  std::string_view m_dxf;
+  // Extended data set since loading; until then it is read from m_dxf.
+  std::unique_ptr<DxfTagList> m_xdata;
+  std::uint16_t m_readers = 0;
+  bool m_writer = false;
+  bool m_erased = false;
+  bool m_modified = false;
+};
+
+// Opens an object of the database by id.  Fails with eWasErased for an
+// erased object (unless openErased), eWasOpenForWrite when it is open for
+// write, eWasOpenForRead when it is open for read and write is asked.
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
+                                     bool openErased = false);
+
+// Opens and casts: eNotThatKindOfClass (object left closed) when the
+// object is not a T.
+template <class T>
+Acad::ErrorStatus acdbOpenObject(T*& object, AcDbObjectId id, AcDb::OpenMode mode = AcDb::kForRead,
+                                 bool openErased = false) {
+  object = nullptr;
+  AcDbObject* opened = nullptr;
+  const Acad::ErrorStatus status = acdbOpenAcDbObject(opened, id, mode, openErased);
+  if (status != Acad::eOk) return status;
+  object = T::cast(opened);
+  if (object == nullptr) {
+    opened->close();
+    return Acad::eNotThatKindOfClass;
+  }
+  return Acad::eOk;
+}

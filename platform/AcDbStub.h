@@ -1,0 +1,15 @@
+// The database's record of one object: what an AcDbObjectId points at.
+// Stubs live as long as their database; the object may come later (a
+// handle referred to before its object is read) or never.
+#pragma once
+
+#include <memory>
+
+#include "AcDbHandle.h"
+#include "AcDbObject.h"
+
+struct AcDbStub {
+  AcDbHandle handle;
+  AcDbDatabase* database = nullptr;
+  std::unique_ptr<AcDbObject> object;
+};

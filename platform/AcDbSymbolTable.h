@@ -1,0 +1,73 @@
+// A table of named records, in the order they were added; names compare
+// ignoring case.  The typed tables (AcDbLayerTable ...) add getAt
+// overloads that open records of their own kind.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "AcDbObject.h"
+#include "AcDbObjectIterator.h"
+
+class AcDbSymbolTableRecord;
+
+typedef AcDbObjectIterator AcDbSymbolTableIterator;
+
+class AcDbSymbolTable : public AcDbObject {
+  ACRX_DECLARE_MEMBERS(AcDbSymbolTable)
+
+ public:
+  AcDbSymbolTable();
+  ~AcDbSymbolTable() override;
+
+  Acad::ErrorStatus getAt(const ACHAR* name, AcDbObjectId& recordId, bool getErased = false) const;
+  Acad::ErrorStatus getAt(const ACHAR* name, AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
+                          bool openErased = false) const;
+  bool has(const ACHAR* name) const;
+  bool has(AcDbObjectId recordId) const;
+  // The table must be open for write and the record new, named, and of the
+  // table's kind.  The table takes ownership; the record is left open for
+  // write for the caller to close.
+  Acad::ErrorStatus add(AcDbSymbolTableRecord* record);
+  Acad::ErrorStatus add(AcDbObjectId& recordId, AcDbSymbolTableRecord* record);
+  Acad::ErrorStatus newIterator(std::unique_ptr<AcDbSymbolTableIterator>& iterator, bool atBeginning = true,
+                                bool skipDeleted = true) const;
+  // The records that are not erased, in order.
+  AcDbObjectIdArray recordIds() const;
+
+ protected:
+  // The record class the table holds.
+  virtual const AcRxClass* recordClass() const;
+  // Called by add once the record is in the database (blocks get their
+  // BLOCK and ENDBLK).
+  virtual void recordAdded(AcDbSymbolTableRecord* record);
+
+  void dxfGroups(std::vector<DxfGroup>& groups) const override;
+  bool dxfOwns(const DxfGroup& group, int code) const override;
+  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
+  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
+
+ private:
+  friend class AcDbSymbolTableRecord;
+  friend class DxfReader;
+
+  static std::wstring key(const std::wstring& name);
+  // For the reader: a record already in the database.
+  void insert(AcDbSymbolTableRecord* record);
+  void renamed(AcDbSymbolTableRecord* record, const std::wstring& oldName);
+
+  AcDbObjectIdArray m_records;
+  std::unordered_map<std::wstring, AcDbObjectId> m_byName;
+};
+
+// The typed getAt of a table whose records are RECORD.
+#define ACDB_DECLARE_TABLE_GETAT(RECORD)                                                          \
+  using AcDbSymbolTable::getAt;                                                                   \
+  Acad::ErrorStatus getAt(const ACHAR* name, RECORD*& record, AcDb::OpenMode mode,                \
+                          bool openErased = false) const {                                        \
+    AcDbObjectId recordId;                                                                        \
+    record = nullptr;                                                                             \
+    const Acad::ErrorStatus status = getAt(name, recordId, openErased);                           \
+    return status == Acad::eOk ? acdbOpenObject(record, recordId, mode, openErased) : status;     \
+  }

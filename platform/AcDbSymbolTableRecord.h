@@ -1,0 +1,38 @@
+// A named entry of a symbol table (a layer, a block, a linetype ...).
+#pragma once
+
+#include <string>
+
+#include "AcDbObject.h"
+
+class AcDbSymbolTableRecord : public AcDbObject {
+  ACRX_DECLARE_MEMBERS(AcDbSymbolTableRecord)
+
+ public:
+  AcDbSymbolTableRecord();
+  ~AcDbSymbolTableRecord() override;
+
+  Acad::ErrorStatus getName(std::wstring& name) const;
+  // Valid while the record is open and unchanged.
+  Acad::ErrorStatus getName(const ACHAR*& name) const;
+  const std::wstring& name() const { return m_name; }
+  // eDuplicateRecordName when the table has another record of that name
+  // (names compare ignoring case).
+  Acad::ErrorStatus setName(const ACHAR* name);
+  // Names from an external reference ("XREF|LAYER").
+  bool isDependent() const;
+
+ protected:
+  Adesk::Int16 flags() const { return m_flags; }
+  // Sets or clears bits of the standard flags (group 70).
+  bool setFlag(Adesk::Int16 bit, bool on);
+
+  void dxfGroups(std::vector<DxfGroup>& groups) const override;
+  bool dxfOwns(const DxfGroup& group, int code) const override;
+  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
+  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
+
+ private:
+  std::wstring m_name;
+  Adesk::Int16 m_flags = 0;
+};
