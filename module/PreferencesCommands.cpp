@@ -2,7 +2,6 @@
 #include <fstream>
 
 #include "HostSession.h"
-#include "TextCodec.h"
 #include "module/CommandShell.h"
 #include "module/commands.h"
 #include "support/FileUtilities.h"
@@ -14,7 +13,7 @@ namespace {
 
 bool preferencesFileReadable() {
   const CPreferences preferences;
-  return std::ifstream(wideToUtf8(preferences.getFilePath())).is_open();
+  return std::ifstream(CFileUtilities::nativePath(preferences.getFilePath())).is_open();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "reports/XMLUtilities.h"
 
 #include "TextCodec.h"
+#include "support/FileUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {
@@ -52,7 +53,7 @@ pugi::xml_node CXMLUtilities::createNode(pugi::xml_node parent, const std::wstri
 
 void CXMLUtilities::load(const std::wstring& path) {
   ZELPH_TRY
-    const pugi::xml_parse_result result = m_document.load_file(utf8(path).c_str());
+    const pugi::xml_parse_result result = m_document.load_file(CFileUtilities::nativePath(path).c_str());
     if (!result)
       throw new CEXUnhandled(ZELPH_BANNER, ZELPH_SOURCE, L"CXMLUtilities::load",
                              L"Unable to read the XML file " + path + L": " + utf8ToWide(result.description()) + L".",
@@ -62,7 +63,7 @@ void CXMLUtilities::load(const std::wstring& path) {
 
 void CXMLUtilities::save(const std::wstring& path) {
   ZELPH_TRY
-    if (!m_document.save_file(utf8(path).c_str(), "\t", pugi::format_default, pugi::encoding_utf8))
+    if (!m_document.save_file(CFileUtilities::nativePath(path).c_str(), "\t", pugi::format_default, pugi::encoding_utf8))
       throw new CEXUnhandled(ZELPH_BANNER, ZELPH_SOURCE, L"CXMLUtilities::save",
                              L"Unable to write the XML file " + path + L".", 0);
   ZELPH_CATCH(L"CXMLUtilities::save")

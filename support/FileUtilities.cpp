@@ -22,11 +22,11 @@ bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 bool hasStatus(const std::wstring& path) {
   struct stat status;
-  return ::stat(wideToUtf8(path).c_str(), &status) == 0;
+  return ::stat(CFileUtilities::nativePath(path).c_str(), &status) == 0;
 }
 
 bool makeFolder(const std::wstring& folder) {
-  if (::mkdir(wideToUtf8(folder).c_str(), 0777) == 0) return true;
+  if (::mkdir(CFileUtilities::nativePath(folder).c_str(), 0777) == 0) return true;
   const int error = errno;
   if (error == EEXIST && hasStatus(folder)) return true;
   const bool denied = error == EACCES || error == EPERM;
@@ -120,6 +120,12 @@ std::wstring CFileUtilities::browseForFile(const std::wstring& filter) {
 
 int CFileUtilities::deleteFile(const std::wstring& path) {
   ZELPH_TRY
-    return ::unlink(wideToUtf8(path).c_str()) == 0 ? 1 : 0;
+    return ::unlink(CFileUtilities::nativePath(path).c_str()) == 0 ? 1 : 0;
   ZELPH_CATCH(L"CFileUtilities::deleteFile")
+}
+
+std::string CFileUtilities::nativePath(const std::wstring& path) {
+  std::string native = wideToUtf8(path);
+  std::replace(native.begin(), native.end(), '\\', '/');
+  return native;
 }

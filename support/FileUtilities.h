@@ -24,4 +24,6 @@ class CFileUtilities {
   static std::wstring browseForFile(const std::wstring& filter);
   // 1 when the file was removed, 0 when it could not be.
   static int deleteFile(const std::wstring& path);
+  // The path as the file system takes it: UTF-8, with '/' for every separator.
+  static std::string nativePath(const std::wstring& path);
 };

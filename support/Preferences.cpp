@@ -49,7 +49,7 @@ std::wstring systemError(const std::wstring& path, int error) {
 // Writes beside the file and renames into place, so a failed write leaves
 // the previous file whole.  Returns the reason of a failure, else nothing.
 std::wstring replaceFile(const std::wstring& path, const std::string& content) {
-  const std::string target = wideToUtf8(path);
+  const std::string target = CFileUtilities::nativePath(path);
   const std::string temporary = target + ".tmp";
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
   if (file == nullptr) return systemError(path, errno);
@@ -121,7 +121,7 @@ CPreferences::~CPreferences() = default;
 int CPreferences::loadPreferences() {
   ZELPH_TRY
     if (m_filePath.empty()) return 0;
-    std::ifstream in(wideToUtf8(m_filePath), std::ios::binary);
+    std::ifstream in(CFileUtilities::nativePath(m_filePath), std::ios::binary);
     if (!in) return 0;
     for (std::wstring line = readLine(in).value_or(L""); !line.empty(); line = readLine(in).value_or(L"")) {
       if (line.compare(0, 2, L"//") == 0) continue;
