@@ -25,6 +25,8 @@ class AcDbBlockBegin : public AcDbEntity {
   void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
 
  private:
+  friend class AcDbBlockTableRecord;
+
   std::wstring m_name;
   std::wstring m_path;
   AcGePoint3d m_origin;

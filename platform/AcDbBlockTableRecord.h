@@ -54,7 +54,7 @@ class AcDbBlockTableRecord : public AcDbSymbolTableRecord {
   AcDbObjectId getLayoutId() const { return m_layout; }
 
  protected:
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
+  std::string_view recordMarker() const override;
   bool dxfOwns(const DxfGroup& group, int code) const override;
   void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
   void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;

@@ -31,6 +31,7 @@ class AcDbCircle : public AcDbCurve {
   void dxfGroups(std::vector<DxfGroup>& groups) const override;
   bool dxfOwns(const DxfGroup& group, int code) const override;
   void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
+  void dxfInDone(DxfInFiler& in) override;
   void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
 
  private:

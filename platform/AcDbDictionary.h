@@ -53,6 +53,7 @@ class AcDbDictionary : public AcDbObject {
   void dxfGroups(std::vector<DxfGroup>& groups) const override;
   bool dxfOwns(const DxfGroup& group, int code) const override;
   void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
+  void dxfInDone(DxfInFiler& in) override;
   void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
 
  private:

@@ -68,6 +68,8 @@ class AcDbEntity : public AcDbObject {
   void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
 
  private:
+  friend class AcDbBlockTableRecord;
+
   AcDbObjectId m_layer;
   AcDbObjectId m_linetype;
   double m_linetypeScale = 1.0;

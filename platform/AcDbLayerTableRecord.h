@@ -27,7 +27,7 @@ class AcDbLayerTableRecord : public AcDbSymbolTableRecord {
   Acad::ErrorStatus setLinetypeObjectId(AcDbObjectId linetype);
 
  protected:
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
+  std::string_view recordMarker() const override;
   bool dxfOwns(const DxfGroup& group, int code) const override;
   void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
   void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;

@@ -91,8 +91,12 @@ class AcDbObject : public AcRxObject {
 
  private:
   friend class AcDbDatabase;
+  friend class AcDbBlockTableRecord;
+  friend class AcDbDictionary;
   friend class AcDbHandleTable;
   friend class DxfObjectCodec;
+  friend class DxfReader;
+  friend class DxfWriter;
   friend Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
                                               bool openErased);
 

@@ -7,5 +7,5 @@ class AcDbRegAppTableRecord : public AcDbSymbolTableRecord {
   ACRX_DECLARE_MEMBERS(AcDbRegAppTableRecord)
 
  protected:
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
+  std::string_view recordMarker() const override;
 };

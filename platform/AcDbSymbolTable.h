@@ -50,7 +50,9 @@ class AcDbSymbolTable : public AcDbObject {
 
  private:
   friend class AcDbSymbolTableRecord;
+  friend class DxfInFiler;
   friend class DxfReader;
+  friend class DxfWriter;
 
   static std::wstring key(const std::wstring& name);
   // For the reader: a record already in the database.

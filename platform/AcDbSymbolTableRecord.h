@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "AcDbObject.h"
 
@@ -21,8 +22,12 @@ class AcDbSymbolTableRecord : public AcDbObject {
   Acad::ErrorStatus setName(const ACHAR* name);
   // Names from an external reference ("XREF|LAYER").
   bool isDependent() const;
+  // The name of the record an id names; empty for none.
+  static std::wstring nameOf(AcDbObjectId record);
 
  protected:
+  // The marker of the group that holds the name and flags.
+  virtual std::string_view recordMarker() const;
   Adesk::Int16 flags() const { return m_flags; }
   // Sets or clears bits of the standard flags (group 70).
   bool setFlag(Adesk::Int16 bit, bool on);
@@ -33,6 +38,8 @@ class AcDbSymbolTableRecord : public AcDbObject {
   void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
 
  private:
+  friend class AcDbSymbolTable;
+
   std::wstring m_name;
   Adesk::Int16 m_flags = 0;
 };

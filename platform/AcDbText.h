@@ -55,6 +55,7 @@ class AcDbText : public AcDbEntity {
   void dxfGroups(std::vector<DxfGroup>& groups) const override;
   bool dxfOwns(const DxfGroup& group, int code) const override;
   void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
+  void dxfInDone(DxfInFiler& in) override;
   void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
   // The fields of the first "AcDbText" group, shared by attributes.
   bool ownsTextField(int code) const;

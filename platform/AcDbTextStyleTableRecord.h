@@ -24,7 +24,7 @@ class AcDbTextStyleTableRecord : public AcDbSymbolTableRecord {
   Acad::ErrorStatus setPriorSize(double size);
 
  protected:
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
+  std::string_view recordMarker() const override;
   bool dxfOwns(const DxfGroup& group, int code) const override;
   void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
   void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;

@@ -4,16 +4,26 @@
 // the file does ("AcDbHatch").
 #pragma once
 
+#include "DxfKind.h"
 #include "AcDbEntity.h"
 
 class AcDbUnmodelledEntity : public AcDbEntity {
-  ACRX_DECLARE_MEMBERS(AcDbUnmodelledEntity)
+ public:
+  static AcRxClass* desc();
+  static AcDbUnmodelledEntity* cast(const AcRxObject* object);
+  // The class named after the file's type, derived from this one.
+  AcRxClass* isA() const override;
 
  public:
   // Class descriptor and DXF type name, shared by all entities of that type.
-  AcDbUnmodelledEntity(const AcRxClass* kind);
-  const AcRxClass* kind() const { return m_kind; }
+  explicit AcDbUnmodelledEntity(const DxfKind* kind);
+  const DxfKind* kind() const { return m_kind; }
 
  private:
-  const AcRxClass* m_kind;
+  friend class DxfReader;
+  friend class DxfWriter;
+
+  const DxfKind* m_kind;
+  // The VERTEX and SEQEND entities that follow a POLYLINE in a file.
+  AcDbObjectIdArray m_followers;
 };

@@ -4,15 +4,20 @@
 // file does ("AcDbXrecord").
 #pragma once
 
+#include "DxfKind.h"
 #include "AcDbObject.h"
 
 class AcDbUnmodelledObject : public AcDbObject {
-  ACRX_DECLARE_MEMBERS(AcDbUnmodelledObject)
+ public:
+  static AcRxClass* desc();
+  static AcDbUnmodelledObject* cast(const AcRxObject* object);
+  // The class named after the file's type, derived from this one.
+  AcRxClass* isA() const override;
 
  public:
-  AcDbUnmodelledObject(const AcRxClass* kind);
-  const AcRxClass* kind() const { return m_kind; }
+  explicit AcDbUnmodelledObject(const DxfKind* kind);
+  const DxfKind* kind() const { return m_kind; }
 
  private:
-  const AcRxClass* m_kind;
+  const DxfKind* m_kind;
 };

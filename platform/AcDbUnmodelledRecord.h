@@ -2,15 +2,23 @@
 // DIMSTYLE): its name is known, everything else is carried as read.
 #pragma once
 
+#include "DxfKind.h"
 #include "AcDbSymbolTableRecord.h"
 
 class AcDbUnmodelledRecord : public AcDbSymbolTableRecord {
-  ACRX_DECLARE_MEMBERS(AcDbUnmodelledRecord)
+ public:
+  static AcRxClass* desc();
+  static AcDbUnmodelledRecord* cast(const AcRxObject* object);
+  // The class named after the file's type, derived from this one.
+  AcRxClass* isA() const override;
 
  public:
-  AcDbUnmodelledRecord(const AcRxClass* kind);
-  const AcRxClass* kind() const { return m_kind; }
+  explicit AcDbUnmodelledRecord(const DxfKind* kind);
+  const DxfKind* kind() const { return m_kind; }
+
+ protected:
+  std::string_view recordMarker() const override;
 
  private:
-  const AcRxClass* m_kind;
+  const DxfKind* m_kind;
 };

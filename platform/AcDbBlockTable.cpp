@@ -1,0 +1,26 @@
+#include "AcDbBlockTable.h"
+
+#include "AcDbBlockBegin.h"
+#include "AcDbBlockEnd.h"
+#include "AcDbDatabase.h"
+
+ACRX_DEFINE_MEMBERS(AcDbBlockTable, AcDbSymbolTable, L"TABLE")
+
+const AcRxClass* AcDbBlockTable::recordClass() const { return AcDbBlockTableRecord::desc(); }
+
+void AcDbBlockTable::recordAdded(AcDbSymbolTableRecord* record) {
+  // A definition is written between a BLOCK and an ENDBLK of its own.
+  auto* block = static_cast<AcDbBlockTableRecord*>(record);
+  AcDbDatabase* db = database();
+  auto begin = std::make_unique<AcDbBlockBegin>();
+  begin->setName(block->name());
+  begin->setDatabaseDefaults(db);
+  db->addAcDbObject(block->m_begin, begin.get());
+  begin->setOwnerId(block->objectId());
+  begin.release()->close();
+  auto end = std::make_unique<AcDbBlockEnd>();
+  end->setDatabaseDefaults(db);
+  db->addAcDbObject(block->m_end, end.get());
+  end->setOwnerId(block->objectId());
+  end.release()->close();
+}

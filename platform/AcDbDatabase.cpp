@@ -1,0 +1,264 @@
+#include "AcDbDatabase.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "AcDbBlockTable.h"
+#include "AcDbDictionary.h"
+#include "AcDbHandleTable.h"
+#include "AcDbLayerTable.h"
+#include "AcDbLinetypeTable.h"
+#include "AcDbRegAppTable.h"
+#include "AcDbTextStyleTable.h"
+#include "DxfDefaultDrawing.h"
+#include "DxfError.h"
+#include "DxfFile.h"
+#include "DxfReader.h"
+#include "DxfWriter.h"
+#include "TextCodec.h"
+
+struct AcDbDatabase::Impl {
+  explicit Impl(AcDbDatabase* database) : handles(database) {}
+
+  AcDbHandleTable handles;
+  DxfFile file;
+  std::wstring lastError;
+  std::wstring filename;
+  AcDbObjectId blockTable, layerTable, linetypeTable, regAppTable, textStyleTable, namedObjects;
+  AcDbObjectId modelSpace, paperSpace, byLayer, byBlock, continuous;
+};
+
+namespace {
+
+template <class T>
+T* resident(AcDbObjectId id) {
+  return id.isValid() ? T::cast(id.stub()->object.get()) : nullptr;
+}
+
+template <class Table>
+Acad::ErrorStatus openTable(Table*& table, AcDbObjectId id, AcDb::OpenMode mode) {
+  return acdbOpenObject(table, id, mode);
+}
+
+AcDbObjectId recordOf(AcDbObjectId table, const ACHAR* name) {
+  AcDbObjectId id;
+  if (auto* symbols = resident<AcDbSymbolTable>(table)) symbols->getAt(name, id);
+  return id;
+}
+
+int headerInt(const DxfFile& file, const char* name, int fallback) {
+  const std::string value = file.header.value(name);
+  return value.empty() ? fallback : std::atoi(value.c_str());
+}
+
+}  // namespace
+
+AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool) : m_impl(std::make_unique<Impl>(this)) {
+  if (buildDefaultDrawing) DxfReader(*this).read(std::string(DxfDefaultDrawing::text()));
+}
+
+AcDbDatabase::~AcDbDatabase() = default;
+
+AcDbHandleTable& AcDbDatabase::handleTable() const { return m_impl->handles; }
+
+DxfFile& AcDbDatabase::dxfFile() const { return m_impl->file; }
+
+void AcDbDatabase::setStandardIds() {
+  Impl& impl = *m_impl;
+  for (const AcDbObjectId& id : impl.file.tables) {
+    const AcRxClass* kind = id.objectClass();
+    if (kind == AcDbBlockTable::desc()) impl.blockTable = id;
+    if (kind == AcDbLayerTable::desc()) impl.layerTable = id;
+    if (kind == AcDbLinetypeTable::desc()) impl.linetypeTable = id;
+    if (kind == AcDbRegAppTable::desc()) impl.regAppTable = id;
+    if (kind == AcDbTextStyleTable::desc()) impl.textStyleTable = id;
+  }
+  if (!impl.file.objects.empty() && resident<AcDbDictionary>(impl.file.objects.front()))
+    impl.namedObjects = impl.file.objects.front();
+  impl.modelSpace = recordOf(impl.blockTable, L"*Model_Space");
+  impl.paperSpace = recordOf(impl.blockTable, L"*Paper_Space");
+  impl.byLayer = recordOf(impl.linetypeTable, L"ByLayer");
+  impl.byBlock = recordOf(impl.linetypeTable, L"ByBlock");
+  impl.continuous = recordOf(impl.linetypeTable, L"Continuous");
+}
+
+Acad::ErrorStatus AcDbDatabase::fail(Acad::ErrorStatus status, std::wstring message) {
+  m_impl->lastError = std::move(message);
+  return status;
+}
+
+Acad::ErrorStatus AcDbDatabase::dxfIn(const ACHAR* path) {
+  if (path == nullptr) return fail(Acad::eInvalidInput, L"no file name");
+  const std::string file = wideToUtf8(path);
+  struct stat info {};
+  if (stat(file.c_str(), &info) != 0) return fail(Acad::eFileNotFound, L"cannot open '" + std::wstring(path) + L"': no such file");
+  std::ifstream in(file, std::ios::binary);
+  if (!S_ISREG(info.st_mode) || !in) return fail(Acad::eFileAccessErr, L"cannot read '" + std::wstring(path) + L"'");
+  std::string text(static_cast<size_t>(info.st_size), '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!in) return fail(Acad::eFileAccessErr, L"cannot read '" + std::wstring(path) + L"'");
+  std::unique_ptr<Impl> previous = std::move(m_impl);
+  m_impl = std::make_unique<Impl>(this);
+  try {
+    DxfReader(*this).read(std::move(text));
+  } catch (const DxfError& error) {
+    m_impl = std::move(previous);
+    return fail(Acad::eInvalidDxfFile, std::wstring(path) + L": " + utf8ToWide(error.what()));
+  }
+  m_impl->filename = path;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* path) {
+  if (path == nullptr || *path == 0) return fail(Acad::eInvalidInput, L"no file name");
+  const std::string file = wideToUtf8(path);
+  struct stat info {};
+  if (stat(file.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': it is a folder");
+  DxfFile& dxf = m_impl->file;
+  const std::string seed = m_impl->handles.seed().asciiUtf8();
+  if (seed != dxf.handseedRead) dxf.header.set("$HANDSEED", 5, seed);
+  const std::string text = DxfWriter(*this).write();
+  std::string temporary = file + ".XXXXXX";
+  const int descriptor = mkstemp(temporary.data());
+  if (descriptor < 0)
+    return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " + utf8ToWide(std::strerror(errno)));
+  size_t written = 0;
+  while (written < text.size()) {
+    const ssize_t count = ::write(descriptor, text.data() + written, text.size() - written);
+    if (count <= 0) break;
+    written += static_cast<size_t>(count);
+  }
+  const bool complete = written == text.size() && ::fsync(descriptor) == 0;
+  ::close(descriptor);
+  if (!complete || std::rename(temporary.c_str(), file.c_str()) != 0) {
+    const std::wstring reason = utf8ToWide(std::strerror(errno));
+    std::remove(temporary.c_str());
+    return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " + reason);
+  }
+  ::chmod(file.c_str(), 0644);
+  m_impl->filename = path;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* path) { return dxfOut(path); }
+
+const std::wstring& AcDbDatabase::lastErrorMessage() const { return m_impl->lastError; }
+
+const std::wstring& AcDbDatabase::filename() const { return m_impl->filename; }
+
+Adesk::Int16 AcDbDatabase::lunits() const { return static_cast<Adesk::Int16>(headerInt(m_impl->file, "$LUNITS", 2)); }
+
+void AcDbDatabase::setLunits(Adesk::Int16 value) { m_impl->file.header.set("$LUNITS", 70, std::to_string(value)); }
+
+AcDb::UnitsValue AcDbDatabase::insunits() const {
+  return static_cast<AcDb::UnitsValue>(headerInt(m_impl->file, "$INSUNITS", 0));
+}
+
+void AcDbDatabase::setInsunits(AcDb::UnitsValue units) {
+  m_impl->file.header.set("$INSUNITS", 70, std::to_string(units));
+}
+
+AcDb::MeasurementValue AcDbDatabase::measurement() const {
+  return static_cast<AcDb::MeasurementValue>(headerInt(m_impl->file, "$MEASUREMENT", 0));
+}
+
+void AcDbDatabase::setMeasurement(AcDb::MeasurementValue value) {
+  m_impl->file.header.set("$MEASUREMENT", 70, std::to_string(value));
+}
+
+std::wstring AcDbDatabase::acadver() const { return utf8ToWide(m_impl->file.header.value("$ACADVER")); }
+
+AcDbHandle AcDbDatabase::handseed() const { return m_impl->handles.seed(); }
+
+AcDbObjectId AcDbDatabase::clayer() const {
+  const AcDbObjectId id = recordOf(m_impl->layerTable, utf8ToWide(m_impl->file.header.value("$CLAYER")).c_str());
+  return id.isNull() ? recordOf(m_impl->layerTable, L"0") : id;
+}
+
+Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layer) {
+  const auto* record = resident<AcDbLayerTableRecord>(layer);
+  if (record == nullptr || layer.database() != this) return Acad::eInvalidInput;
+  m_impl->file.header.set("$CLAYER", 8, wideToUtf8(record->name()));
+  return Acad::eOk;
+}
+
+AcDbObjectId AcDbDatabase::blockTableId() const { return m_impl->blockTable; }
+AcDbObjectId AcDbDatabase::layerTableId() const { return m_impl->layerTable; }
+AcDbObjectId AcDbDatabase::linetypeTableId() const { return m_impl->linetypeTable; }
+AcDbObjectId AcDbDatabase::regAppTableId() const { return m_impl->regAppTable; }
+AcDbObjectId AcDbDatabase::textStyleTableId() const { return m_impl->textStyleTable; }
+AcDbObjectId AcDbDatabase::namedObjectsDictionaryId() const { return m_impl->namedObjects; }
+AcDbObjectId AcDbDatabase::modelSpaceId() const { return m_impl->modelSpace; }
+AcDbObjectId AcDbDatabase::paperSpaceId() const { return m_impl->paperSpace; }
+AcDbObjectId AcDbDatabase::byLayerLinetype() const { return m_impl->byLayer; }
+AcDbObjectId AcDbDatabase::byBlockLinetype() const { return m_impl->byBlock; }
+AcDbObjectId AcDbDatabase::continuousLinetype() const { return m_impl->continuous; }
+
+Acad::ErrorStatus AcDbDatabase::getBlockTable(AcDbBlockTable*& table, AcDb::OpenMode mode) {
+  return openTable(table, blockTableId(), mode);
+}
+Acad::ErrorStatus AcDbDatabase::getLayerTable(AcDbLayerTable*& table, AcDb::OpenMode mode) {
+  return openTable(table, layerTableId(), mode);
+}
+Acad::ErrorStatus AcDbDatabase::getLinetypeTable(AcDbLinetypeTable*& table, AcDb::OpenMode mode) {
+  return openTable(table, linetypeTableId(), mode);
+}
+Acad::ErrorStatus AcDbDatabase::getRegAppTable(AcDbRegAppTable*& table, AcDb::OpenMode mode) {
+  return openTable(table, regAppTableId(), mode);
+}
+Acad::ErrorStatus AcDbDatabase::getTextStyleTable(AcDbTextStyleTable*& table, AcDb::OpenMode mode) {
+  return openTable(table, textStyleTableId(), mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbBlockTable*& table, AcDb::OpenMode mode) {
+  return getBlockTable(table, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbLayerTable*& table, AcDb::OpenMode mode) {
+  return getLayerTable(table, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbLinetypeTable*& table, AcDb::OpenMode mode) {
+  return getLinetypeTable(table, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbRegAppTable*& table, AcDb::OpenMode mode) {
+  return getRegAppTable(table, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbTextStyleTable*& table, AcDb::OpenMode mode) {
+  return getTextStyleTable(table, mode);
+}
+Acad::ErrorStatus AcDbDatabase::getNamedObjectsDictionary(AcDbDictionary*& dictionary, AcDb::OpenMode mode) {
+  return acdbOpenObject(dictionary, namedObjectsDictionaryId(), mode);
+}
+
+Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound, const AcDbHandle& handle,
+                                                Adesk::UInt32) {
+  id.setNull();
+  if (handle.isNull()) return Acad::eNullHandle;
+  AcDbStub* stub = createIfNotFound ? m_impl->handles.findOrCreate(handle) : m_impl->handles.find(handle);
+  if (stub == nullptr || (!createIfNotFound && !stub->object)) return Acad::eUnknownHandle;
+  id = AcDbObjectId(stub);
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObject* object) {
+  AcDbObjectId ignored;
+  return addAcDbObject(ignored, object);
+}
+
+Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* object) {
+  if (object == nullptr) return Acad::eNullObjectPointer;
+  if (object->database() != nullptr) return Acad::eInvalidInput;
+  AcDbStub* stub = m_impl->handles.createNew();
+  m_impl->handles.attach(stub, std::unique_ptr<AcDbObject>(object));
+  object->m_writer = true;
+  object->m_modified = true;
+  id = object->objectId();
+  const bool sectioned = object->isKindOf(AcDbEntity::desc()) || object->isKindOf(AcDbSymbolTableRecord::desc()) ||
+                         object->isKindOf(AcDbSymbolTable::desc());
+  if (!sectioned) m_impl->file.objects.push_back(id);
+  return Acad::eOk;
+}

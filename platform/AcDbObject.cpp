@@ -1,0 +1,139 @@
+#include "AcDbObject.h"
+
+#include "AcDbDatabase.h"
+#include "AcDbDictionary.h"
+#include "AcDbStub.h"
+#include "DxfTagList.h"
+#include "DxfXData.h"
+
+AcDbObject::AcDbObject() = default;
+
+AcDbObject::~AcDbObject() = default;
+
+AcRxClass* AcDbObject::desc() {
+  static AcRxClass descriptor(L"AcDbObject", nullptr);
+  return &descriptor;
+}
+
+AcDbObject* AcDbObject::cast(const AcRxObject* object) {
+  return const_cast<AcDbObject*>(dynamic_cast<const AcDbObject*>(object));
+}
+
+AcRxClass* AcDbObject::isA() const { return desc(); }
+
+bool AcDbObject::isKindOf(const AcRxClass* aClass) const { return isA()->isDerivedFrom(aClass); }
+
+AcDbObjectId AcDbObject::objectId() const { return AcDbObjectId(m_stub); }
+
+AcDbHandle AcDbObject::handle() const { return m_stub ? m_stub->handle : AcDbHandle(); }
+
+AcDbDatabase* AcDbObject::database() const { return m_stub ? m_stub->database : nullptr; }
+
+bool AcDbObject::isNewObject() const { return m_dxf.empty(); }
+
+Acad::ErrorStatus AcDbObject::setOwnerId(AcDbObjectId owner) {
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_ownerId = owner;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbObject::open(AcDb::OpenMode mode, bool openErased) {
+  if (m_erased && !openErased) return Acad::eWasErased;
+  if (m_writer) return Acad::eWasOpenForWrite;
+  if (mode == AcDb::kForWrite) {
+    if (m_readers > 0) return Acad::eWasOpenForRead;
+    m_writer = true;
+    m_modified = true;
+  } else {
+    ++m_readers;
+  }
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbObject::close() {
+  if (m_stub == nullptr) return Acad::eNotInDatabase;
+  if (m_writer) m_writer = false;
+  else if (m_readers > 0) --m_readers;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbObject::upgradeOpen() {
+  if (m_writer) return Acad::eWasOpenForWrite;
+  if (m_readers != 1) return m_readers == 0 ? Acad::eNotOpenForRead : Acad::eWasOpenForRead;
+  m_readers = 0;
+  m_writer = true;
+  m_modified = true;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbObject::downgradeOpen() {
+  if (!m_writer) return Acad::eNotOpenForWrite;
+  m_writer = false;
+  m_readers = 1;
+  return Acad::eOk;
+}
+
+bool AcDbObject::isReadEnabled() const { return m_stub == nullptr || m_writer || m_readers > 0; }
+
+bool AcDbObject::isWriteEnabled() const { return m_stub == nullptr || m_writer; }
+
+bool AcDbObject::assertWriteEnabled() {
+  if (!isWriteEnabled()) return false;
+  m_modified = true;
+  return true;
+}
+
+Acad::ErrorStatus AcDbObject::erase(bool erasing) {
+  if (m_stub == nullptr) return Acad::eNotInDatabase;
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_erased = erasing;
+  return Acad::eOk;
+}
+
+resbuf* AcDbObject::xData(const ACHAR* regappName) const {
+  if (m_xdata) return DxfXData::toResbuf(*m_xdata, regappName);
+  return DxfXData::toResbuf(DxfXData::fromDxf(m_dxf), regappName);
+}
+
+Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
+  if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+  auto tags = std::make_unique<DxfTagList>(m_xdata ? *m_xdata : DxfXData::fromDxf(m_dxf));
+  if (!DxfXData::merge(*tags, xdata)) return Acad::eInvalidResBuf;
+  m_xdata = std::move(tags);
+  m_modified = true;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbObject::createExtensionDictionary() {
+  if (!m_extensionDictionary.isNull()) return Acad::eOk;
+  AcDbDatabase* db = database();
+  if (db == nullptr) return Acad::eNotInDatabase;
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  auto dictionary = std::make_unique<AcDbDictionary>();
+  const Acad::ErrorStatus status = db->addAcDbObject(m_extensionDictionary, dictionary.get());
+  if (status != Acad::eOk) return status;
+  AcDbDictionary* added = dictionary.release();
+  added->setOwnerId(objectId());
+  added->close();
+  return Acad::eOk;
+}
+
+void AcDbObject::dxfGroups(std::vector<DxfGroup>&) const {}
+
+bool AcDbObject::dxfOwns(const DxfGroup&, int) const { return false; }
+
+void AcDbObject::dxfInField(const DxfGroup&, DxfInFiler&) {}
+
+void AcDbObject::dxfInDone(DxfInFiler&) {}
+
+void AcDbObject::dxfOutFields(const DxfGroup&, DxfOutFiler&) const {}
+
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode, bool openErased) {
+  object = nullptr;
+  if (id.isNull()) return Acad::eNullObjectId;
+  if (!id.isValid()) return Acad::eUnknownHandle;
+  AcDbObject* target = id.stub()->object.get();
+  const Acad::ErrorStatus status = target->open(mode, openErased);
+  if (status == Acad::eOk) object = target;
+  return status;
+}

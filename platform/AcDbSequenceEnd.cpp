@@ -1,0 +1,3 @@
+#include "AcDbSequenceEnd.h"
+
+ACRX_DEFINE_MEMBERS(AcDbSequenceEnd, AcDbEntity, L"SEQEND")

@@ -1,0 +1,111 @@
+#include "AcDbSymbolTable.h"
+
+#include <cwctype>
+
+#include "AcDbDatabase.h"
+#include "AcDbStub.h"
+#include "AcDbSymbolTableRecord.h"
+#include "DxfInFiler.h"
+#include "DxfOutFiler.h"
+
+ACRX_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject, L"TABLE")
+
+AcDbSymbolTable::AcDbSymbolTable() = default;
+
+AcDbSymbolTable::~AcDbSymbolTable() = default;
+
+std::wstring AcDbSymbolTable::key(const std::wstring& name) {
+  std::wstring folded = name;
+  for (wchar_t& c : folded) c = static_cast<wchar_t>(std::towupper(c));
+  return folded;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& recordId, bool getErased) const {
+  recordId.setNull();
+  if (name == nullptr) return Acad::eInvalidInput;
+  const auto found = m_byName.find(key(name));
+  if (found == m_byName.end()) return Acad::eKeyNotFound;
+  if (found->second.isErased() && !getErased) return Acad::eWasErased;
+  recordId = found->second;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbSymbolTableRecord*& record, AcDb::OpenMode mode,
+                                         bool openErased) const {
+  record = nullptr;
+  AcDbObjectId recordId;
+  const Acad::ErrorStatus status = getAt(name, recordId, openErased);
+  return status == Acad::eOk ? acdbOpenObject(record, recordId, mode, openErased) : status;
+}
+
+bool AcDbSymbolTable::has(const ACHAR* name) const {
+  AcDbObjectId recordId;
+  return getAt(name, recordId) == Acad::eOk;
+}
+
+bool AcDbSymbolTable::has(AcDbObjectId recordId) const {
+  const auto* record = recordId.isValid() ? AcDbSymbolTableRecord::cast(recordId.stub()->object.get()) : nullptr;
+  return record != nullptr && !record->isErased() && record->ownerId() == objectId();
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbSymbolTableRecord* record) {
+  AcDbObjectId ignored;
+  return add(ignored, record);
+}
+
+Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRecord* record) {
+  if (record == nullptr) return Acad::eNullObjectPointer;
+  if (database() == nullptr || record->database() != nullptr) return Acad::eInvalidInput;
+  if (!record->isKindOf(recordClass()) || record->name().empty()) return Acad::eInvalidInput;
+  if (has(record->name().c_str())) return Acad::eDuplicateRecordName;
+  if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+  const Acad::ErrorStatus status = database()->addAcDbObject(recordId, record);
+  if (status != Acad::eOk) return status;
+  assertWriteEnabled();
+  record->setOwnerId(objectId());
+  insert(record);
+  recordAdded(record);
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbSymbolTable::newIterator(std::unique_ptr<AcDbSymbolTableIterator>& iterator, bool atBeginning,
+                                               bool skipDeleted) const {
+  iterator = std::make_unique<AcDbSymbolTableIterator>(skipDeleted ? recordIds() : m_records);
+  iterator->start(!atBeginning);
+  return Acad::eOk;
+}
+
+AcDbObjectIdArray AcDbSymbolTable::recordIds() const {
+  AcDbObjectIdArray ids;
+  ids.reserve(m_records.size());
+  for (const AcDbObjectId& id : m_records)
+    if (id.isValid() && !id.isErased()) ids.push_back(id);
+  return ids;
+}
+
+const AcRxClass* AcDbSymbolTable::recordClass() const { return AcDbSymbolTableRecord::desc(); }
+
+void AcDbSymbolTable::recordAdded(AcDbSymbolTableRecord*) {}
+
+void AcDbSymbolTable::insert(AcDbSymbolTableRecord* record) {
+  m_records.push_back(record->objectId());
+  m_byName.emplace(key(record->name()), record->objectId());
+}
+
+void AcDbSymbolTable::renamed(AcDbSymbolTableRecord* record, const std::wstring& oldName) {
+  const auto old = m_byName.find(key(oldName));
+  if (old != m_byName.end() && old->second == record->objectId()) m_byName.erase(old);
+  m_byName[key(record->name())] = record->objectId();
+}
+
+void AcDbSymbolTable::dxfGroups(std::vector<DxfGroup>& groups) const { groups.push_back({"AcDbSymbolTable", 0}); }
+
+bool AcDbSymbolTable::dxfOwns(const DxfGroup& group, int code) const {
+  return group.is("AcDbSymbolTable") && code == 70;
+}
+
+void AcDbSymbolTable::dxfInField(const DxfGroup&, DxfInFiler&) {}
+
+void AcDbSymbolTable::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
+  if (group.is("AcDbSymbolTable")) out.integer(70, static_cast<long long>(recordIds().size()));
+}

@@ -1,0 +1,16 @@
+#include "AcDbUnmodelledObject.h"
+
+AcRxClass* AcDbUnmodelledObject::desc() {
+  static AcRxClass descriptor(L"AcDbUnmodelledObject", AcDbObject::desc());
+  return &descriptor;
+}
+
+AcDbUnmodelledObject* AcDbUnmodelledObject::cast(const AcRxObject* object) {
+  auto* dbObject = dynamic_cast<const AcDbObject*>(object);
+  return dbObject && dbObject->isKindOf(desc()) ? const_cast<AcDbUnmodelledObject*>(static_cast<const AcDbUnmodelledObject*>(dbObject))
+                                                : nullptr;
+}
+
+AcDbUnmodelledObject::AcDbUnmodelledObject(const DxfKind* kind) : m_kind(kind) {}
+
+AcRxClass* AcDbUnmodelledObject::isA() const { return const_cast<AcRxClass*>(&m_kind->rxClass); }

@@ -1,0 +1,31 @@
+// The HEADER section: variables in file order, each kept as the text it
+// was read from until it is set.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class DxfOutFiler;
+
+class DxfHeader {
+ public:
+  // tags: the text of the variable's value tags, after its 9 tag.
+  void add(std::string_view name, std::string_view tags);
+  // The (trimmed) value of the variable's first tag; empty when missing.
+  std::string value(std::string_view name) const;
+  void set(std::string_view name, int code, std::string value);
+  void write(DxfOutFiler& out) const;
+
+ private:
+  struct Variable {
+    std::string name;
+    std::string_view tags;
+    int code = 0;
+    std::string value;
+    bool replaced = false;
+  };
+  std::vector<Variable> m_variables;
+  std::unordered_map<std::string, size_t> m_index;
+};

@@ -1,0 +1,191 @@
+#include "DxfObjectCodec.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "AcDbObject.h"
+#include "DxfInFiler.h"
+#include "DxfOutFiler.h"
+#include "DxfTagList.h"
+#include "DxfTagReader.h"
+#include "TextCodec.h"
+
+namespace {
+
+bool isHandleCode(int code) { return code == 5 || code == 105; }
+
+bool endsHead(int code) { return code == 100 || code == 101 || code == 1001; }
+
+// Numbers repeated markers: TEXT's second "AcDbText" group is ordinal 1.
+class GroupCounter {
+ public:
+  DxfGroup next(std::string_view marker) {
+    for (auto& seen : m_seen)
+      if (seen.first == marker) return {marker, ++seen.second};
+    m_seen.emplace_back(marker, 0);
+    return {marker, 0};
+  }
+
+ private:
+  std::vector<std::pair<std::string_view, int>> m_seen;
+};
+
+// Index of the tag after the application group that starts at i.
+size_t skipAppGroup(const std::vector<DxfTag>& tags, size_t i) {
+  for (++i; i < tags.size() && tags[i].code != 102; ++i) {
+  }
+  return i + 1;
+}
+
+std::vector<DxfTag> tagsOf(std::string_view text) {
+  std::vector<DxfTag> tags;
+  DxfTagReader reader(text);
+  while (!reader.atEnd()) tags.push_back(reader.next());
+  return tags;
+}
+
+void writeHead(const AcDbObject& object, const std::vector<DxfTag>& tags, size_t& i, DxfOutFiler& out,
+               const std::string& type) {
+  out.tag(0, type);
+  i = 1;
+  for (; i < tags.size() && !endsHead(tags[i].code) && !isHandleCode(tags[i].code) && tags[i].code != 102 &&
+         tags[i].code != 330;
+       ++i)
+    out.tag(tags[i].code, tags[i].value);
+  out.handle(type == "DIMSTYLE" ? 105 : 5, object.handle());
+  std::vector<DxfTag> rest;
+  while (i < tags.size() && !endsHead(tags[i].code)) {
+    if (tags[i].code == 102 && tags[i].value != "{ACAD_XDICTIONARY") {
+      const size_t end = std::min(skipAppGroup(tags, i), tags.size());
+      for (; i < end; ++i) out.tag(tags[i].code, tags[i].value);
+      continue;
+    }
+    if (tags[i].code == 102) {
+      i = skipAppGroup(tags, i);
+      continue;
+    }
+    if (!isHandleCode(tags[i].code) && tags[i].code != 330) rest.push_back(tags[i]);
+    ++i;
+  }
+  if (!object.extensionDictionary().isNull()) {
+    out.tag(102, "{ACAD_XDICTIONARY");
+    out.objectId(360, object.extensionDictionary());
+    out.tag(102, "}");
+  }
+  out.objectId(330, object.ownerId());
+  for (const DxfTag& tag : rest) out.tag(tag.code, tag.value);
+}
+
+}  // namespace
+
+const DxfTag* DxfObjectCodec::handleTag(const std::vector<DxfTag>& tags) {
+  for (size_t i = 1; i < tags.size() && !endsHead(tags[i].code); ++i)
+    if (isHandleCode(tags[i].code)) return &tags[i];
+  return nullptr;
+}
+
+std::string_view DxfObjectCodec::lastMarker(const std::vector<DxfTag>& tags) {
+  std::string_view marker;
+  for (const DxfTag& tag : tags) {
+    if (tag.code == 1001) break;
+    if (tag.code == 100) marker = tag.value;
+  }
+  return marker;
+}
+
+void DxfObjectCodec::read(AcDbObject& object, const std::vector<DxfTag>& tags, std::string_view text,
+                          DxfInFiler& in) {
+  object.m_dxf = text;
+  size_t i = 1;
+  bool ownerSeen = false;
+  while (i < tags.size() && !endsHead(tags[i].code)) {
+    const DxfTag& tag = tags[i];
+    if (tag.code == 102 && tag.value == "{ACAD_XDICTIONARY") {
+      for (++i; i < tags.size() && tags[i].code != 102; ++i) {
+        in.setTag(tags[i]);
+        if (tags[i].code == 360) object.m_extensionDictionary = in.objectId();
+      }
+      ++i;
+      continue;
+    }
+    if (tag.code == 102) {
+      i = skipAppGroup(tags, i);
+      continue;
+    }
+    if (tag.code == 330 && !ownerSeen) {
+      in.setTag(tag);
+      object.m_ownerId = in.objectId();
+      ownerSeen = true;
+    }
+    ++i;
+  }
+  std::vector<DxfGroup> known;
+  object.dxfGroups(known);
+  GroupCounter counter;
+  DxfGroup group;
+  bool modelled = false;
+  for (; i < tags.size() && tags[i].code != 1001; ++i) {
+    const DxfTag& tag = tags[i];
+    if (tag.code == 100) {
+      group = counter.next(tag.value);
+      modelled = std::find(known.begin(), known.end(), group) != known.end();
+      continue;
+    }
+    if (tag.code == 101) {
+      // An embedded object runs to the next marker; it is carried whole.
+      modelled = false;
+      continue;
+    }
+    if (modelled && object.dxfOwns(group, tag.code)) {
+      in.setTag(tag);
+      object.dxfInField(group, in);
+    }
+  }
+  object.dxfInDone(in);
+}
+
+void DxfObjectCodec::write(const AcDbObject& object, DxfOutFiler& out) {
+  if (!object.m_modified && !object.m_dxf.empty()) {
+    out.raw(object.m_dxf);
+    return;
+  }
+  const std::vector<DxfTag> tags = tagsOf(object.m_dxf);
+  size_t i = 0;
+  writeHead(object, tags, i, out, wideToUtf8(object.isA()->dxfName()));
+  std::vector<DxfGroup> known;
+  object.dxfGroups(known);
+  std::vector<bool> written(known.size(), false);
+  auto writeGroup = [&](size_t index) {
+    out.tag(100, known[index].marker);
+    object.dxfOutFields(known[index], out);
+    written[index] = true;
+  };
+  GroupCounter counter;
+  DxfGroup group;
+  bool modelled = false;
+  for (; i < tags.size() && tags[i].code != 1001; ++i) {
+    const DxfTag& tag = tags[i];
+    if (tag.code == 100) {
+      group = counter.next(tag.value);
+      const auto found = std::find(known.begin(), known.end(), group);
+      modelled = found != known.end();
+      if (!modelled) {
+        out.tag(tag.code, tag.value);
+        continue;
+      }
+      const auto index = static_cast<size_t>(found - known.begin());
+      for (size_t k = 0; k <= index; ++k)
+        if (!written[k]) writeGroup(k);
+      continue;
+    }
+    if (tag.code == 101) modelled = false;
+    if (!modelled || !object.dxfOwns(group, tag.code)) out.tag(tag.code, tag.value);
+  }
+  for (size_t k = 0; k < known.size(); ++k)
+    if (!written[k]) writeGroup(k);
+  if (object.m_xdata) {
+    for (const DxfOwnedTag& tag : *object.m_xdata) out.tag(tag.code, tag.value);
+  } else {
+    for (; i < tags.size(); ++i) out.tag(tags[i].code, tags[i].value);
+  }
+}

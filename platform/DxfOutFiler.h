@@ -1,0 +1,33 @@
+// Writes tags to the output text in the file's line-end style.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "AcDbHandle.h"
+#include "AcDbObjectId.h"
+#include "AcGePoint3d.h"
+#include "AcGeVector3d.h"
+
+class DxfOutFiler {
+ public:
+  DxfOutFiler(std::string& out, std::string_view lineEnd) : m_out(out), m_lineEnd(lineEnd) {}
+
+  void tag(int code, std::string_view value);
+  void text(int code, const std::wstring& value);
+  void real(int code, double value);
+  void integer(int code, long long value);
+  // The x code; y and z follow at code + 10 and code + 20.
+  void point(int code, const AcGePoint3d& point);
+  void point2d(int code, double x, double y);
+  void vector(int code, const AcGeVector3d& vector);
+  void handle(int code, AcDbHandle handle);
+  void objectId(int code, AcDbObjectId id);
+  // Tags already in file form.
+  void raw(std::string_view text) { m_out.append(text); }
+  std::string_view lineEnd() const { return m_lineEnd; }
+
+ private:
+  std::string& m_out;
+  std::string_view m_lineEnd;
+};

@@ -1,0 +1,243 @@
+#include "DxfReader.h"
+
+#include <utility>
+
+#include "AcDbAttribute.h"
+#include "AcDbBlockBegin.h"
+#include "AcDbBlockEnd.h"
+#include "AcDbBlockReference.h"
+#include "AcDbBlockTable.h"
+#include "AcDbDatabase.h"
+#include "AcDbHandleTable.h"
+#include "AcDbSequenceEnd.h"
+#include "AcDbUnmodelledEntity.h"
+#include "DxfError.h"
+#include "DxfFile.h"
+#include "DxfObjectCodec.h"
+#include "DxfText.h"
+
+namespace {
+
+bool isTag(const DxfTag& tag, int code, std::string_view value) { return tag.code == code && tag.value == value; }
+
+template <class T>
+T* resident(AcDbObjectId id) {
+  return id.isValid() ? T::cast(id.stub()->object.get()) : nullptr;
+}
+
+}  // namespace
+
+DxfReader::DxfReader(AcDbDatabase& database)
+    : m_database(database), m_file(database.dxfFile()), m_in(database) {}
+
+void DxfReader::read(std::string text) {
+  m_file.text = std::move(text);
+  prepareText();
+  DxfTagReader reader(m_file.text);
+  while (true) {
+    if (reader.atEnd()) throw DxfError(reader.line(), "the file ends without EOF");
+    const size_t start = reader.offset();
+    const DxfTag tag = reader.next();
+    if (isTag(tag, 0, "EOF")) break;
+    if (!isTag(tag, 0, "SECTION"))
+      throw DxfError(tag.line, "expected SECTION or EOF, found '" + std::string(tag.value.substr(0, 40)) + "'");
+    readSection(reader, start);
+  }
+  checkVersion();
+  m_database.setStandardIds();
+}
+
+void DxfReader::prepareText() {
+  const std::string& text = m_file.text;
+  if (text.empty()) throw DxfError(1, "the file is empty");
+  if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) throw DxfError(1, "binary DXF files are not read");
+  const size_t newline = text.find('\n');
+  if (newline != std::string::npos && newline > 0 && text[newline - 1] == '\r') m_file.lineEnd = "\r\n";
+  bool ascii = true;
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+  if (ascii) return;
+  // Before AC1021 a file is in its code page; from then on in UTF-8.
+  const size_t version = text.find("$ACADVER");
+  if (version == std::string::npos) return;
+  DxfTagReader probe(std::string_view(text).substr(text.find('\n', version) + 1));
+  if (!probe.atEnd() && probe.peek().value < std::string_view("AC1021")) m_file.text = DxfText::ansiToUtf8(text);
+}
+
+void DxfReader::checkVersion() const {
+  const std::string version = m_file.header.value("$ACADVER");
+  if (!version.empty() && version < "AC1015")
+    throw DxfError(1, "DXF version " + version + " is older than AutoCAD 2000 (AC1015)");
+}
+
+bool DxfReader::atSectionEnd(DxfTagReader& reader, const std::string& name) const {
+  if (reader.atEnd()) throw DxfError(reader.line(), "section " + name + " is not ended (no ENDSEC)");
+  if (isTag(reader.peek(), 0, "EOF"))
+    throw DxfError(reader.peek().line, "section " + name + " is not ended (no ENDSEC)");
+  return isTag(reader.peek(), 0, "ENDSEC");
+}
+
+void DxfReader::readSection(DxfTagReader& reader, size_t start) {
+  if (reader.atEnd() || reader.peek().code != 2) throw DxfError(reader.line(), "SECTION without a name");
+  const std::string name(reader.next().value);
+  if (name == "HEADER") readHeader(reader);
+  else if (name == "TABLES") readTables(reader);
+  else if (name == "BLOCKS") readBlocks(reader);
+  else if (name == "ENTITIES") readEntities(reader);
+  else if (name == "OBJECTS") readObjects(reader);
+  else return carrySection(reader, name, start);
+  reader.next();
+  m_file.sections.push_back({name, std::string_view()});
+}
+
+void DxfReader::carrySection(DxfTagReader& reader, const std::string& name, size_t start) {
+  const std::string_view text(m_file.text);
+  while (!atSectionEnd(reader, name)) reader.next();
+  reader.next();
+  m_file.sections.push_back({name, text.substr(start, reader.offset() - start)});
+}
+
+void DxfReader::readHeader(DxfTagReader& reader) {
+  while (!atSectionEnd(reader, "HEADER")) {
+    const DxfTag tag = reader.next();
+    if (tag.code != 9) throw DxfError(tag.line, "header variable expected, found group code " + std::to_string(tag.code));
+    const size_t start = reader.offset();
+    while (!reader.atEnd() && reader.peek().code != 9 && reader.peek().code != 0) reader.next();
+    m_file.header.add(tag.value, std::string_view(m_file.text).substr(start, reader.offset() - start));
+  }
+  m_file.handseedRead = m_file.header.value("$HANDSEED");
+  m_database.handleTable().setSeed(AcDbHandle(m_file.handseedRead.c_str()));
+}
+
+void DxfReader::collect(DxfTagReader& reader) {
+  m_tags.clear();
+  const size_t start = reader.offset();
+  m_tags.push_back(reader.next());
+  while (!reader.atEnd() && reader.peek().code != 0) m_tags.push_back(reader.next());
+  m_span = std::string_view(m_file.text).substr(start, reader.offset() - start);
+}
+
+AcDbObject* DxfReader::make(DxfClassRegistry::Place place) {
+  std::unique_ptr<AcDbObject> object = DxfClassRegistry::create(m_tags, place);
+  AcDbHandleTable& handles = m_database.handleTable();
+  const DxfTag* handleTag = DxfObjectCodec::handleTag(m_tags);
+  AcDbStub* stub;
+  if (handleTag != nullptr) {
+    m_in.setTag(*handleTag);
+    const AcDbHandle handle = m_in.handle();
+    if (handle.isNull()) throw DxfError(handleTag->line, "an object has the null handle");
+    stub = handles.findOrCreate(handle);
+    if (stub->object) throw DxfError(handleTag->line, "duplicate handle '" + std::string(handleTag->value) + "'");
+  } else {
+    stub = handles.createNew();
+  }
+  AcDbObject* result = object.get();
+  handles.attach(stub, std::move(object));
+  DxfObjectCodec::read(*result, m_tags, m_span, m_in);
+  // An object given a handle here must be written with it.
+  if (handleTag == nullptr) result->m_modified = true;
+  return result;
+}
+
+void DxfReader::readTables(DxfTagReader& reader) {
+  while (!atSectionEnd(reader, "TABLES")) {
+    if (!isTag(reader.peek(), 0, "TABLE"))
+      throw DxfError(reader.peek().line, "expected TABLE, found '" + std::string(reader.peek().value.substr(0, 40)) + "'");
+    collect(reader);
+    auto* table = static_cast<AcDbSymbolTable*>(make(DxfClassRegistry::Place::Table));
+    m_file.tables.push_back(table->objectId());
+    while (!atSectionEnd(reader, "TABLES") && !isTag(reader.peek(), 0, "ENDTAB")) {
+      collect(reader);
+      auto* record = static_cast<AcDbSymbolTableRecord*>(make(DxfClassRegistry::Place::Record));
+      record->m_ownerId = table->objectId();
+      table->insert(record);
+    }
+    if (isTag(reader.peek(), 0, "ENDTAB")) reader.next();
+  }
+  m_database.setStandardIds();
+}
+
+AcDbBlockTableRecord* DxfReader::blockNamed(const std::wstring& name) {
+  auto* table = resident<AcDbBlockTable>(m_database.blockTableId());
+  if (table == nullptr) throw DxfError(m_tags.front().line, "the drawing has no block table");
+  AcDbObjectId id;
+  if (table->getAt(name.c_str(), id, true) == Acad::eOk) return resident<AcDbBlockTableRecord>(id);
+  // A definition without its record: the record is made, so nothing is lost.
+  auto record = std::make_unique<AcDbBlockTableRecord>();
+  record->setName(name.c_str());
+  m_database.addAcDbObject(id, record.get());
+  AcDbBlockTableRecord* added = record.release();
+  added->m_ownerId = table->objectId();
+  table->insert(added);
+  table->m_modified = true;
+  added->close();
+  return added;
+}
+
+void DxfReader::readBlocks(DxfTagReader& reader) {
+  while (!atSectionEnd(reader, "BLOCKS")) {
+    if (!isTag(reader.peek(), 0, "BLOCK"))
+      throw DxfError(reader.peek().line, "expected BLOCK, found '" + std::string(reader.peek().value.substr(0, 40)) + "'");
+    collect(reader);
+    auto* begin = static_cast<AcDbBlockBegin*>(make(DxfClassRegistry::Place::Entity));
+    AcDbBlockTableRecord* block = blockNamed(begin->name());
+    block->m_begin = begin->objectId();
+    begin->m_ownerId = block->objectId();
+    while (!atSectionEnd(reader, "BLOCKS") && !isTag(reader.peek(), 0, "ENDBLK")) readEntity(reader, block);
+    if (!isTag(reader.peek(), 0, "ENDBLK")) throw DxfError(reader.peek().line, "block definition without ENDBLK");
+    collect(reader);
+    AcDbObject* end = make(DxfClassRegistry::Place::Entity);
+    block->m_end = end->objectId();
+    end->m_ownerId = block->objectId();
+  }
+}
+
+void DxfReader::readEntities(DxfTagReader& reader) {
+  while (!atSectionEnd(reader, "ENTITIES")) readEntity(reader, nullptr);
+}
+
+AcDbEntity* DxfReader::readEntity(DxfTagReader& reader, AcDbBlockTableRecord* block) {
+  collect(reader);
+  auto* entity = AcDbEntity::cast(make(DxfClassRegistry::Place::Entity));
+  if (entity == nullptr) throw DxfError(m_tags.front().line, std::string(m_tags.front().value) + " is not an entity");
+  if (block == nullptr) {
+    block = resident<AcDbBlockTableRecord>(entity->ownerId());
+    if (block == nullptr) block = resident<AcDbBlockTableRecord>(m_database.modelSpaceId());
+    if (block == nullptr) throw DxfError(m_tags.front().line, "the drawing has no model space");
+  }
+  block->adopt(entity);
+  readFollowers(reader, entity);
+  return entity;
+}
+
+void DxfReader::readFollowers(DxfTagReader& reader, AcDbEntity* entity) {
+  auto* reference = AcDbBlockReference::cast(entity);
+  auto* polyline = AcDbUnmodelledEntity::cast(entity);
+  if (polyline != nullptr && polyline->kind()->dxfType != "POLYLINE") polyline = nullptr;
+  if (reference == nullptr && polyline == nullptr) return;
+  const std::string_view follower = reference ? "ATTRIB" : "VERTEX";
+  bool any = false;
+  while (!reader.atEnd() && (isTag(reader.peek(), 0, follower) || (any && isTag(reader.peek(), 0, "SEQEND")) ||
+                             (polyline && isTag(reader.peek(), 0, "SEQEND")))) {
+    const bool last = reader.peek().value == "SEQEND";
+    collect(reader);
+    AcDbObject* part = make(DxfClassRegistry::Place::Entity);
+    part->m_ownerId = entity->objectId();
+    any = true;
+    if (polyline) polyline->m_followers.push_back(part->objectId());
+    else if (last) reference->m_sequenceEnd = part->objectId();
+    else reference->m_attributes.push_back(part->objectId());
+    if (last) break;
+  }
+}
+
+void DxfReader::readObjects(DxfTagReader& reader) {
+  while (!atSectionEnd(reader, "OBJECTS")) {
+    collect(reader);
+    m_file.objects.push_back(make(DxfClassRegistry::Place::Object)->objectId());
+  }
+  m_database.setStandardIds();
+}

@@ -1,0 +1,51 @@
+// Reads a whole DXF text into an empty database: the header, tables,
+// block definitions, entities and objects it models, every other section
+// carried as text.  A malformed file throws DxfError naming the line.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "DxfClassRegistry.h"
+#include "DxfInFiler.h"
+#include "DxfTag.h"
+#include "DxfTagReader.h"
+
+class AcDbDatabase;
+class AcDbObject;
+class AcDbBlockTableRecord;
+class AcDbEntity;
+struct DxfFile;
+
+class DxfReader {
+ public:
+  explicit DxfReader(AcDbDatabase& database);
+  void read(std::string text);
+
+ private:
+  void prepareText();
+  // start: where the section's "0 SECTION" begins.
+  void readSection(DxfTagReader& reader, size_t start);
+  void readHeader(DxfTagReader& reader);
+  void readTables(DxfTagReader& reader);
+  void readBlocks(DxfTagReader& reader);
+  void readEntities(DxfTagReader& reader);
+  void readObjects(DxfTagReader& reader);
+  void carrySection(DxfTagReader& reader, const std::string& name, size_t start);
+  // The tags of the next object, up to the next group 0.
+  void collect(DxfTagReader& reader);
+  AcDbObject* make(DxfClassRegistry::Place place);
+  AcDbEntity* readEntity(DxfTagReader& reader, AcDbBlockTableRecord* block);
+  void readFollowers(DxfTagReader& reader, AcDbEntity* entity);
+  AcDbBlockTableRecord* blockNamed(const std::wstring& name);
+  bool atSectionEnd(DxfTagReader& reader, const std::string& name) const;
+  void checkVersion() const;
+
+  AcDbDatabase& m_database;
+  DxfFile& m_file;
+  DxfInFiler m_in;
+  std::vector<DxfTag> m_tags;
+  std::string_view m_span;
+};

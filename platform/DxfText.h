@@ -1,0 +1,16 @@
+// Text in DXF values: UTF-8 in memory, "\U+XXXX" escapes for characters a
+// code page lacks, "^J"-style carets for control characters, and the
+// ANSI_1252 code page of files older than AC1021.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class DxfText {
+ public:
+  static std::wstring decode(std::string_view value);
+  static std::string encode(std::wstring_view text);
+  // Whole-file conversions; ASCII text comes back unchanged.
+  static std::string ansiToUtf8(std::string_view ansi);
+  static std::string utf8ToAnsi(std::string_view utf8);
+};

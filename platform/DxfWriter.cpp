@@ -1,0 +1,103 @@
+#include "DxfWriter.h"
+
+#include "AcDbBlockBegin.h"
+#include "AcDbBlockReference.h"
+#include "AcDbBlockTable.h"
+#include "AcDbDatabase.h"
+#include "AcDbStub.h"
+#include "AcDbUnmodelledEntity.h"
+#include "DxfFile.h"
+#include "DxfObjectCodec.h"
+#include "DxfText.h"
+
+namespace {
+
+const AcDbObject* live(AcDbObjectId id) {
+  return id.isValid() && !id.stub()->object->isErased() ? id.stub()->object.get() : nullptr;
+}
+
+}  // namespace
+
+DxfWriter::DxfWriter(const AcDbDatabase& database)
+    : m_database(database), m_file(database.dxfFile()), m_out(m_text, m_file.lineEnd) {}
+
+std::string DxfWriter::write() {
+  m_text.reserve(m_file.text.size() + m_file.text.size() / 8 + 4096);
+  for (const DxfSection& section : m_file.sections) {
+    if (!section.text.empty()) {
+      m_out.raw(section.text);
+      continue;
+    }
+    m_out.tag(0, "SECTION");
+    m_out.tag(2, section.name);
+    writeSection(section.name);
+    m_out.tag(0, "ENDSEC");
+  }
+  m_out.tag(0, "EOF");
+  const std::string version = m_file.header.value("$ACADVER");
+  if (!version.empty() && version < "AC1021") return DxfText::utf8ToAnsi(m_text);
+  return std::move(m_text);
+}
+
+void DxfWriter::writeSection(const std::string& name) {
+  if (name == "HEADER") m_file.header.write(m_out);
+  else if (name == "TABLES") writeTables();
+  else if (name == "BLOCKS") writeBlocks();
+  else if (name == "ENTITIES") {
+    writeEntities(AcDbBlockTableRecord::cast(live(m_database.modelSpaceId())));
+    writeEntities(AcDbBlockTableRecord::cast(live(m_database.paperSpaceId())));
+  } else if (name == "OBJECTS") writeObjects();
+}
+
+void DxfWriter::writeObject(const AcDbObject* object) {
+  if (object != nullptr) DxfObjectCodec::write(*object, m_out);
+}
+
+void DxfWriter::writeTables() {
+  for (const AcDbObjectId& id : m_file.tables) {
+    const auto* table = AcDbSymbolTable::cast(live(id));
+    if (table == nullptr) continue;
+    writeObject(table);
+    for (const AcDbObjectId& record : table->m_records)
+      if (const AcDbObject* object = live(record); object && object->ownerId() == id) writeObject(object);
+    m_out.tag(0, "ENDTAB");
+  }
+}
+
+void DxfWriter::writeBlocks() {
+  const auto* table = AcDbBlockTable::cast(live(m_database.blockTableId()));
+  if (table == nullptr) return;
+  for (const AcDbObjectId& id : table->recordIds()) {
+    const auto* block = AcDbBlockTableRecord::cast(live(id));
+    if (block == nullptr) continue;
+    writeObject(live(block->m_begin));
+    // Model space and the active paper space hold their entities in ENTITIES.
+    if (id != m_database.modelSpaceId() && id != m_database.paperSpaceId()) writeEntities(block);
+    writeObject(live(block->m_end));
+  }
+}
+
+void DxfWriter::writeEntities(const AcDbBlockTableRecord* block) {
+  if (block == nullptr) return;
+  for (const AcDbObjectId& id : block->entityIds()) writeEntity(live(id));
+}
+
+void DxfWriter::writeEntity(const AcDbObject* entity) {
+  if (entity == nullptr) return;
+  writeObject(entity);
+  if (const auto* reference = AcDbBlockReference::cast(entity)) {
+    bool any = false;
+    for (const AcDbObjectId& id : reference->m_attributes)
+      if (const AcDbObject* attribute = live(id)) {
+        writeObject(attribute);
+        any = true;
+      }
+    if (any) writeObject(live(reference->m_sequenceEnd));
+  } else if (const auto* carried = AcDbUnmodelledEntity::cast(entity)) {
+    for (const AcDbObjectId& id : carried->m_followers) writeObject(live(id));
+  }
+}
+
+void DxfWriter::writeObjects() {
+  for (const AcDbObjectId& id : m_file.objects) writeObject(live(id));
+}
