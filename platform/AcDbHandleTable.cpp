@@ -2,21 +2,39 @@
 
 #include <utility>
 
-AcDbStub* AcDbHandleTable::find(AcDbHandle handle) const {
-  const auto found = m_index.find(handle.value());
-  return found == m_index.end() ? nullptr : found->second;
-}
-
-AcDbStub* AcDbHandleTable::findOrCreate(AcDbHandle handle) {
-  auto& slot = m_index[handle.value()];
-  if (slot == nullptr) {
-    m_stubs.push_back(AcDbStub{handle, m_database, nullptr});
-    slot = &m_stubs.back();
-    if (handle.value() >= m_seed) m_seed = handle.value() + 1;
-  }
+size_t AcDbHandleTable::slotOf(Adesk::UInt64 handle) const {
+  const size_t mask = m_slots.size() - 1;
+  size_t slot = static_cast<size_t>((handle * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+  while (m_slots[slot].stub != nullptr && m_slots[slot].handle != handle) slot = (slot + 1) & mask;
   return slot;
 }
 
+void AcDbHandleTable::grow(size_t slots) {
+  size_t size = m_slots.size();
+  while (size < slots) size *= 2;
+  if (size == m_slots.size()) return;
+  std::vector<Slot> old(size, Slot{0, nullptr});
+  old.swap(m_slots);
+  for (const Slot& entry : old)
+    if (entry.stub != nullptr) m_slots[slotOf(entry.handle)] = entry;
+}
+
+void AcDbHandleTable::reserve(size_t objects) { grow(objects * 2); }
+
+AcDbStub* AcDbHandleTable::find(AcDbHandle handle) const { return m_slots[slotOf(handle.value())].stub; }
+
+AcDbStub* AcDbHandleTable::findOrCreate(AcDbHandle handle) {
+  size_t slot = slotOf(handle.value());
+  if (m_slots[slot].stub != nullptr) return m_slots[slot].stub;
+  if ((m_stubs.size() + 1) * 2 > m_slots.size()) {
+    grow(m_slots.size() * 2);
+    slot = slotOf(handle.value());
+  }
+  m_stubs.push_back(AcDbStub{handle, m_database, nullptr});
+  m_slots[slot] = Slot{handle.value(), &m_stubs.back()};
+  if (handle.value() >= m_seed) m_seed = handle.value() + 1;
+  return &m_stubs.back();
+}
 AcDbStub* AcDbHandleTable::createNew() { return findOrCreate(AcDbHandle(m_seed)); }
 
 void AcDbHandleTable::attach(AcDbStub* stub, std::unique_ptr<AcDbObject> object) {

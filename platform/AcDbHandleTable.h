@@ -4,7 +4,7 @@
 
 #include <deque>
 #include <memory>
-#include <unordered_map>
+#include <vector>
 
 #include "AcDbStub.h"
 
@@ -20,10 +20,20 @@ class AcDbHandleTable {
   void attach(AcDbStub* stub, std::unique_ptr<AcDbObject> object);
   AcDbHandle seed() const { return m_seed; }
   void setSeed(AcDbHandle seed);
+  // Room for this many objects without rehashing.
+  void reserve(size_t objects);
 
  private:
   AcDbDatabase* m_database;
   std::deque<AcDbStub> m_stubs;
-  std::unordered_map<Adesk::UInt64, AcDbStub*> m_index;
+  // Open addressing on the handle: a power-of-two table at most half full.
+  size_t slotOf(Adesk::UInt64 handle) const;
+  void grow(size_t slots);
+  // The handle beside its stub, so probing reads no stub.
+  struct Slot {
+    Adesk::UInt64 handle;
+    AcDbStub* stub;
+  };
+  std::vector<Slot> m_slots = std::vector<Slot>(64, Slot{0, nullptr});
   Adesk::UInt64 m_seed = 1;
 };

@@ -35,6 +35,7 @@ class AcDbObject : public AcRxObject {
 
   static AcRxClass* desc();
   static AcDbObject* cast(const AcRxObject* object);
+  static AcDbObject* cast(const AcDbObject* object) { return const_cast<AcDbObject*>(object); }
   virtual AcRxClass* isA() const;
   bool isKindOf(const AcRxClass* aClass) const;
 

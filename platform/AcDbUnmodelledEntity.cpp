@@ -5,8 +5,9 @@ AcRxClass* AcDbUnmodelledEntity::desc() {
   return &descriptor;
 }
 
-AcDbUnmodelledEntity* AcDbUnmodelledEntity::cast(const AcRxObject* object) {
-  auto* dbObject = dynamic_cast<const AcDbObject*>(object);
+AcDbUnmodelledEntity* AcDbUnmodelledEntity::cast(const AcRxObject* object) { return cast(dynamic_cast<const AcDbObject*>(object)); }
+
+AcDbUnmodelledEntity* AcDbUnmodelledEntity::cast(const AcDbObject* dbObject) {
   return dbObject && dbObject->isKindOf(desc()) ? const_cast<AcDbUnmodelledEntity*>(static_cast<const AcDbUnmodelledEntity*>(dbObject))
                                                 : nullptr;
 }

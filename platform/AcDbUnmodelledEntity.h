@@ -11,6 +11,7 @@ class AcDbUnmodelledEntity : public AcDbEntity {
  public:
   static AcRxClass* desc();
   static AcDbUnmodelledEntity* cast(const AcRxObject* object);
+  static AcDbUnmodelledEntity* cast(const AcDbObject* object);
   // The class named after the file's type, derived from this one.
   AcRxClass* isA() const override;
 

@@ -5,8 +5,9 @@ AcRxClass* AcDbUnmodelledObject::desc() {
   return &descriptor;
 }
 
-AcDbUnmodelledObject* AcDbUnmodelledObject::cast(const AcRxObject* object) {
-  auto* dbObject = dynamic_cast<const AcDbObject*>(object);
+AcDbUnmodelledObject* AcDbUnmodelledObject::cast(const AcRxObject* object) { return cast(dynamic_cast<const AcDbObject*>(object)); }
+
+AcDbUnmodelledObject* AcDbUnmodelledObject::cast(const AcDbObject* dbObject) {
   return dbObject && dbObject->isKindOf(desc()) ? const_cast<AcDbUnmodelledObject*>(static_cast<const AcDbUnmodelledObject*>(dbObject))
                                                 : nullptr;
 }

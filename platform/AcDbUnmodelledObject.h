@@ -11,6 +11,7 @@ class AcDbUnmodelledObject : public AcDbObject {
  public:
   static AcRxClass* desc();
   static AcDbUnmodelledObject* cast(const AcRxObject* object);
+  static AcDbUnmodelledObject* cast(const AcDbObject* object);
   // The class named after the file's type, derived from this one.
   AcRxClass* isA() const override;
 

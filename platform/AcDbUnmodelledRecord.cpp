@@ -5,8 +5,9 @@ AcRxClass* AcDbUnmodelledRecord::desc() {
   return &descriptor;
 }
 
-AcDbUnmodelledRecord* AcDbUnmodelledRecord::cast(const AcRxObject* object) {
-  auto* dbObject = dynamic_cast<const AcDbObject*>(object);
+AcDbUnmodelledRecord* AcDbUnmodelledRecord::cast(const AcRxObject* object) { return cast(dynamic_cast<const AcDbObject*>(object)); }
+
+AcDbUnmodelledRecord* AcDbUnmodelledRecord::cast(const AcDbObject* dbObject) {
   return dbObject && dbObject->isKindOf(desc()) ? const_cast<AcDbUnmodelledRecord*>(static_cast<const AcDbUnmodelledRecord*>(dbObject))
                                                 : nullptr;
 }

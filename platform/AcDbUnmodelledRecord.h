@@ -9,6 +9,7 @@ class AcDbUnmodelledRecord : public AcDbSymbolTableRecord {
  public:
   static AcRxClass* desc();
   static AcDbUnmodelledRecord* cast(const AcRxObject* object);
+  static AcDbUnmodelledRecord* cast(const AcDbObject* object);
   // The class named after the file's type, derived from this one.
   AcRxClass* isA() const override;
 

@@ -7,6 +7,7 @@
 #include "Acad.h"
 
 class AcRxObject;
+class AcDbObject;
 
 class AcRxClass {
  public:
@@ -31,6 +32,7 @@ class AcRxClass {
  public:                                                 \
   static AcRxClass* desc();                              \
   static CLASS* cast(const AcRxObject* object);          \
+  static CLASS* cast(const AcDbObject* object);          \
   AcRxClass* isA() const override;
 
 // In the class's source file.
@@ -39,8 +41,8 @@ class AcRxClass {
     static AcRxClass descriptor(L## #CLASS, PARENT::desc(), DXFNAME);                  \
     return &descriptor;                                                                \
   }                                                                                    \
-  CLASS* CLASS::cast(const AcRxObject* object) {                                       \
-    auto* dbObject = dynamic_cast<const AcDbObject*>(object);                          \
+  CLASS* CLASS::cast(const AcRxObject* object) { return cast(dynamic_cast<const AcDbObject*>(object)); } \
+  CLASS* CLASS::cast(const AcDbObject* dbObject) {                                     \
     return dbObject && dbObject->isKindOf(desc()) ? const_cast<CLASS*>(static_cast<const CLASS*>(dbObject)) \
                                                   : nullptr;                           \
   }                                                                                    \

@@ -1,6 +1,7 @@
 #include "DxfObjectCodec.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "AcDbObject.h"
@@ -20,14 +21,16 @@ bool endsHead(int code) { return code == 100 || code == 101 || code == 1001; }
 class GroupCounter {
  public:
   DxfGroup next(std::string_view marker) {
-    for (auto& seen : m_seen)
-      if (seen.first == marker) return {marker, ++seen.second};
-    m_seen.emplace_back(marker, 0);
+    for (size_t i = 0; i < m_count; ++i)
+      if (m_seen[i].first == marker) return {marker, ++m_seen[i].second};
+    if (m_count < m_seen.size()) m_seen[m_count++] = {marker, 0};
     return {marker, 0};
   }
 
  private:
-  std::vector<std::pair<std::string_view, int>> m_seen;
+  // Objects have a handful of subclass groups.
+  std::array<std::pair<std::string_view, int>, 16> m_seen;
+  size_t m_count = 0;
 };
 
 // Index of the tag after the application group that starts at i.
@@ -119,7 +122,9 @@ void DxfObjectCodec::read(AcDbObject& object, const std::vector<DxfTag>& tags, s
     }
     ++i;
   }
-  std::vector<DxfGroup> known;
+  // Reused: reading is the hot path of loading.
+  thread_local std::vector<DxfGroup> known;
+  known.clear();
   object.dxfGroups(known);
   GroupCounter counter;
   DxfGroup group;

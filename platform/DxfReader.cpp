@@ -20,6 +20,12 @@ namespace {
 
 bool isTag(const DxfTag& tag, int code, std::string_view value) { return tag.code == code && tag.value == value; }
 
+bool isAscii(const std::string& text) {
+  unsigned char high = 0;
+  for (char c : text) high |= static_cast<unsigned char>(c);
+  return high < 0x80;
+}
+
 template <class T>
 T* resident(AcDbObjectId id) {
   return id.isValid() ? T::cast(id.stub()->object.get()) : nullptr;
@@ -53,13 +59,9 @@ void DxfReader::prepareText() {
   if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) throw DxfError(1, "binary DXF files are not read");
   const size_t newline = text.find('\n');
   if (newline != std::string::npos && newline > 0 && text[newline - 1] == '\r') m_file.lineEnd = "\r\n";
-  bool ascii = true;
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) {
-      ascii = false;
-      break;
-    }
-  if (ascii) return;
+  // Objects take a hundred bytes of text or more each.
+  m_database.handleTable().reserve(text.size() / 100);
+  if (isAscii(text)) return;
   // Before AC1021 a file is in its code page; from then on in UTF-8.
   const size_t version = text.find("$ACADVER");
   if (version == std::string::npos) return;

@@ -1,10 +1,26 @@
 #include "DxfTagReader.h"
 
-#include <charconv>
 #include <cstring>
 #include <string>
 
 #include "DxfError.h"
+
+namespace {
+
+// Group codes are short integers; parsed by hand, as every line of the file is one.
+bool parseCode(std::string_view text, int& code) {
+  size_t i = text.size() > 1 && text[0] == '-' ? 1 : 0;
+  if (i == text.size() || text.size() - i > 9) return false;
+  int value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    value = value * 10 + (text[i] - '0');
+  }
+  code = text[0] == '-' ? -value : value;
+  return true;
+}
+
+}  // namespace
 
 DxfTagReader::DxfTagReader(std::string_view text, std::uint32_t firstLine) : m_text(text), m_line(firstLine) {
   advance();
@@ -37,16 +53,14 @@ void DxfTagReader::advance() {
   std::string_view code = readLine();
   while (!code.empty() && (code.front() == ' ' || code.front() == '\t')) code.remove_prefix(1);
   while (!code.empty() && (code.back() == ' ' || code.back() == '\t')) code.remove_suffix(1);
-  int value = 0;
-  const auto result = std::from_chars(code.data(), code.data() + code.size(), value);
-  if (code.empty() || result.ec != std::errc() || result.ptr != code.data() + code.size()) {
+  if (!parseCode(code, m_next.code)) {
     std::string shown(code.substr(0, 40));
     for (char& c : shown)
       if (static_cast<unsigned char>(c) < 0x20) c = '?';
     throw DxfError(codeLine, "group code '" + shown + "' is not a number");
   }
-  if (m_position >= m_text.size()) throw DxfError(codeLine, "group code " + std::to_string(value) + " has no value");
-  m_next.code = value;
+  if (m_position >= m_text.size())
+    throw DxfError(codeLine, "group code " + std::to_string(m_next.code) + " has no value");
   m_next.line = codeLine;
   m_next.value = readLine();
   m_hasNext = true;
