@@ -66,15 +66,18 @@ AcDbPolyline* makePolyline(const Outline& outline) {
   for (const auto& vertex : outline.vertices)
     polyline->addVertexAt(index++, AcGePoint2d(vertex.x, vertex.y), vertex.bulge);
   polyline->setClosed(true);
-  polyline->setLayer(outline.layer);
   return polyline;
 }
 
-void append(AcDbBlockTableRecord* space, AcDbEntity* entity) {
-  if (space->appendAcDbEntity(entity) == Acad::eOk)
-    entity->close();
-  else
+// Layers are looked up by name in the entity's database, so the layer is
+// set once the entity is in it.
+void append(AcDbBlockTableRecord* space, AcDbEntity* entity, const ACHAR* layer) {
+  if (space->appendAcDbEntity(entity) != Acad::eOk) {
     delete entity;
+    return;
+  }
+  entity->setLayer(layer);
+  entity->close();
 }
 
 }  // namespace
@@ -91,10 +94,9 @@ int main(int argc, char** argv) {
 
   AcDbBlockTableRecord* modelSpace = nullptr;
   if (acdbOpenObject(modelSpace, db.modelSpaceId(), AcDb::kForWrite) != Acad::eOk) return 1;
-  for (const auto& outline : kOutlines) append(modelSpace, makePolyline(outline));
+  for (const auto& outline : kOutlines) append(modelSpace, makePolyline(outline), outline.layer);
   auto* title = new AcDbText(AcGePoint3d(0, -1500, 0), L"Level 1 - Office", AcDbObjectId::kNull, 500.0);
-  title->setLayer(L"A-ANNO-TEXT");
-  append(modelSpace, title);
+  append(modelSpace, title, L"A-ANNO-TEXT");
   modelSpace->close();
 
   const std::wstring path = utf8ToWide(argv[1]);
