@@ -1,7 +1,7 @@
 #include "AcCmColor.h"
 
 std::uint16_t AcCmColor::colorIndex() const {
-  switch (m_method) {
+  switch (colorMethod()) {
     case AcCmEntityColor::kByLayer:
       return 256;
     case AcCmEntityColor::kByBlock:

@@ -14,7 +14,7 @@ class AcCmColor {
  public:
   AcCmColor() = default;
 
-  AcCmEntityColor::ColorMethod colorMethod() const { return m_method; }
+  AcCmEntityColor::ColorMethod colorMethod() const { return static_cast<AcCmEntityColor::ColorMethod>(m_method); }
   bool isByLayer() const { return m_method == AcCmEntityColor::kByLayer; }
   bool isByBlock() const { return m_method == AcCmEntityColor::kByBlock; }
   bool isByACI() const { return m_method == AcCmEntityColor::kByACI; }
@@ -40,7 +40,8 @@ class AcCmColor {
   bool operator!=(const AcCmColor& other) const { return !(*this == other); }
 
  private:
-  AcCmEntityColor::ColorMethod m_method = AcCmEntityColor::kByLayer;
+  // Packed: every entity holds one.
+  std::uint8_t m_method = AcCmEntityColor::kByLayer;
   std::uint16_t m_index = 256;
   Adesk::UInt32 m_rgb = 0;
 };

@@ -91,13 +91,13 @@ Acad::ErrorStatus AcDbEntity::setLinetypeScale(double scale, bool) {
 
 Acad::ErrorStatus AcDbEntity::setLineWeight(AcDb::LineWeight weight, bool) {
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
-  m_lineWeight = weight;
+  m_lineWeight = static_cast<std::int16_t>(weight);
   return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbEntity::setVisibility(AcDb::Visibility visibility, bool) {
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
-  m_visibility = visibility;
+  m_invisible = visibility == AcDb::kInvisible;
   return Acad::eOk;
 }
 
@@ -109,7 +109,7 @@ Acad::ErrorStatus AcDbEntity::setPropertiesFrom(const AcDbEntity* other, bool) {
   m_linetypeScale = other->m_linetypeScale;
   m_color = other->m_color;
   m_lineWeight = other->m_lineWeight;
-  m_visibility = other->m_visibility;
+  m_invisible = other->m_invisible;
   return Acad::eOk;
 }
 
@@ -157,10 +157,10 @@ void AcDbEntity::dxfInField(const DxfGroup&, DxfInFiler& in) {
       m_color.setTrueColor(static_cast<Adesk::UInt32>(in.integer()), m_color.colorIndex() % 256);
       break;
     case 370:
-      m_lineWeight = static_cast<AcDb::LineWeight>(in.integer());
+      m_lineWeight = static_cast<std::int16_t>(in.integer());
       break;
     case 60:
-      m_visibility = in.flag() ? AcDb::kInvisible : AcDb::kVisible;
+      m_invisible = in.flag();
       break;
     case 48:
       m_linetypeScale = in.real();
@@ -175,7 +175,7 @@ void AcDbEntity::dxfOutFields(const DxfGroup&, DxfOutFiler& out) const {
   if (m_color.isByColor()) out.integer(420, m_color.rgb());
   if (m_lineWeight != AcDb::kLnWtByLayer) out.integer(370, m_lineWeight);
   if (m_linetypeScale != 1.0) out.real(48, m_linetypeScale);
-  if (m_visibility == AcDb::kInvisible) out.integer(60, 1);
+  if (m_invisible) out.integer(60, 1);
 }
 
 Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& entity, AcDbObjectId id, AcDb::OpenMode mode, bool openErased) {

@@ -43,10 +43,10 @@ class AcDbEntity : public AcDbObject {
   double linetypeScale() const { return m_linetypeScale; }
   Acad::ErrorStatus setLinetypeScale(double scale, bool doSubents = true);
 
-  AcDb::LineWeight lineWeight() const { return m_lineWeight; }
+  AcDb::LineWeight lineWeight() const { return static_cast<AcDb::LineWeight>(m_lineWeight); }
   Acad::ErrorStatus setLineWeight(AcDb::LineWeight weight, bool doSubents = true);
 
-  AcDb::Visibility visibility() const { return m_visibility; }
+  AcDb::Visibility visibility() const { return m_invisible ? AcDb::kInvisible : AcDb::kVisible; }
   Acad::ErrorStatus setVisibility(AcDb::Visibility visibility, bool doSubents = true);
 
   // Layer, colour, linetype, linetype scale, lineweight and visibility.
@@ -74,8 +74,8 @@ class AcDbEntity : public AcDbObject {
   AcDbObjectId m_linetype;
   double m_linetypeScale = 1.0;
   AcCmColor m_color;
-  AcDb::LineWeight m_lineWeight = AcDb::kLnWtByLayer;
-  AcDb::Visibility m_visibility = AcDb::kVisible;
+  std::int16_t m_lineWeight = AcDb::kLnWtByLayer;
+  bool m_invisible = false;
 };
 
 // acdbOpenAcDbObject for entities: eNotAnEntity for other objects.

@@ -19,14 +19,14 @@ void AcDbHandleTable::grow(size_t slots) {
     if (entry.stub != nullptr) m_slots[slotOf(entry.handle)] = entry;
 }
 
-void AcDbHandleTable::reserve(size_t objects) { grow(objects * 2); }
+void AcDbHandleTable::reserve(size_t objects) { grow(objects * 4 / 3 + 1); }
 
 AcDbStub* AcDbHandleTable::find(AcDbHandle handle) const { return m_slots[slotOf(handle.value())].stub; }
 
 AcDbStub* AcDbHandleTable::findOrCreate(AcDbHandle handle) {
   size_t slot = slotOf(handle.value());
   if (m_slots[slot].stub != nullptr) return m_slots[slot].stub;
-  if ((m_stubs.size() + 1) * 2 > m_slots.size()) {
+  if ((m_stubs.size() + 1) * 4 > m_slots.size() * 3) {
     grow(m_slots.size() * 2);
     slot = slotOf(handle.value());
   }

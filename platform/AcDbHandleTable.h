@@ -26,7 +26,7 @@ class AcDbHandleTable {
  private:
   AcDbDatabase* m_database;
   std::deque<AcDbStub> m_stubs;
-  // Open addressing on the handle: a power-of-two table at most half full.
+  // Open addressing on the handle: a power-of-two table at most three quarters full.
   size_t slotOf(Adesk::UInt64 handle) const;
   void grow(size_t slots);
   // The handle beside its stub, so probing reads no stub.

@@ -3,6 +3,7 @@
 #include "AcDbDatabase.h"
 #include "AcDbDictionary.h"
 #include "AcDbStub.h"
+#include "DxfFile.h"
 #include "DxfTagList.h"
 #include "DxfXData.h"
 
@@ -23,13 +24,24 @@ AcRxClass* AcDbObject::isA() const { return desc(); }
 
 bool AcDbObject::isKindOf(const AcRxClass* aClass) const { return isA()->isDerivedFrom(aClass); }
 
+std::string_view AcDbObject::dxfText() const {
+  if (m_dxfLength == 0) return std::string_view();
+  return std::string_view(database()->dxfFile().text).substr(m_dxfOffset, m_dxfLength);
+}
+
+void AcDbObject::setDxfText(std::string_view text) {
+  const std::string& file = database()->dxfFile().text;
+  m_dxfOffset = static_cast<Adesk::UInt32>(text.data() - file.data());
+  m_dxfLength = static_cast<Adesk::UInt32>(text.size());
+}
+
 AcDbObjectId AcDbObject::objectId() const { return AcDbObjectId(m_stub); }
 
 AcDbHandle AcDbObject::handle() const { return m_stub ? m_stub->handle : AcDbHandle(); }
 
 AcDbDatabase* AcDbObject::database() const { return m_stub ? m_stub->database : nullptr; }
 
-bool AcDbObject::isNewObject() const { return m_dxf.empty(); }
+bool AcDbObject::isNewObject() const { return m_dxfLength == 0; }
 
 Acad::ErrorStatus AcDbObject::setOwnerId(AcDbObjectId owner) {
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
@@ -90,27 +102,32 @@ Acad::ErrorStatus AcDbObject::erase(bool erasing) {
   return Acad::eOk;
 }
 
+AcDbObject::Extras& AcDbObject::extras() {
+  if (!m_extras) m_extras = std::make_unique<Extras>();
+  return *m_extras;
+}
+
 resbuf* AcDbObject::xData(const ACHAR* regappName) const {
-  if (m_xdata) return DxfXData::toResbuf(*m_xdata, regappName);
-  return DxfXData::toResbuf(DxfXData::fromDxf(m_dxf), regappName);
+  if (const DxfTagList* set = xdataSet()) return DxfXData::toResbuf(*set, regappName);
+  return DxfXData::toResbuf(DxfXData::fromDxf(dxfText()), regappName);
 }
 
 Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
   if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
-  auto tags = std::make_unique<DxfTagList>(m_xdata ? *m_xdata : DxfXData::fromDxf(m_dxf));
+  auto tags = std::make_unique<DxfTagList>(xdataSet() ? *xdataSet() : DxfXData::fromDxf(dxfText()));
   if (!DxfXData::merge(*tags, xdata)) return Acad::eInvalidResBuf;
-  m_xdata = std::move(tags);
+  extras().xdata = std::move(tags);
   m_modified = true;
   return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbObject::createExtensionDictionary() {
-  if (!m_extensionDictionary.isNull()) return Acad::eOk;
+  if (!extensionDictionary().isNull()) return Acad::eOk;
   AcDbDatabase* db = database();
   if (db == nullptr) return Acad::eNotInDatabase;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   auto dictionary = std::make_unique<AcDbDictionary>();
-  const Acad::ErrorStatus status = db->addAcDbObject(m_extensionDictionary, dictionary.get());
+  const Acad::ErrorStatus status = db->addAcDbObject(extras().extensionDictionary, dictionary.get());
   if (status != Acad::eOk) return status;
   AcDbDictionary* added = dictionary.release();
   added->setOwnerId(objectId());

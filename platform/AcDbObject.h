@@ -71,7 +71,7 @@ class AcDbObject : public AcRxObject {
   // applications' data is kept, in order.
   Acad::ErrorStatus setXData(const resbuf* xdata);
 
-  AcDbObjectId extensionDictionary() const { return m_extensionDictionary; }
+  AcDbObjectId extensionDictionary() const { return m_extras ? m_extras->extensionDictionary : AcDbObjectId(); }
   // Makes an empty extension dictionary when there is none.
   Acad::ErrorStatus createExtensionDictionary();
 
@@ -105,12 +105,24 @@ class AcDbObject : public AcRxObject {
 
   AcDbStub* m_stub = nullptr;
   AcDbObjectId m_ownerId;
-  AcDbObjectId m_extensionDictionary;
   // The object's text in the file it was read from; written back as it is
   // while the object is not modified.
-  std::string_view m_dxf;
-  // Extended data set since loading; until then it is read from m_dxf.
-  std::unique_ptr<DxfTagList> m_xdata;
+  std::string_view dxfText() const;
+  void setDxfText(std::string_view text);
+
+  // What few objects have, kept apart so the many stay small.
+  struct Extras {
+    AcDbObjectId extensionDictionary;
+    // Extended data set since loading; until then it is read from dxfText().
+    std::unique_ptr<DxfTagList> xdata;
+  };
+  Extras& extras();
+  const DxfTagList* xdataSet() const { return m_extras ? m_extras->xdata.get() : nullptr; }
+
+  std::unique_ptr<Extras> m_extras;
+  // Where dxfText() lies in the database's file text.
+  Adesk::UInt32 m_dxfOffset = 0;
+  Adesk::UInt32 m_dxfLength = 0;
   std::uint16_t m_readers = 0;
   bool m_writer = false;
   bool m_erased = false;

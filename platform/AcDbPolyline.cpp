@@ -43,9 +43,12 @@ Acad::ErrorStatus AcDbPolyline::addVertexAt(unsigned int index, const AcGePoint2
                                             double startWidth, double endWidth) {
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   if (index > m_vertices.size()) index = numVerts();
-  Vertex vertex{point, bulge, startWidth < 0.0 ? m_constantWidth : startWidth,
-                endWidth < 0.0 ? m_constantWidth : endWidth, 0};
-  m_vertices.insert(m_vertices.begin() + index, vertex);
+  m_vertices.insert(m_vertices.begin() + index, Vertex{point, bulge});
+  const Widths widths{startWidth < 0.0 ? m_constantWidth : startWidth, endWidth < 0.0 ? m_constantWidth : endWidth, 0};
+  if (!m_widths.empty() || widths.start != 0.0 || widths.end != 0.0) {
+    m_widths.resize(m_vertices.size() - 1);
+    m_widths.insert(m_widths.begin() + index, widths);
+  }
   return Acad::eOk;
 }
 
@@ -53,6 +56,7 @@ Acad::ErrorStatus AcDbPolyline::removeVertexAt(unsigned int index) {
   if (index >= numVerts()) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   m_vertices.erase(m_vertices.begin() + index);
+  if (!m_widths.empty()) m_widths.erase(m_widths.begin() + index);
   return Acad::eOk;
 }
 
@@ -90,23 +94,24 @@ Acad::ErrorStatus AcDbPolyline::setBulgeAt(unsigned int index, double bulge) {
 
 Acad::ErrorStatus AcDbPolyline::getWidthsAt(unsigned int index, double& startWidth, double& endWidth) const {
   if (index >= numVerts()) return Acad::eInvalidInput;
-  startWidth = m_vertices[index].startWidth;
-  endWidth = m_vertices[index].endWidth;
+  startWidth = widthsAt(index).start;
+  endWidth = widthsAt(index).end;
   return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbPolyline::setWidthsAt(unsigned int index, double startWidth, double endWidth) {
   if (index >= numVerts() || startWidth < 0.0 || endWidth < 0.0) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
-  m_vertices[index].startWidth = startWidth;
-  m_vertices[index].endWidth = endWidth;
+  Widths& widths = ensureWidths(index);
+  widths.start = startWidth;
+  widths.end = endWidth;
   return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbPolyline::getConstantWidth(double& width) const {
   width = m_constantWidth;
-  for (const Vertex& vertex : m_vertices)
-    if (vertex.startWidth != m_constantWidth || vertex.endWidth != m_constantWidth) return Acad::eNotApplicable;
+  for (unsigned int i = 0; i < numVerts(); ++i)
+    if (widthsAt(i).start != m_constantWidth || widthsAt(i).end != m_constantWidth) return Acad::eNotApplicable;
   return Acad::eOk;
 }
 
@@ -114,7 +119,8 @@ Acad::ErrorStatus AcDbPolyline::setConstantWidth(double width) {
   if (width < 0.0) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   m_constantWidth = width;
-  for (Vertex& vertex : m_vertices) vertex.startWidth = vertex.endWidth = width;
+  m_widths.resize(m_vertices.size());
+  for (Widths& widths : m_widths) widths.start = widths.end = width;
   return Acad::eOk;
 }
 
@@ -147,6 +153,15 @@ Acad::ErrorStatus AcDbPolyline::setThickness(double thickness) {
 
 void AcDbPolyline::setPlinegen(bool plinegen) {
   if (assertWriteEnabled()) m_plinegen = plinegen;
+}
+
+AcDbPolyline::Widths AcDbPolyline::widthsAt(unsigned int index) const {
+  return index < m_widths.size() ? m_widths[index] : Widths{};
+}
+
+AcDbPolyline::Widths& AcDbPolyline::ensureWidths(unsigned int index) {
+  m_widths.resize(m_vertices.size());
+  return m_widths[index];
 }
 
 unsigned int AcDbPolyline::segmentCount() const {
@@ -258,8 +273,10 @@ Acad::ErrorStatus AcDbPolyline::transformBy(const AcGeMatrix3d& transform) {
     vertex.point.set(moved.x, moved.y);
     elevation = moved.z;
     if (mirrored) vertex.bulge = -vertex.bulge;
-    vertex.startWidth *= widthScale;
-    vertex.endWidth *= widthScale;
+  }
+  for (Widths& widths : m_widths) {
+    widths.start *= widthScale;
+    widths.end *= widthScale;
   }
   m_constantWidth *= widthScale;
   m_normal = normal;
@@ -287,19 +304,20 @@ void AcDbPolyline::dxfInField(const DxfGroup& group, DxfInFiler& in) {
   if (!group.is(kMarker)) return AcDbCurve::dxfInField(group, in);
   const int code = in.code();
   if (code == 10) {
-    m_vertices.push_back(Vertex{AcGePoint2d(in.real(), 0.0), 0.0, 0.0, 0.0, 0});
+    m_vertices.push_back(Vertex{AcGePoint2d(in.real(), 0.0), 0.0});
     return;
   }
   if (code == 20 || code == 91 || code == 40 || code == 41 || code == 42) {
     if (m_vertices.empty()) in.fail("group code " + std::to_string(code) + " before the first vertex");
     Vertex& vertex = m_vertices.back();
+    const unsigned int last = numVerts() - 1;
     if (code == 20) vertex.point.y = in.real();
-    if (code == 40) vertex.startWidth = in.real();
-    if (code == 41) vertex.endWidth = in.real();
+    if (code == 40) ensureWidths(last).start = in.real();
+    if (code == 41) ensureWidths(last).end = in.real();
     if (code == 42) vertex.bulge = in.real();
     if (code == 91) {
-      vertex.identifier = static_cast<Adesk::Int32>(in.integer());
-      m_vertexIdentifiers = true;
+      ensureWidths(last).identifier = static_cast<Adesk::Int32>(in.integer());
+      m_identifiers = true;
     }
     return;
   }
@@ -341,12 +359,14 @@ void AcDbPolyline::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
   if (m_constantWidth != 0.0) out.real(43, m_constantWidth);
   if (m_elevation != 0.0) out.real(38, m_elevation);
   if (m_thickness != 0.0) out.real(39, m_thickness);
-  for (const Vertex& vertex : m_vertices) {
+  for (unsigned int i = 0; i < numVerts(); ++i) {
+    const Vertex& vertex = m_vertices[i];
     out.point2d(10, vertex.point.x, vertex.point.y);
-    if (m_vertexIdentifiers) out.integer(91, vertex.identifier);
-    if (vertex.startWidth != 0.0 || vertex.endWidth != 0.0) {
-      out.real(40, vertex.startWidth);
-      out.real(41, vertex.endWidth);
+    const Widths widths = widthsAt(i);
+    if (m_identifiers) out.integer(91, widths.identifier);
+    if (widths.start != 0.0 || widths.end != 0.0) {
+      out.real(40, widths.start);
+      out.real(41, widths.end);
     }
     if (vertex.bulge != 0.0) out.real(42, vertex.bulge);
   }

@@ -63,21 +63,27 @@ class AcDbPolyline : public AcDbCurve {
   struct Vertex {
     AcGePoint2d point;
     double bulge = 0.0;
-    double startWidth = 0.0;
-    double endWidth = 0.0;
+  };
+  // Widths and identifiers, kept only for polylines that have any.
+  struct Widths {
+    double start = 0.0;
+    double end = 0.0;
     Adesk::Int32 identifier = 0;
   };
+  Widths widthsAt(unsigned int index) const;
+  Widths& ensureWidths(unsigned int index);
   unsigned int segmentCount() const;
   // Chord start, chord end and bulge of the segment that starts at a vertex.
   void segment(unsigned int index, AcGePoint2d& start, AcGePoint2d& end, double& bulge) const;
   AcGePoint3d toWorld(const AcGePoint2d& point) const;
 
   std::vector<Vertex> m_vertices;
+  std::vector<Widths> m_widths;
   AcGeVector3d m_normal = AcGeVector3d::kZAxis;
   double m_elevation = 0.0;
   double m_thickness = 0.0;
   double m_constantWidth = 0.0;
   bool m_closed = false;
   bool m_plinegen = false;
-  bool m_vertexIdentifiers = false;
+  bool m_identifiers = false;
 };

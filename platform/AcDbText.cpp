@@ -5,6 +5,7 @@
 #include "AcDbDatabase.h"
 #include "AcDbSymbolTableRecord.h"
 #include "DxfInFiler.h"
+#include "TextCodec.h"
 #include "DxfOutFiler.h"
 
 ACRX_DEFINE_MEMBERS(AcDbText, AcDbEntity, L"TEXT")
@@ -17,12 +18,14 @@ constexpr double kDegrees = 180.0 / 3.14159265358979323846;
 AcDbText::AcDbText() = default;
 
 AcDbText::AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId style, double height, double rotation)
-    : m_text(text ? text : L""), m_position(position), m_style(style), m_height(height), m_rotation(rotation) {}
+    : m_text(wideToUtf8(text ? text : L"")), m_position(position), m_style(style), m_height(height), m_rotation(rotation) {}
+
+std::wstring AcDbText::textString() const { return utf8ToWide(m_text); }
 
 Acad::ErrorStatus AcDbText::setTextString(const ACHAR* text) {
   if (text == nullptr) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
-  m_text = text;
+  m_text = wideToUtf8(text);
   return Acad::eOk;
 }
 
@@ -67,7 +70,7 @@ Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal) {
 
 Acad::ErrorStatus AcDbText::getGeomExtents(AcDbExtents& extents) const {
   // Without font metrics: characters as wide as 0.6 of the height.
-  const double width = m_height * m_widthFactor * 0.6 * static_cast<double>(m_text.size());
+  const double width = m_height * m_widthFactor * 0.6 * static_cast<double>(textString().size());
   const AcGeMatrix3d frame = AcGeMatrix3d::planeToWorld(m_normal) *
                              AcGeMatrix3d::rotation(m_rotation, AcGeVector3d::kZAxis);
   const AcGeVector3d along = frame * AcGeVector3d(width, 0.0, 0.0), up = frame * AcGeVector3d(0.0, m_height, 0.0);
@@ -130,7 +133,7 @@ void AcDbText::readTextField(DxfInFiler& in) {
     case 21: m_alignment.y = in.real(); break;
     case 31: m_alignment.z = in.real(); break;
     case 40: m_height = in.real(); break;
-    case 1: m_text = in.text(); break;
+    case 1: m_text = wideToUtf8(in.text()); break;
     case 50: m_rotation = in.real() / kDegrees; break;
     case 41: m_widthFactor = in.real(); break;
     case 51: m_oblique = in.real() / kDegrees; break;
@@ -161,7 +164,7 @@ void AcDbText::writeTextFields(DxfOutFiler& out) const {
   if (m_thickness != 0.0) out.real(39, m_thickness);
   out.point(10, toPlane * m_position);
   out.real(40, m_height);
-  out.text(1, m_text);
+  out.text(1, textString());
   if (m_rotation != 0.0) out.real(50, m_rotation * kDegrees);
   if (m_widthFactor != 1.0) out.real(41, m_widthFactor);
   if (m_oblique != 0.0) out.real(51, m_oblique * kDegrees);

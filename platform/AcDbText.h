@@ -19,7 +19,7 @@ class AcDbText : public AcDbEntity {
   AcDbText(const AcGePoint3d& position, const ACHAR* text, AcDbObjectId style = AcDbObjectId::kNull,
            double height = 0.0, double rotation = 0.0);
 
-  std::wstring textString() const { return m_text; }
+  std::wstring textString() const;
   Acad::ErrorStatus setTextString(const ACHAR* text);
   AcGePoint3d position() const { return m_position; }
   Acad::ErrorStatus setPosition(const AcGePoint3d& position);
@@ -64,7 +64,8 @@ class AcDbText : public AcDbEntity {
   void dxfTextGroups(std::vector<DxfGroup>& groups) const;
 
  private:
-  std::wstring m_text;
+  // UTF-8: short texts then fit in the string itself.
+  std::string m_text;
   AcGePoint3d m_position;
   AcGePoint3d m_alignment;
   AcGeVector3d m_normal = AcGeVector3d::kZAxis;

@@ -54,9 +54,13 @@ AcDbHandle DxfInFiler::handle() const {
 }
 
 AcDbObjectId DxfInFiler::objectId() const {
+  // Neighbouring objects mostly name the same owner.
+  if (m_tag.value == m_lastHandleText) return m_lastId;
   const AcDbHandle value = handle();
   AcDbObjectId id;
   if (!value.isNull()) m_database.getAcDbObjectId(id, true, value);
+  m_lastHandleText = m_tag.value;
+  m_lastId = id;
   return id;
 }
 

@@ -40,4 +40,6 @@ class DxfInFiler {
   AcDbDatabase& m_database;
   DxfTag m_tag;
   std::unordered_map<std::string_view, AcDbObjectId> m_layers;
+  mutable std::string_view m_lastHandleText;
+  mutable AcDbObjectId m_lastId;
 };

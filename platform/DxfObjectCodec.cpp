@@ -98,7 +98,7 @@ std::string_view DxfObjectCodec::lastMarker(const std::vector<DxfTag>& tags) {
 
 void DxfObjectCodec::read(AcDbObject& object, const std::vector<DxfTag>& tags, std::string_view text,
                           DxfInFiler& in) {
-  object.m_dxf = text;
+  object.setDxfText(text);
   size_t i = 1;
   bool ownerSeen = false;
   while (i < tags.size() && !endsHead(tags[i].code)) {
@@ -106,7 +106,7 @@ void DxfObjectCodec::read(AcDbObject& object, const std::vector<DxfTag>& tags, s
     if (tag.code == 102 && tag.value == "{ACAD_XDICTIONARY") {
       for (++i; i < tags.size() && tags[i].code != 102; ++i) {
         in.setTag(tags[i]);
-        if (tags[i].code == 360) object.m_extensionDictionary = in.objectId();
+        if (tags[i].code == 360) object.extras().extensionDictionary = in.objectId();
       }
       ++i;
       continue;
@@ -150,11 +150,11 @@ void DxfObjectCodec::read(AcDbObject& object, const std::vector<DxfTag>& tags, s
 }
 
 void DxfObjectCodec::write(const AcDbObject& object, DxfOutFiler& out) {
-  if (!object.m_modified && !object.m_dxf.empty()) {
-    out.raw(object.m_dxf);
+  if (!object.m_modified && object.m_dxfLength != 0) {
+    out.raw(object.dxfText());
     return;
   }
-  const std::vector<DxfTag> tags = tagsOf(object.m_dxf);
+  const std::vector<DxfTag> tags = tagsOf(object.dxfText());
   size_t i = 0;
   writeHead(object, tags, i, out, wideToUtf8(object.isA()->dxfName()));
   std::vector<DxfGroup> known;
@@ -188,8 +188,8 @@ void DxfObjectCodec::write(const AcDbObject& object, DxfOutFiler& out) {
   }
   for (size_t k = 0; k < known.size(); ++k)
     if (!written[k]) writeGroup(k);
-  if (object.m_xdata) {
-    for (const DxfOwnedTag& tag : *object.m_xdata) out.tag(tag.code, tag.value);
+  if (const DxfTagList* xdata = object.xdataSet()) {
+    for (const DxfOwnedTag& tag : *xdata) out.tag(tag.code, tag.value);
   } else {
     for (; i < tags.size(); ++i) out.tag(tags[i].code, tags[i].value);
   }

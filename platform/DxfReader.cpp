@@ -56,11 +56,12 @@ void DxfReader::read(std::string text) {
 void DxfReader::prepareText() {
   const std::string& text = m_file.text;
   if (text.empty()) throw DxfError(1, "the file is empty");
+  if (text.size() >= 0xFFFFFFFFull) throw DxfError(1, "files of 4 GiB or more are not read");
   if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) throw DxfError(1, "binary DXF files are not read");
   const size_t newline = text.find('\n');
   if (newline != std::string::npos && newline > 0 && text[newline - 1] == '\r') m_file.lineEnd = "\r\n";
-  // Objects take a hundred bytes of text or more each.
-  m_database.handleTable().reserve(text.size() / 100);
+  // Objects take some 150 bytes of text each.
+  m_database.handleTable().reserve(text.size() / 150);
   if (isAscii(text)) return;
   // Before AC1021 a file is in its code page; from then on in UTF-8.
   const size_t version = text.find("$ACADVER");
