@@ -154,7 +154,10 @@ void DxfReader::readTables(DxfTagReader& reader) {
     m_file.tables.push_back(table->objectId());
     while (!atSectionEnd(reader, "TABLES") && !isTag(reader.peek(), 0, "ENDTAB")) {
       collect(reader);
-      auto* record = static_cast<AcDbSymbolTableRecord*>(make(DxfClassRegistry::Place::Record));
+      auto* record = AcDbSymbolTableRecord::cast(make(DxfClassRegistry::Place::Record));
+      if (record == nullptr || !record->isKindOf(table->recordClass()))
+        throw DxfError(m_tags.front().line, "a " + std::string(m_tags.front().value.substr(0, 40)) +
+                                                " record does not belong in this table");
       record->m_ownerId = table->objectId();
       table->insert(record);
     }
