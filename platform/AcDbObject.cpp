@@ -2,6 +2,7 @@
 
 #include "AcDbDatabase.h"
 #include "AcDbDictionary.h"
+#include "AcDbRegAppTable.h"
 #include "AcDbStub.h"
 #include "DxfFile.h"
 #include "DxfTagList.h"
@@ -118,6 +119,10 @@ Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {
   if (!DxfXData::merge(*tags, xdata)) return Acad::eInvalidResBuf;
   extras().xdata = std::move(tags);
   m_modified = true;
+  // A file whose extended data names an unregistered application is damaged.
+  if (database() != nullptr)
+    for (const resbuf* rb = xdata; rb != nullptr; rb = rb->rbnext)
+      if (rb->restype == 1001) acdbRegApp(rb->resval.rstring, database());
   return Acad::eOk;
 }
 

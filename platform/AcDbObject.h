@@ -68,7 +68,8 @@ class AcDbObject : public AcRxObject {
   resbuf* xData(const ACHAR* regappName = nullptr) const;
   // Each 1001 item starts the complete new data of that application, which
   // replaces its old data; a 1001 item alone removes it.  Other
-  // applications' data is kept, in order.
+  // applications' data is kept, in order.  Applications not yet registered
+  // in the object's database are registered.
   Acad::ErrorStatus setXData(const resbuf* xdata);
 
   AcDbObjectId extensionDictionary() const { return m_extras ? m_extras->extensionDictionary : AcDbObjectId(); }

@@ -126,7 +126,7 @@ TEST_P(ForeignDrawing, ChangesReachTheFileAndNothingElseIsLost) {
   AcDbBlockTable* blocks = nullptr;
   ASSERT_EQ(db.getBlockTable(blocks, AcDb::kForWrite), Acad::eOk);
   auto definition = std::make_unique<AcDbBlockTableRecord>();
-  definition->setName(L"ROOM-9");
+  definition->setName(L"RÄUM-9");
   AcDbObjectId definitionId;
   ASSERT_EQ(blocks->add(definitionId, definition.get()), Acad::eOk);
   AcDbBlockTableRecord* record = definition.release();
@@ -136,9 +136,10 @@ TEST_P(ForeignDrawing, ChangesReachTheFileAndNothingElseIsLost) {
   AcDbEntity* polyline = nullptr;
   ASSERT_EQ(acdbOpenAcDbEntity(polyline, polylineId, AcDb::kForWrite), Acad::eOk);
   ASSERT_EQ(polyline->transformBy(AcGeMatrix3d::translation(AcGeVector3d(-100, 0, 0))), Acad::eOk);
-  resbuf* xdata = acutBuildList(1001, L"ADE", 1000, L"NAME=Lab", 1070, 3, 0);
+  resbuf* xdata = acutBuildList(1001, L"ADE", 1000, L"NAME=Lab", 1070, 3, 1001, L"NEWAPP", 1000, L"n", 0);
   ASSERT_EQ(acdbRegApp(L"ADE", &db), RTERROR);  // registered by the drawing already
   ASSERT_EQ(polyline->setXData(xdata), Acad::eOk);
+  EXPECT_EQ(acdbRegApp(L"NEWAPP", &db), RTERROR);  // registered by setting its data
   acutRelRb(xdata);
   polyline->close();
 
@@ -157,9 +158,9 @@ TEST_P(ForeignDrawing, ChangesReachTheFileAndNothingElseIsLost) {
   const std::string before = describe(folder / "in.dxf");
   const std::string after = describe(folder / "out.dxf");
   EXPECT_NE(after.find("errors 0"), std::string::npos) << after;
-  EXPECT_NE(after.find("ROOM-9 " + handles[0] + " LWPOLYLINE Wände-Ä [(-100.0, 0.0, 0.5)"), std::string::npos) << after;
+  EXPECT_NE(after.find("RÄUM-9 " + handles[0] + " LWPOLYLINE Wände-Ä [(-100.0, 0.0, 0.5)"), std::string::npos) << after;
   EXPECT_NE(after.find("'NAME', 'Laboratory'"), std::string::npos) << after;
-  EXPECT_NE(after.find("[('AECXDATA', [(1000, 'x'), (1040, 3.25), (1070, 7), (1010, (1.0, 2.0, 3.0))]), ('ADE', [(1000, 'NAME=Lab'), (1070, 3)])]"),
+  EXPECT_NE(after.find("[('AECXDATA', [(1000, 'x'), (1040, 3.25), (1070, 7), (1010, (1.0, 2.0, 3.0))]), ('ADE', [(1000, 'NAME=Lab'), (1070, 3)]), ('NEWAPP', [(1000, 'n')])]"),
             std::string::npos)
       << after;
   // Every other entity is still there, unchanged, with its handle.
