@@ -37,7 +37,8 @@ ins.set_xdata("PE_URL", [(1000, "http://example.com"), (1002, "{"), (1071, 1), (
 pl = msp.add_lwpolyline([(0, 0, 0, 0, 0.5), (10000, 0), (10000, 10000), (0, 10000)], format="xyseb", close=True,
                         dxfattribs={"layer": "Wände-Ä"})
 pl.set_xdata("AECXDATA", [(1000, "x"), (1040, 3.25), (1070, 7), (1010, (1, 2, 3))])
-msp.add_circle((5, 5), 3, dxfattribs={"color": 1})
+circle = msp.add_circle((5, 5), 3, dxfattribs={"color": 1})
+circle.transparency = 0.5
 msp.add_line((0, 0), (5, 5), dxfattribs={"true_color": 0x123456})
 msp.add_text("Hällo ∑", dxfattribs={"height": 2.5, "layer": "ROOMS"}).set_placement((3, 4))
 msp.add_spline([(0, 0), (1, 2), (3, 1), (5, 5)])
@@ -50,7 +51,7 @@ image = doc.add_image_def(filename="plan.png", size_in_pixel=(640, 480))
 msp.add_image(image, insert=(0, 0), size_in_units=(6.4, 4.8))
 msp.add_polyline2d([(0, 0), (1, 1), (2, 0)])
 doc.saveas(path)
-print(pl.dxf.handle, ins.dxf.handle)
+print(pl.dxf.handle, ins.dxf.handle, circle.dxf.handle)
 )py";
 
 // Prints one line per entity of every layout and block: handle, type,
@@ -62,7 +63,7 @@ auditor = doc.audit()
 def key(e):
     t = e.dxftype()
     if t == "LWPOLYLINE": return [tuple(round(v, 9) for v in p) for p in e.get_points("xyb")] + [e.closed]
-    if t == "CIRCLE": return (tuple(e.dxf.center), e.dxf.radius)
+    if t == "CIRCLE": return (tuple(e.dxf.center), e.dxf.radius, e.dxf.get("transparency"))
     if t == "LINE": return (tuple(e.dxf.start), tuple(e.dxf.end), e.dxf.get("true_color"))
     if t in ("TEXT", "ATTRIB", "ATTDEF"): return (e.dxf.text, None if t == "TEXT" else e.dxf.tag, tuple(e.dxf.insert))
     if t == "INSERT": return (e.dxf.name, tuple(e.dxf.insert), e.dxf.xscale, e.dxf.rotation,
@@ -114,7 +115,7 @@ TEST_P(ForeignDrawing, LoadAndSaveChangesNothing) {
 TEST_P(ForeignDrawing, ChangesReachTheFileAndNothingElseIsLost) {
   ScratchFolder folder;
   const std::vector<std::string> handles = makeDrawing(GetParam(), folder / "in.dxf");
-  ASSERT_EQ(handles.size(), 2u);
+  ASSERT_EQ(handles.size(), 3u);
   AcDbDatabase db(false);
   ASSERT_EQ(db.dxfIn(wide(folder / "in.dxf").c_str()), Acad::eOk);
   const AcDbHandle seedBefore = db.handseed();
@@ -143,6 +144,14 @@ TEST_P(ForeignDrawing, ChangesReachTheFileAndNothingElseIsLost) {
   acutRelRb(xdata);
   polyline->close();
 
+  // A circle is moved: what it does not model (its transparency) stays.
+  AcDbEntity* circle = nullptr;
+  AcDbObjectId circleId;
+  ASSERT_EQ(db.getAcDbObjectId(circleId, false, AcDbHandle(handles[2].c_str())), Acad::eOk);
+  ASSERT_EQ(acdbOpenAcDbEntity(circle, circleId, AcDb::kForWrite), Acad::eOk);
+  ASSERT_EQ(circle->transformBy(AcGeMatrix3d::translation(AcGeVector3d(1, 1, 0))), Acad::eOk);
+  circle->close();
+
   // An attribute changes its text.
   AcDbBlockReference* reference = nullptr;
   ASSERT_EQ(acdbOpenObject(reference, referenceId, AcDb::kForRead), Acad::eOk);
@@ -160,13 +169,19 @@ TEST_P(ForeignDrawing, ChangesReachTheFileAndNothingElseIsLost) {
   EXPECT_NE(after.find("errors 0"), std::string::npos) << after;
   EXPECT_NE(after.find("RÄUM-9 " + handles[0] + " LWPOLYLINE Wände-Ä [(-100.0, 0.0, 0.5)"), std::string::npos) << after;
   EXPECT_NE(after.find("'NAME', 'Laboratory'"), std::string::npos) << after;
+  const size_t circleLine = before.find(" " + handles[2] + " CIRCLE");
+  ASSERT_NE(circleLine, std::string::npos);
+  std::string moved = before.substr(circleLine, before.find('\n', circleLine) - circleLine);
+  moved.replace(moved.find("(5.0, 5.0, 0.0)"), 15, "(6.0, 6.0, 0.0)");
+  EXPECT_NE(after.find(moved), std::string::npos) << moved << "\n" << after;
   EXPECT_NE(after.find("[('AECXDATA', [(1000, 'x'), (1040, 3.25), (1070, 7), (1010, (1.0, 2.0, 3.0))]), ('ADE', [(1000, 'NAME=Lab'), (1070, 3)]), ('NEWAPP', [(1000, 'n')])]"),
             std::string::npos)
       << after;
   // Every other entity is still there, unchanged, with its handle.
   std::istringstream lines(before);
   for (std::string line; std::getline(lines, line);) {
-    if (line.find(" " + handles[0] + " ") != std::string::npos || line.find("Office 1") != std::string::npos ||
+    if (line.find(" " + handles[0] + " ") != std::string::npos || line.find(" " + handles[2] + " ") != std::string::npos ||
+        line.find("Office 1") != std::string::npos ||
         line.rfind("handseed", 0) == 0)
       continue;
     EXPECT_NE(after.find(line), std::string::npos) << line;
