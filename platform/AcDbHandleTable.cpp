@@ -4,7 +4,9 @@
 
 size_t AcDbHandleTable::slotOf(Adesk::UInt64 handle) const {
   const size_t mask = m_slots.size() - 1;
-  size_t slot = static_cast<size_t>((handle * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+  // Handles are mostly consecutive: keeping their low bits puts neighbours
+  // side by side in memory; the high bits are folded in against strides.
+  size_t slot = static_cast<size_t>(handle ^ (handle >> 17) ^ (handle >> 31)) & mask;
   while (m_slots[slot].stub != nullptr && m_slots[slot].handle != handle) slot = (slot + 1) & mask;
   return slot;
 }

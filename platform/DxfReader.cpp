@@ -1,5 +1,7 @@
 #include "DxfReader.h"
 
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "AcDbAttribute.h"
@@ -21,9 +23,16 @@ namespace {
 bool isTag(const DxfTag& tag, int code, std::string_view value) { return tag.code == code && tag.value == value; }
 
 bool isAscii(const std::string& text) {
-  unsigned char high = 0;
-  for (char c : text) high |= static_cast<unsigned char>(c);
-  return high < 0x80;
+  // Eight bytes at a time: this runs over the whole file.
+  std::uint64_t high = 0;
+  size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    high |= word;
+  }
+  for (; i < text.size(); ++i) high |= static_cast<unsigned char>(text[i]);
+  return (high & 0x8080808080808080ull) == 0;
 }
 
 template <class T>
