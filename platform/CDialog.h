@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,16 +18,25 @@ typedef std::intptr_t INT_PTR;
 
 class CDialog : public CWnd {
  public:
+  // For a modeless dialog opened later with Create.
+  CDialog();
   explicit CDialog(UINT templateId, CWnd* parent = nullptr);
   ~CDialog() override;
 
-  // Runs until EndDialog; returns its result (IDCANCEL when ended by Escape).
+  // Runs until EndDialog; returns its result (IDCANCEL when ended by Escape,
+  // -1 when the template is not among the current resources).  Reads the
+  // console's lines meanwhile; the end of input is Escape.
   virtual INT_PTR DoModal();
   // Opens the dialog modelessly; input reaches it while it is open.
   virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
+  // Closes the window; PostNcDestroy follows once no handler of this dialog
+  // is running any more, so a handler may destroy its own dialog.
   virtual BOOL DestroyWindow();
+  // Ends a modal dialog; a modeless one is destroyed.
   void EndDialog(int result);
   BOOL UpdateData(BOOL saveAndValidate = TRUE);
+  // SW_MINIMIZE and SW_RESTORE minimise and restore the dialog.
+  BOOL ShowWindow(int command) override;
 
   CWnd* GetDlgItem(int id) const;
   void SetDlgItemText(int id, const std::wstring& text);
@@ -39,9 +49,14 @@ class CDialog : public CWnd {
   // Controls in template order, for the console's listing.
   const std::vector<std::unique_ptr<CWnd>>& controls() const;
   const std::vector<MenuItemTemplate>& menu() const;
+  // The control that has the focus, 0 for none.
+  int focusedControl() const;
+  void setFocusedControl(int id);
+  // The radio buttons of the group that holds the control, in order.
+  std::vector<CButton*> radioGroup(int id) const;
 
   // What the console's '@' lines do; each returns false with a message when
-  // the control or item does not exist.
+  // the control or item does not exist or does not take that input.
   bool click(int id);
   bool doubleClick(int id, int index);
   bool select(int id, int index);
@@ -68,17 +83,44 @@ class CDialog : public CWnd {
   void onMenu(UINT commandId, std::function<void()> handler);
 
  private:
+  // Held while a handler of this dialog runs; the last one out finishes a
+  // destruction asked for meanwhile.
+  class HandlerScope {
+   public:
+    explicit HandlerScope(CDialog* dialog);
+    ~HandlerScope();
+
+   private:
+    CDialog* m_dialog;
+  };
+
   bool makeControls(UINT templateId);
+  bool startsGroup(const CWnd& control) const;
+  bool open(UINT templateId, bool modal);
+  void runModalLoop();
+  void finishDestroy();
+  // The control that takes this input, or null after saying why not.
+  CWnd* inputControl(int id, std::initializer_list<ControlKind> kinds, const wchar_t* input) const;
+  bool indexInRange(int id, int index, int count) const;
+  // Checks a radio button and clears the others of its group.
+  void checkRadio(int id);
+  static void fire(const std::map<int, std::function<void()>>& handlers, int id);
 
   UINT m_templateId;
   std::wstring m_caption;
   std::vector<std::unique_ptr<CWnd>> m_controls;
+  std::map<int, CWnd*> m_byId;
+  std::set<const CWnd*> m_groupStarts;
   std::vector<MenuItemTemplate> m_menu;
   std::map<int, std::function<void()>> m_clicked, m_doubleClicked, m_selectionChanged;
   std::map<UINT, std::function<void()>> m_menuHandlers;
   bool m_open = false;
   bool m_modal = false;
   bool m_ended = false;
+  bool m_minimized = false;
+  bool m_destroyPending = false;
+  int m_handlersRunning = 0;
+  int m_focus = 0;
   int m_result = IDCANCEL_RESULT;
   static constexpr int IDCANCEL_RESULT = 2;
 };

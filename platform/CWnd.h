@@ -28,11 +28,13 @@ class CWnd {
 
   void SetWindowText(const std::wstring& text);
   std::wstring GetWindowText() const;
+  // Returns whether the window was disabled before.
   BOOL EnableWindow(BOOL enable = TRUE);
   BOOL IsWindowEnabled() const;
-  BOOL ShowWindow(int command);
+  // Returns whether the window was visible before.
+  virtual BOOL ShowWindow(int command);
   BOOL IsWindowVisible() const;
-  void SetFocus();
+  virtual void SetFocus();
 
  protected:
   CWnd();  // for dialogs, which are windows without a control template
@@ -127,6 +129,8 @@ class CListCtrl : public CWnd {
   int SetSelectionMark(int row);
   int GetNextItem(int start, int flags) const;
   const std::vector<std::wstring>& headings() const;
+  // One cell per column, empty cells included.
+  std::vector<std::wstring> rowCells(int row) const;
 
  private:
   struct Row {

@@ -8,6 +8,9 @@
 
 enum class ControlKind { Static, Group, Edit, Button, DefaultButton, CheckBox, Radio, ComboBox, ListBox, ListCtrl, TabCtrl };
 
+// The kind's name on the console: "edit", "radio", "default-button" ...
+const wchar_t* controlKindName(ControlKind kind);
+
 constexpr int IDC_STATIC = -1;
 
 struct ControlTemplate {

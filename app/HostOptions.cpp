@@ -1,0 +1,59 @@
+#include "HostOptions.h"
+
+#include "HostSession.h"
+#include "TextCodec.h"
+
+namespace {
+
+bool isOneOf(const std::string& argument, const char* shortName, const char* longName) {
+  return argument == longName || (shortName != nullptr && argument == shortName);
+}
+
+}  // namespace
+
+const char* HostOptions::usage() {
+  return "usage: spatiary [options] [DRAWING.dxf]\n"
+         "  -s, --script FILE    read the command line from FILE instead of standard input\n"
+         "  -o, --output FILE    save the drawing there when the input ends\n"
+         "  --appdata DIR        the machine's shared application-data folder\n"
+         "                       (default $XDG_DATA_HOME, else ~/.local/share)\n"
+         "  --product NAME       the host product name the module sees (default \"BricsCAD 18\")\n"
+         "  --help               show this text\n"
+         "  --version            show the host's version\n";
+}
+
+std::optional<HostOptions> HostOptions::parse(int argc, char** argv, std::string& error) {
+  HostOptions options;
+  options.appData = HostSession::defaultAppDataFolder();
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    const bool takesValue = isOneOf(argument, "-s", "--script") || isOneOf(argument, "-o", "--output") ||
+                            isOneOf(argument, nullptr, "--appdata") || isOneOf(argument, nullptr, "--product");
+    if (takesValue && i + 1 >= argc) {
+      error = "option " + argument + " needs a value";
+      return std::nullopt;
+    }
+    if (isOneOf(argument, "-s", "--script")) {
+      options.script = argv[++i];
+    } else if (isOneOf(argument, "-o", "--output")) {
+      options.output = argv[++i];
+    } else if (argument == "--appdata") {
+      options.appData = utf8ToWide(argv[++i]);
+    } else if (argument == "--product") {
+      options.product = utf8ToWide(argv[++i]);
+    } else if (argument == "--help" || argument == "-h") {
+      options.help = true;
+    } else if (argument == "--version") {
+      options.version = true;
+    } else if (!argument.empty() && argument[0] == '-') {
+      error = "unknown option " + argument;
+      return std::nullopt;
+    } else if (options.drawing.empty()) {
+      options.drawing = argument;
+    } else {
+      error = "only one drawing can be given (" + options.drawing + ", " + argument + ")";
+      return std::nullopt;
+    }
+  }
+  return options;
+}
