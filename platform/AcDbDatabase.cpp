@@ -123,18 +123,19 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* path) {
   DxfFile& dxf = m_impl->file;
   const std::string seed = m_impl->handles.seed().asciiUtf8();
   if (seed != dxf.handseedRead) dxf.header.set("$HANDSEED", 5, seed);
-  const std::string text = DxfWriter(*this).write();
   std::string temporary = file + ".XXXXXX";
   const int descriptor = mkstemp(temporary.data());
   if (descriptor < 0)
     return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " + utf8ToWide(std::strerror(errno)));
-  size_t written = 0;
-  while (written < text.size()) {
-    const ssize_t count = ::write(descriptor, text.data() + written, text.size() - written);
-    if (count <= 0) break;
-    written += static_cast<size_t>(count);
-  }
-  const bool complete = written == text.size() && ::fsync(descriptor) == 0;
+  const bool written = DxfWriter(*this, [descriptor](std::string_view piece) {
+                         while (!piece.empty()) {
+                           const ssize_t count = ::write(descriptor, piece.data(), piece.size());
+                           if (count <= 0) return false;
+                           piece.remove_prefix(static_cast<size_t>(count));
+                         }
+                         return true;
+                       }).write();
+  const bool complete = written && ::fsync(descriptor) == 0;
   ::close(descriptor);
   if (!complete || std::rename(temporary.c_str(), file.c_str()) != 0) {
     const std::wstring reason = utf8ToWide(std::strerror(errno));

@@ -10,6 +10,8 @@
 #include "DxfObjectCodec.h"
 #include "DxfText.h"
 
+#include <utility>
+
 namespace {
 
 const AcDbObject* live(AcDbObjectId id) {
@@ -18,14 +20,29 @@ const AcDbObject* live(AcDbObjectId id) {
 
 }  // namespace
 
-DxfWriter::DxfWriter(const AcDbDatabase& database)
-    : m_database(database), m_file(database.dxfFile()), m_out(m_text, m_file.lineEnd) {}
+namespace {
+constexpr size_t kPiece = 1 << 20;
+}
 
-std::string DxfWriter::write() {
-  m_text.reserve(m_file.text.size() + m_file.text.size() / 8 + 4096);
+DxfWriter::DxfWriter(const AcDbDatabase& database, Sink sink)
+    : m_database(database), m_file(database.dxfFile()), m_sink(std::move(sink)), m_out(m_text, m_file.lineEnd) {
+  const std::string version = m_file.header.value("$ACADVER");
+  m_ansi = !version.empty() && version < "AC1021";
+}
+
+void DxfWriter::flush(bool always) {
+  if (m_failed || (!always && m_text.size() < kPiece)) return;
+  // Pieces end between tags, so no character is split.
+  m_failed = !m_sink(m_ansi ? DxfText::utf8ToAnsi(m_text) : m_text);
+  m_text.clear();
+}
+
+bool DxfWriter::write() {
+  m_text.reserve(kPiece + kPiece / 4);
   for (const DxfSection& section : m_file.sections) {
     if (!section.text.empty()) {
       m_out.raw(section.text);
+      flush(false);
       continue;
     }
     m_out.tag(0, "SECTION");
@@ -34,9 +51,8 @@ std::string DxfWriter::write() {
     m_out.tag(0, "ENDSEC");
   }
   m_out.tag(0, "EOF");
-  const std::string version = m_file.header.value("$ACADVER");
-  if (!version.empty() && version < "AC1021") return DxfText::utf8ToAnsi(m_text);
-  return std::move(m_text);
+  flush(true);
+  return !m_failed;
 }
 
 void DxfWriter::writeSection(const std::string& name) {
@@ -50,7 +66,9 @@ void DxfWriter::writeSection(const std::string& name) {
 }
 
 void DxfWriter::writeObject(const AcDbObject* object) {
-  if (object != nullptr) DxfObjectCodec::write(*object, m_out);
+  if (object == nullptr) return;
+  DxfObjectCodec::write(*object, m_out);
+  flush(false);
 }
 
 void DxfWriter::writeTables() {

@@ -2,7 +2,9 @@
 // line-end style: modelled sections from the objects, the rest as read.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "DxfOutFiler.h"
 
@@ -13,8 +15,11 @@ struct DxfFile;
 
 class DxfWriter {
  public:
-  explicit DxfWriter(const AcDbDatabase& database);
-  std::string write();
+  // The text goes to the sink in pieces, so a save needs little memory of
+  // its own; false from the sink stops the writing.
+  using Sink = std::function<bool(std::string_view)>;
+  DxfWriter(const AcDbDatabase& database, Sink sink);
+  bool write();
 
  private:
   void writeSection(const std::string& name);
@@ -24,9 +29,13 @@ class DxfWriter {
   void writeEntity(const AcDbObject* entity);
   void writeObjects();
   void writeObject(const AcDbObject* object);
+  void flush(bool always);
 
   const AcDbDatabase& m_database;
   DxfFile& m_file;
+  Sink m_sink;
+  bool m_ansi;
+  bool m_failed = false;
   std::string m_text;
   DxfOutFiler m_out;
 };
