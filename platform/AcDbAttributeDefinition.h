@@ -31,10 +31,7 @@ class AcDbAttributeDefinition : public AcDbText {
   Acad::ErrorStatus setFieldLength(std::uint16_t length);
 
  protected:
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
-  bool dxfOwns(const DxfGroup& group, int code) const override;
-  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
-  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
+  ACDB_DECLARE_DXF_FIELDS
 
  private:
   std::wstring m_tag;

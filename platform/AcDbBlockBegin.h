@@ -19,10 +19,7 @@ class AcDbBlockBegin : public AcDbEntity {
   const std::wstring& pathName() const { return m_path; }
 
  protected:
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
-  bool dxfOwns(const DxfGroup& group, int code) const override;
-  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
-  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
+  ACDB_DECLARE_DXF_FIELDS
 
  private:
   friend class AcDbBlockTableRecord;

@@ -17,11 +17,6 @@ namespace {
 constexpr std::string_view kMarker = "AcDbBlockReference";
 constexpr double kDegrees = 180.0 / 3.14159265358979323846;
 
-template <class T>
-T* resident(AcDbObjectId id) {
-  return id.isValid() ? T::cast(id.stub()->object.get()) : nullptr;
-}
-
 }  // namespace
 
 AcDbBlockReference::AcDbBlockReference() = default;
@@ -32,7 +27,7 @@ AcDbBlockReference::AcDbBlockReference(const AcGePoint3d& position, AcDbObjectId
 AcDbBlockReference::~AcDbBlockReference() = default;
 
 Acad::ErrorStatus AcDbBlockReference::setBlockTableRecord(AcDbObjectId block) {
-  if (resident<AcDbBlockTableRecord>(block) == nullptr) return Acad::eInvalidInput;
+  if (residentObject<AcDbBlockTableRecord>(block) == nullptr) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   m_block = block;
   return Acad::eOk;
@@ -65,7 +60,7 @@ Acad::ErrorStatus AcDbBlockReference::setNormal(const AcGeVector3d& normal) {
 }
 
 AcGeMatrix3d AcDbBlockReference::blockTransform() const {
-  const auto* block = resident<AcDbBlockTableRecord>(m_block);
+  const auto* block = residentObject<AcDbBlockTableRecord>(m_block);
   const AcGePoint3d origin = block ? block->origin() : AcGePoint3d::kOrigin;
   return AcGeMatrix3d::translation(m_position.asVector()) * AcGeMatrix3d::planeToWorld(m_normal) *
          AcGeMatrix3d::rotation(m_rotation, AcGeVector3d::kZAxis) * AcGeMatrix3d::scaling(m_scale) *
@@ -83,7 +78,7 @@ Acad::ErrorStatus AcDbBlockReference::setBlockTransform(const AcGeMatrix3d& tran
   const AcGeVector3d inPlane = AcGeMatrix3d::worldToPlane(m_normal) * (x * handedness);
   m_rotation = std::atan2(inPlane.y, inPlane.x);
   m_scale.set(x.length() * handedness, y.length(), z.length());
-  const auto* block = resident<AcDbBlockTableRecord>(m_block);
+  const auto* block = residentObject<AcDbBlockTableRecord>(m_block);
   m_position = transform * (block ? block->origin() : AcGePoint3d::kOrigin);
   return Acad::eOk;
 }
@@ -120,10 +115,10 @@ std::unique_ptr<AcDbObjectIterator> AcDbBlockReference::attributeIterator() cons
 
 Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const {
   extents = AcDbExtents();
-  if (const auto* block = resident<AcDbBlockTableRecord>(m_block)) {
+  if (const auto* block = residentObject<AcDbBlockTableRecord>(m_block)) {
     const AcGeMatrix3d transform = blockTransform();
     for (const AcDbObjectId& id : block->entityIds()) {
-      const auto* entity = resident<AcDbEntity>(id);
+      const auto* entity = residentObject<AcDbEntity>(id);
       AcDbExtents part;
       if (entity == nullptr || entity->getGeomExtents(part) != Acad::eOk) continue;
       part.transformBy(transform);
@@ -131,7 +126,7 @@ Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const
     }
   }
   for (const AcDbObjectId& id : m_attributes) {
-    const auto* attribute = resident<AcDbAttribute>(id);
+    const auto* attribute = residentObject<AcDbAttribute>(id);
     AcDbExtents part;
     if (attribute != nullptr && !attribute->isErased() && attribute->getGeomExtents(part) == Acad::eOk)
       extents.addExt(part);

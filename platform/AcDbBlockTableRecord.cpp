@@ -16,7 +16,7 @@ ACRX_DEFINE_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, L"BLOCK_RECORD"
 namespace {
 
 AcDbBlockBegin* beginOf(AcDbObjectId id) {
-  return id.isValid() ? AcDbBlockBegin::cast(id.stub()->object.get()) : nullptr;
+  return residentObject<AcDbBlockBegin>(id);
 }
 
 bool startsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix) {
@@ -83,14 +83,14 @@ Acad::ErrorStatus AcDbBlockTableRecord::assumeOwnershipOf(const AcDbObjectIdArra
   if (database() == nullptr) return Acad::eNotInDatabase;
   if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
   for (const AcDbObjectId& id : entities) {
-    auto* entity = id.isValid() && id.database() == database() ? AcDbEntity::cast(id.stub()->object.get()) : nullptr;
+    auto* entity = id.database() == database() ? residentObject<AcDbEntity>(id) : nullptr;
     if (entity == nullptr) return Acad::eInvalidInput;
   }
   for (const AcDbObjectId& id : entities) {
     auto* entity = AcDbEntity::cast(id.stub()->object.get());
     const AcDbObjectId oldOwner = entity->ownerId();
     if (oldOwner == objectId()) continue;
-    if (auto* previous = oldOwner.isValid() ? cast(oldOwner.stub()->object.get()) : nullptr) {
+    if (auto* previous = residentObject<AcDbBlockTableRecord>(oldOwner)) {
       ++previous->m_departed;
       previous->compact();
     }

@@ -35,11 +35,6 @@ struct AcDbDatabase::Impl {
 
 namespace {
 
-template <class T>
-T* resident(AcDbObjectId id) {
-  return id.isValid() ? T::cast(id.stub()->object.get()) : nullptr;
-}
-
 template <class Table>
 Acad::ErrorStatus openTable(Table*& table, AcDbObjectId id, AcDb::OpenMode mode) {
   return acdbOpenObject(table, id, mode);
@@ -47,7 +42,7 @@ Acad::ErrorStatus openTable(Table*& table, AcDbObjectId id, AcDb::OpenMode mode)
 
 AcDbObjectId recordOf(AcDbObjectId table, const ACHAR* name) {
   AcDbObjectId id;
-  if (auto* symbols = resident<AcDbSymbolTable>(table)) symbols->getAt(name, id);
+  if (auto* symbols = residentObject<AcDbSymbolTable>(table)) symbols->getAt(name, id);
   return id;
 }
 
@@ -78,7 +73,7 @@ void AcDbDatabase::setStandardIds() {
     if (kind == AcDbRegAppTable::desc()) impl.regAppTable = id;
     if (kind == AcDbTextStyleTable::desc()) impl.textStyleTable = id;
   }
-  if (!impl.file.objects.empty() && resident<AcDbDictionary>(impl.file.objects.front()))
+  if (!impl.file.objects.empty() && residentObject<AcDbDictionary>(impl.file.objects.front()))
     impl.namedObjects = impl.file.objects.front();
   impl.modelSpace = recordOf(impl.blockTable, L"*Model_Space");
   impl.paperSpace = recordOf(impl.blockTable, L"*Paper_Space");
@@ -183,7 +178,7 @@ AcDbObjectId AcDbDatabase::clayer() const {
 }
 
 Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layer) {
-  const auto* record = resident<AcDbLayerTableRecord>(layer);
+  const auto* record = residentObject<AcDbLayerTableRecord>(layer);
   if (record == nullptr || layer.database() != this) return Acad::eInvalidInput;
   m_impl->file.header.set("$CLAYER", 8, wideToUtf8(record->name()));
   return Acad::eOk;

@@ -50,11 +50,8 @@ class AcDbDictionary : public AcDbObject {
   std::unique_ptr<AcDbDictionaryIterator> newIterator() const;
 
  protected:
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
-  bool dxfOwns(const DxfGroup& group, int code) const override;
-  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
+  ACDB_DECLARE_DXF_FIELDS
   void dxfInDone(DxfInFiler& in) override;
-  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
 
  private:
   struct Entry {

@@ -15,12 +15,12 @@ namespace {
 constexpr std::string_view kMarker = "AcDbEntity";
 
 std::wstring recordName(AcDbObjectId id) {
-  const auto* record = id.isValid() ? AcDbSymbolTableRecord::cast(id.stub()->object.get()) : nullptr;
+  const auto* record = residentObject<AcDbSymbolTableRecord>(id);
   return record ? record->name() : std::wstring();
 }
 
 AcDbObjectId findRecord(AcDbObjectId table, const ACHAR* name) {
-  auto* symbols = table.isValid() ? AcDbSymbolTable::cast(table.stub()->object.get()) : nullptr;
+  auto* symbols = residentObject<AcDbSymbolTable>(table);
   AcDbObjectId id;
   if (symbols != nullptr && name != nullptr) symbols->getAt(name, id);
   return id;
@@ -45,7 +45,7 @@ Acad::ErrorStatus AcDbEntity::setLayer(const ACHAR* layerName, bool doSubents) {
 }
 
 Acad::ErrorStatus AcDbEntity::setLayer(AcDbObjectId layerId, bool) {
-  if (!AcDbLayerTableRecord::cast(layerId.isValid() ? layerId.stub()->object.get() : nullptr))
+  if (residentObject<AcDbLayerTableRecord>(layerId) == nullptr)
     return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   m_layer = layerId;

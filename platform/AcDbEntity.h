@@ -62,10 +62,7 @@ class AcDbEntity : public AcDbObject {
   virtual Acad::ErrorStatus transformBy(const AcGeMatrix3d& transform);
 
  protected:
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
-  bool dxfOwns(const DxfGroup& group, int code) const override;
-  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
-  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
+  ACDB_DECLARE_DXF_FIELDS
 
  private:
   friend class AcDbBlockTableRecord;

@@ -27,10 +27,7 @@ class AcDbLine : public AcDbCurve {
   Acad::ErrorStatus transformBy(const AcGeMatrix3d& transform) override;
 
  protected:
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
-  bool dxfOwns(const DxfGroup& group, int code) const override;
-  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
-  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
+  ACDB_DECLARE_DXF_FIELDS
 
  private:
   AcGePoint3d m_start;

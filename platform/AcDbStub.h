@@ -13,3 +13,11 @@ struct AcDbStub {
   AcDbDatabase* database = nullptr;
   std::unique_ptr<AcDbObject> object;
 };
+
+// The object an id names, as a T, without opening it: for the platform's
+// own bookkeeping, which the open rules do not govern.  Null for another
+// class or a missing object.
+template <class T>
+T* residentObject(AcDbObjectId id) {
+  return id.isValid() ? T::cast(id.stub()->object.get()) : nullptr;
+}

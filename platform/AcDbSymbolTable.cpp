@@ -44,7 +44,7 @@ bool AcDbSymbolTable::has(const ACHAR* name) const {
 }
 
 bool AcDbSymbolTable::has(AcDbObjectId recordId) const {
-  const auto* record = recordId.isValid() ? AcDbSymbolTableRecord::cast(recordId.stub()->object.get()) : nullptr;
+  const auto* record = residentObject<AcDbSymbolTableRecord>(recordId);
   return record != nullptr && !record->isErased() && record->ownerId() == objectId();
 }
 

@@ -43,10 +43,7 @@ class AcDbSymbolTable : public AcDbObject {
   // BLOCK and ENDBLK).
   virtual void recordAdded(AcDbSymbolTableRecord* record);
 
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
-  bool dxfOwns(const DxfGroup& group, int code) const override;
-  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
-  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
+  ACDB_DECLARE_DXF_FIELDS
 
  private:
   friend class AcDbSymbolTableRecord;

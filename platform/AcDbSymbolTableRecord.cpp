@@ -23,7 +23,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::getName(const ACHAR*& name) const {
 
 Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
   if (name == nullptr || *name == 0) return Acad::eInvalidInput;
-  auto* table = ownerId().isValid() ? AcDbSymbolTable::cast(ownerId().stub()->object.get()) : nullptr;
+  auto* table = residentObject<AcDbSymbolTable>(ownerId());
   if (table != nullptr) {
     AcDbObjectId existing;
     if (table->getAt(name, existing) == Acad::eOk && existing != objectId()) return Acad::eDuplicateRecordName;
@@ -38,7 +38,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* name) {
 bool AcDbSymbolTableRecord::isDependent() const { return m_name.find(L'|') != std::wstring::npos; }
 
 std::wstring AcDbSymbolTableRecord::nameOf(AcDbObjectId record) {
-  const auto* found = record.isValid() ? cast(record.stub()->object.get()) : nullptr;
+  const auto* found = residentObject<AcDbSymbolTableRecord>(record);
   return found ? found->m_name : std::wstring();
 }
 

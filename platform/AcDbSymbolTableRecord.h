@@ -32,10 +32,7 @@ class AcDbSymbolTableRecord : public AcDbObject {
   // Sets or clears bits of the standard flags (group 70).
   bool setFlag(Adesk::Int16 bit, bool on);
 
-  void dxfGroups(std::vector<DxfGroup>& groups) const override;
-  bool dxfOwns(const DxfGroup& group, int code) const override;
-  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;
-  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;
+  ACDB_DECLARE_DXF_FIELDS
 
  private:
   friend class AcDbSymbolTable;

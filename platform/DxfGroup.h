@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 struct DxfGroup {
   std::string_view marker;
@@ -12,3 +13,11 @@ struct DxfGroup {
   bool operator==(const DxfGroup& other) const { return marker == other.marker && ordinal == other.ordinal; }
   bool is(std::string_view name, int nth = 0) const { return marker == name && ordinal == nth; }
 };
+
+// In a class body: the DXF hooks of a class that models subclass groups of
+// its own (see AcDbObject).
+#define ACDB_DECLARE_DXF_FIELDS                                                \
+  void dxfGroups(std::vector<DxfGroup>& groups) const override;                \
+  bool dxfOwns(const DxfGroup& group, int code) const override;                \
+  void dxfInField(const DxfGroup& group, DxfInFiler& in) override;             \
+  void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const override;

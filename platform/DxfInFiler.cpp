@@ -65,7 +65,7 @@ AcDbObjectId DxfInFiler::objectId() const {
 }
 
 AcDbObjectId DxfInFiler::record(AcDbObjectId table) const {
-  auto* symbols = table.isValid() ? AcDbSymbolTable::cast(table.stub()->object.get()) : nullptr;
+  auto* symbols = residentObject<AcDbSymbolTable>(table);
   AcDbObjectId id;
   if (symbols != nullptr) symbols->getAt(text().c_str(), id);
   return id;
@@ -75,8 +75,7 @@ AcDbObjectId DxfInFiler::layer() {
   const auto known = m_layers.find(m_tag.value);
   if (known != m_layers.end()) return known->second;
   AcDbObjectId id = record(m_database.layerTableId());
-  auto* table = AcDbLayerTable::cast(m_database.layerTableId().stub() ? m_database.layerTableId().stub()->object.get()
-                                                                       : nullptr);
+  auto* table = residentObject<AcDbLayerTable>(m_database.layerTableId());
   if (id.isNull() && table != nullptr && !m_tag.value.empty()) {
     auto layer = std::make_unique<AcDbLayerTableRecord>();
     layer->setName(text().c_str());

@@ -35,11 +35,6 @@ bool isAscii(const std::string& text) {
   return (high & 0x8080808080808080ull) == 0;
 }
 
-template <class T>
-T* resident(AcDbObjectId id) {
-  return id.isValid() ? T::cast(id.stub()->object.get()) : nullptr;
-}
-
 }  // namespace
 
 DxfReader::DxfReader(AcDbDatabase& database)
@@ -176,10 +171,10 @@ void DxfReader::readTables(DxfTagReader& reader) {
 }
 
 AcDbBlockTableRecord* DxfReader::blockNamed(const std::wstring& name) {
-  auto* table = resident<AcDbBlockTable>(m_database.blockTableId());
+  auto* table = residentObject<AcDbBlockTable>(m_database.blockTableId());
   if (table == nullptr) throw DxfError(m_tags.front().line, "the drawing has no block table");
   AcDbObjectId id;
-  if (table->getAt(name.c_str(), id, true) == Acad::eOk) return resident<AcDbBlockTableRecord>(id);
+  if (table->getAt(name.c_str(), id, true) == Acad::eOk) return residentObject<AcDbBlockTableRecord>(id);
   // A definition without its record: the record is made, so nothing is lost.
   auto record = std::make_unique<AcDbBlockTableRecord>();
   record->setName(name.c_str());
@@ -219,8 +214,8 @@ AcDbEntity* DxfReader::readEntity(DxfTagReader& reader, AcDbBlockTableRecord* bl
   auto* entity = AcDbEntity::cast(make(DxfClassRegistry::Place::Entity));
   if (entity == nullptr) throw DxfError(m_tags.front().line, std::string(m_tags.front().value) + " is not an entity");
   if (block == nullptr) {
-    block = resident<AcDbBlockTableRecord>(entity->ownerId());
-    if (block == nullptr) block = resident<AcDbBlockTableRecord>(m_database.modelSpaceId());
+    block = residentObject<AcDbBlockTableRecord>(entity->ownerId());
+    if (block == nullptr) block = residentObject<AcDbBlockTableRecord>(m_database.modelSpaceId());
     if (block == nullptr) throw DxfError(m_tags.front().line, "the drawing has no model space");
   }
   block->adopt(entity);
