@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "TestSupport.h"
 #include "TextCodec.h"
@@ -278,6 +279,34 @@ INSTANTIATE_TEST_SUITE_P(
         Malformed{"OldVersion", "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n  0\nEOF\n",
                   Acad::eInvalidDxfFile, "older than AutoCAD 2000"}),
     [](const testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
+
+TEST(DamagedFile, IsReadOrRefusedButNeverCrashes) {
+  ScratchFolder folder;
+  makeDrawing("R2018", folder / "in.dxf");
+  const std::string original = readFile(folder / "in.dxf");
+  std::mt19937 random(7);
+  int refused = 0;
+  for (int round = 0; round < 120; ++round) {
+    std::string text = original;
+    const size_t at = random() % text.size();
+    switch (round % 3) {
+      case 0: text.resize(at); break;
+      case 1: text.erase(at, random() % 400); break;
+      default: text.insert(at, original.substr(random() % original.size(), 300)); break;
+    }
+    writeFile(folder / "damaged.dxf", text);
+    AcDbDatabase db(false);
+    const Acad::ErrorStatus status = db.dxfIn(wide(folder / "damaged.dxf").c_str());
+    if (status == Acad::eOk) {
+      EXPECT_EQ(db.saveAs(wide(folder / "saved.dxf").c_str()), Acad::eOk);
+    } else {
+      ++refused;
+      EXPECT_EQ(status, Acad::eInvalidDxfFile);
+      EXPECT_NE(db.lastErrorMessage().find(L": line "), std::wstring::npos) << wideToUtf8(db.lastErrorMessage());
+    }
+  }
+  EXPECT_GT(refused, 60);
+}
 
 TEST(MissingFile, IsRefusedAsNotFound) {
   AcDbDatabase db(false);
