@@ -202,10 +202,10 @@ import sys, ezdxf
 doc = ezdxf.readfile(sys.argv[1])
 a = doc.audit()
 print(len(a.errors), len(a.fixes), doc.header["$INSUNITS"], doc.header["$LUNITS"], doc.header["$MEASUREMENT"],
-      "0" in doc.layers, len(doc.modelspace()))
+      "0" in doc.layers, len(doc.modelspace()), "Standard" in doc.rootdict["ACAD_TABLESTYLE"])
 )py",
                                     {(folder / "new.dxf").string()});
-  EXPECT_EQ(check.output, "0 0 4 2 1 True 0\n");
+  EXPECT_EQ(check.output, "0 0 4 2 1 True 0 True\n");
 }
 
 TEST(NewDrawing, NewEntitiesGetFreshHandlesBelowTheSeed) {
