@@ -1,6 +1,7 @@
 #include "aced.h"
 
 #include "AcEditor.h"
+#include "AcGeMatrix3d.h"
 #include "SystemVariables.h"
 
 int acedInitGet(int flags, const ACHAR* keywords) { return AcEditor::instance().initGet(flags, keywords); }
@@ -26,3 +27,16 @@ int acedGetInput(ACHAR* result, size_t bufferLength) { return AcEditor::instance
 int acedGetVar(const ACHAR* name, resbuf* result) { return SystemVariables::instance().get(name, result); }
 
 int acedSetVar(const ACHAR* name, const resbuf* value) { return SystemVariables::instance().set(name, value); }
+
+// Drawings are worked in the world coordinate system: the current UCS is
+// the world's, so translation between them keeps every point.
+int acedTrans(const ads_point point, const resbuf* from, const resbuf* to, int, ads_point result) {
+  if (point == nullptr || result == nullptr || from == nullptr || to == nullptr) return RTERROR;
+  for (int axis = X; axis <= Z; ++axis) result[axis] = point[axis];
+  return RTNORM;
+}
+
+bool acdbUcsMatrix(AcGeMatrix3d& matrix, AcDbDatabase*) {
+  matrix.setToIdentity();
+  return true;
+}

@@ -1,0 +1,251 @@
+#include "EntityPicker.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+#include "AcDbBlockReference.h"
+#include "AcDbBlockTableRecord.h"
+#include "AcDbDatabase.h"
+#include "AcDbEntity.h"
+#include "AcDbExtents.h"
+#include "AcDbLayerTableRecord.h"
+#include "AcDbPolyline.h"
+#include "ReplyText.h"
+
+namespace {
+
+struct Box {
+  double minX, minY, maxX, maxY;
+};
+
+bool extentsOf(AcDbObjectId id, Box& box) {
+  AcDbEntity* entity = nullptr;
+  if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) return false;
+  AcDbExtents extents;
+  const bool ok = entity->getGeomExtents(extents) == Acad::eOk;
+  entity->close();
+  if (ok) box = {extents.minPoint().x, extents.minPoint().y, extents.maxPoint().x, extents.maxPoint().y};
+  return ok;
+}
+
+bool layerShown(AcDbEntity* entity) {
+  AcDbLayerTableRecord* layer = nullptr;
+  if (acdbOpenObject(layer, entity->layerId(), AcDb::kForRead) != Acad::eOk) return true;
+  const bool shown = !layer->isOff() && !layer->isFrozen();
+  layer->close();
+  return shown;
+}
+
+// A closed outline's points, arcs split finely enough to test containment.
+std::vector<AcGePoint2d> outlinePoints(const AcDbPolyline& polyline) {
+  std::vector<AcGePoint2d> points;
+  const unsigned int count = polyline.numVerts();
+  for (unsigned int i = 0; i < count; ++i) {
+    AcGePoint2d start, end;
+    double bulge = 0.0;
+    polyline.getPointAt(i, start);
+    polyline.getPointAt((i + 1) % count, end);
+    polyline.getBulgeAt(i, bulge);
+    points.push_back(start);
+    if (bulge == 0.0) continue;
+    const double sweep = 4.0 * std::atan(bulge);
+    const double chordX = end.x - start.x, chordY = end.y - start.y;
+    const double chord = std::hypot(chordX, chordY);
+    if (chord == 0.0) continue;
+    const double radius = chord / (2.0 * std::sin(std::fabs(sweep) / 2.0));
+    const double toCentre = radius * std::cos(std::fabs(sweep) / 2.0) * (bulge > 0 ? 1.0 : -1.0);
+    const double cx = (start.x + end.x) / 2.0 - chordY / chord * toCentre;
+    const double cy = (start.y + end.y) / 2.0 + chordX / chord * toCentre;
+    const double from = std::atan2(start.y - cy, start.x - cx);
+    constexpr int kSteps = 32;
+    for (int step = 1; step < kSteps; ++step) {
+      const double angle = from + sweep * step / kSteps;
+      points.emplace_back(cx + radius * std::cos(angle), cy + radius * std::sin(angle));
+    }
+  }
+  return points;
+}
+
+bool inside(const std::vector<AcGePoint2d>& polygon, double x, double y) {
+  bool in = false;
+  for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+    const auto& a = polygon[i];
+    const auto& b = polygon[j];
+    if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) in = !in;
+  }
+  return in;
+}
+
+// The area of a closed polyline containing the point, or nothing.
+bool containingArea(AcDbObjectId id, const AcGePoint3d& point, double& area) {
+  AcDbPolyline* polyline = nullptr;
+  if (acdbOpenObject(polyline, id, AcDb::kForRead) != Acad::eOk) return false;
+  bool contains = false;
+  if (polyline->isClosed() && polyline->numVerts() >= 3) {
+    contains = inside(outlinePoints(*polyline), point.x, point.y);
+    if (contains) polyline->getArea(area);
+  }
+  polyline->close();
+  return contains;
+}
+
+bool alternativesMatch(const std::wstring& alternatives, const std::wstring& value) {
+  std::wstringstream list(alternatives);
+  std::wstring alternative;
+  while (std::getline(list, alternative, L',')) {
+    if (ReplyText::equalsIgnoringCase(ReplyText::trim(alternative), value)) return true;
+  }
+  return false;
+}
+
+std::wstring blockNameOf(AcDbEntity* entity) {
+  auto* reference = AcDbBlockReference::cast(entity);
+  if (reference == nullptr) return {};
+  AcDbBlockTableRecord* block = nullptr;
+  if (acdbOpenObject(block, reference->blockTableRecord(), AcDb::kForRead) != Acad::eOk) return {};
+  std::wstring name;
+  block->getName(name);
+  block->close();
+  return name;
+}
+
+bool passes(AcDbObjectId id, const resbuf* filter) {
+  AcDbEntity* entity = nullptr;
+  if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) return false;
+  bool ok = true;
+  for (const resbuf* item = filter; item != nullptr && ok; item = item->rbnext) {
+    if (item->resval.rstring == nullptr) continue;
+    const std::wstring wanted = item->resval.rstring;
+    if (item->restype == RTDXF0 || item->restype == 0)
+      ok = alternativesMatch(wanted, entity->isA()->dxfName());
+    else if (item->restype == 2)
+      ok = alternativesMatch(wanted, blockNameOf(entity));
+    else if (item->restype == 8)
+      ok = alternativesMatch(wanted, entity->layer());
+  }
+  entity->close();
+  return ok;
+}
+
+std::vector<std::wstring> words(const std::wstring& text) {
+  std::wstringstream stream(text);
+  std::vector<std::wstring> found;
+  std::wstring word;
+  while (stream >> word) found.push_back(word);
+  return found;
+}
+
+}  // namespace
+
+EntityPicker::EntityPicker(AcDbDatabase* database) : m_database(database) {}
+
+std::vector<AcDbObjectId> EntityPicker::pickable() const {
+  std::vector<AcDbObjectId> ids;
+  AcDbBlockTableRecord* space = nullptr;
+  if (m_database == nullptr || acdbOpenObject(space, m_database->modelSpaceId(), AcDb::kForRead) != Acad::eOk)
+    return ids;
+  const AcDbObjectIdArray entities = space->entityIds();
+  space->close();
+  for (const AcDbObjectId& id : entities) {
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+    if (layerShown(entity)) ids.push_back(id);
+    entity->close();
+  }
+  return ids;
+}
+
+AcDbObjectId EntityPicker::byHandle(const std::wstring& handleText, std::wstring& why) const {
+  AcDbObjectId id;
+  const AcDbHandle handle(handleText.c_str());
+  AcDbEntity* entity = nullptr;
+  if (handle.isNull() || m_database->getAcDbObjectId(id, false, handle) != Acad::eOk ||
+      acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) {
+    why = L"No entity has the handle " + handleText + L".";
+    return AcDbObjectId::kNull;
+  }
+  entity->close();
+  return id;
+}
+
+AcDbObjectId EntityPicker::pickAt(const AcGePoint3d& point) const {
+  AcDbObjectId topmost, smallest;
+  double smallestArea = std::numeric_limits<double>::max();
+  for (const AcDbObjectId& id : pickable()) {
+    Box box;
+    if (!extentsOf(id, box)) continue;
+    const double margin = 1e-6 * std::max(1.0, std::max(box.maxX - box.minX, box.maxY - box.minY));
+    if (point.x < box.minX - margin || point.x > box.maxX + margin || point.y < box.minY - margin ||
+        point.y > box.maxY + margin)
+      continue;
+    topmost = id;
+    double area = 0.0;
+    if (containingArea(id, point, area) && area < smallestArea) {
+      smallestArea = area;
+      smallest = id;
+    }
+  }
+  return smallest.isNull() ? topmost : smallest;
+}
+
+AcDbObjectId EntityPicker::pick(const std::wstring& answer, AcGePoint3d& pickPoint, std::wstring& why) const {
+  const std::wstring text = ReplyText::trim(answer);
+  if (!text.empty() && text.front() == L'#') return byHandle(text.substr(1), why);
+  ads_point point;
+  if (!ReplyText::point(text, point)) {
+    why = L"Pick an entity with #HANDLE or a point x,y.";
+    return AcDbObjectId::kNull;
+  }
+  pickPoint = AcGePoint3d(point[X], point[Y], point[Z]);
+  const AcDbObjectId id = pickAt(pickPoint);
+  if (id.isNull()) why = L"Nothing found at " + text + L".";
+  return id;
+}
+
+std::vector<AcDbObjectId> EntityPicker::window(const AcGePoint3d& a, const AcGePoint3d& b, bool crossing) const {
+  const Box window{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+  std::vector<AcDbObjectId> found;
+  for (const AcDbObjectId& id : pickable()) {
+    Box box;
+    if (!extentsOf(id, box)) continue;
+    const bool within = box.minX >= window.minX && box.maxX <= window.maxX && box.minY >= window.minY &&
+                        box.maxY <= window.maxY;
+    const bool touching = box.minX <= window.maxX && box.maxX >= window.minX && box.minY <= window.maxY &&
+                          box.maxY >= window.minY;
+    if (crossing ? touching : within) found.push_back(id);
+  }
+  return found;
+}
+
+std::vector<AcDbObjectId> EntityPicker::filtered(const resbuf* filter) const {
+  std::vector<AcDbObjectId> found;
+  for (const AcDbObjectId& id : pickable()) {
+    if (passes(id, filter)) found.push_back(id);
+  }
+  return found;
+}
+
+std::vector<AcDbObjectId> EntityPicker::select(const std::wstring& answer, std::wstring& why) const {
+  const auto parts = words(answer);
+  if (parts.size() == 1 && ReplyText::equalsIgnoringCase(parts[0], L"all")) return pickable();
+  if (parts.size() == 3 && (ReplyText::equalsIgnoringCase(parts[0], L"w") || ReplyText::equalsIgnoringCase(parts[0], L"c"))) {
+    ads_point a, b;
+    if (!ReplyText::point(parts[1], a) || !ReplyText::point(parts[2], b)) {
+      why = L"A window is w x1,y1 x2,y2 and a crossing c x1,y1 x2,y2.";
+      return {};
+    }
+    return window(AcGePoint3d(a[X], a[Y], a[Z]), AcGePoint3d(b[X], b[Y], b[Z]),
+                  ReplyText::equalsIgnoringCase(parts[0], L"c"));
+  }
+  std::vector<AcDbObjectId> found;
+  for (const auto& part : parts) {
+    AcGePoint3d point;
+    const AcDbObjectId id = pick(part, point, why);
+    if (id.isNull()) return {};
+    if (std::find(found.begin(), found.end(), id) == found.end()) found.push_back(id);
+  }
+  if (found.empty()) why = L"Nothing selected.";
+  return found;
+}

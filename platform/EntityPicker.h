@@ -1,0 +1,37 @@
+// Finds the entities of model space that a console answer names: a pick
+// (#HANDLE or a point) or a selection (picks, "all", a window or a
+// crossing).  Erased entities and entities on layers that are off or
+// frozen cannot be picked, as on screen.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "AcDbObjectId.h"
+#include "AcGePoint3d.h"
+#include "resbuf.h"
+
+class AcDbDatabase;
+class AcDbEntity;
+
+class EntityPicker {
+ public:
+  explicit EntityPicker(AcDbDatabase* database);
+
+  // Null, with the reason in why, when the answer picks nothing.
+  AcDbObjectId pick(const std::wstring& answer, AcGePoint3d& pickPoint, std::wstring& why) const;
+  // Empty, with the reason in why, when the answer selects nothing.
+  std::vector<AcDbObjectId> select(const std::wstring& answer, std::wstring& why) const;
+  // The entities inside (crossing: touching) the box of the two corners.
+  std::vector<AcDbObjectId> window(const AcGePoint3d& a, const AcGePoint3d& b, bool crossing) const;
+  // Every pickable entity that passes the filter (type 0 or RTDXF0, block name 2,
+  // layer 8; texts may list alternatives separated by commas).
+  std::vector<AcDbObjectId> filtered(const resbuf* filter) const;
+
+ private:
+  AcDbObjectId pickAt(const AcGePoint3d& point) const;
+  AcDbObjectId byHandle(const std::wstring& handleText, std::wstring& why) const;
+  std::vector<AcDbObjectId> pickable() const;
+
+  AcDbDatabase* m_database;
+};
