@@ -1,7 +1,6 @@
 #include "AcDbBlockTableRecord.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <utility>
 
 #include "AcDbAttributeDefinition.h"
@@ -10,6 +9,7 @@
 #include "AcDbStub.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
+#include "DxfText.h"
 
 ACRX_DEFINE_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, L"BLOCK_RECORD")
 
@@ -20,10 +20,7 @@ AcDbBlockBegin* beginOf(AcDbObjectId id) {
 }
 
 bool startsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::towupper(text[i]) != std::towupper(prefix[i])) return false;
-  return true;
+  return DxfText::foldCase(text.substr(0, prefix.size())) == DxfText::foldCase(prefix);
 }
 
 }  // namespace

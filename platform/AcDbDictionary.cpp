@@ -1,12 +1,12 @@
 #include "AcDbDictionary.h"
 
-#include <cwctype>
 #include <utility>
 
 #include "AcDbDatabase.h"
 #include "AcDbStub.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
+#include "DxfText.h"
 
 ACRX_DEFINE_MEMBERS(AcDbDictionary, AcDbObject, L"DICTIONARY")
 
@@ -34,11 +34,7 @@ AcDbDictionary::AcDbDictionary() = default;
 
 AcDbDictionary::~AcDbDictionary() = default;
 
-std::wstring AcDbDictionary::fold(const std::wstring& key) {
-  std::wstring folded = key;
-  for (wchar_t& c : folded) c = static_cast<wchar_t>(std::towupper(c));
-  return folded;
-}
+std::wstring AcDbDictionary::fold(const std::wstring& key) { return DxfText::foldCase(key); }
 
 void AcDbDictionary::reindex() {
   m_index.clear();

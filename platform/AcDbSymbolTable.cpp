@@ -1,12 +1,11 @@
 #include "AcDbSymbolTable.h"
 
-#include <cwctype>
-
 #include "AcDbDatabase.h"
 #include "AcDbStub.h"
 #include "AcDbSymbolTableRecord.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
+#include "DxfText.h"
 
 ACRX_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject, L"TABLE")
 
@@ -14,11 +13,7 @@ AcDbSymbolTable::AcDbSymbolTable() = default;
 
 AcDbSymbolTable::~AcDbSymbolTable() = default;
 
-std::wstring AcDbSymbolTable::key(const std::wstring& name) {
-  std::wstring folded = name;
-  for (wchar_t& c : folded) c = static_cast<wchar_t>(std::towupper(c));
-  return folded;
-}
+std::wstring AcDbSymbolTable::key(const std::wstring& name) { return DxfText::foldCase(name); }
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& recordId, bool getErased) const {
   recordId.setNull();

@@ -50,7 +50,7 @@ std::wstring DxfText::decode(std::string_view value) {
   std::wstring out;
   out.reserve(wide.size());
   for (size_t i = 0; i < wide.size(); ++i) {
-    if (wide[i] == L'^' && i + 1 < wide.size()) {
+    if (wide[i] == L'^' && i + 1 < wide.size() && (wide[i + 1] == L' ' || (wide[i + 1] >= L'@' && wide[i + 1] <= L'_'))) {
       const wchar_t next = wide[++i];
       out += next == L' ' ? L'^' : static_cast<wchar_t>(next - 64);
       continue;
@@ -72,8 +72,12 @@ std::wstring DxfText::decode(std::string_view value) {
 std::string DxfText::encode(std::wstring_view text) {
   std::wstring escaped;
   escaped.reserve(text.size());
-  for (wchar_t c : text) {
-    if (c == L'^') {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    // A caret is escaped only where it would read as a control character.
+    const bool ambiguous = c == L'^' && i + 1 < text.size() &&
+                           (text[i + 1] == L' ' || (text[i + 1] >= L'@' && text[i + 1] <= L'_'));
+    if (ambiguous) {
       escaped += L"^ ";
     } else if (c < 0x20) {
       escaped += L'^';
@@ -83,6 +87,22 @@ std::string DxfText::encode(std::wstring_view text) {
     }
   }
   return wideToUtf8(escaped);
+}
+
+std::wstring DxfText::foldCase(std::wstring_view name) {
+  std::wstring folded(name);
+  for (wchar_t& c : folded) {
+    const bool oddPairs = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);  // Latin Extended-A
+    const bool evenPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
+        (c >= 0x430 && c <= 0x44F))
+      c = static_cast<wchar_t>(c - 0x20);
+    else if (c >= 0x450 && c <= 0x45F)
+      c = static_cast<wchar_t>(c - 0x50);
+    else if ((oddPairs && (c & 1)) || (evenPairs && !(c & 1)))
+      c = static_cast<wchar_t>(c - 1);
+  }
+  return folded;
 }
 
 std::string DxfText::ansiToUtf8(std::string_view ansi) {

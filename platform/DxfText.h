@@ -10,6 +10,9 @@ class DxfText {
  public:
   static std::wstring decode(std::string_view value);
   static std::string encode(std::wstring_view text);
+  // Upper case, whatever the process locale, for names that compare
+  // ignoring case (layers, blocks, dictionary keys, applications).
+  static std::wstring foldCase(std::wstring_view name);
   // Whole-file conversions; ASCII text comes back unchanged.
   static std::string ansiToUtf8(std::string_view ansi);
   static std::string utf8ToAnsi(std::string_view utf8);

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cwchar>
-#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -125,12 +124,7 @@ std::vector<AppData> split(const DxfTagList& tags) {
   return apps;
 }
 
-bool sameName(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::towupper(a[i]) != std::towupper(b[i])) return false;
-  return true;
-}
+bool sameName(const std::wstring& a, const std::wstring& b) { return DxfText::foldCase(a) == DxfText::foldCase(b); }
 
 }  // namespace
 
