@@ -1,7 +1,5 @@
 #include "support/ZelphExceptions.h"
 
-#include <exception>
-
 #include "CException.h"
 #include "MessageBox.h"
 #include "TextCodec.h"

@@ -4,6 +4,7 @@
 // cause, and whoever catches a record owns it.
 #pragma once
 
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>

@@ -1,7 +1,9 @@
 // prefs.cfg: the rules for reading it, and what is written.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
+#include <random>
 #include <sstream>
 
 #include "HostSession.h"
@@ -176,4 +178,24 @@ TEST_F(PreferencesFile, AFailedWriteSaysSoAndKeepsNoHalfFile) {
   EXPECT_NE(out.str().find("Error - Configuration Not Saved"), std::string::npos) << out.str();
   EXPECT_NE(out.str().find("Unable to Write Configuration File - " + file().string()), std::string::npos) << out.str();
   EXPECT_FALSE(fs::exists(file().string() + ".tmp"));
+}
+
+TEST_F(PreferencesFile, DamagedFilesAlwaysLoadSaneValues) {
+  const char* const pieces[] = {"units", "precison", "textSize", "textScale", "textRotation", "csvOpener",
+                                "zoomBorder", "inc", "//", "\n", "\r\n", "-", "1e400", "nan", "0", "-0.0",
+                                "999999999999", "\xff\xfe", " ", "\t", "12.5", "-370", ".", ","};
+  std::mt19937 random(20240131);
+  for (int round = 0; round < 500; ++round) {
+    std::string content;
+    const int count = static_cast<int>(random() % 40);
+    for (int i = 0; i < count; ++i) content += pieces[random() % (sizeof pieces / sizeof pieces[0])];
+    const CPreferences preferences = loaded(content);
+    EXPECT_TRUE(std::isfinite(preferences.getTextSize()) && preferences.getTextSize() > 0) << content;
+    EXPECT_TRUE(std::isfinite(preferences.getTextScale()) && preferences.getTextScale() > 0) << content;
+    EXPECT_GE(preferences.getTextRotation(), -180.0) << content;
+    EXPECT_LE(preferences.getTextRotation(), 180.0) << content;
+    EXPECT_TRUE(std::isfinite(preferences.getZoomBorder())) << content;
+    EXPECT_GE(preferences.getIncrement(), 1) << content;
+    EXPECT_LE(preferences.getIncrement(), 100) << content;
+  }
 }
