@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "AcDbDatabase.h"
+#include "AcDbHostApplicationServices.h"
 
 namespace {
 
@@ -144,4 +145,7 @@ bool AcApDocManager::isOpen(const AcApDocument* document) const {
                                             [document](const auto& open) { return open.get() == document; });
 }
 
-void AcApDocManager::makeCurrent(AcApDocument* document) { m_current = document; }
+void AcApDocManager::makeCurrent(AcApDocument* document) {
+  m_current = document;
+  acdbHostApplicationServices()->setWorkingDatabase(document != nullptr ? document->database() : nullptr);
+}

@@ -13,6 +13,7 @@
 #include "AcDbLayerTableRecord.h"
 #include "AcDbPolyline.h"
 #include "ReplyText.h"
+#include "WildcardPattern.h"
 
 namespace {
 
@@ -78,6 +79,31 @@ bool inside(const std::vector<AcGePoint2d>& polygon, double x, double y) {
   return in;
 }
 
+bool segmentsCross(const AcGePoint2d& a, const AcGePoint2d& b, const AcGePoint2d& c, const AcGePoint2d& d) {
+  const auto side = [](const AcGePoint2d& p, const AcGePoint2d& q, const AcGePoint2d& r) {
+    const double cross = (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+    return (cross > 0) - (cross < 0);
+  };
+  return side(a, b, c) * side(a, b, d) <= 0 && side(c, d, a) * side(c, d, b) <= 0;
+}
+
+std::vector<AcGePoint2d> cornersOf(const Box& box) {
+  return {{box.minX, box.minY}, {box.maxX, box.minY}, {box.maxX, box.maxY}, {box.minX, box.maxY}};
+}
+
+// Some edge of the box crosses some edge of the polygon.
+bool edgesCross(const std::vector<AcGePoint2d>& polygon, const Box& box) {
+  const auto corners = cornersOf(box);
+  for (size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++)
+    for (size_t k = 0, l = 3; k < 4; l = k++)
+      if (segmentsCross(polygon[j], polygon[i], corners[l], corners[k])) return true;
+  return false;
+}
+
+bool boxHolds(const Box& box, const AcGePoint2d& point) {
+  return point.x >= box.minX && point.x <= box.maxX && point.y >= box.minY && point.y <= box.maxY;
+}
+
 // The area of a closed polyline containing the point, or nothing.
 bool containingArea(AcDbObjectId id, const AcGePoint3d& point, double& area) {
   AcDbPolyline* polyline = nullptr;
@@ -89,15 +115,6 @@ bool containingArea(AcDbObjectId id, const AcGePoint3d& point, double& area) {
   }
   polyline->close();
   return contains;
-}
-
-bool alternativesMatch(const std::wstring& alternatives, const std::wstring& value) {
-  std::wstringstream list(alternatives);
-  std::wstring alternative;
-  while (std::getline(list, alternative, L',')) {
-    if (ReplyText::equalsIgnoringCase(ReplyText::trim(alternative), value)) return true;
-  }
-  return false;
 }
 
 std::wstring blockNameOf(AcDbEntity* entity) {
@@ -116,14 +133,15 @@ bool passes(AcDbObjectId id, const resbuf* filter) {
   if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) return false;
   bool ok = true;
   for (const resbuf* item = filter; item != nullptr && ok; item = item->rbnext) {
-    if (item->resval.rstring == nullptr) continue;
-    const std::wstring wanted = item->resval.rstring;
+    const bool textGroup = item->restype == RTDXF0 || item->restype == 0 || item->restype == 2 || item->restype == 8;
+    if (!textGroup || item->resval.rstring == nullptr) continue;
+    const WildcardPattern pattern(item->resval.rstring);
     if (item->restype == RTDXF0 || item->restype == 0)
-      ok = alternativesMatch(wanted, entity->isA()->dxfName());
+      ok = pattern.matches(entity->isA()->dxfName());
     else if (item->restype == 2)
-      ok = alternativesMatch(wanted, blockNameOf(entity));
+      ok = pattern.matches(blockNameOf(entity));
     else if (item->restype == 8)
-      ok = alternativesMatch(wanted, entity->layer());
+      ok = pattern.matches(entity->layer());
   }
   entity->close();
   return ok;
@@ -219,12 +237,35 @@ std::vector<AcDbObjectId> EntityPicker::window(const AcGePoint3d& a, const AcGeP
   return found;
 }
 
-std::vector<AcDbObjectId> EntityPicker::filtered(const resbuf* filter) const {
+std::vector<AcDbObjectId> EntityPicker::polygon(const std::vector<AcGePoint3d>& corners, bool crossing) const {
+  std::vector<AcGePoint2d> outline;
+  for (const auto& corner : corners) outline.emplace_back(corner.x, corner.y);
   std::vector<AcDbObjectId> found;
+  if (outline.size() < 3) return found;
   for (const AcDbObjectId& id : pickable()) {
-    if (passes(id, filter)) found.push_back(id);
+    Box box;
+    if (!extentsOf(id, box)) continue;
+    const auto boxCorners = cornersOf(box);
+    const bool allInside = std::all_of(boxCorners.begin(), boxCorners.end(),
+                                       [&outline](const AcGePoint2d& c) { return inside(outline, c.x, c.y); });
+    const bool crosses = edgesCross(outline, box);
+    const bool touching = allInside || crosses || boxHolds(box, outline.front()) ||
+                          inside(outline, boxCorners.front().x, boxCorners.front().y);
+    if (crossing ? touching : allInside && !crosses) found.push_back(id);
   }
   return found;
+}
+
+std::vector<AcDbObjectId> EntityPicker::filtered(const resbuf* filter) const {
+  std::vector<AcDbObjectId> found = pickable();
+  keepPassing(found, filter);
+  return found;
+}
+
+void EntityPicker::keepPassing(std::vector<AcDbObjectId>& ids, const resbuf* filter) {
+  if (filter == nullptr) return;
+  ids.erase(std::remove_if(ids.begin(), ids.end(), [filter](const AcDbObjectId& id) { return !passes(id, filter); }),
+            ids.end());
 }
 
 std::vector<AcDbObjectId> EntityPicker::select(const std::wstring& answer, std::wstring& why) const {

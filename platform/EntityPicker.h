@@ -24,9 +24,13 @@ class EntityPicker {
   std::vector<AcDbObjectId> select(const std::wstring& answer, std::wstring& why) const;
   // The entities inside (crossing: touching) the box of the two corners.
   std::vector<AcDbObjectId> window(const AcGePoint3d& a, const AcGePoint3d& b, bool crossing) const;
-  // Every pickable entity that passes the filter (type 0 or RTDXF0, block name 2,
-  // layer 8; texts may list alternatives separated by commas).
+  // The entities inside (crossing: touching) the polygon of the corners.
+  std::vector<AcDbObjectId> polygon(const std::vector<AcGePoint3d>& corners, bool crossing) const;
+  // Every pickable entity that passes the filter.
   std::vector<AcDbObjectId> filtered(const resbuf* filter) const;
+  // Drops the entities that do not pass the filter: entity type (0 or
+  // RTDXF0), block name (2) and layer (8), each a wild-card pattern.
+  static void keepPassing(std::vector<AcDbObjectId>& ids, const resbuf* filter);
 
  private:
   AcDbObjectId pickAt(const AcGePoint3d& point) const;

@@ -8,6 +8,7 @@
 #include "AcEditor.h"
 #include "EntityPicker.h"
 #include "HostSession.h"
+#include "ReplyText.h"
 #include "aced.h"
 
 namespace {
@@ -25,6 +26,14 @@ void nameOf(AcDbObjectId id, ads_name name) {
 AcGePoint3d pointOf(const void* point) {
   const auto* p = static_cast<const ads_real*>(point);
   return p == nullptr ? AcGePoint3d() : AcGePoint3d(p[X], p[Y], p[Z]);
+}
+
+// The corners of a polygon mode: a list of point buffers.
+std::vector<AcGePoint3d> pointsOf(const resbuf* list) {
+  std::vector<AcGePoint3d> points;
+  for (const resbuf* item = list; item != nullptr; item = item->rbnext)
+    if (item->restype == RTPOINT || item->restype == RT3DPOINT) points.push_back(pointOf(item->resval.rpoint));
+  return points;
 }
 
 // Asks until the answer selects something; RTCAN on Escape, RTNONE on Enter.
@@ -64,6 +73,15 @@ std::vector<AcDbObjectId>* SelectionSets::find(const ads_name name) {
   return const_cast<std::vector<AcDbObjectId>*>(static_cast<const SelectionSets*>(this)->find(name));
 }
 
+void SelectionSets::highlight(AcDbObjectId id, bool on) {
+  if (on)
+    m_highlighted.insert(id);
+  else
+    m_highlighted.erase(id);
+}
+
+bool SelectionSets::isHighlighted(AcDbObjectId id) const { return m_highlighted.count(id) > 0; }
+
 bool SelectionSets::free(const ads_name name) { return name[1] == kSelectionMark && m_sets.erase(name[0]) == 1; }
 
 int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickPoint) {
@@ -90,24 +108,23 @@ int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickPoint) {
 
 int acedSSGet(const ACHAR* mode, const void* pt1, const void* pt2, const resbuf* filter, ads_name selection) {
   const EntityPicker picker(working());
-  const std::wstring how = mode != nullptr ? mode : L"";
+  std::wstring how = ReplyText::upper(mode != nullptr ? mode : L"");
+  if (!how.empty() && how.front() == L'_') how.erase(0, 1);  // the language-neutral spelling
   std::vector<AcDbObjectId> ids;
-  if (how == L"X") {
-    ids = picker.filtered(filter);
-  } else if (how == L"W" || how == L"C") {
-    ids = picker.window(pointOf(pt1), pointOf(pt2), how == L"C");
-  } else {
+  if (how.empty() || how == L":S") {
     const int status = askSelection(L"Select objects: ", ids);
     if (status != RTNORM) return status;
-    if (filter != nullptr) {
-      const auto allowed = picker.filtered(filter);
-      ids.erase(std::remove_if(ids.begin(), ids.end(),
-                               [&allowed](AcDbObjectId id) {
-                                 return std::find(allowed.begin(), allowed.end(), id) == allowed.end();
-                               }),
-                ids.end());
-    }
+  } else if (how == L"X") {
+    ids = picker.filtered(nullptr);
+  } else if (how == L"W" || how == L"C") {
+    if (pt1 == nullptr || pt2 == nullptr) return RTERROR;
+    ids = picker.window(pointOf(pt1), pointOf(pt2), how == L"C");
+  } else if (how == L"WP" || how == L"CP") {
+    ids = picker.polygon(pointsOf(static_cast<const resbuf*>(pt1)), how == L"CP");
+  } else {
+    return RTERROR;
   }
+  EntityPicker::keepPassing(ids, filter);
   if (ids.empty()) return RTERROR;
   SelectionSets::instance().make(std::move(ids), selection);
   return RTNORM;
@@ -142,7 +159,13 @@ int acedSSAdd(const ads_name entity, const ads_name selection, ads_name result) 
   return RTNORM;
 }
 
-int acedRedraw(const ads_name, int) { return RTNORM; }
+int acedRedraw(const ads_name entity, int mode) {
+  AcDbObjectId id;
+  if (mode != 3 && mode != 4) return RTNORM;  // the other modes redraw, which a console has no need of
+  if (acdbGetObjectId(id, entity) != Acad::eOk) return RTERROR;
+  SelectionSets::instance().highlight(id, mode == 3);
+  return RTNORM;
+}
 
 Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& id, const ads_name entity) {
   if (entity == nullptr || entity[1] == kSelectionMark) return Acad::eInvalidInput;

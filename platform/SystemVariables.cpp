@@ -5,15 +5,13 @@
 
 #include "AcApDocManager.h"
 #include "AcDbDatabase.h"
+#include "AcDbHostApplicationServices.h"
 #include "HostSession.h"
 #include "ReplyText.h"
 
 namespace {
 
-AcDbDatabase* currentDatabase() {
-  AcApDocument* document = acDocManager->curDocument();
-  return document != nullptr ? document->database() : nullptr;
-}
+AcDbDatabase* workingDatabase() { return acdbHostApplicationServices()->workingDatabase(); }
 
 std::wstring drawingFolder() {
   AcApDocument* document = acDocManager->curDocument();
@@ -45,17 +43,32 @@ SystemVariables::SystemVariables() {
     return document != nullptr ? document->docTitle() : std::wstring();
   };
   m_texts[L"DWGPREFIX"] = drawingFolder;
-  m_numbers[L"LUNITS"] = {[] { return currentDatabase() != nullptr ? currentDatabase()->lunits() : Adesk::Int16(2); },
-                          [](short value) {
-                            if (currentDatabase() != nullptr) currentDatabase()->setLunits(value);
-                          }};
-  keep(L"SORTENTS", 127);
-  keep(L"CMDECHO", 1);
+  m_numbers[L"LUNITS"] = drawingNumber([](AcDbDatabase& database) { return database.lunits(); },
+                                       [](AcDbDatabase& database, short value) { database.setLunits(value); }, 1, 5);
+  m_numbers[L"INSUNITS"] = drawingNumber(
+      [](AcDbDatabase& database) { return static_cast<short>(database.insunits()); },
+      [](AcDbDatabase& database, short value) { database.setInsunits(static_cast<AcDb::UnitsValue>(value)); },
+      0, 20);
+  keep(L"SORTENTS", 127, 0, 127);
+  keep(L"CMDECHO", 1, 0, 1);
 }
 
-void SystemVariables::keep(const std::wstring& name, short initial) {
+SystemVariables::Number SystemVariables::drawingNumber(std::function<short(AcDbDatabase&)> read,
+                                                       std::function<void(AcDbDatabase&, short)> write, short lowest,
+                                                       short highest) {
+  // Without a drawing the variable reads 0 and takes no value.
+  return {[read] { return workingDatabase() != nullptr ? read(*workingDatabase()) : short(0); },
+          [write](short value) {
+            if (workingDatabase() != nullptr) write(*workingDatabase(), value);
+          },
+          lowest,
+          highest};
+}
+
+void SystemVariables::keep(const std::wstring& name, short initial, short lowest, short highest) {
   m_kept[name] = initial;
-  m_numbers[name] = {[this, name] { return m_kept.at(name); }, [this, name](short value) { m_kept[name] = value; }};
+  m_numbers[name] = {[this, name] { return m_kept.at(name); }, [this, name](short value) { m_kept[name] = value; },
+                     lowest, highest};
 }
 
 int SystemVariables::get(const ACHAR* name, resbuf* result) const {
@@ -77,11 +90,14 @@ int SystemVariables::set(const ACHAR* name, const resbuf* value) {
   if (name == nullptr || value == nullptr) return RTERROR;
   const auto number = m_numbers.find(ReplyText::upper(name));
   if (number == m_numbers.end()) return RTERROR;
+  long wanted;
   if (value->restype == RTSHORT)
-    number->second.write(value->resval.rint);
+    wanted = value->resval.rint;
   else if (value->restype == RTLONG)
-    number->second.write(static_cast<short>(value->resval.rlong));
+    wanted = value->resval.rlong;
   else
     return RTERROR;
+  if (wanted < number->second.lowest || wanted > number->second.highest) return RTERROR;
+  number->second.write(static_cast<short>(wanted));
   return RTNORM;
 }

@@ -8,6 +8,8 @@
 
 #include "resbuf.h"
 
+class AcDbDatabase;
+
 class SystemVariables {
  public:
   static SystemVariables& instance();
@@ -16,7 +18,7 @@ class SystemVariables {
   // the caller, who frees it as resbuf strings are freed.
   int get(const ACHAR* name, resbuf* result) const;
   // RTNORM, or RTERROR for an unknown or read-only name or a value of the
-  // wrong type.
+  // wrong type or out of the variable's range.
   int set(const ACHAR* name, const resbuf* value);
 
  private:
@@ -24,9 +26,13 @@ class SystemVariables {
   struct Number {
     std::function<short()> read;
     std::function<void(short)> write;
+    short lowest, highest;
   };
+  // A number the working drawing keeps.
+  static Number drawingNumber(std::function<short(AcDbDatabase&)> read,
+                              std::function<void(AcDbDatabase&, short)> write, short lowest, short highest);
   // A number the host keeps itself.
-  void keep(const std::wstring& name, short initial);
+  void keep(const std::wstring& name, short initial, short lowest, short highest);
 
   std::map<std::wstring, std::function<std::wstring()>> m_texts;
   std::map<std::wstring, Number> m_numbers;

@@ -28,10 +28,18 @@ int acedGetVar(const ACHAR* name, resbuf* result) { return SystemVariables::inst
 
 int acedSetVar(const ACHAR* name, const resbuf* value) { return SystemVariables::instance().set(name, value); }
 
-// Drawings are worked in the world coordinate system: the current UCS is
-// the world's, so translation between them keeps every point.
+namespace {
+
+// World (0), user (1) and display (2) coordinates: without a view or a
+// user coordinate system of its own they all are the world's.
+bool isWorldLike(const resbuf* system) {
+  return system != nullptr && system->restype == RTSHORT && system->resval.rint >= 0 && system->resval.rint <= 2;
+}
+
+}  // namespace
+
 int acedTrans(const ads_point point, const resbuf* from, const resbuf* to, int, ads_point result) {
-  if (point == nullptr || result == nullptr || from == nullptr || to == nullptr) return RTERROR;
+  if (point == nullptr || result == nullptr || !isWorldLike(from) || !isWorldLike(to)) return RTERROR;
   for (int axis = X; axis <= Z; ++axis) result[axis] = point[axis];
   return RTNORM;
 }
