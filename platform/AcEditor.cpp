@@ -1,7 +1,9 @@
 #include "AcEditor.h"
 
 #include <cwchar>
+#include <cwctype>
 
+#include "DialogManager.h"
 #include "HostSession.h"
 #include "ReplyText.h"
 #include "aced.h"
@@ -16,6 +18,14 @@ int copyOut(const std::wstring& text, ACHAR* result, size_t bufferLength) {
 }
 
 std::wstring promptText(const ACHAR* prompt) { return prompt != nullptr ? prompt : L""; }
+
+// While a prompt waits, an open dialog still takes its '@' lines (a
+// relative point "@dx,dy" has no letter after the '@').
+bool isDialogLine(const std::wstring& line) {
+  const std::wstring text = ReplyText::trim(line);
+  return text.size() > 1 && text.front() == L'@' && std::iswalpha(text[1]) != 0 &&
+         DialogManager::instance().topmost() != nullptr;
+}
 
 }  // namespace
 
@@ -37,7 +47,11 @@ AcEditor::Rules AcEditor::takeRules() {
 }
 
 AcEditor::Answer AcEditor::ask(const ACHAR* prompt, bool endIsEnter) {
-  const auto line = HostSession::instance().readLine(promptText(prompt));
+  auto line = HostSession::instance().readLine(promptText(prompt));
+  while (line && isDialogLine(*line)) {
+    DialogManager::instance().dispatch(ReplyText::trim(*line));
+    line = HostSession::instance().readLine(promptText(prompt));
+  }
   if (!line) return {endIsEnter ? Kind::Enter : Kind::Cancel, {}};
   if (ReplyText::trim(*line) == ReplyText::kCancel) return {Kind::Cancel, {}};
   if (line->empty()) return {Kind::Enter, {}};

@@ -257,6 +257,8 @@ bool CDialog::setText(int id, const std::wstring& text) {
     const int match = combo->FindStringExact(-1, text);
     combo->SetCurSel(match);
     if (match < 0) combo->SetWindowText(text);
+  } else {
+    fire(m_changed, id);
   }
   return true;
 }
@@ -306,6 +308,7 @@ void CDialog::PostNcDestroy() {}
 void CDialog::onClicked(int id, std::function<void()> handler) { m_clicked[id] = std::move(handler); }
 void CDialog::onDoubleClicked(int id, std::function<void()> handler) { m_doubleClicked[id] = std::move(handler); }
 void CDialog::onSelectionChanged(int id, std::function<void()> handler) { m_selectionChanged[id] = std::move(handler); }
+void CDialog::onChanged(int id, std::function<void()> handler) { m_changed[id] = std::move(handler); }
 void CDialog::onMenu(UINT commandId, std::function<void()> handler) { m_menuHandlers[commandId] = std::move(handler); }
 
 bool CDialog::makeControls(UINT templateId) {

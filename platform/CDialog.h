@@ -80,6 +80,8 @@ class CDialog : public CWnd {
   void onClicked(int id, std::function<void()> handler);
   void onDoubleClicked(int id, std::function<void()> handler);
   void onSelectionChanged(int id, std::function<void()> handler);
+  // An edit's text was changed (EN_CHANGE).
+  void onChanged(int id, std::function<void()> handler);
   void onMenu(UINT commandId, std::function<void()> handler);
 
  private:
@@ -112,7 +114,7 @@ class CDialog : public CWnd {
   std::map<int, CWnd*> m_byId;
   std::set<const CWnd*> m_groupStarts;
   std::vector<MenuItemTemplate> m_menu;
-  std::map<int, std::function<void()>> m_clicked, m_doubleClicked, m_selectionChanged;
+  std::map<int, std::function<void()>> m_clicked, m_doubleClicked, m_selectionChanged, m_changed;
   std::map<UINT, std::function<void()>> m_menuHandlers;
   bool m_open = false;
   bool m_modal = false;

@@ -184,7 +184,14 @@ AcDbObjectId EntityPicker::byHandle(const std::wstring& handleText, std::wstring
     why = L"No entity has the handle " + handleText + L".";
     return AcDbObjectId::kNull;
   }
+  // As on screen, only what model space draws itself can be picked, not the
+  // entities of a block definition.
+  const bool inModelSpace = entity->ownerId() == m_database->modelSpaceId();
   entity->close();
+  if (!inModelSpace) {
+    why = L"The entity " + handleText + L" is part of a block and cannot be picked.";
+    return AcDbObjectId::kNull;
+  }
   return id;
 }
 

@@ -56,10 +56,41 @@ DialogTemplate aboutDialog() {
           {}};
 }
 
+// Menu 215, shared by the space creator and the space editor.
+std::vector<MenuItemTemplate> blockMenu() {
+  return {{0, L"&File", {{ID_FILE_EXIT, L"E&xit", {}}}},
+          {0, L"&Tools", {{ID_TOOLS_OPTIONS, L"&Options", {}}}},
+          {0, L"&Help", {{ID_HELP_ABOUT, L"&About", {}}}}};
+}
+
+DialogTemplate blockCreationDialog() {
+  ControlTemplate addArea{IDC_ADD_AREA, ControlKind::Button, L"Add Area"};
+  ControlTemplate subArea{IDC_SUB_AREA, ControlKind::Button, L"Sub Area"};
+  addArea.visible = subArea.visible = false;
+  return {IDD_BLOCK_CREATION,
+          L"Zelph Block Creator",
+          {
+              label(L"Next Space Name"),
+              edit(IDC_NEXT_SPACE_NAME),
+              {IDC_START, ControlKind::Button, L"Start"},
+              {IDCANCEL, ControlKind::Button, L"Close"},
+              label(L"Text Size"),
+              edit(IDC_TEXT_SIZE),
+              label(L"Scale"),
+              edit(IDC_TEXT_SCALE),
+              label(L"Rotation"),
+              edit(IDC_TEXT_ROTATION),
+              addArea,
+              subArea,
+          },
+          blockMenu()};
+}
+
 ResourceTable buildTable() {
   ResourceTable table;
   table.addDialog(preferencesDialog());
   table.addDialog(aboutDialog());
+  table.addDialog(blockCreationDialog());
   return table;
 }
 

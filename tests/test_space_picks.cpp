@@ -1,0 +1,95 @@
+// Picking outlines and spaces on the command line over the sample floor
+// plan: wrong picks are answered and asked again, Escape gives up.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "AcDbDatabase.h"
+#include "AcDbHostApplicationServices.h"
+#include "HostSession.h"
+#include "TestSupport.h"
+#include "TextCodec.h"
+#include "host/AcadUtilities.h"
+
+using namespace spatiary_test;
+
+namespace {
+
+std::wstring hex(AcDbObjectId id) {
+  ACHAR buffer[17];
+  id.handle().getIntoAsciiBuffer(buffer);
+  return buffer;
+}
+
+class SpacePicks : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto path = utf8ToWide((sourceDir() / "samples" / "floorplan.dxf").string());
+    ASSERT_EQ(db.dxfIn(path.c_str()), Acad::eOk);
+    acdbHostApplicationServices()->setWorkingDatabase(&db);
+    HostSession::instance().setOutput(&transcript);
+  }
+  void TearDown() override {
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    HostSession::instance().setInput(nullptr);
+    HostSession::instance().setOutput(&std::cout);
+  }
+  void answer(const std::string& lines) {
+    answers.str(lines);
+    answers.clear();
+    HostSession::instance().setInput(&answers);
+  }
+
+  AcDbDatabase db{false, true};
+  std::istringstream answers;
+  std::ostringstream transcript;
+};
+
+TEST_F(SpacePicks, AWrongClassIsNamedAndAskedAgain) {
+  answer("#3C\n3000,3000\n");
+  AcDbObjectId id;
+  EXPECT_EQ(CAcadUtilities::selectObjectId(id, L"Please select a polyline:", L"AcDbPolyline"),
+            CAcadUtilities::kPicked);
+  EXPECT_EQ(hex(id), L"34");
+  EXPECT_NE(transcript.str().find("Invalid selection - AcDbText.\n"), std::string::npos) << transcript.str();
+}
+
+TEST_F(SpacePicks, EnterOrEscapeGivesUp) {
+  for (const char* reply : {"\n", "*cancel*\n", ""}) {
+    answer(reply);
+    AcDbObjectId id;
+    EXPECT_EQ(CAcadUtilities::selectObjectId(id, L"", L"AcDbPolyline"), CAcadUtilities::kPickCancelled);
+    EXPECT_TRUE(id.isNull());
+  }
+  EXPECT_EQ(countOccurrences(transcript.str(), "Cancelled by User.\n"), 3) << transcript.str();
+  EXPECT_NE(transcript.str().find("Please select an object"), std::string::npos);
+}
+
+TEST_F(SpacePicks, APlainPickTakesAnyEntity) {
+  answer("#3C\n*cancel*\n");
+  AcDbObjectId id;
+  EXPECT_TRUE(CAcadUtilities::selectObjectId(id, L"Pick: "));
+  EXPECT_EQ(hex(id), L"3C");
+  EXPECT_FALSE(CAcadUtilities::selectObjectId(id, L"Pick: "));
+}
+
+TEST_F(SpacePicks, SelectionsAppendAllButBlockReferences) {
+  answer("w -1,-1 12001,6001\n\n");
+  AcDbObjectIdArray ids{AcDbObjectId()};
+  EXPECT_EQ(CAcadUtilities::selectObjectIds(ids, L"Please Select Areas to Add"), 1);
+  ASSERT_EQ(ids.size(), 3u);
+  EXPECT_EQ(hex(ids[1]) + hex(ids[2]), L"3435");
+  EXPECT_EQ(CAcadUtilities::selectObjectIds(ids, L"Please Select Areas to Add"), 1);  // nothing selected
+  EXPECT_EQ(ids.size(), 3u);
+  EXPECT_NE(transcript.str().find("\nPlease Select Areas to Add"), std::string::npos);
+}
+
+TEST_F(SpacePicks, ASpaceHandleNeedsABlockReference) {
+  answer("#34\n*cancel*\n");
+  AcDbHandle handle;
+  EXPECT_EQ(CAcadUtilities::userSelectSpaceHandle(handle), CAcadUtilities::kNoSpacePicked);
+  EXPECT_NE(transcript.str().find("Invalid selection - AcDbPolyline.\n"), std::string::npos) << transcript.str();
+  EXPECT_NE(transcript.str().find("Please select a space"), std::string::npos);
+}
+
+}  // namespace
