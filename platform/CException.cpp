@@ -24,3 +24,7 @@ CFileException::CFileException(std::wstring message, std::wstring fileName)
     : CException(std::move(message)), m_fileName(std::move(fileName)) {}
 
 const std::wstring& CFileException::fileName() const { return m_fileName; }
+
+CInvalidArgException::CInvalidArgException() : CException(L"The parameter is incorrect.") {}
+
+void AfxThrowInvalidArgException() { throw new CInvalidArgException(); }

@@ -32,3 +32,11 @@ class CFileException : public CException {
  private:
   std::wstring m_fileName;
 };
+
+// Raised for an argument out of range, such as an index past the end.
+class CInvalidArgException : public CException {
+ public:
+  CInvalidArgException();
+};
+
+[[noreturn]] void AfxThrowInvalidArgException();

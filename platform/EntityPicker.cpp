@@ -104,16 +104,46 @@ bool boxHolds(const Box& box, const AcGePoint2d& point) {
   return point.x >= box.minX && point.x <= box.maxX && point.y >= box.minY && point.y <= box.maxY;
 }
 
-// The area of a closed polyline containing the point, or nothing.
-bool containingArea(AcDbObjectId id, const AcGePoint3d& point, double& area) {
-  AcDbPolyline* polyline = nullptr;
-  if (acdbOpenObject(polyline, id, AcDb::kForRead) != Acad::eOk) return false;
+bool polylineContains(const AcDbPolyline& polyline, const AcGePoint3d& point, double& area) {
+  if (!polyline.isClosed() || polyline.numVerts() < 3 || !inside(outlinePoints(polyline), point.x, point.y))
+    return false;
+  polyline.getArea(area);
+  return true;
+}
+
+// A block reference is found by the smallest closed outline its definition
+// draws around the point, as a room drawn as a block is; the area is that
+// outline's own.
+bool referenceContains(const AcDbBlockReference& reference, const AcGePoint3d& point, double& area) {
+  AcDbBlockTableRecord* block = nullptr;
+  if (acdbOpenObject(block, reference.blockTableRecord(), AcDb::kForRead) != Acad::eOk) return false;
+  const AcDbObjectIdArray entities = block->entityIds();
+  block->close();
+  const AcGePoint3d local = AcGePoint3d(point).transformBy(reference.blockTransform().inverse());
   bool contains = false;
-  if (polyline->isClosed() && polyline->numVerts() >= 3) {
-    contains = inside(outlinePoints(*polyline), point.x, point.y);
-    if (contains) polyline->getArea(area);
+  for (const AcDbObjectId& id : entities) {
+    AcDbPolyline* polyline = nullptr;
+    if (acdbOpenObject(polyline, id, AcDb::kForRead) != Acad::eOk) continue;
+    double outlineArea = 0.0;
+    if (polylineContains(*polyline, local, outlineArea) && (!contains || outlineArea < area)) {
+      area = outlineArea;
+      contains = true;
+    }
+    polyline->close();
   }
-  polyline->close();
+  return contains;
+}
+
+// The area of a closed outline containing the point, or nothing.
+bool containingArea(AcDbObjectId id, const AcGePoint3d& point, double& area) {
+  AcDbEntity* entity = nullptr;
+  if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) return false;
+  bool contains = false;
+  if (const auto* polyline = AcDbPolyline::cast(entity))
+    contains = polylineContains(*polyline, point, area);
+  else if (const auto* reference = AcDbBlockReference::cast(entity))
+    contains = referenceContains(*reference, point, area);
+  entity->close();
   return contains;
 }
 
@@ -159,14 +189,18 @@ std::vector<std::wstring> words(const std::wstring& text) {
 
 EntityPicker::EntityPicker(AcDbDatabase* database) : m_database(database) {}
 
-std::vector<AcDbObjectId> EntityPicker::pickable() const {
-  std::vector<AcDbObjectId> ids;
+std::vector<AcDbObjectId> EntityPicker::modelSpace() const {
   AcDbBlockTableRecord* space = nullptr;
   if (m_database == nullptr || acdbOpenObject(space, m_database->modelSpaceId(), AcDb::kForRead) != Acad::eOk)
-    return ids;
+    return {};
   const AcDbObjectIdArray entities = space->entityIds();
   space->close();
-  for (const AcDbObjectId& id : entities) {
+  return entities;
+}
+
+std::vector<AcDbObjectId> EntityPicker::pickable() const {
+  std::vector<AcDbObjectId> ids;
+  for (const AcDbObjectId& id : modelSpace()) {
     AcDbEntity* entity = nullptr;
     if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
     if (layerShown(entity)) ids.push_back(id);
@@ -265,6 +299,12 @@ std::vector<AcDbObjectId> EntityPicker::polygon(const std::vector<AcGePoint3d>& 
 
 std::vector<AcDbObjectId> EntityPicker::filtered(const resbuf* filter) const {
   std::vector<AcDbObjectId> found = pickable();
+  keepPassing(found, filter);
+  return found;
+}
+
+std::vector<AcDbObjectId> EntityPicker::everything(const resbuf* filter) const {
+  std::vector<AcDbObjectId> found = modelSpace();
   keepPassing(found, filter);
   return found;
 }

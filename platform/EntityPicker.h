@@ -28,6 +28,9 @@ class EntityPicker {
   std::vector<AcDbObjectId> polygon(const std::vector<AcGePoint3d>& corners, bool crossing) const;
   // Every pickable entity that passes the filter.
   std::vector<AcDbObjectId> filtered(const resbuf* filter) const;
+  // Every entity of model space that passes the filter, on hidden layers
+  // too, as a whole-drawing selection takes them.
+  std::vector<AcDbObjectId> everything(const resbuf* filter) const;
   // Drops the entities that do not pass the filter: entity type (0 or
   // RTDXF0), block name (2) and layer (8), each a wild-card pattern.
   static void keepPassing(std::vector<AcDbObjectId>& ids, const resbuf* filter);
@@ -36,6 +39,7 @@ class EntityPicker {
   AcDbObjectId pickAt(const AcGePoint3d& point) const;
   AcDbObjectId byHandle(const std::wstring& handleText, std::wstring& why) const;
   std::vector<AcDbObjectId> pickable() const;
+  std::vector<AcDbObjectId> modelSpace() const;
 
   AcDbDatabase* m_database;
 };

@@ -115,7 +115,7 @@ int acedSSGet(const ACHAR* mode, const void* pt1, const void* pt2, const resbuf*
     const int status = askSelection(L"Select objects: ", ids);
     if (status != RTNORM) return status;
   } else if (how == L"X") {
-    ids = picker.filtered(nullptr);
+    ids = picker.everything(nullptr);
   } else if (how == L"W" || how == L"C") {
     if (pt1 == nullptr || pt2 == nullptr) return RTERROR;
     ids = picker.window(pointOf(pt1), pointOf(pt2), how == L"C");
