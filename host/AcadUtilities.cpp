@@ -1,8 +1,14 @@
 #include "host/AcadUtilities.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+
 #include "AcDbEntity.h"
 #include "aced.h"
 #include "acutads.h"
+#include "dbmain.h"
 #include "support/Utilities.h"
 #include "support/ZelphExceptions.h"
 
@@ -22,6 +28,96 @@ bool askText(const std::wstring& prompt, std::wstring& reply) {
   reply = buffer;
   return true;
 }
+
+// Area and length divisors from drawing units to square metres / metres
+// and square feet / feet.
+constexpr double kSquareMillimetresPerSquareMetre = 1000000.0;
+constexpr double kSquareMillimetresPerSquareFoot = 92903.04;
+constexpr double kSquareInchesPerSquareMetre = 1550.0031000062;
+constexpr double kSquareInchesPerSquareFoot = 144.0;
+constexpr double kMillimetresPerMetre = 1000.0;
+constexpr double kMillimetresPerFoot = 304.8;
+constexpr double kInchesPerMetre = 39.37007874015748;
+constexpr double kInchesPerFoot = 12.0;
+
+// The feet-and-inches display formats mean the drawing is drawn in inches.
+bool drawnInInches(Adesk::Int16 lunits) { return lunits == 3 || lunits == 4; }
+
+double areaDivisor(Adesk::Int16 lunits, int units) {
+  if (drawnInInches(lunits)) return units == 0 ? kSquareInchesPerSquareMetre : kSquareInchesPerSquareFoot;
+  return units == 0 ? kSquareMillimetresPerSquareMetre : kSquareMillimetresPerSquareFoot;
+}
+
+double lengthDivisor(Adesk::Int16 lunits, int units) {
+  if (drawnInInches(lunits)) return units == 0 ? kInchesPerMetre : kInchesPerFoot;
+  return units == 0 ? kMillimetresPerMetre : kMillimetresPerFoot;
+}
+
+void requireObject(const void* object, const std::wstring& function, const std::wstring& what) {
+  if (object == nullptr)
+    throw new CEXUnhandled(ZELPH_BANNER, ZELPH_SOURCE, function, L"No " + what + L" was given.", 0);
+}
+
+double curveArea(const AcDbCurve* curve, const std::wstring& function) {
+  requireObject(curve, function, L"curve");
+  double area = 0.0;
+  ZELPH_CHECK_STATUS(curve->getArea(area), function, L"");
+  return area;
+}
+
+double curveLength(const AcDbCurve* curve, const std::wstring& function) {
+  requireObject(curve, function, L"curve");
+  double end = 0.0, length = 0.0;
+  ZELPH_CHECK_STATUS(curve->getEndParam(end), function, L"");
+  ZELPH_CHECK_STATUS(curve->getDistAtParam(end, length), function, L"");
+  return length;
+}
+
+AcGePoint3d translate(const AcGePoint3d& point, short from, short to, const std::wstring& function) {
+  resbuf fromSystem{}, toSystem{};
+  fromSystem.restype = RTSHORT;
+  fromSystem.resval.rint = from;
+  toSystem.restype = RTSHORT;
+  toSystem.resval.rint = to;
+  const ads_point in = {point.x, point.y, point.z};
+  ads_point out = {0.0, 0.0, 0.0};
+  if (acedTrans(in, &fromSystem, &toSystem, 0, out) != RTNORM)
+    throw new CEXUnhandled(ZELPH_BANNER, ZELPH_SOURCE, function, L"The host cannot translate the point.", RTERROR);
+  return AcGePoint3d(out[X], out[Y], out[Z]);
+}
+
+// Sorting on for every method, regeneration and plotting among them, so
+// the draw order is honoured.
+constexpr short kAllSortMethods = 127;
+
+void sortForDrawOrder() {
+  resbuf value{};
+  if (acedGetVar(L"SORTENTS", &value) != RTNORM || value.restype != RTSHORT) return;
+  if ((value.resval.rint & kAllSortMethods) == kAllSortMethods) return;
+  value.resval.rint = static_cast<short>(value.resval.rint | kAllSortMethods);
+  acedSetVar(L"SORTENTS", &value);
+}
+
+// The id of the block's sort table, made when missing; null when it cannot be had.
+AcDbObjectId sortTableOf(AcDbObjectId blockId) {
+  AcDbObjectPointer<AcDbBlockTableRecord> block(blockId, AcDb::kForRead);
+  if (!block) return AcDbObjectId();
+  if (block->extensionDictionary().isNull() &&
+      (block->upgradeOpen() != Acad::eOk || block->createExtensionDictionary() != Acad::eOk))
+    return AcDbObjectId();
+  AcDbObjectPointer<AcDbDictionary> dictionary(block->extensionDictionary(), AcDb::kForRead);
+  if (!dictionary) return AcDbObjectId();
+  AcDbObjectId tableId;
+  if (dictionary->getAt(L"ACAD_SORTENTS", tableId) == Acad::eOk) return tableId;
+  if (dictionary->upgradeOpen() != Acad::eOk) return AcDbObjectId();
+  auto table = std::make_unique<AcDbSortentsTable>();
+  table->setBlockId(blockId);
+  if (dictionary->setAt(L"ACAD_SORTENTS", table.get(), tableId) != Acad::eOk) return AcDbObjectId();
+  table.release()->close();
+  return tableId;
+}
+
+int keptInRange(int value, int highest) { return value >= 0 && value <= highest ? value : 0; }
 
 std::wstring askTextUntilAnswered(const std::wstring& prompt, const std::wstring& retryPrompt) {
   std::wstring reply;
@@ -154,4 +250,141 @@ int CAcadUtilities::userSelectSpaceHandle(AcDbHandle& handle) {
     entity->close();
     return kPicked;
   ZELPH_CATCH(L"CAcadUtilities::userSelectSpaceHandle")
+double CAcadUtilities::calculatePolylineArea(const AcDbCurve* curve, Adesk::Int16 lunits, int units) {
+  ZELPH_TRY
+    return curveArea(curve, L"CAcadUtilities::calculatePolylineArea") / areaDivisor(lunits, units);
+  ZELPH_CATCH(L"CAcadUtilities::calculatePolylineArea")
+}
+
+double CAcadUtilities::calculatePolylinePerimeter(const AcDbCurve* curve, Adesk::Int16 lunits, int units) {
+  ZELPH_TRY
+    return getPolyPerimeter(curve) / lengthDivisor(lunits, units);
+  ZELPH_CATCH(L"CAcadUtilities::calculatePolylinePerimeter")
+}
+
+double CAcadUtilities::getPolyPerimeter(const AcDbCurve* curve) {
+  ZELPH_TRY
+    return curveLength(curve, L"CAcadUtilities::getPolyPerimeter");
+  ZELPH_CATCH(L"CAcadUtilities::getPolyPerimeter")
+}
+
+double CAcadUtilities::recalculateBlockArea(const AcDbBlockReference* reference, const AcDbCurve* curve,
+                                            Adesk::Int16 lunits, int units) {
+  ZELPH_TRY
+    requireObject(reference, L"CAcadUtilities::recalculateBlockArea", L"block reference");
+    const AcGeScale3d scale = reference->scaleFactors();
+    return calculatePolylineArea(curve, lunits, units) * std::fabs(scale.sx) * std::fabs(scale.sy);
+  ZELPH_CATCH(L"CAcadUtilities::recalculateBlockArea")
+}
+
+double CAcadUtilities::recalculateBlockPerimeter(const AcDbBlockReference* reference, const AcDbCurve* curve,
+                                                 Adesk::Int16 lunits, int units) {
+  ZELPH_TRY
+    requireObject(reference, L"CAcadUtilities::recalculateBlockPerimeter", L"block reference");
+    const AcGeScale3d scale = reference->scaleFactors();
+    // Lengths scale by one factor only when x and y agree.
+    const double factor = std::fabs(scale.sx) == std::fabs(scale.sy) ? std::fabs(scale.sx) : 0.0;
+    return calculatePolylinePerimeter(curve, lunits, units) * factor;
+  ZELPH_CATCH(L"CAcadUtilities::recalculateBlockPerimeter")
+}
+
+AcGePoint3d CAcadUtilities::convertUCSToWCS(const AcGePoint3d& point) {
+  ZELPH_TRY
+    return translate(point, 1, 0, L"CAcadUtilities::convertUCSToWCS");
+  ZELPH_CATCH(L"CAcadUtilities::convertUCSToWCS")
+}
+
+AcGePoint3d CAcadUtilities::convertWCSToUCS(const AcGePoint3d& point) {
+  ZELPH_TRY
+    return translate(point, 0, 1, L"CAcadUtilities::convertWCSToUCS");
+  ZELPH_CATCH(L"CAcadUtilities::convertWCSToUCS")
+}
+
+void CAcadUtilities::getBlockExtents(const AcDbEntity* entity, AcGePoint3d& minimum, AcGePoint3d& maximum,
+                                     double border) {
+  ZELPH_TRY
+    const AcDbBlockReference* reference = AcDbBlockReference::cast(entity);
+    if (reference == nullptr) return;
+    AcDbObjectPointer<AcDbBlockTableRecord> definition(reference->blockTableRecord(), AcDb::kForRead);
+    if (!definition) return;
+    AcDbExtents extents;
+    bool found = false;
+    for (const AcDbObjectId& id : definition->entityIds()) {
+      AcDbEntityPointer member(id, AcDb::kForRead);
+      if (!member || member->isA()->name() != std::wstring(L"AcDbPolyline")) continue;
+      found = member->getGeomExtents(extents) == Acad::eOk;
+      break;
+    }
+    if (!found) return;
+    AcGePoint3d low = extents.minPoint(), high = extents.maxPoint();
+    if (border > 0.0) {
+      low.x -= border;
+      low.y -= border;
+      high.x += border;
+      high.y += border;
+    }
+    const AcGeMatrix3d transform = reference->blockTransform();
+    minimum = low.transformBy(transform);
+    maximum = high.transformBy(transform);
+  ZELPH_CATCH(L"CAcadUtilities::getBlockExtents")
+}
+
+AcGePoint3d CAcadUtilities::getPolylineTopLeft(const AcDbPolyline* polyline, const AcGeMatrix3d* transform) {
+  ZELPH_TRY
+    AcGePoint3d corner(std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(), 0.0);
+    if (polyline == nullptr) return corner;
+    for (unsigned int i = 0; i < polyline->numVerts(); ++i) {
+      AcGePoint3d vertex;
+      if (polyline->getPointAt(i, vertex) != Acad::eOk) continue;
+      if (transform != nullptr) vertex.transformBy(*transform);
+      corner.x = std::min(corner.x, vertex.x);
+      corner.y = std::max(corner.y, vertex.y);
+    }
+    return corner;
+  ZELPH_CATCH(L"CAcadUtilities::getPolylineTopLeft")
+}
+
+AcDbObjectId CAcadUtilities::convertHandleToObjectId(const AcDbHandle& handle) {
+  ZELPH_TRY
+    ACHAR text[17] = {};
+    handle.getIntoAsciiBuffer(text, sizeof text / sizeof text[0]);
+    ads_name name = {0, 0};
+    AcDbObjectId id;
+    if (acdbHandEnt(text, name) == RTNORM) acdbGetObjectId(id, name);
+    return id;
+  ZELPH_CATCH(L"CAcadUtilities::convertHandleToObjectId")
+}
+
+void CAcadUtilities::moveEntityToBottom(AcDbEntity* entity) {
+  ZELPH_TRY
+    if (entity == nullptr || entity->objectId().isNull()) return;
+    sortForDrawOrder();
+    AcDbObjectPointer<AcDbSortentsTable> table(sortTableOf(entity->blockId()), AcDb::kForWrite);
+    if (!table) return;
+    table->moveToBottom(AcDbObjectIdArray{entity->objectId()});
+  ZELPH_CATCH(L"CAcadUtilities::moveEntityToBottom")
+}
+
+int CAcadUtilities::convertMediaSize(int value) {
+  ZELPH_TRY
+    return keptInRange(value, 88);
+  ZELPH_CATCH(L"CAcadUtilities::convertMediaSize")
+}
+
+int CAcadUtilities::convertPlotArea(int value) {
+  ZELPH_TRY
+    return keptInRange(value, 5);
+  ZELPH_CATCH(L"CAcadUtilities::convertPlotArea")
+}
+
+int CAcadUtilities::convertPlotDevice(int value) {
+  ZELPH_TRY
+    return keptInRange(value, 3);
+  ZELPH_CATCH(L"CAcadUtilities::convertPlotDevice")
+}
+
+int CAcadUtilities::convertScale(int value) {
+  ZELPH_TRY
+    return keptInRange(value, 33);
+  ZELPH_CATCH(L"CAcadUtilities::convertScale")
 }

@@ -1,11 +1,21 @@
-// Questions on the host's command line, all of the same shape: the prompt,
-// the default in angle brackets, and the value taken echoed back.
+// Host-side helpers: questions on the command line, all of the same shape
+// (the prompt, the default in angle brackets, the value taken echoed
+// back); picks in the drawing; measuring polylines in square metres, square feet, metres or
+// feet; coordinates, extents, handles, draw order and plot settings.
 #pragma once
 
 #include <string>
 
 #include "AcDbHandle.h"
 #include "AcDbObjectId.h"
+#include "Acad.h"
+#include "AcGeMatrix3d.h"
+#include "AcGePoint3d.h"
+
+class AcDbBlockReference;
+class AcDbCurve;
+class AcDbEntity;
+class AcDbPolyline;
 
 class CAcadUtilities {
  public:
@@ -32,4 +42,37 @@ class CAcadUtilities {
   static int selectObjectIds(AcDbObjectIdArray& ids, const std::wstring& prompt);
   // kPicked with the handle of a picked block reference, else kNoSpacePicked.
   static int userSelectSpaceHandle(AcDbHandle& handle);
+  // Measurements.  lunits is the drawing's $LUNITS (3 and 4: drawn in
+  // inches, else millimetres); units 0 gives square metres and metres,
+  // anything else square feet and feet.
+  static double calculatePolylineArea(const AcDbCurve* curve, Adesk::Int16 lunits, int units);
+  static double calculatePolylinePerimeter(const AcDbCurve* curve, Adesk::Int16 lunits, int units);
+  // In drawing units, arcs included.
+  static double getPolyPerimeter(const AcDbCurve* curve);
+  // An outline of a block definition as the reference scales it; a
+  // reference scaled differently in x and y has perimeter 0.
+  static double recalculateBlockArea(const AcDbBlockReference* reference, const AcDbCurve* curve,
+                                     Adesk::Int16 lunits, int units);
+  static double recalculateBlockPerimeter(const AcDbBlockReference* reference, const AcDbCurve* curve,
+                                          Adesk::Int16 lunits, int units);
+
+  // Points between the current UCS and the world.
+  static AcGePoint3d convertUCSToWCS(const AcGePoint3d& point);
+  static AcGePoint3d convertWCSToUCS(const AcGePoint3d& point);
+  // The box of the first polyline of a block reference's definition, grown
+  // by the border and placed by the reference; the points stay as they
+  // came for anything else.
+  static void getBlockExtents(const AcDbEntity* entity, AcGePoint3d& minimum, AcGePoint3d& maximum, double border);
+  // Smallest x and largest y of the vertices (transformed when a matrix is given), z 0.
+  static AcGePoint3d getPolylineTopLeft(const AcDbPolyline* polyline, const AcGeMatrix3d* transform = nullptr);
+  // The null id when the working drawing has no such object.
+  static AcDbObjectId convertHandleToObjectId(const AcDbHandle& handle);
+  // Below everything else of its block; left where it is when that fails.
+  static void moveEntityToBottom(AcDbEntity* entity);
+
+  // Plot settings from a report: inside the host's range unchanged, else 0.
+  static int convertMediaSize(int value);
+  static int convertPlotArea(int value);
+  static int convertPlotDevice(int value);
+  static int convertScale(int value);
 };

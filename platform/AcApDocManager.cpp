@@ -38,6 +38,12 @@ AcApDocument* AcApDocManager::mdiActiveDocument() const { return m_current; }
 
 int AcApDocManager::documentCount() const { return static_cast<int>(m_documents.size()); }
 
+Acad::ErrorStatus AcApDocManager::activateDocument(AcApDocument* document) {
+  if (!isOpen(document)) return Acad::eNoDocument;
+  makeCurrent(document);
+  return Acad::eOk;
+}
+
 Acad::ErrorStatus AcApDocManager::lockDocument(AcApDocument* document, AcAp::DocLockMode mode, const ACHAR*,
                                                const ACHAR*, bool) {
   if (!isOpen(document)) return Acad::eNoDocument;

@@ -23,6 +23,9 @@ class AcApDocManager {
   AcApDocument* curDocument() const;
   AcApDocument* mdiActiveDocument() const;
   int documentCount() const;
+  bool isOpen(const AcApDocument* document) const;
+  // Makes an open document current (and its database the working one).
+  Acad::ErrorStatus activateDocument(AcApDocument* document);
 
   Acad::ErrorStatus lockDocument(AcApDocument* document, AcAp::DocLockMode mode = AcAp::kWrite,
                                  const ACHAR* globalCmdName = nullptr, const ACHAR* localCmdName = nullptr,
@@ -54,7 +57,6 @@ class AcApDocManager {
  private:
   AcApDocManager();
   AcApDocument* adopt(std::unique_ptr<AcDbDatabase> database, std::wstring fileName);
-  bool isOpen(const AcApDocument* document) const;
   // The working database follows the current document.
   void makeCurrent(AcApDocument* document);
 

@@ -24,3 +24,5 @@ AcAp::DocLockMode AcApDocument::myLockMode() const { return m_locks.empty() ? Ac
 int AcApDocument::lockCount() const { return static_cast<int>(m_locks.size()); }
 
 int AcApDocument::lockAcquisitions() const { return m_lockAcquisitions; }
+
+void AcApDocument::recordViewOperation(const std::wstring& operation) { m_viewOperations.push_back(operation); }

@@ -40,6 +40,11 @@ class AcApDocument {
   // How many times the lock went from free to held: tests count releases.
   int lockAcquisitions() const;
 
+  // The zooms and regenerations asked through automation, oldest first
+  // ("zoom extents", "zoom window 0,0,0 10,10,0", "regen all viewports").
+  const std::vector<std::wstring>& viewOperations() const { return m_viewOperations; }
+  void recordViewOperation(const std::wstring& operation);
+
  private:
   friend class AcApDocManager;
   std::unique_ptr<AcDbDatabase> m_database;
@@ -48,4 +53,5 @@ class AcApDocument {
   // The modes of the locks held, innermost last.
   std::vector<AcAp::DocLockMode> m_locks;
   int m_lockAcquisitions = 0;
+  std::vector<std::wstring> m_viewOperations;
 };

@@ -168,6 +168,14 @@ void AcDbDatabase::setMeasurement(AcDb::MeasurementValue value) {
   m_impl->file.header.set("$MEASUREMENT", 70, std::to_string(value));
 }
 
+Adesk::UInt8 AcDbDatabase::sortEnts() const {
+  return static_cast<Adesk::UInt8>(headerInt(m_impl->file, "$SORTENTS", 127));
+}
+
+void AcDbDatabase::setSortEnts(Adesk::UInt8 value) {
+  m_impl->file.header.set("$SORTENTS", 280, std::to_string(value));
+}
+
 std::wstring AcDbDatabase::acadver() const { return utf8ToWide(m_impl->file.header.value("$ACADVER")); }
 
 AcDbHandle AcDbDatabase::handseed() const { return m_impl->handles.seed(); }

@@ -58,6 +58,9 @@ class AcDbDatabase {
   void setInsunits(AcDb::UnitsValue units);
   AcDb::MeasurementValue measurement() const;
   void setMeasurement(AcDb::MeasurementValue value);
+  // Object sorting methods ($SORTENTS, bits 1 to 64); 127 when the file has none.
+  Adesk::UInt8 sortEnts() const;
+  void setSortEnts(Adesk::UInt8 value);
   // The format of the file ($ACADVER, "AC1032").
   std::wstring acadver() const;
 

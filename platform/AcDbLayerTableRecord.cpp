@@ -31,6 +31,9 @@ Acad::ErrorStatus AcDbLayerTableRecord::setIsPlottable(bool plottable) {
 }
 
 Acad::ErrorStatus AcDbLayerTableRecord::setLineWeight(AcDb::LineWeight weight) {
+  // A layer has a weight of its own or the default, never by layer or block.
+  if (weight == AcDb::kLnWtByLayer || weight == AcDb::kLnWtByBlock || !acdbIsLineWeight(weight))
+    return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   m_lineWeight = weight;
   return Acad::eOk;

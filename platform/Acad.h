@@ -12,6 +12,7 @@ typedef unsigned int UINT;
 #endif
 
 namespace Adesk {
+typedef std::uint8_t UInt8;
 typedef std::int16_t Int16;
 typedef std::int32_t Int32;
 typedef std::uint32_t UInt32;
@@ -85,6 +86,18 @@ enum LineWeight {
   kLnWtByLayer = -1, kLnWtByBlock = -2, kLnWtByLwDefault = -3
 };
 }  // namespace AcDb
+
+// Whether the value is one of AcDb::LineWeight's.
+inline bool acdbIsLineWeight(int weight) {
+  switch (weight) {
+    case 0: case 5: case 9: case 13: case 15: case 18: case 20: case 25: case 30: case 35: case 40: case 50:
+    case 53: case 60: case 70: case 80: case 90: case 100: case 106: case 120: case 140: case 158: case 200:
+    case 211: case -1: case -2: case -3:
+      return true;
+    default:
+      return false;
+  }
+}
 
 // Result codes of the editor's prompt and pick functions.
 enum {

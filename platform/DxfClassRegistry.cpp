@@ -14,6 +14,7 @@
 #include "AcDbPolyline.h"
 #include "AcDbRegAppTable.h"
 #include "AcDbSequenceEnd.h"
+#include "AcDbSortentsTable.h"
 #include "AcDbText.h"
 #include "AcDbTextStyleTable.h"
 #include "AcDbUnmodelledEntity.h"
@@ -50,6 +51,7 @@ const Row kRows[] = {
     {Place::Entity, "BLOCK", make<AcDbBlockBegin>},
     {Place::Entity, "ENDBLK", make<AcDbBlockEnd>},
     {Place::Object, "DICTIONARY", make<AcDbDictionary>},
+    {Place::Object, "SORTENTSTABLE", make<AcDbSortentsTable>},
     {Place::Record, "LAYER", make<AcDbLayerTableRecord>},
     {Place::Record, "LTYPE", make<AcDbLinetypeTableRecord>},
     {Place::Record, "APPID", make<AcDbRegAppTableRecord>},

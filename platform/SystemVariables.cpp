@@ -49,7 +49,9 @@ SystemVariables::SystemVariables() {
       [](AcDbDatabase& database) { return static_cast<short>(database.insunits()); },
       [](AcDbDatabase& database, short value) { database.setInsunits(static_cast<AcDb::UnitsValue>(value)); },
       0, 20);
-  keep(L"SORTENTS", 127, 0, 127);
+  m_numbers[L"SORTENTS"] = drawingNumber(
+      [](AcDbDatabase& database) { return static_cast<short>(database.sortEnts()); },
+      [](AcDbDatabase& database, short value) { database.setSortEnts(static_cast<Adesk::UInt8>(value)); }, 0, 127);
   keep(L"CMDECHO", 1, 0, 1);
 }
 
