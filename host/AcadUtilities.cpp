@@ -250,6 +250,8 @@ int CAcadUtilities::userSelectSpaceHandle(AcDbHandle& handle) {
     entity->close();
     return kPicked;
   ZELPH_CATCH(L"CAcadUtilities::userSelectSpaceHandle")
+}
+
 double CAcadUtilities::calculatePolylineArea(const AcDbCurve* curve, Adesk::Int16 lunits, int units) {
   ZELPH_TRY
     return curveArea(curve, L"CAcadUtilities::calculatePolylineArea") / areaDivisor(lunits, units);
