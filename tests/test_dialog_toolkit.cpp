@@ -11,6 +11,7 @@
 #include "HostSession.h"
 #include "MessageBox.h"
 #include "ResourceTable.h"
+#include "aced.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ class RoomDialog : public CDialog {
     onSelectionChanged(kTabs, [this] { tab = static_cast<CTabCtrl*>(GetDlgItem(kTabs))->GetCurSel(); });
     onMenu(900, [this] { ++about; });
     onClicked(kDone, [this] { DestroyWindow(); });
+    onChanged(kName, [this] { typed += GetDlgItemText(kName) + L";"; });
   }
 
   std::wstring name = L"Office";
@@ -55,6 +57,7 @@ class RoomDialog : public CDialog {
   int count = 4;
   int units = 0;
   int applied = 0, opened = -1, tab = 0, about = 0;
+  std::wstring typed;
   bool* deleted = nullptr;
 
  protected:
@@ -145,6 +148,23 @@ TEST_F(DialogToolkit, AModelessDialogTakesLinesAfterItsCommandAndMayDeleteItself
   EXPECT_TRUE(deleted);
   EXPECT_EQ(DialogManager::instance().topmost(), nullptr);
   EXPECT_FALSE(DialogManager::instance().dispatch(L"@show"));
+}
+
+TEST_F(DialogToolkit, EditsReportChangesAndAWaitingPromptLeavesTheDialogItsLines) {
+  bool deleted = false;
+  auto* dialog = new RoomDialog;
+  dialog->deleted = &deleted;
+  ASSERT_TRUE(dialog->Create(kRoomDialog));
+  answer("@set 10 Lab\n@set 11 3\n@5,5\n@set 10 Hall\n7,8\n");
+  ads_point point;
+  // "@5,5" is a relative point, not a dialog line: without a base point it
+  // is no point at all and the prompt asks again.
+  EXPECT_EQ(acedGetPoint(nullptr, L"Label point: ", point), RTNORM);
+  EXPECT_DOUBLE_EQ(point[X], 7.0);
+  EXPECT_EQ(dialog->typed, L"Lab;Hall;");
+  EXPECT_NE(transcript.str().find("Invalid point."), std::string::npos) << transcript.str();
+  DialogManager::instance().dispatch(L"@click 19");
+  EXPECT_TRUE(deleted);
 }
 
 TEST_F(DialogToolkit, TheEndOfInputIsEscape) {
