@@ -1,6 +1,8 @@
 #include "AcDbDatabase.h"
 
 #include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -18,6 +20,7 @@
 #include "DxfDefaultDrawing.h"
 #include "DxfError.h"
 #include "DxfFile.h"
+#include "DxfOutFiler.h"
 #include "DxfReader.h"
 #include "DxfWriter.h"
 #include "TextCodec.h"
@@ -31,6 +34,7 @@ struct AcDbDatabase::Impl {
   std::wstring filename;
   AcDbObjectId blockTable, layerTable, linetypeTable, regAppTable, textStyleTable, namedObjects;
   AcDbObjectId modelSpace, paperSpace, byLayer, byBlock, continuous;
+  AcDbObjectId currentPaperLayout;
 };
 
 namespace {
@@ -44,6 +48,12 @@ AcDbObjectId recordOf(AcDbObjectId table, const ACHAR* name) {
   AcDbObjectId id;
   if (auto* symbols = residentObject<AcDbSymbolTable>(table)) symbols->getAt(name, id);
   return id;
+}
+
+// Axes that make a coordinate system: long enough and at right angles.
+bool areAxes(const AcGeVector3d& xAxis, const AcGeVector3d& yAxis) {
+  return !xAxis.isZeroLength() && !yAxis.isZeroLength() &&
+         std::fabs(xAxis.normal().dotProduct(yAxis.normal())) < 1e-9;
 }
 
 int headerInt(const DxfFile& file, const char* name, int fallback) {
@@ -166,6 +176,73 @@ AcDb::MeasurementValue AcDbDatabase::measurement() const {
 
 void AcDbDatabase::setMeasurement(AcDb::MeasurementValue value) {
   m_impl->file.header.set("$MEASUREMENT", 70, std::to_string(value));
+}
+
+AcGePoint3d AcDbDatabase::headerPoint(const char* name, const AcGePoint3d& fallback) const {
+  double xyz[3] = {fallback.x, fallback.y, fallback.z};
+  for (int axis = 0; axis < 3; ++axis) {
+    const std::string value = m_impl->file.header.value(name, 10 + 10 * axis);
+    if (value.empty()) return fallback;
+    char* end = nullptr;
+    xyz[axis] = std::strtod(value.c_str(), &end);
+    if (end == value.c_str() || !std::isfinite(xyz[axis])) return fallback;
+  }
+  return AcGePoint3d(xyz[0], xyz[1], xyz[2]);
+}
+
+void AcDbDatabase::ucsAxes(AcGeVector3d& xAxis, AcGeVector3d& yAxis) const {
+  xAxis = headerPoint("$UCSXDIR", AcGePoint3d(1, 0, 0)).asVector();
+  yAxis = headerPoint("$UCSYDIR", AcGePoint3d(0, 1, 0)).asVector();
+  if (!areAxes(xAxis, yAxis)) {
+    xAxis = AcGeVector3d::kXAxis;
+    yAxis = AcGeVector3d::kYAxis;
+  }
+  xAxis.normalize();
+  yAxis.normalize();
+}
+
+AcGePoint3d AcDbDatabase::ucsorg() const { return headerPoint("$UCSORG", AcGePoint3d::kOrigin); }
+
+AcGeVector3d AcDbDatabase::ucsxdir() const {
+  AcGeVector3d xAxis, yAxis;
+  ucsAxes(xAxis, yAxis);
+  return xAxis;
+}
+
+AcGeVector3d AcDbDatabase::ucsydir() const {
+  AcGeVector3d xAxis, yAxis;
+  ucsAxes(xAxis, yAxis);
+  return yAxis;
+}
+
+Acad::ErrorStatus AcDbDatabase::setUcs(const AcGePoint3d& origin, const AcGeVector3d& xAxis,
+                                       const AcGeVector3d& yAxis) {
+  if (!areAxes(xAxis, yAxis)) return Acad::eInvalidInput;
+  auto point = [](double x, double y, double z) {
+    return std::vector<std::pair<int, std::string>>{
+        {10, DxfOutFiler::realText(x)}, {20, DxfOutFiler::realText(y)}, {30, DxfOutFiler::realText(z)}};
+  };
+  const AcGeVector3d x = xAxis.normal(), y = yAxis.normal();
+  m_impl->file.header.set("$UCSORG", point(origin.x, origin.y, origin.z));
+  m_impl->file.header.set("$UCSXDIR", point(x.x, x.y, x.z));
+  m_impl->file.header.set("$UCSYDIR", point(y.x, y.y, y.z));
+  return Acad::eOk;
+}
+
+int AcDbDatabase::tilemode() const { return headerInt(m_impl->file, "$TILEMODE", 1) != 0 ? 1 : 0; }
+
+void AcDbDatabase::setTilemode(int tilemode) {
+  m_impl->file.header.set("$TILEMODE", 70, tilemode != 0 ? "1" : "0");
+}
+
+AcDbObjectId AcDbDatabase::currentPaperLayout() const { return m_impl->currentPaperLayout; }
+
+void AcDbDatabase::setCurrentPaperLayout(AcDbObjectId layout) { m_impl->currentPaperLayout = layout; }
+
+AcDbObjectId AcDbDatabase::layoutDictionaryId() const {
+  AcDbObjectId id;
+  if (const auto* named = residentObject<AcDbDictionary>(m_impl->namedObjects)) named->getAt(L"ACAD_LAYOUT", id);
+  return id;
 }
 
 Adesk::UInt8 AcDbDatabase::sortEnts() const {

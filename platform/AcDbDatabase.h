@@ -8,6 +8,8 @@
 #include "Acad.h"
 #include "AcDbHandle.h"
 #include "AcDbObjectId.h"
+#include "AcGePoint3d.h"
+#include "AcGeVector3d.h"
 
 class AcDbObject;
 class AcDbBlockTable;
@@ -58,6 +60,20 @@ class AcDbDatabase {
   void setInsunits(AcDb::UnitsValue units);
   AcDb::MeasurementValue measurement() const;
   void setMeasurement(AcDb::MeasurementValue value);
+  // The current UCS of model space ($UCSORG, $UCSXDIR, $UCSYDIR); the
+  // world's when the file has none or gives axes that are no coordinate
+  // system.  The axes come back as unit vectors.
+  AcGePoint3d ucsorg() const;
+  AcGeVector3d ucsxdir() const;
+  AcGeVector3d ucsydir() const;
+  // eInvalidInput for axes that are zero or not perpendicular.
+  Acad::ErrorStatus setUcs(const AcGePoint3d& origin, const AcGeVector3d& xAxis, const AcGeVector3d& yAxis);
+  // $TILEMODE: 1 while model space is the current layout (also when the file has none).
+  int tilemode() const;
+  void setTilemode(int tilemode);
+  // The paper space layout last made current; null for the one of *Paper_Space.
+  AcDbObjectId currentPaperLayout() const;
+  void setCurrentPaperLayout(AcDbObjectId layout);
   // Object sorting methods ($SORTENTS, bits 1 to 64); 127 when the file has none.
   Adesk::UInt8 sortEnts() const;
   void setSortEnts(Adesk::UInt8 value);
@@ -76,6 +92,8 @@ class AcDbDatabase {
   AcDbObjectId regAppTableId() const;
   AcDbObjectId textStyleTableId() const;
   AcDbObjectId namedObjectsDictionaryId() const;
+  // The ACAD_LAYOUT dictionary of the named objects; null when missing.
+  AcDbObjectId layoutDictionaryId() const;
   AcDbObjectId modelSpaceId() const;
   AcDbObjectId paperSpaceId() const;
   AcDbObjectId currentSpaceId() const { return modelSpaceId(); }
@@ -121,6 +139,9 @@ class AcDbDatabase {
   DxfFile& dxfFile() const;
   void setStandardIds();
   Acad::ErrorStatus fail(Acad::ErrorStatus status, std::wstring message);
+  AcGePoint3d headerPoint(const char* name, const AcGePoint3d& fallback) const;
+  // Both axes, or the world's when the header's are no coordinate system.
+  void ucsAxes(AcGeVector3d& xAxis, AcGeVector3d& yAxis) const;
 
   std::unique_ptr<Impl> m_impl;
 };

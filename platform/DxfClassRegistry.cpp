@@ -9,6 +9,7 @@
 #include "AcDbCircle.h"
 #include "AcDbDictionary.h"
 #include "AcDbLayerTable.h"
+#include "AcDbLayout.h"
 #include "AcDbLine.h"
 #include "AcDbLinetypeTable.h"
 #include "AcDbPolyline.h"
@@ -17,6 +18,7 @@
 #include "AcDbSortentsTable.h"
 #include "AcDbText.h"
 #include "AcDbTextStyleTable.h"
+#include "AcDbViewport.h"
 #include "AcDbUnmodelledEntity.h"
 #include "AcDbUnmodelledObject.h"
 #include "AcDbUnmodelledRecord.h"
@@ -48,10 +50,12 @@ const Row kRows[] = {
     {Place::Entity, "ATTDEF", make<AcDbAttributeDefinition>},
     {Place::Entity, "INSERT", make<AcDbBlockReference>},
     {Place::Entity, "SEQEND", make<AcDbSequenceEnd>},
+    {Place::Entity, "VIEWPORT", make<AcDbViewport>},
     {Place::Entity, "BLOCK", make<AcDbBlockBegin>},
     {Place::Entity, "ENDBLK", make<AcDbBlockEnd>},
     {Place::Object, "DICTIONARY", make<AcDbDictionary>},
     {Place::Object, "SORTENTSTABLE", make<AcDbSortentsTable>},
+    {Place::Object, "LAYOUT", make<AcDbLayout>},
     {Place::Record, "LAYER", make<AcDbLayerTableRecord>},
     {Place::Record, "LTYPE", make<AcDbLinetypeTableRecord>},
     {Place::Record, "APPID", make<AcDbRegAppTableRecord>},

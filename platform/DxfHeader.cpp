@@ -18,35 +18,52 @@ void DxfHeader::add(std::string_view name, std::string_view tags) {
   m_variables.push_back(std::move(variable));
 }
 
-std::string DxfHeader::value(std::string_view name) const {
-  const auto found = m_index.find(std::string(name));
-  if (found == m_index.end()) return std::string();
-  const Variable& variable = m_variables[found->second];
-  std::string_view text;
-  if (variable.replaced) {
-    text = variable.value;
-  } else {
-    DxfTagReader reader(variable.tags);
-    if (reader.atEnd()) return std::string();
-    text = reader.peek().value;
-  }
+namespace {
+
+std::string trimmed(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return std::string(text);
 }
 
-void DxfHeader::set(std::string_view name, int code, std::string value) {
+}  // namespace
+
+std::string DxfHeader::find(std::string_view name, int code) const {
+  const auto found = m_index.find(std::string(name));
+  if (found == m_index.end()) return std::string();
+  const Variable& variable = m_variables[found->second];
+  if (variable.replaced) {
+    for (const auto& [tagCode, value] : variable.replacement)
+      if (code < 0 || tagCode == code) return trimmed(value);
+    return std::string();
+  }
+  for (DxfTagReader reader(variable.tags); !reader.atEnd();) {
+    const DxfTag tag = reader.next();
+    if (code < 0 || tag.code == code) return trimmed(tag.value);
+  }
+  return std::string();
+}
+
+std::string DxfHeader::value(std::string_view name) const { return find(name, -1); }
+
+std::string DxfHeader::value(std::string_view name, int code) const { return find(name, code); }
+
+void DxfHeader::set(std::string_view name, int code, std::string value) { set(name, {{code, std::move(value)}}); }
+
+void DxfHeader::set(std::string_view name, std::vector<std::pair<int, std::string>> tags) {
   add(name, std::string_view());
   Variable& variable = m_variables[m_index.at(std::string(name))];
-  variable.code = code;
-  variable.value = std::move(value);
+  variable.replacement = std::move(tags);
   variable.replaced = true;
 }
 
 void DxfHeader::write(DxfOutFiler& out) const {
   for (const Variable& variable : m_variables) {
     out.tag(9, variable.name);
-    if (variable.replaced) out.tag(variable.code, variable.value);
-    else out.raw(variable.tags);
+    if (!variable.replaced) {
+      out.raw(variable.tags);
+      continue;
+    }
+    for (const auto& [code, value] : variable.replacement) out.tag(code, value);
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class DxfOutFiler;
@@ -15,17 +16,23 @@ class DxfHeader {
   void add(std::string_view name, std::string_view tags);
   // The (trimmed) value of the variable's first tag; empty when missing.
   std::string value(std::string_view name) const;
+  // The (trimmed) value of the variable's tag of that code; empty when missing.
+  std::string value(std::string_view name, int code) const;
   void set(std::string_view name, int code, std::string value);
+  // A variable of several tags (a point: codes 10, 20, 30).
+  void set(std::string_view name, std::vector<std::pair<int, std::string>> tags);
   void write(DxfOutFiler& out) const;
 
  private:
   struct Variable {
     std::string name;
     std::string_view tags;
-    int code = 0;
-    std::string value;
+    std::vector<std::pair<int, std::string>> replacement;
     bool replaced = false;
   };
   std::vector<Variable> m_variables;
   std::unordered_map<std::string, size_t> m_index;
+
+  // The value of the first tag of the code, or of the first tag when code is negative.
+  std::string find(std::string_view name, int code) const;
 };

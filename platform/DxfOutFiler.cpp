@@ -19,7 +19,7 @@ void DxfOutFiler::tag(int code, std::string_view value) {
 
 void DxfOutFiler::text(int code, const std::wstring& value) { tag(code, DxfText::encode(value)); }
 
-void DxfOutFiler::real(int code, double value) {
+std::string DxfOutFiler::realText(double value) {
   char buffer[32];
   if (!std::isfinite(value)) value = 0.0;
   auto end = std::to_chars(buffer, buffer + sizeof buffer - 2, value).ptr;
@@ -28,8 +28,10 @@ void DxfOutFiler::real(int code, double value) {
     *end++ = '.';
     *end++ = '0';
   }
-  tag(code, std::string_view(buffer, end - buffer));
+  return std::string(buffer, end - buffer);
 }
+
+void DxfOutFiler::real(int code, double value) { tag(code, realText(value)); }
 
 void DxfOutFiler::integer(int code, long long value) {
   char buffer[24];

@@ -16,6 +16,8 @@ class DxfOutFiler {
   void tag(int code, std::string_view value);
   void text(int code, const std::wstring& value);
   void real(int code, double value);
+  // The shortest text that reads back as the value, always with a point or exponent.
+  static std::string realText(double value);
   void integer(int code, long long value);
   // The x code; y and z follow at code + 10 and code + 20.
   void point(int code, const AcGePoint3d& point);

@@ -1,5 +1,7 @@
 #include "aced.h"
 
+#include "AcDbDatabase.h"
+#include "AcDbHostApplicationServices.h"
 #include "AcEditor.h"
 #include "AcGeMatrix3d.h"
 #include "SystemVariables.h"
@@ -30,21 +32,40 @@ int acedSetVar(const ACHAR* name, const resbuf* value) { return SystemVariables:
 
 namespace {
 
-// World (0), user (1) and display (2) coordinates: without a view or a
-// user coordinate system of its own they all are the world's.
-bool isWorldLike(const resbuf* system) {
+// World (0), user (1) and display (2) coordinates.  Without a view the
+// display's are the world's.
+bool isKnownSystem(const resbuf* system) {
   return system != nullptr && system->restype == RTSHORT && system->resval.rint >= 0 && system->resval.rint <= 2;
+}
+
+// From the system's coordinates to the world's.
+AcGeMatrix3d toWorld(const resbuf* system) {
+  AcGeMatrix3d matrix;
+  if (system->resval.rint == 1) acdbUcsMatrix(matrix);
+  return matrix;
 }
 
 }  // namespace
 
-int acedTrans(const ads_point point, const resbuf* from, const resbuf* to, int, ads_point result) {
-  if (point == nullptr || result == nullptr || !isWorldLike(from) || !isWorldLike(to)) return RTERROR;
-  for (int axis = X; axis <= Z; ++axis) result[axis] = point[axis];
+int acedTrans(const ads_point point, const resbuf* from, const resbuf* to, int displacement, ads_point result) {
+  if (point == nullptr || result == nullptr || !isKnownSystem(from) || !isKnownSystem(to)) return RTERROR;
+  const AcGeMatrix3d transform = toWorld(to).inverse() * toWorld(from);
+  AcGePoint3d moved(point[X], point[Y], point[Z]);
+  moved.transformBy(transform);
+  // A displacement turns with the axes but does not move with the origin.
+  const AcGePoint3d origin = displacement != 0 ? AcGePoint3d(AcGePoint3d::kOrigin).transformBy(transform)
+                                                     : AcGePoint3d::kOrigin;
+  result[X] = moved.x - origin.x;
+  result[Y] = moved.y - origin.y;
+  result[Z] = moved.z - origin.z;
   return RTNORM;
 }
 
-bool acdbUcsMatrix(AcGeMatrix3d& matrix, AcDbDatabase*) {
+bool acdbUcsMatrix(AcGeMatrix3d& matrix, AcDbDatabase* database) {
+  if (database == nullptr) database = acdbHostApplicationServices()->workingDatabase();
   matrix.setToIdentity();
+  if (database == nullptr) return false;
+  const AcGeVector3d xAxis = database->ucsxdir(), yAxis = database->ucsydir();
+  matrix.setCoordSystem(database->ucsorg(), xAxis, yAxis, xAxis.crossProduct(yAxis));
   return true;
 }

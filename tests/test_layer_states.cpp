@@ -9,6 +9,7 @@
 #include "TextCodec.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
+#include "host/AcadDrawingState.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
 
@@ -119,4 +120,116 @@ TEST_F(Layers, AreReadUpperCasedAndWrittenBackWhenChanged) {
   layers.getFrozenThawedIds(thawed, frozen);
   EXPECT_EQ(frozen, AcDbObjectIdArray{walls->getObjectId()});
   EXPECT_EQ(thawed.size(), 1u);  // layer 0
+}
+
+namespace {
+
+// Layers WALLS, DOORS and FURNITURE, and a viewport in the paper space layout "Plan".
+const char* const kMakePlan = R"py(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+for name in ("WALLS", "DOORS", "FURNITURE"):
+    doc.layers.add(name)
+doc.modelspace().add_line((0, 0), (10, 10), dxfattribs={"layer": "WALLS"})
+doc.layouts.rename("Layout1", "Plan")
+plan = doc.layouts.get("Plan")
+plan.add_viewport(center=(100, 100), size=(150, 100), view_center_point=(5, 5), view_height=20)
+doc.saveas(sys.argv[1])
+)py";
+
+const char* const kDescribe = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+print(len(doc.audit().errors), doc.header["$TILEMODE"])
+for layer in sorted(doc.layers, key=lambda l: l.dxf.name):
+    print(layer.dxf.name, int(layer.is_on()), int(layer.is_frozen()), int(layer.is_locked()),
+          layer.dxf.plot, layer.dxf.lineweight)
+for viewport in doc.layouts.get("Plan").viewports():
+    print("viewport", viewport.dxf.id, sorted(viewport.frozen_layers))
+)py";
+
+std::string describe(const std::filesystem::path& path) {
+  const RunResult result = runPython(kDescribe, {path.string()});
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  return result.output;
+}
+
+}  // namespace
+
+TEST(DrawingState, AppliedStatesAreSavedAndReadByOtherPrograms) {
+  ScratchFolder folder;
+  const auto path = folder / "plan.dxf";
+  ASSERT_EQ(runPython(kMakePlan, {path.string()}).exitCode, 0);
+  std::vector<std::wstring> views;
+  {
+    CAcadDrawing drawing(utf8ToWide(folder.path().string()), L"plan.dxf");
+    drawing.setSaveOnClose(true);
+    CAcadDrawingState state;
+    state.getState(drawing);
+    EXPECT_EQ(state.getLayoutName(), L"Model");
+    EXPECT_NE(state.getLayers().getAtLayer(L"walls"), nullptr);
+    state.setLayoutName(L"Plan");
+    state.setLayerState(L"walls", 1, 0, 0, 1);
+    state.setLayerState(L"Doors", 0, 1, 1, 0);
+    state.setLayerState(L"Notes?", 0, 0, 1, 1);
+    state.setAllLayerLineWeights(AcDb::kLnWt050);
+    state.applyState(drawing, true);
+    std::wstring active;
+    ASSERT_EQ(acdbLayoutManager()->getActiveLayoutName(active, true), Acad::eOk);
+    EXPECT_EQ(active, L"Plan");
+    views = drawing.getDocument()->viewOperations();
+  }
+  EXPECT_EQ(views, std::vector<std::wstring>{L"regen all viewports"});
+  EXPECT_EQ(describe(path),
+            "0 0\n"
+            "0 1 0 0 1 50\n"
+            "DOORS 0 0 1 0 50\n"
+            "Defpoints 1 0 0 0 50\n"
+            "FURNITURE 1 0 0 1 50\n"
+            "Notes 0 0 0 1 50\n"
+            "VIEWPORTS 1 0 0 1 50\n"
+            "WALLS 1 1 0 1 50\n"
+            "viewport 2 ['WALLS']\n");
+}
+
+TEST(DrawingState, ThawingAndModelSpaceLeaveViewportsAlone) {
+  ScratchFolder folder;
+  const auto path = folder / "plan.dxf";
+  ASSERT_EQ(runPython(kMakePlan, {path.string()}).exitCode, 0);
+  {
+    CAcadDrawing drawing(utf8ToWide(folder.path().string()), L"plan.dxf");
+    drawing.setSaveOnClose(true);
+    CAcadDrawingState state;
+    state.getState(drawing);
+    state.setLayerState(L"WALLS", 1, 0, 0, 1);
+    state.applyState(drawing, true);  // in model space: no viewport changes
+  }
+  EXPECT_NE(describe(path).find("viewport 2 []\n"), std::string::npos);
+  {
+    CAcadDrawing drawing(utf8ToWide(folder.path().string()), L"plan.dxf");
+    drawing.setSaveOnClose(true);
+    CAcadDrawingState state;
+    state.getState(drawing);
+    state.setLayoutName(L"Plan");
+    state.applyState(drawing, true);  // freezes WALLS in the viewports
+    state.setStateForTakeOff(drawing);
+    EXPECT_EQ(state.getLayoutName(), L"Model");
+  }
+  const std::string described = describe(path);
+  EXPECT_NE(described.find("0 1\n"), std::string::npos) << described;
+  EXPECT_NE(described.find("WALLS 1 0 0 1"), std::string::npos) << described;
+  EXPECT_NE(described.find("viewport 2 ['WALLS']\n"), std::string::npos) << described;
+}
+
+TEST_F(Layers, AllOffSwitchesEveryLayerOffAndReturnsToTheStoredLayout) {
+  CAcadDrawingState state;
+  state.getState(m_drawing);
+  state.setLayoutName(L"Layout1");
+  state.setStateAllOff(m_drawing);
+  AcDbObjectPointer<AcDbLayerTableRecord> zero(db().clayer(), AcDb::kForRead);
+  EXPECT_TRUE(zero->isOff());
+  std::wstring active;
+  acdbLayoutManager()->getActiveLayoutName(active, true);
+  EXPECT_EQ(active, L"Layout1");
+  EXPECT_EQ(m_document->lockCount(), 0);
 }
