@@ -1,0 +1,49 @@
+// The attributes of a space or an asset block, in insertion order, with the
+// text height, width factor and rotation (degrees, in the user coordinate
+// system) their texts are given.  The collection owns its items.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AcGePoint3d.h"
+#include "spaces/Attribute.h"
+
+class CAttributes {
+ public:
+  CAttributes() = default;
+  virtual ~CAttributes();
+  CAttributes(const CAttributes&) = delete;
+  CAttributes& operator=(const CAttributes&) = delete;
+
+  // Without force an attribute whose tag is held already is discarded; true when it was kept.
+  bool add(std::unique_ptr<CAttribute> attribute, bool force);
+  CAttribute* getAtAttribute(int kind) const;
+  CAttribute* getAtAttribute(const std::wstring& tag) const;
+  void deleteObjects();
+  // Settings and plain copies of the items (kinds are not kept).
+  void copyAttributesTo(CAttributes& target) const;
+  // Settings and copies that keep the kinds.
+  void copyZelphAttributesTo(CAttributes& target) const;
+
+  int getCount() const { return static_cast<int>(m_items.size()); }
+  CAttribute* getAt(int index) const;
+  double getTextHeight() const { return m_textHeight; }
+  void setTextHeight(double height) { m_textHeight = height; }
+  double getWidthFactor() const { return m_widthFactor; }
+  void setWidthFactor(double factor) { m_widthFactor = factor; }
+  double getRotation() const { return m_rotation; }
+  void setRotation(double degrees) { m_rotation = degrees; }
+  const AcGePoint3d& getAnchor() const { return m_anchor; }
+  void setAnchor(const AcGePoint3d& anchor) { m_anchor = anchor; }
+
+ private:
+  void copySettingsTo(CAttributes& target) const;
+
+  std::vector<std::unique_ptr<CAttribute>> m_items;
+  double m_textHeight = 250.0;
+  double m_widthFactor = 1.0;
+  double m_rotation = 0.0;
+  AcGePoint3d m_anchor;
+};
