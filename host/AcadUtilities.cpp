@@ -390,3 +390,31 @@ int CAcadUtilities::convertScale(int value) {
     return keptInRange(value, 33);
   ZELPH_CATCH(L"CAcadUtilities::convertScale")
 }
+
+namespace {
+
+struct ItemCut {
+  int code;
+  std::size_t leading;
+  std::size_t trailing;
+};
+
+const ItemCut kItemCuts[] = {
+    {0x11, 5, 0},    {0x100, 5, 5},    {0x101, 5, 6},    {0x110, 10, 2},   {0x111, 10, 3},
+    {0x1000, 8, 0},  {0x1001, 10, 0},  {0x1010, 12, 0},  {0x1011, 5, 0},   {0x1100, 12, 0},
+    {0x1101, 12, 0}, {0x1110, 12, 0},  {0x1111, 12, 0},  {0x10000, 10, 0}, {0x10001, 11, 0},
+    {0x10010, 7, 0}, {0x10011, 15, 0}, {0x10100, 13, 0},
+};
+
+}  // namespace
+
+std::wstring CAcadUtilities::extractData(int code, const std::wstring& text) {
+  ZELPH_TRY
+    for (const ItemCut& cut : kItemCuts) {
+      if (cut.code != code) continue;
+      if (text.size() < cut.leading + cut.trailing) return L"";
+      return text.substr(cut.leading, text.size() - cut.leading - cut.trailing);
+    }
+    return L"";
+  ZELPH_CATCH(L"CAcadUtilities::extractData")
+}

@@ -75,4 +75,9 @@ class CAcadUtilities {
   static int convertPlotArea(int value);
   static int convertPlotDevice(int value);
   static int convertScale(int value);
+
+  // The value of a space record item: its key, and for the four unit codes
+  // its unit, cut off by length without checking them; empty for an unknown
+  // code or a text too short to hold key and unit.
+  static std::wstring extractData(int code, const std::wstring& text);
 };
