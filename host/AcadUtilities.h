@@ -17,6 +17,9 @@ class AcDbCurve;
 class AcDbEntity;
 class AcDbPolyline;
 
+class AcApDocument;
+class CBlockDWG;
+
 class CAcadUtilities {
  public:
   virtual ~CAcadUtilities();
@@ -40,6 +43,8 @@ class CAcadUtilities {
   static bool selectObjectId(AcDbObjectId& id, const std::wstring& prompt);
   // Appends what the user selects, block references (spaces) left out.
   static int selectObjectIds(AcDbObjectIdArray& ids, const std::wstring& prompt);
+  // 1 with the picked block reference read into space, 0 on cancel.
+  static int userSelectZelphBlock(AcApDocument* document, CBlockDWG& space);
   // kPicked with the handle of a picked block reference, else kNoSpacePicked.
   static int userSelectSpaceHandle(AcDbHandle& handle);
   // Measurements.  lunits is the drawing's $LUNITS (3 and 4: drawn in

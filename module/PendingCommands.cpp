@@ -19,9 +19,6 @@ void reportPending(const wchar_t* globalName, const wchar_t* localName) {
 
 ZELPH_PENDING_COMMAND(zelphBlockEdit, L"mbe")
 ZELPH_PENDING_COMMAND(zelphBlockHyperlink, L"mbh")
-ZELPH_PENDING_COMMAND(zelphBlockCreate, L"mbc")
-ZELPH_PENDING_COMMAND(zelphGrossAreaBlockCreate, L"mgabc")
-ZELPH_PENDING_COMMAND(zelphDeleteBlock, L"mdb")
 ZELPH_PENDING_COMMAND(zelphCommaSeperatedValues, L"mcsv")
 ZELPH_PENDING_COMMAND(zelphLegendBlockDefine, L"mlbd")
 ZELPH_PENDING_COMMAND(zelphPieBlockDefine, L"mpbd")

@@ -1,5 +1,11 @@
 #include "spaces/Attributes.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cwctype>
+
+#include "AcDbAttribute.h"
+#include "AcDbBlockReference.h"
 #include "spaces/ZelphAttribute.h"
 #include "support/ZelphExceptions.h"
 
@@ -60,3 +66,88 @@ CAttribute* CAttributes::getAt(int index) const {
   if (index < 0 || index >= getCount()) return nullptr;
   return m_items[static_cast<std::size_t>(index)].get();
 }
+
+// ---- Reading and laying out a space block's attributes ----
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+// NAME and AUX stand this many text heights from AREA.
+constexpr double kLineSpacing = 1.5;
+
+std::wstring upper(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
+  return text;
+}
+
+int kindOfTag(const std::wstring& tag) {
+  for (const int kind : {CZelphAttribute::kName, CZelphAttribute::kArea, CZelphAttribute::kAux})
+    if (upper(tag) == CZelphAttribute::tagOfKind(kind)) return kind;
+  return -1;
+}
+
+// Each attribute of the reference opened for write in turn.
+template <class Visit>
+void forEachAttribute(AcDbBlockReference* reference, Visit visit) {
+  for (auto it = reference->attributeIterator(); !it->done(); it->step()) {
+    AcDbAttribute* attribute = nullptr;
+    if (acdbOpenObject(attribute, it->objectId(), AcDb::kForWrite) != Acad::eOk) continue;
+    try {
+      visit(*attribute);
+    } catch (...) {
+      attribute->close();
+      throw;
+    }
+    attribute->close();
+  }
+}
+
+}  // namespace
+
+void CAttributes::extractSpaceBlockAttributeValues(AcDbBlockReference* reference, const AcGeMatrix3d& ucs) {
+  ZELPH_TRY
+    deleteObjects();
+    bool first = true;
+    forEachAttribute(reference, [&](AcDbAttribute& attribute) {
+      if (first) {
+        first = false;
+        m_textHeight = attribute.height();
+        m_widthFactor = attribute.widthFactor();
+        attribute.transformBy(ucs.inverse());
+        m_rotation = attribute.rotation() * 180.0 / kPi;
+        attribute.transformBy(ucs);
+      }
+      const int kind = kindOfTag(attribute.tag());
+      if (kind < 0) return;
+      if (kind == CZelphAttribute::kArea) m_anchor = attribute.position();
+      add(std::make_unique<CZelphAttribute>(kind, attribute.textString(), attribute.layer()), false);
+    });
+  ZELPH_CATCH(L"CAttributes::extractSpaceBlockAttributeValues")
+}
+
+void CAttributes::applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
+  ZELPH_TRY
+    AcGePoint3d at = anchor != nullptr ? *anchor : AcGePoint3d();
+    if (anchor == nullptr)
+      forEachAttribute(reference, [&at](AcDbAttribute& attribute) {
+        if (upper(attribute.tag()) == L"AREA") at = attribute.position();
+      });
+    forEachAttribute(reference, [&](AcDbAttribute& attribute) {
+      attribute.setHeight(m_textHeight);
+      attribute.setWidthFactor(m_widthFactor);
+      attribute.transformBy(ucs.inverse());
+      attribute.setRotation(m_rotation / 180.0 * kPi);
+      attribute.transformBy(ucs);
+      const double r = attribute.rotation();
+      const double dx = m_textHeight * std::sin(r) * kLineSpacing;
+      const double dy = m_textHeight * std::cos(r) * kLineSpacing;
+      const int kind = kindOfTag(attribute.tag());
+      const CAttribute* item = kind >= 0 ? getAtAttribute(kind) : nullptr;
+      if (item == nullptr) return;
+      const double side = kind == CZelphAttribute::kName ? 1.0 : kind == CZelphAttribute::kAux ? -1.0 : 0.0;
+      attribute.setTextString(item->getValue().c_str());
+      attribute.setPosition(AcGePoint3d(at.x - side * dx, at.y + side * dy, at.z));
+    });
+  ZELPH_CATCH(L"CAttributes::applyToDWG")
+}
+

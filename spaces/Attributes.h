@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "AcGeMatrix3d.h"
 #include "AcGePoint3d.h"
 #include "spaces/Attribute.h"
+
+class AcDbBlockReference;
 
 class CAttributes {
  public:
@@ -22,6 +25,13 @@ class CAttributes {
   CAttribute* getAtAttribute(int kind) const;
   CAttribute* getAtAttribute(const std::wstring& tag) const;
   void deleteObjects();
+
+  // Reads NAME, AREA and AUX (tags in any case) and the label settings of
+  // the first attribute of a space block reference.
+  void extractSpaceBlockAttributeValues(AcDbBlockReference* reference, const AcGeMatrix3d& ucs);
+  // Writes the texts and lays them out: NAME one and a half text heights
+  // above AREA, AUX as far below; without an anchor AREA stays where it is.
+  void applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor);
   // Settings and plain copies of the items (kinds are not kept).
   void copyAttributesTo(CAttributes& target) const;
   // Settings and copies that keep the kinds.

@@ -194,8 +194,8 @@ TEST(DiagnosticCommands, DialogTestAsksForAFileAndIgnoresIt) {
 
 TEST(PendingCommands, SayTheyAreNotAvailableYet) {
   const Session session;
-  const RunResult result = session.run("mbc\nzelphRefreshTags\nmsc_dsd\n");
-  expectInOrder(result.output, {"mbc (zelphBlockCreate) is not available in this version yet.\n",
+  const RunResult result = session.run("mbe\nzelphRefreshTags\nmsc_dsd\n");
+  expectInOrder(result.output, {"mbe (zelphBlockEdit) is not available in this version yet.\n",
                                 "mrt (zelphRefreshTags) is not available in this version yet.\n",
                                 "msc_dsd (msc_dsd) is not available in this version yet.\n"});
 }

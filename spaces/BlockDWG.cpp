@@ -1,0 +1,691 @@
+#include "spaces/BlockDWG.h"
+
+#include <cmath>
+
+#include "AcApDocument.h"
+#include "AcDbAttribute.h"
+#include "AcDbAttributeDefinition.h"
+#include "AcDbBlockReference.h"
+#include "AcDbBlockTable.h"
+#include "AcDbBlockTableRecord.h"
+#include "AcDbDatabase.h"
+#include "AcDbPolyline.h"
+#include "AcDbRegAppTable.h"
+#include "AcGeMatrix3d.h"
+#include "aced.h"
+#include "host/AcadDrawing.h"
+#include "host/AcadUtilities.h"
+#include "host/Layer.h"
+#include "spaces/ZelphAttribute.h"
+#include "support/Utilities.h"
+#include "support/ZelphExceptions.h"
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+const std::wstring kNotSet = L"<Not Set>";
+const std::wstring kNoXData = L"No X Data";
+
+// A listed outline whose object is gone for good.
+bool isGone(Acad::ErrorStatus status) { return status == Acad::eWasErased || status == Acad::eUnknownHandle; }
+
+// Closes an opened object however the scope ends.
+class Closing {
+ public:
+  explicit Closing(AcDbObject* object) : m_object(object) {}
+  ~Closing() {
+    if (m_object != nullptr) m_object->close();
+  }
+  Closing(const Closing&) = delete;
+  Closing& operator=(const Closing&) = delete;
+
+ private:
+  AcDbObject* m_object;
+};
+
+// Unlocks a locked drawing however the scope ends.
+class Unlocking {
+ public:
+  explicit Unlocking(CAcadDrawing& drawing) : m_drawing(drawing) {}
+  ~Unlocking() { m_drawing.unlock(); }
+  Unlocking(const Unlocking&) = delete;
+  Unlocking& operator=(const Unlocking&) = delete;
+
+ private:
+  CAcadDrawing& m_drawing;
+};
+
+AcGeVector3d ucsNormal() {
+  const ads_point axis = {0.0, 0.0, 1.0};
+  ads_point world;
+  resbuf from, to;
+  from.restype = to.restype = RTSHORT;
+  from.resval.rint = 1;
+  to.resval.rint = 0;
+  if (acedTrans(axis, &from, &to, 1, world) != RTNORM) return AcGeVector3d(0, 0, 1);
+  return AcGeVector3d(world[X], world[Y], world[Z]);
+}
+
+AcGeMatrix3d ucsOf(AcDbDatabase* database) {
+  AcGeMatrix3d ucs;
+  acdbUcsMatrix(ucs, database);
+  return ucs;
+}
+
+// The first polyline of a block definition, opened in the mode; null when none.
+AcDbPolyline* openFirstPolyline(AcDbObjectId definition, AcDb::OpenMode mode) {
+  AcDbBlockTableRecord* block = nullptr;
+  if (acdbOpenObject(block, definition, AcDb::kForRead) != Acad::eOk) return nullptr;
+  const AcDbObjectIdArray entities = block->entityIds();
+  block->close();
+  for (const AcDbObjectId& id : entities) {
+    AcDbPolyline* polyline = nullptr;
+    if (acdbOpenObject(polyline, id, mode) == Acad::eOk) return polyline;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<AcDbAttributeDefinition> labelDefinition(int kind, const AcGePoint3d& position, double height,
+                                                         double widthFactor, double radians) {
+  static const wchar_t* const kPrompts[] = {L"Enter Name", L"Enter Area", L"Enter Auxillary Value"};
+  static const wchar_t* const kDefaults[] = {L"DEFAULT NAME", L"DEFAULT AREA", L"DEFAULT AUX"};
+  const std::wstring tag = CZelphAttribute::tagOfKind(kind);
+  auto definition = std::make_unique<AcDbAttributeDefinition>(position, kDefaults[kind], tag.c_str(), kPrompts[kind]);
+  definition->setHeight(height);
+  definition->setRotation(radians);
+  definition->setWidthFactor(widthFactor);
+  definition->setNormal(ucsNormal());
+  definition->setHorizontalMode(AcDb::kTextLeft);
+  definition->setVerticalMode(AcDb::kTextBase);
+  definition->setFieldLength(25);
+  return definition;
+}
+
+// What a clone of the outline would hold: the definition keeps its own.
+std::unique_ptr<AcDbPolyline> copyOfOutline(const AcDbPolyline& outline) {
+  auto copy = std::make_unique<AcDbPolyline>(outline.numVerts());
+  for (unsigned int index = 0; index < outline.numVerts(); ++index) {
+    AcGePoint2d point;
+    double bulge = 0.0, startWidth = -1.0, endWidth = -1.0;
+    outline.getPointAt(index, point);
+    outline.getBulgeAt(index, bulge);
+    outline.getWidthsAt(index, startWidth, endWidth);
+    copy->addVertexAt(index, point, bulge, startWidth, endWidth);
+  }
+  copy->setClosed(outline.isClosed());
+  copy->setElevation(outline.elevation());
+  copy->setNormal(outline.normal());
+  copy->setPropertiesFrom(&outline);
+  return copy;
+}
+
+}  // namespace
+
+// ---- The space and its kinds ----
+
+CBlockDWG::CBlockDWG() {
+  ZELPH_TRY
+    initialise();
+  ZELPH_CATCH(L"CBlockDWG::CBlockDWG")
+}
+
+CBlockDWG::CBlockDWG(AcDbBlockReference* reference, AcApDocument* document) {
+  ZELPH_TRY
+    initialise();
+    m_objectId = reference->objectId();
+    m_layer = reference->layer();
+    m_colourIndex = reference->colorIndex();
+    m_lineweight = reference->lineWeight();
+    AcDbBlockTableRecord* definition = nullptr;
+    if (acdbOpenObject(definition, reference->blockTableRecord(), AcDb::kForRead) == Acad::eOk) {
+      definition->getName(m_blockName);
+      definition->close();
+    }
+    ACHAR handle[17];
+    reference->handle().getIntoAsciiBuffer(handle);
+    setHandle(handle);
+    m_applicationName = L"ADE";
+    resbuf* record = reference->xData(m_applicationName.c_str());
+    if (record == nullptr) {
+      m_applicationName = L"AECXDATA";
+      record = reference->xData(m_applicationName.c_str());
+    }
+    if (record == nullptr) m_applicationName = kNoXData;
+    try {
+      if (record != nullptr) readXData(record, document);
+    } catch (...) {
+      acutRelRb(record);
+      throw;
+    }
+    acutRelRb(record);
+    m_attributes = std::make_unique<CAttributes>();
+    m_attributes->extractSpaceBlockAttributeValues(reference, ucsOf(document != nullptr ? document->database() : nullptr));
+    if (const CAttribute* name = m_attributes->getAtAttribute(CZelphAttribute::kName)) {
+      m_code = name->getValue();
+      m_name = name->getValue();
+    }
+    if (m_name.empty()) m_name = m_blockName;
+  ZELPH_CATCH(L"CBlockDWG::CBlockDWG")
+}
+
+CBlockDWG::~CBlockDWG() = default;
+
+void CBlockDWG::initialise() {
+  ZELPH_TRY
+    m_name.clear();
+    m_area = m_perimeter = m_roomHeight = m_volume = 0.0;
+    for (std::wstring* text : {&m_areaType, &m_costCentre, &m_date, &m_dateLastMove, &m_deptCharge, &m_specialReq,
+                               &m_tagType, &m_totalStaff, &m_totalWorkstations})
+      *text = kNotSet;
+    m_units = -1;
+    m_precision = -1;
+    m_applicationName = L"ADE";
+    m_attributes.reset();
+    m_level = 6;
+  ZELPH_CATCH(L"CBlockDWG::initialise")
+}
+
+void CBlockDWG::copyInto(CBlockDWG* target) const {
+  ZELPH_TRY
+    if (target == nullptr) return;
+    static_cast<CBlock&>(*target) = static_cast<const CBlock&>(*this);
+    target->m_objectId = m_objectId;
+    target->m_acdbHandle = m_acdbHandle;
+    target->m_colourIndex = m_colourIndex;
+    target->m_lineweight = m_lineweight;
+    target->m_layer = m_layer;
+    target->m_blockName = m_blockName;
+    target->m_applicationName = m_applicationName;
+    target->m_handlesToAdd.insert(target->m_handlesToAdd.end(), m_handlesToAdd.begin(), m_handlesToAdd.end());
+    target->m_handlesToMinus.insert(target->m_handlesToMinus.end(), m_handlesToMinus.begin(), m_handlesToMinus.end());
+    if (m_attributes != nullptr) {
+      target->m_attributes = std::make_unique<CAttributes>();
+      m_attributes->copyZelphAttributesTo(*target->m_attributes);
+    }
+  ZELPH_CATCH(L"CBlockDWG::copyInto")
+}
+
+void CBlockDWG::setHandle(const std::wstring& handle) {
+  CBlock::setHandle(handle);
+  m_acdbHandle = AcDbHandle(handle.c_str());
+}
+
+CBlockDWGRoom::CBlockDWGRoom() {
+  setBlockName(L"ROOM-");
+  m_level = 7;
+}
+
+CBlockDWGRoom::CBlockDWGRoom(AcDbBlockReference* reference, AcApDocument* document, bool)
+    : CBlockDWG(reference, document) {
+  m_level = 7;
+}
+
+CBlockDWGFloor::CBlockDWGFloor() {
+  setBlockName(L"ROOM-GROSS_AREA");
+  m_level = 8;
+}
+
+CBlockDWGFloor::CBlockDWGFloor(AcDbBlockReference* reference, AcApDocument* document)
+    : CBlockDWG(reference, document) {
+  m_level = 8;
+}
+
+CBlockDWGBuilding::CBlockDWGBuilding(AcDbBlockReference* reference, AcApDocument* document)
+    : CBlockDWG(reference, document) {
+  m_level = 9;
+}
+
+CBlockDWGSite::CBlockDWGSite(AcDbBlockReference* reference, AcApDocument* document)
+    : CBlockDWG(reference, document) {
+  m_level = 10;
+}
+
+// ---- Turning an outline into a space block ----
+
+Acad::ErrorStatus CBlockDWG::createBlockReference(CAcadDrawing& drawing, AcDbObjectId outline,
+                                                  const AcGePoint3d& basePoint, double textHeight,
+                                                  double widthFactor, double rotation) {
+  ZELPH_TRY
+    const Acad::ErrorStatus locked = drawing.lock();
+    if (locked != Acad::eOk) return locked;
+    const Unlocking unlocking(drawing);
+    AcDbEntity* entity = nullptr;
+    Acad::ErrorStatus status = acdbOpenAcDbEntity(entity, outline, AcDb::kForRead);
+    if (status != Acad::eOk) return status;
+    const AcDbObjectId layer = entity->layerId();
+    entity->close();
+    AcDbObjectId definitionId;
+    status = createBlockDefinition(definitionId, {outline}, basePoint, textHeight, widthFactor, rotation, drawing);
+    if (status != Acad::eOk) return status;
+    auto reference = std::make_unique<AcDbBlockReference>(basePoint, definitionId);
+    reference->setLayer(layer);
+    reference->transformBy(ucsOf(drawing.getDatabase()));
+    reference->setNormal(ucsNormal());
+    AcDbObjectId referenceId;
+    status = drawing.postToDrawing(reference, referenceId);
+    if (status != Acad::eOk) return status;
+    AcDbBlockReference* placed = nullptr;
+    status = acdbOpenObject(placed, referenceId, AcDb::kForWrite);
+    if (status != Acad::eOk) return status;
+    const Closing closing(placed);
+    AcDbBlockTableRecord* definition = nullptr;
+    status = acdbOpenObject(definition, definitionId, AcDb::kForRead);
+    if (status != Acad::eOk) return status;
+    const AcDbObjectIdArray entities = definition->entityIds();
+    definition->close();
+    for (const AcDbObjectId& id : entities) {
+      AcDbAttributeDefinition* label = nullptr;
+      if (acdbOpenObject(label, id, AcDb::kForRead) != Acad::eOk) continue;
+      const Closing closingLabel(label);
+      if (label->isConstant()) continue;
+      auto attribute = std::make_unique<AcDbAttribute>();
+      attribute->setAttributeFromBlock(label, placed->blockTransform());
+      attribute->setHorizontalMode(AcDb::kTextLeft);
+      const CAttribute* value = m_attributes != nullptr ? m_attributes->getAtAttribute(label->tag()) : nullptr;
+      if (value != nullptr) attribute->setTextString(value->getValue().c_str());
+      if (placed->appendAttribute(attribute.get()) == Acad::eOk) attribute.release()->close();
+    }
+    ACHAR handle[17];
+    placed->handle().getIntoAsciiBuffer(handle);
+    setHandle(handle);
+    m_objectId = referenceId;
+    writeXData(placed);
+    return Acad::eOk;
+  ZELPH_CATCH(L"CBlockDWG::createBlockReference")
+}
+
+Acad::ErrorStatus CBlockDWG::createBlockDefinition(AcDbObjectId& definitionId, const AcDbObjectIdArray& entities,
+                                                   const AcGePoint3d& basePoint, double textHeight,
+                                                   double widthFactor, double rotation, CAcadDrawing& drawing) {
+  ZELPH_TRY
+    Acad::ErrorStatus status = drawing.lock();
+    if (status != Acad::eOk) return status;
+    const Unlocking unlocking(drawing);
+    AcDbDatabase* database = drawing.getDatabase();
+    AcDbBlockTable* table = nullptr;
+    status = database->getBlockTable(table, AcDb::kForWrite);
+    if (status != Acad::eOk) return status;
+    const Closing closingTable(table);
+    if (table->has(m_blockName.c_str())) return Acad::eDuplicateRecordName;
+    auto created = std::make_unique<AcDbBlockTableRecord>();
+    created->setName(m_blockName.c_str());
+    status = table->add(definitionId, created.get());
+    if (status != Acad::eOk) return status;
+    AcDbBlockTableRecord* definition = created.release();
+    const Closing closingDefinition(definition);
+    AcGeMatrix3d toOrigin;
+    toOrigin.setToTranslation(AcGePoint3d(0, 0, 0) - basePoint);
+    for (const AcDbObjectId& id : entities) {
+      AcDbEntity* entity = nullptr;
+      if (acdbOpenAcDbEntity(entity, id, AcDb::kForWrite) != Acad::eOk) continue;
+      entity->transformBy(toOrigin);
+      entity->close();
+    }
+    status = definition->assumeOwnershipOf(entities);
+    if (status != Acad::eOk) return status;
+    const double radians = rotation / 180.0 * kPi;
+    const AcGePoint3d origin(0, 0, 0);
+    const AcGeVector3d across(-std::sin(radians), std::cos(radians), 0.0);
+    const AcGePoint3d places[] = {origin + across * (1.5 * textHeight), origin, origin - across * (1.5 * textHeight)};
+    static const wchar_t* const kLayers[] = {L"ATT-NAME", L"ATT-AREA", L"ATT-AUX"};
+    for (const int kind : {CZelphAttribute::kArea, CZelphAttribute::kName, CZelphAttribute::kAux}) {
+      auto label = labelDefinition(kind, places[kind], textHeight, widthFactor, radians);
+      std::wstring layer = kLayers[kind];
+      if (CLayer::ensureLayerExists(layer, drawing) == 1) label->setLayer(layer.c_str());
+      if (definition->appendAcDbEntity(label.get()) == Acad::eOk) label.release()->close();
+    }
+    return Acad::eOk;
+  ZELPH_CATCH(L"CBlockDWG::createBlockDefinition")
+}
+
+// ---- The extended-data record ----
+
+void CBlockDWG::writeXData(AcDbEntity* entity) {
+  ZELPH_TRY
+    if (AcDbBlockReference::cast(entity) == nullptr) return;
+    const bool metric = m_units == 0;
+    const std::wstring area = metric ? L"sq.m." : L"sq.ft.";
+    const std::wstring length = metric ? L"m." : L"ft.";
+    const std::wstring volume = metric ? L"cu.m." : L"cu.ft.";
+    if (m_applicationName == kNoXData) m_applicationName = L"ADE";
+    acdbRegApp(m_applicationName.c_str(), entity->database());
+    const CAttribute* nameAttribute =
+        m_attributes != nullptr ? m_attributes->getAtAttribute(CZelphAttribute::kName) : nullptr;
+    const std::wstring name = nameAttribute != nullptr ? nameAttribute->getValue() : m_name;
+    const auto number = [this](double value) { return CUtilities::DoubleToCString(value, m_precision); };
+    const std::wstring items[] = {
+        L"AREA=" + number(m_area) + area,        L"PERIMETER=" + number(m_perimeter) + length,
+        L"NAME=" + name,                         L"TAGTYPE=" + m_tagType,
+        L"AREA_TYPE=" + m_areaType,              L"COST_CENTRE=" + m_costCentre,
+        L"DATE=" + m_date,                       L"DATE_L_MOVE=" + m_dateLastMove,
+        L"DEPT_CHARGE=" + m_deptCharge,          L"ROOM_HEIGHT=" + number(m_roomHeight) + length,
+        L"SPECIAL_REQ=" + m_specialReq,          L"TOT_STAFF=" + m_totalStaff,
+        L"TOT_WKSTNS=" + m_totalWorkstations,    L"VOLUME=" + number(m_volume) + volume,
+        L"HANDLESTOMINUS=" + handlesText(m_handlesToMinus), L"HANDLESTOADD=" + handlesText(m_handlesToAdd)};
+    resbuf* record = acutBuildList(1001, m_applicationName.c_str(), 1002, L"{", 0);
+    resbuf* last = record->rbnext;
+    for (const std::wstring& item : items) {
+      last->rbnext = acutBuildList(1000, item.c_str(), 0);
+      last = last->rbnext;
+    }
+    last->rbnext = acutBuildList(1002, L"}", 0);
+    const Acad::ErrorStatus status = entity->setXData(record);
+    acutRelRb(record);
+    ZELPH_CHECK_STATUS(status, L"CBlockDWG::writeXData", L"");
+  ZELPH_CATCH(L"CBlockDWG::writeXData")
+}
+
+void CBlockDWG::readArea(const std::wstring& item) {
+  auto endsWith = [&item](const std::wstring& unit) {
+    return item.size() >= unit.size() && item.compare(item.size() - unit.size(), unit.size(), unit) == 0;
+  };
+  std::wstring value = item;
+  if (endsWith(L"sq.m.")) {
+    value = CAcadUtilities::extractData(0x100, item);
+    m_units = 0;
+  } else if (endsWith(L"sq.ft.")) {
+    value = CAcadUtilities::extractData(0x101, item);
+    m_units = 1;
+  }
+  if (value != item) value = CUtilities::trim(value);
+  const size_t point = value.find(L'.');
+  m_precision = point == std::wstring::npos ? 0 : static_cast<int>(value.size() - point - 1);
+  m_area = value == item ? 0.0 : CUtilities::CStringToDouble(value);
+}
+
+void CBlockDWG::readPerimeter(const std::wstring& item) {
+  const bool feet = item.size() >= 3 && item.compare(item.size() - 3, 3, L"ft.") == 0;
+  m_perimeter = CUtilities::CStringToDouble(CAcadUtilities::extractData(feet ? 0x111 : 0x110, item));
+}
+
+void CBlockDWG::readXData(const resbuf* record, AcApDocument* document) {
+  ZELPH_TRY
+    AcDbDatabase* database = document != nullptr ? document->database() : nullptr;
+    const struct {
+      const wchar_t* key;
+      int code;
+      std::wstring CBlock::*field;
+    } texts[] = {{L"TAGTYPE=", 0x1000, &CBlockDWG::m_tagType},       {L"AREA_TYPE=", 0x1001, &CBlockDWG::m_areaType},
+                 {L"COST_CENTRE=", 0x1010, &CBlockDWG::m_costCentre}, {L"DATE=", 0x1011, &CBlockDWG::m_date},
+                 {L"DATE_L_MOVE=", 0x1100, &CBlockDWG::m_dateLastMove},
+                 {L"DEPT_CHARGE=", 0x1101, &CBlockDWG::m_deptCharge}, {L"SPECIAL_REQ=", 0x1111, &CBlockDWG::m_specialReq},
+                 {L"TOT_STAFF=", 0x10000, &CBlockDWG::m_totalStaff},  {L"TOT_WKSTNS=", 0x10001, &CBlockDWG::m_totalWorkstations}};
+    for (const resbuf* buffer = record; buffer != nullptr; buffer = buffer->rbnext) {
+      if (buffer->restype != 1000 || buffer->resval.rstring == nullptr) continue;
+      const std::wstring item = buffer->resval.rstring;
+      const auto starts = [&item](const wchar_t* key) { return item.compare(0, std::wcslen(key), key) == 0; };
+      if (starts(L"AREA=")) readArea(item);
+      if (starts(L"PERIMETER=")) readPerimeter(item);
+      if (starts(L"ROOM_HEIGHT=")) m_roomHeight = CUtilities::CStringToDouble(CAcadUtilities::extractData(0x1110, item));
+      if (starts(L"VOLUME=")) m_volume = CUtilities::CStringToDouble(CAcadUtilities::extractData(0x10010, item));
+      if (starts(L"HANDLESTOMINUS=")) setHandlesToMinus(CAcadUtilities::extractData(0x10011, item), database);
+      if (starts(L"HANDLESTOADD=")) setHandlesToAdd(CAcadUtilities::extractData(0x10100, item), database);
+      for (const auto& text : texts)
+        if (starts(text.key)) this->*text.field = CAcadUtilities::extractData(text.code, item);
+    }
+  ZELPH_CATCH(L"CBlockDWG::readXData")
+}
+
+std::wstring CBlockDWG::handlesText(const std::vector<AcDbHandle>& list) {
+  std::wstring text;
+  for (const AcDbHandle& handle : list) {
+    ACHAR buffer[17];
+    handle.getIntoAsciiBuffer(buffer);
+    text += std::wstring(buffer) + L",";
+  }
+  return text;
+}
+
+std::wstring CBlockDWG::getHandlesToAddAsString() const { return handlesText(m_handlesToAdd); }
+std::wstring CBlockDWG::getHandlesToMinusAsString() const { return handlesText(m_handlesToMinus); }
+
+void CBlockDWG::addHandle(std::vector<AcDbHandle>& list, const AcDbHandle& handle, AcDbDatabase* database) {
+  AcDbObjectId id;
+  if (database == nullptr || database->getAcDbObjectId(id, false, handle) == Acad::eOk) list.push_back(handle);
+}
+
+void CBlockDWG::setHandles(std::vector<AcDbHandle>& list, const std::wstring& text, AcDbDatabase* database) {
+  if (text.empty()) return;
+  list.clear();
+  // Text after the last comma is not a finished entry.
+  size_t start = 0;
+  for (size_t comma = text.find(L','); comma != std::wstring::npos; comma = text.find(L',', start)) {
+    addHandle(list, AcDbHandle(text.substr(start, comma - start).c_str()), database);
+    start = comma + 1;
+  }
+}
+
+void CBlockDWG::setHandlesToAdd(const std::wstring& text, AcDbDatabase* database) {
+  setHandles(m_handlesToAdd, text, database);
+}
+
+void CBlockDWG::setHandlesToMinus(const std::wstring& text, AcDbDatabase* database) {
+  setHandles(m_handlesToMinus, text, database);
+}
+
+void CBlockDWG::addHandleToAdd(const AcDbHandle& handle, AcDbDatabase* database) {
+  addHandle(m_handlesToAdd, handle, database);
+}
+
+void CBlockDWG::addHandleToMinus(const AcDbHandle& handle, AcDbDatabase* database) {
+  addHandle(m_handlesToMinus, handle, database);
+}
+
+void CBlockDWG::removeHandleToAdd(int index) {
+  if (index >= 0 && static_cast<size_t>(index) < m_handlesToAdd.size()) m_handlesToAdd.erase(m_handlesToAdd.begin() + index);
+}
+
+void CBlockDWG::removeHandleToMinus(int index) {
+  if (index >= 0 && static_cast<size_t>(index) < m_handlesToMinus.size())
+    m_handlesToMinus.erase(m_handlesToMinus.begin() + index);
+}
+
+// ---- Added and subtracted areas ----
+
+void CBlockDWG::setHandlesToAdd(const AcDbObjectIdArray& ids) {
+  ZELPH_TRY
+    m_handlesToAdd.clear();
+    for (const AcDbObjectId& id : ids) {
+      AcDbPolyline* polyline = nullptr;
+      if (acdbOpenObject(polyline, id, AcDb::kForRead) != Acad::eOk) continue;
+      m_handlesToAdd.push_back(polyline->handle());
+      polyline->close();
+    }
+  ZELPH_CATCH(L"CBlockDWG::setHandlesToAdd")
+}
+
+void CBlockDWG::setHandlesToMinus(const AcDbObjectIdArray& ids) {
+  ZELPH_TRY
+    m_handlesToMinus.clear();
+    for (const AcDbObjectId& id : ids) {
+      AcDbEntity* entity = nullptr;
+      if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
+      m_handlesToMinus.push_back(entity->handle());
+      entity->close();
+    }
+  ZELPH_CATCH(L"CBlockDWG::setHandlesToMinus")
+}
+
+int CBlockDWG::convertHandlesToObjectIds(const std::vector<AcDbHandle>& handles, AcDbDatabase* database,
+                                         AcDbObjectIdArray& ids) {
+  ZELPH_TRY
+    for (const AcDbHandle& handle : handles) {
+      AcDbObjectId id;
+      if (database == nullptr || database->getAcDbObjectId(id, false, handle) != Acad::eOk) id = AcDbObjectId::kNull;
+      ids.push_back(id);
+    }
+    return 0;
+  ZELPH_CATCH(L"CBlockDWG::convertHandlesToObjectIds")
+}
+
+double CBlockDWG::sumList(std::vector<AcDbHandle>& list, AcApDocument* document, bool area) {
+  AcDbDatabase* database = document->database();
+  double sum = 0.0;
+  for (size_t index = 0; index < list.size();) {
+    AcDbObjectId id;
+    if (database->getAcDbObjectId(id, false, list[index]) != Acad::eOk) {
+      ++index;
+      continue;
+    }
+    AcDbEntity* entity = nullptr;
+    const Acad::ErrorStatus status = acdbOpenAcDbEntity(entity, id, AcDb::kForRead);
+    if (isGone(status)) {
+      list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+      continue;
+    }
+    if (status == Acad::eOk) {
+      if (const auto* polyline = AcDbPolyline::cast(entity))
+        sum += area ? CAcadUtilities::calculatePolylineArea(polyline, database->lunits(), m_units)
+                    : CAcadUtilities::calculatePolylinePerimeter(polyline, database->lunits(), m_units);
+      entity->close();
+    }
+    ++index;
+  }
+  return sum;
+}
+
+double CBlockDWG::calcAddArea(AcApDocument* document) {
+  ZELPH_TRY
+    return sumList(m_handlesToAdd, document, true);
+  ZELPH_CATCH(L"CBlockDWG::calcAddArea")
+}
+
+double CBlockDWG::calcSubArea(AcApDocument* document) {
+  ZELPH_TRY
+    return sumList(m_handlesToMinus, document, true);
+  ZELPH_CATCH(L"CBlockDWG::calcSubArea")
+}
+
+double CBlockDWG::calcAddAreaPerimeters(AcApDocument* document) {
+  ZELPH_TRY
+    return sumList(m_handlesToAdd, document, false);
+  ZELPH_CATCH(L"CBlockDWG::calcAddAreaPerimeters")
+}
+
+double CBlockDWG::calcSubAreaPerimeters(AcApDocument* document) {
+  ZELPH_TRY
+    return sumList(m_handlesToMinus, document, false);
+  ZELPH_CATCH(L"CBlockDWG::calcSubAreaPerimeters")
+}
+
+double CBlockDWG::measureOwnOutline(AcApDocument* document, bool area) const {
+  AcDbBlockReference* reference = nullptr;
+  if (acdbOpenObject(reference, m_objectId, AcDb::kForRead) != Acad::eOk) return -1.0;
+  const Closing closing(reference);
+  AcDbPolyline* outline = openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead);
+  if (outline == nullptr) return 0.0;
+  const Closing closingOutline(outline);
+  const Adesk::Int16 lunits = document->database()->lunits();
+  return area ? CAcadUtilities::recalculateBlockArea(reference, outline, lunits, m_units)
+              : CAcadUtilities::recalculateBlockPerimeter(reference, outline, lunits, m_units);
+}
+
+void CBlockDWG::recalculateArea(AcApDocument* document) {
+  ZELPH_TRY
+    const double base = measureOwnOutline(document, true);
+    if (base < 0.0) return;  // the reference cannot be opened
+    m_area = CUtilities::roundDouble(base - calcSubArea(document) + calcAddArea(document), m_precision);
+  ZELPH_CATCH(L"CBlockDWG::recalculateArea")
+}
+
+void CBlockDWG::recalculatePerimeter(AcApDocument* document) {
+  ZELPH_TRY
+    const double base = measureOwnOutline(document, false);
+    if (base < 0.0) return;
+    m_perimeter = calcSubAreaPerimeters(document) + base + calcAddAreaPerimeters(document);
+  ZELPH_CATCH(L"CBlockDWG::recalculatePerimeter")
+}
+
+// ---- Drawing operations ----
+
+void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions&) {
+  ZELPH_TRY
+    ZELPH_CHECK_STATUS(drawing.lock(), L"CBlockDWG::applyToDWG", drawing.getFolder() + drawing.getName());
+    const Unlocking unlocking(drawing);
+    AcDbBlockReference* reference = nullptr;
+    if (acdbOpenObject(reference, m_objectId, AcDb::kForWrite) != Acad::eOk) return;
+    const Closing closing(reference);
+    updateBlockIdentifier(reference);
+    writeXData(reference);
+    if (m_attributes != nullptr && m_attributes->getCount() > 0)
+      m_attributes->applyToDWG(reference, ucsOf(drawing.getDatabase()), nullptr);
+  ZELPH_CATCH(L"CBlockDWG::applyToDWG")
+}
+
+void CBlockDWG::updateBlockIdentifier(AcDbBlockReference* reference) {
+  ZELPH_TRY
+    AcDbBlockTableRecord* definition = nullptr;
+    if (acdbOpenObject(definition, reference->blockTableRecord(), AcDb::kForWrite) != Acad::eOk) return;
+    std::wstring current;
+    definition->getName(current);
+    if (current != m_blockName && !m_blockName.empty()) definition->setName(m_blockName.c_str());
+    definition->close();
+  ZELPH_CATCH(L"CBlockDWG::updateBlockIdentifier")
+}
+
+void CBlockDWG::copyFormatting(CBlockDWG* target) const {
+  ZELPH_TRY
+    if (target == nullptr) return;
+    target->m_area = m_area;
+    if (m_attributes == nullptr) return;
+    if (target->m_attributes == nullptr) target->m_attributes = std::make_unique<CAttributes>();
+    CAttributes& into = *target->m_attributes;
+    into.setTextHeight(m_attributes->getTextHeight());
+    into.setRotation(m_attributes->getRotation());
+    into.setWidthFactor(m_attributes->getWidthFactor());
+    for (const int kind : {CZelphAttribute::kName, CZelphAttribute::kArea, CZelphAttribute::kAux}) {
+      const CAttribute* from = m_attributes->getAtAttribute(kind);
+      if (from == nullptr) continue;
+      if (into.getAtAttribute(kind) == nullptr) into.add(std::make_unique<CZelphAttribute>(kind, L"", L""), true);
+      into.getAtAttribute(kind)->setValue(from->getValue());
+    }
+  ZELPH_CATCH(L"CBlockDWG::copyFormatting")
+}
+
+int CBlockDWG::deleteBlock(CAcadDrawing& drawing) {
+  ZELPH_TRY
+    if (drawing.lock() != Acad::eOk) return 0;
+    const Unlocking unlocking(drawing);
+    AcDbEntity* entity = nullptr;
+    if (acdbOpenAcDbEntity(entity, m_objectId, AcDb::kForWrite) != Acad::eOk) return 0;
+    const Closing closing(entity);
+    auto* reference = AcDbBlockReference::cast(entity);
+    if (reference == nullptr || !reference->blockTransform().isUniScaledOrtho()) return 0;
+    AcDbBlockTableRecord* definition = nullptr;
+    if (acdbOpenObject(definition, reference->blockTableRecord(), AcDb::kForWrite) != Acad::eOk) return 0;
+    const Closing closingDefinition(definition);
+    AcGeMatrix3d shift;
+    shift.setToTranslation(AcGePoint3d(0, 0, 0) - definition->origin());
+    const AcGeMatrix3d placement = reference->blockTransform() * shift;
+    for (const AcDbObjectId& id : definition->entityIds()) {
+      AcDbEntity* part = nullptr;
+      if (acdbOpenAcDbEntity(part, id, AcDb::kForWrite) != Acad::eOk) continue;
+      const Closing closingPart(part);
+      if (AcDbPolyline::cast(part) == nullptr) continue;
+      auto copy = copyOfOutline(*AcDbPolyline::cast(part));
+      copy->transformBy(placement);
+      AcDbObjectId copyId;
+      drawing.postToDrawing(copy, copyId);
+    }
+    reference->erase();
+    deleteBlockDefinition(drawing, definition);
+    return 1;
+  ZELPH_CATCH(L"CBlockDWG::deleteBlock")
+}
+
+int CBlockDWG::deleteBlockDefinition(CAcadDrawing& drawing, AcDbBlockTableRecord* definition) {
+  ZELPH_TRY
+    AcDbBlockTableRecord* model = nullptr;
+    if (acdbOpenObject(model, drawing.getDatabase()->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return 0;
+    const AcDbObjectIdArray entities = model->entityIds();
+    model->close();
+    for (const AcDbObjectId& id : entities) {
+      AcDbBlockReference* reference = nullptr;
+      if (acdbOpenObject(reference, id, AcDb::kForRead) != Acad::eOk) continue;
+      const bool uses = reference->blockTableRecord() == definition->objectId();
+      reference->close();
+      if (uses) return 0;
+    }
+    return definition->erase() == Acad::eOk ? 1 : 0;
+  ZELPH_CATCH(L"CBlockDWG::deleteBlockDefinition")
+}

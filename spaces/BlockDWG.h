@@ -1,0 +1,144 @@
+// A space in the drawing: a block reference to a block definition of its
+// own whose geometry is the outline, with NAME, AREA and AUX attributes and
+// one extended-data record of its values.  The kinds of space (room, floor,
+// building, site) differ only in their level.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Acad.h"
+#include "AcDbHandle.h"
+#include "AcDbObjectId.h"
+#include "AcGePoint3d.h"
+#include "resbuf.h"
+#include "spaces/Attributes.h"
+#include "spaces/Block.h"
+
+class AcApDocument;
+class AcDbBlockReference;
+class AcDbBlockTableRecord;
+class AcDbDatabase;
+class AcDbEntity;
+class CAcadDrawing;
+class CZelphExceptions;
+
+class CBlockDWG : public CBlock {
+ public:
+  CBlockDWG();
+  // Reads the space from its block reference in the document's drawing.
+  CBlockDWG(AcDbBlockReference* reference, AcApDocument* document);
+  virtual ~CBlockDWG();
+  CBlockDWG(const CBlockDWG&) = delete;
+  CBlockDWG& operator=(const CBlockDWG&) = delete;
+
+  void initialise();
+  void copyInto(CBlockDWG* target) const;
+
+  // Moves the outline into a new block definition named after the space,
+  // inserts the space at the base point with its attributes and writes its
+  // record; the host status, 0 on success.
+  Acad::ErrorStatus createBlockReference(CAcadDrawing& drawing, AcDbObjectId outline, const AcGePoint3d& basePoint,
+                                         double textHeight, double widthFactor, double rotation);
+  Acad::ErrorStatus createBlockDefinition(AcDbObjectId& definitionId, const AcDbObjectIdArray& entities,
+                                          const AcGePoint3d& basePoint, double textHeight, double widthFactor,
+                                          double rotation, CAcadDrawing& drawing);
+
+  // The extended-data record.
+  void writeXData(AcDbEntity* entity);
+  void readXData(const resbuf* record, AcApDocument* document);
+  std::wstring getHandlesToAddAsString() const;
+  std::wstring getHandlesToMinusAsString() const;
+  void setHandlesToAdd(const std::wstring& text, AcDbDatabase* database);
+  void setHandlesToMinus(const std::wstring& text, AcDbDatabase* database);
+
+  // Added and subtracted outlines.
+  void setHandlesToAdd(const AcDbObjectIdArray& ids);
+  void setHandlesToMinus(const AcDbObjectIdArray& ids);
+  static int convertHandlesToObjectIds(const std::vector<AcDbHandle>& handles, AcDbDatabase* database,
+                                       AcDbObjectIdArray& ids);
+  double calcAddArea(AcApDocument* document);
+  double calcSubArea(AcApDocument* document);
+  double calcAddAreaPerimeters(AcApDocument* document);
+  double calcSubAreaPerimeters(AcApDocument* document);
+  void recalculateArea(AcApDocument* document);
+  void recalculatePerimeter(AcApDocument* document);
+
+  // Drawing operations.
+  void applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors);
+  void updateBlockIdentifier(AcDbBlockReference* reference);
+  void copyFormatting(CBlockDWG* target) const;
+  // Turns the space back into its outline: 1 on success, 0 when it cannot
+  // (not a reference, or scaled unevenly).
+  int deleteBlock(CAcadDrawing& drawing);
+  // Erases the definition when no reference uses it any more; 1 if erased.
+  int deleteBlockDefinition(CAcadDrawing& drawing, AcDbBlockTableRecord* definition);
+
+  void setHandle(const std::wstring& handle);
+  AcDbHandle getAcDbHandle() const { return m_acdbHandle; }
+  AcDbObjectId getObjectId() const { return m_objectId; }
+  void setObjectId(AcDbObjectId id) { m_objectId = id; }
+  const std::wstring& getBlockName() const { return m_blockName; }
+  void setBlockName(const std::wstring& name) { m_blockName = name; }
+  const std::wstring& getApplicationName() const { return m_applicationName; }
+  void setApplicationName(const std::wstring& name) { m_applicationName = name; }
+  const std::vector<AcDbHandle>& getHandlesToAdd() const { return m_handlesToAdd; }
+  const std::vector<AcDbHandle>& getHandlesToMinus() const { return m_handlesToMinus; }
+  // With a database, only a handle it knows is added.
+  void addHandleToAdd(const AcDbHandle& handle, AcDbDatabase* database = nullptr);
+  void addHandleToMinus(const AcDbHandle& handle, AcDbDatabase* database = nullptr);
+  void removeHandleToAdd(int index);
+  void removeHandleToMinus(int index);
+  CAttributes* getAttributes() const { return m_attributes.get(); }
+  void setAttributes(std::unique_ptr<CAttributes> attributes) { m_attributes = std::move(attributes); }
+  int getColourIndex() const { return m_colourIndex; }
+  int getLineweight() const { return m_lineweight; }
+  const std::wstring& getLayer() const { return m_layer; }
+
+ private:
+  static void setHandles(std::vector<AcDbHandle>& list, const std::wstring& text, AcDbDatabase* database);
+  static void addHandle(std::vector<AcDbHandle>& list, const AcDbHandle& handle, AcDbDatabase* database);
+  static std::wstring handlesText(const std::vector<AcDbHandle>& list);
+  // Sums an area or a perimeter over one list, dropping entries whose
+  // outline is gone.
+  double sumList(std::vector<AcDbHandle>& list, AcApDocument* document, bool area);
+  // The base measurement of the space's own outline as its reference places it.
+  double measureOwnOutline(AcApDocument* document, bool area) const;
+  void readArea(const std::wstring& item);
+  void readPerimeter(const std::wstring& item);
+
+  AcDbObjectId m_objectId;
+  AcDbHandle m_acdbHandle;
+  std::wstring m_blockName;
+  std::wstring m_applicationName;
+  std::vector<AcDbHandle> m_handlesToMinus;
+  std::vector<AcDbHandle> m_handlesToAdd;
+  std::unique_ptr<CAttributes> m_attributes;
+  int m_colourIndex = 256;
+  int m_lineweight = -1;
+  std::wstring m_layer;
+};
+
+class CBlockDWGRoom : public CBlockDWG {
+ public:
+  CBlockDWGRoom();
+  // withAssets: also collect the assets standing in the outline.
+  CBlockDWGRoom(AcDbBlockReference* reference, AcApDocument* document, bool withAssets = false);
+};
+
+class CBlockDWGFloor : public CBlockDWG {
+ public:
+  CBlockDWGFloor();
+  CBlockDWGFloor(AcDbBlockReference* reference, AcApDocument* document);
+};
+
+class CBlockDWGBuilding : public CBlockDWG {
+ public:
+  CBlockDWGBuilding(AcDbBlockReference* reference, AcApDocument* document);
+};
+
+class CBlockDWGSite : public CBlockDWG {
+ public:
+  CBlockDWGSite(AcDbBlockReference* reference, AcApDocument* document);
+};

@@ -1,0 +1,240 @@
+#include "spaces/Blocks.h"
+
+#include <algorithm>
+
+#include "AcDbBlockReference.h"
+#include "AcDbBlockTableRecord.h"
+#include "CException.h"
+#include "aced.h"
+#include "host/AcadDrawing.h"
+#include "host/AcadUtilities.h"
+#include "spaces/Block.h"
+#include "spaces/BlockDWG.h"
+#include "support/Utilities.h"
+#include "support/ZelphExceptions.h"
+
+namespace {
+
+const std::wstring kGrossAreaBlock = L"ROOM-GROSS_AREA";
+const std::wstring kGrossAreaName = L"GROSS AREA";
+const std::wstring kLegendMarker = L"MARKER-LEGEND";
+
+int selectBlocks(ads_name selection, const wchar_t* blockName) {
+  resbuf* filter = blockName != nullptr ? acutBuildList(0, L"INSERT", 2, blockName, 0) : acutBuildList(0, L"INSERT", 0);
+  const int result = acedSSGet(L"X", nullptr, nullptr, filter, selection);
+  acutRelRb(filter);
+  return result;
+}
+
+std::wstring definitionName(const AcDbBlockReference& reference) {
+  AcDbBlockTableRecord* block = nullptr;
+  std::wstring name;
+  if (acdbOpenObject(block, reference.blockTableRecord(), AcDb::kForRead) != Acad::eOk) return name;
+  block->getName(name);
+  block->close();
+  return name;
+}
+
+// Closes an opened object however the scope ends.
+class Closing {
+ public:
+  explicit Closing(AcDbObject* object) : m_object(object) {}
+  ~Closing() { m_object->close(); }
+  Closing(const Closing&) = delete;
+  Closing& operator=(const Closing&) = delete;
+
+ private:
+  AcDbObject* m_object;
+};
+
+}  // namespace
+
+CBlocks::Entry& CBlocks::Entry::operator=(Entry&& other) noexcept {
+  if (this != &other) {
+    if (m_block != nullptr) m_destroy(m_block);
+    m_block = other.m_block;
+    m_destroy = other.m_destroy;
+    other.m_block = nullptr;
+  }
+  return *this;
+}
+
+CBlocks::CBlocks() = default;
+
+CBlocks::~CBlocks() { deleteObjects(); }
+
+void CBlocks::append(Entry entry) {
+  ZELPH_TRY
+    if (!m_indexStale) m_byHandle.emplace(entry.get()->getHandle(), m_entries.size());
+    m_entries.push_back(std::move(entry));
+  ZELPH_CATCH(L"CBlocks::addBlock")
+}
+
+void CBlocks::checkIndex(int index) const {
+  if (index < 0 || static_cast<size_t>(index) >= m_entries.size()) AfxThrowInvalidArgException();
+}
+
+CBlock* CBlocks::getAt(int index) const {
+  ZELPH_TRY
+    checkIndex(index);
+    return m_entries[static_cast<size_t>(index)].get();
+  ZELPH_CATCH(L"CBlocks::getAt")
+}
+
+void CBlocks::rebuildIndex() const {
+  m_byHandle.clear();
+  m_byHandle.reserve(m_entries.size());
+  for (size_t position = 0; position < m_entries.size(); ++position)
+    m_byHandle.emplace(m_entries[position].get()->getHandle(), position);  // the first entry keeps its place
+  m_indexStale = false;
+}
+
+CBlock* CBlocks::getAt(const std::wstring& handle) const {
+  ZELPH_TRY
+    if (m_indexStale) rebuildIndex();
+    auto found = m_byHandle.find(handle);
+    // An entry's handle may have been changed since it was indexed.
+    if (found != m_byHandle.end() && m_entries[found->second].get()->getHandle() != handle) {
+      rebuildIndex();
+      found = m_byHandle.find(handle);
+    }
+    return found != m_byHandle.end() ? m_entries[found->second].get() : nullptr;
+  ZELPH_CATCH(L"CBlocks::getAt")
+}
+
+void CBlocks::replace(int index, Entry entry) {
+  ZELPH_TRY
+    checkIndex(index);
+    m_entries[static_cast<size_t>(index)] = std::move(entry);
+    m_indexStale = true;
+  ZELPH_CATCH(L"CBlocks::replaceAt")
+}
+
+int CBlocks::getCount() const { return static_cast<int>(m_entries.size()); }
+
+void CBlocks::deleteObjects() {
+  ZELPH_TRY
+    m_entries.clear();
+    m_byHandle.clear();
+    m_indexStale = false;
+  ZELPH_CATCH(L"CBlocks::deleteObjects")
+}
+
+void CBlocks::sortBlocksByHandle(bool ascending) {
+  ZELPH_TRY
+    std::vector<std::pair<std::int32_t, size_t>> keys;
+    keys.reserve(m_entries.size());
+    for (size_t position = 0; position < m_entries.size(); ++position)
+      keys.emplace_back(CUtilities::_httoi(m_entries[position].get()->getHandle()), position);
+    std::stable_sort(keys.begin(), keys.end(), [ascending](const auto& a, const auto& b) {
+      return ascending ? a.first < b.first : a.first > b.first;
+    });
+    std::vector<Entry> sorted;
+    sorted.reserve(m_entries.size());
+    for (const auto& key : keys) sorted.push_back(std::move(m_entries[key.second]));
+    m_entries = std::move(sorted);
+    m_indexStale = true;
+  ZELPH_CATCH(L"CBlocks::sortBlocksByHandle")
+}
+
+std::wstring CBlocks::readNameFromXData(const AcDbBlockReference* reference) {
+  ZELPH_TRY
+    resbuf* record = reference->xData(L"ADE");
+    if (record == nullptr) record = reference->xData(L"AECXDATA");
+    std::wstring name;
+    for (const resbuf* item = record; item != nullptr; item = item->rbnext) {
+      if (item->restype != 1000 || item->resval.rstring == nullptr) continue;
+      const std::wstring text = item->resval.rstring;
+      if (text.compare(0, 5, L"NAME=") == 0) {
+        name = CAcadUtilities::extractData(0x11, text);
+        break;
+      }
+    }
+    acutRelRb(record);
+    return name;
+  ZELPH_CATCH(L"CBlocks::readNameFromXData")
+}
+
+int CBlocks::getAcadBlockSS(ads_name selection) {
+  ZELPH_TRY
+    return selectBlocks(selection, nullptr);
+  ZELPH_CATCH(L"CBlocks::getAcadBlockSS")
+}
+
+int CBlocks::getZelphBlockSS(ads_name selection) {
+  ZELPH_TRY
+    return selectBlocks(selection, L"ROOM-*");
+  ZELPH_CATCH(L"CBlocks::getZelphBlockSS")
+}
+
+int CBlocks::getLegendBlockSS(ads_name selection) {
+  ZELPH_TRY
+    return selectBlocks(selection, kLegendMarker.c_str());
+  ZELPH_CATCH(L"CBlocks::getLegendBlockSS")
+}
+
+int CBlocks::getPieBlockSS(ads_name selection) {
+  ZELPH_TRY
+    return selectBlocks(selection, L"MARKER-PIECHART");
+  ZELPH_CATCH(L"CBlocks::getPieBlockSS")
+}
+
+template <class Make>
+void CBlocks::listSelection(CAcadDrawing& drawing, int (*select)(ads_name), Make makeBlock) {
+  if (drawing.lock() != Acad::eOk) return;
+  const auto finish = [&drawing] {
+    drawing.zoomPrevious();
+    drawing.unlock();
+  };
+  try {
+    drawing.zoomExtents();
+    ads_name selection;
+    Adesk::Int32 length = 0;
+    if (select(selection) == RTNORM) {
+      if (acedSSLength(selection, &length) != RTNORM) length = 0;
+      for (Adesk::Int32 index = 0; index < length; ++index) {
+        ads_name member;
+        AcDbObjectId id;
+        AcDbBlockReference* reference = nullptr;
+        if (acedSSName(selection, index, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk ||
+            acdbOpenObject(reference, id, AcDb::kForRead) != Acad::eOk)
+          continue;
+        const Closing closing(reference);
+        makeBlock(reference, definitionName(*reference));
+      }
+      acedSSFree(selection);
+    }
+  } catch (...) {
+    finish();
+    throw;
+  }
+  finish();
+}
+
+void CBlocks::getAcadBlocks(CAcadDrawing& drawing) {
+  ZELPH_TRY
+    AcApDocument* document = drawing.getDocument();
+    listSelection(drawing, &CBlocks::getAcadBlockSS, [this, document](AcDbBlockReference* reference, const std::wstring&) {
+      addBlock(std::make_unique<CBlockDWG>(reference, document));
+    });
+  ZELPH_CATCH(L"CBlocks::getAcadBlocks")
+}
+
+void CBlocks::getZelphDWGBlocks_SS(CAcadDrawing& drawing, bool withOutline, wchar_t kind) {
+  ZELPH_TRY
+    AcApDocument* document = drawing.getDocument();
+    listSelection(drawing, &CBlocks::getZelphBlockSS,
+                  [this, document, withOutline, kind](AcDbBlockReference* reference, const std::wstring& blockName) {
+                    if (blockName == kLegendMarker) return;
+                    const bool grossArea = blockName == kGrossAreaBlock || readNameFromXData(reference) == kGrossAreaName;
+                    if (kind == L'f' && grossArea)
+                      addBlock(std::make_unique<CBlockDWGFloor>(reference, document));
+                    else if (kind == L'f')
+                      addBlock(std::make_unique<CBlockDWGRoom>(reference, document, withOutline));
+                    else if (grossArea)
+                      addBlock(std::make_unique<CBlockDWGSite>(reference, document));
+                    else
+                      addBlock(std::make_unique<CBlockDWGBuilding>(reference, document));
+                  });
+  ZELPH_CATCH(L"CBlocks::getZelphDWGBlocks_SS")
+}

@@ -1,0 +1,187 @@
+// The main road: a planner opens the floor plan, runs mbc, presses Start,
+// picks outlines and label points, closes the creator, makes the gross-area
+// block with mgabc and saves; ezdxf reads the spaces back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+
+using namespace spatiary_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every space block reference as "BLOCK|NAME|AREA|AUX|xdata items", and
+// every outline still in model space as "outline HANDLE".
+const char* kListSpaces = R"(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+print("audit-errors", len(doc.audit().errors))
+msp = doc.modelspace()
+for insert in msp.query("INSERT"):
+    attribs = {a.dxf.tag: a.dxf.text for a in insert.attribs}
+    xdata = [value for code, value in insert.get_xdata("ADE") if code == 1000] if insert.has_xdata("ADE") else []
+    outline = [e for e in doc.blocks[insert.dxf.name] if e.dxftype() == "LWPOLYLINE"]
+    print("|".join([insert.dxf.name, attribs.get("NAME", "-"), attribs.get("AREA", "-"), attribs.get("AUX", "-"),
+                    outline[0].dxf.handle if outline else "no-outline"] + xdata))
+for e in msp.query("LWPOLYLINE"):
+    print("outline", e.dxf.handle, [(round(x), round(y)) for x, y in e.get_points("xy")])
+)";
+
+// The area of a polyline of the original sample, arcs included, in sq.m.
+const char* kOutlineArea = R"(
+import sys, ezdxf
+from ezdxf import path
+from ezdxf.math import area
+doc = ezdxf.readfile(sys.argv[1])
+outline = doc.entitydb[sys.argv[2]]
+print("%.2f" % (area(path.make_path(outline).flattening(0.01)) / 1e6))
+)";
+
+// The sample with an open polyline and a line north of the storey.
+const char* kAddStrays = R"(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+msp = doc.modelspace()
+msp.add_line((0, 20000), (5000, 20000))
+msp.add_lwpolyline([(0, 22000), (5000, 22000), (5000, 25000)])
+doc.saveas(sys.argv[2])
+)";
+
+const char* kPreferences =
+    "//\tSpatiary\n//\n//\tConfiguration file for Spatiary\n//\nunits\n0\nprecison\n2\ntextSize\n250.00\n"
+    "textScale\n1.00\ntextRotation\n0.00\ncsvOpener\nNONE\nzoomBorder\n1000\ninc\n";
+
+class SpaceCreation : public ::testing::Test {
+ protected:
+  void SetUp() override { usePreferences(5); }
+
+  void usePreferences(int increment) {
+    const fs::path prefs = scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg";
+    fs::create_directories(prefs.parent_path());
+    writeFile(prefs, std::string(kPreferences) + std::to_string(increment) + "\n");
+  }
+
+  RunResult run(const std::string& drawing, const std::string& script) {
+    return runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", saved, drawing}, script);
+  }
+
+  std::string spaces() {
+    const auto listed = runPython(kListSpaces, {saved});
+    EXPECT_EQ(listed.exitCode, 0) << listed.output;
+    EXPECT_NE(listed.output.find("audit-errors 0\n"), std::string::npos) << listed.output;
+    return listed.output;
+  }
+
+  ScratchFolder scratch;
+  std::string sample = (sourceDir() / "samples" / "floorplan.dxf").string();
+  std::string saved = (scratch / "saved.dxf").string();
+};
+
+TEST_F(SpaceCreation, PickedOutlinesBecomeNumberedNamedMeasuredSpaces) {
+  const auto result = run(sample,
+                          "mbc\n@click 3\n"
+                          "#34\n3000,3000\n"          // by handle
+                          "9000,3000\n9000,3000\n"    // by a point inside
+                          "12000,11000\n12000,11000\n"
+                          "*cancel*\n@close\n"
+                          "mgabc\n#33\n12000,-1000\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Block Created Successfully\n"), 4) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Block Creation Session Started\n"), 1);
+  EXPECT_EQ(countOccurrences(result.output, "Block Creation Session Ended\n"), 1);
+  EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
+
+  const std::string listed = spaces();
+  EXPECT_NE(listed.find("ROOM-1|Room 1|36.00sq.m.| |34|AREA=36.00sq.m.|PERIMETER=24.00m.|NAME=Room 1|"),
+            std::string::npos)
+      << listed;
+  EXPECT_NE(listed.find("ROOM-2|Room 6|36.00sq.m.| |35|AREA=36.00sq.m.|PERIMETER=24.00m.|NAME=Room 6|"),
+            std::string::npos)
+      << listed;
+  EXPECT_NE(listed.find("ROOM-3|Room 11|48.00sq.m.| |3A|AREA=48.00sq.m.|PERIMETER=28.00m.|NAME=Room 11|"),
+            std::string::npos)
+      << listed;
+  EXPECT_EQ(countOccurrences(listed, "ROOM-GROSS_AREA|GROSS AREA|"), 1) << listed;
+  const auto gross = runPython(kOutlineArea, {sample, "33"});
+  ASSERT_EQ(gross.exitCode, 0) << gross.output;
+  EXPECT_NE(listed.find("ROOM-GROSS_AREA|GROSS AREA|" + gross.output.substr(0, gross.output.size() - 1) + "sq.m."),
+            std::string::npos)
+      << listed << gross.output;
+  // The outlines moved into their blocks; the others stay in model space.
+  EXPECT_EQ(listed.find("outline 34 "), std::string::npos);
+  EXPECT_EQ(listed.find("outline 33 "), std::string::npos);
+  EXPECT_NE(listed.find("outline 36 "), std::string::npos);
+}
+
+TEST_F(SpaceCreation, WrongPicksAreAnsweredAndAskedAgain) {
+  const std::string strays = (scratch / "strays.dxf").string();
+  ASSERT_EQ(runPython(kAddStrays, {sample, strays}).exitCode, 0);
+  const auto result = run(strays,
+                          "mbc\n@click 3\n"
+                          "#34\n3000,3000\n"
+                          "5000,23000\n"   // the open polyline
+                          "2500,20000\n"   // the line
+                          "3000,3000\n"    // the space made from 34
+                          "#34\n"          // its outline, now inside the block
+                          "\n@close\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("\nInvalid Selection - Polyline is not closed\n\n"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("Invalid selection - AcDbLine.\n"), std::string::npos);
+  EXPECT_NE(result.output.find("Invalid selection - AcDbBlockReference.\n"), std::string::npos);
+  EXPECT_NE(result.output.find("The entity 34 is part of a block and cannot be picked."), std::string::npos);
+  EXPECT_EQ(countOccurrences(result.output, "Block Created Successfully\n"), 1);
+  EXPECT_EQ(countOccurrences(result.output, "Please select a polyline:"), 6) << result.output;
+  const std::string listed = spaces();
+  EXPECT_EQ(countOccurrences(listed, "ROOM-"), 1) << listed;
+}
+
+TEST_F(SpaceCreation, TheDialogProposesNamesAfterTheHighestAndKeepsLabelSettings) {
+  usePreferences(1);
+  const auto result = run(sample,
+                          "mbc\n@set 311 Office 009\n@set 291 1x80\n@click 3\n"
+                          "#34\n3000,3000\n\n"
+                          "@show\n@close\n"
+                          "mbc\n@show\n@click 3\n"
+                          "#35\n9000,3000\n"
+                          "*cancel*\n@close\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("Office 010"), std::string::npos) << result.output;
+  const std::string listed = spaces();
+  EXPECT_NE(listed.find("ROOM-1|Office 009|"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("ROOM-2|Office 010|"), std::string::npos) << listed;
+  const auto prefs = readFile(scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg");
+  EXPECT_NE(prefs.find("textSize\n180.00\n"), std::string::npos) << prefs;
+}
+
+TEST_F(SpaceCreation, OneGrossAreaBlockADrawing) {
+  const auto result = run(sample, "mgabc\n#34\n3000,3000\nmgabc\nmgabc\n#33\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "\n\nGross Area Block Already Exists\n"), 2) << result.output;
+  const std::string listed = spaces();
+  EXPECT_EQ(countOccurrences(listed, "ROOM-GROSS_AREA|GROSS AREA|36.00sq.m.| |34|AREA=36.00sq.m."), 1) << listed;
+  EXPECT_NE(listed.find("outline 33 "), std::string::npos);
+}
+
+TEST_F(SpaceCreation, DeletingASpaceLeavesItsOutline) {
+  const auto result = run(sample,
+                          "mbc\n@click 3\n#34\n3000,3000\n#35\n9000,3000\n\n@close\n"
+                          "mdb\n#36\n3000,3000\n"
+                          "mdb\n*cancel*\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("Zelph Block Delete 64.04.04.00\n"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("Invalid selection - AcDbPolyline.\n"), std::string::npos) << result.output;
+  const std::string listed = spaces();
+  EXPECT_EQ(listed.find("ROOM-1|"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("ROOM-2|Room 6|"), std::string::npos) << listed;
+  // The outline is back where the space was drawn; the second one is still a space.
+  EXPECT_EQ(countOccurrences(listed, "outline "), 8) << listed;
+  EXPECT_NE(listed.find("[(0, 0), (6000, 0), (6000, 6000), (0, 6000)]"), std::string::npos) << listed;
+  const auto definitions = runPython("import sys, ezdxf\nprint(sorted(b.name for b in ezdxf.readfile(sys.argv[1]).blocks"
+                                     " if b.name.startswith('ROOM')))\n",
+                                     {saved});
+  EXPECT_EQ(definitions.output, "['ROOM-2']\n") << definitions.output;
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+#include "tools/SpaceOutline.h"
+
+#include "AcDbDatabase.h"
+#include "AcDbPolyline.h"
+#include "AcGeMatrix3d.h"
+#include "aced.h"
+#include "acutads.h"
+#include "host/AcadDrawing.h"
+#include "host/AcadUtilities.h"
+#include "spaces/Attributes.h"
+#include "spaces/BlockDWG.h"
+#include "spaces/ZelphAttribute.h"
+#include "support/Utilities.h"
+#include "support/ZelphExceptions.h"
+
+namespace {
+
+std::wstring areaUnitText(int units) { return units == 1 ? L"sq.ft." : L"sq.m."; }
+
+void addLabel(CAttributes& attributes, int kind, const std::wstring& value) {
+  auto attribute = std::make_unique<CZelphAttribute>();
+  attribute->setKind(kind);
+  attribute->setValue(value);
+  attributes.add(std::move(attribute), false);
+}
+
+}  // namespace
+
+CSpaceOutline::CSpaceOutline(AcDbObjectId polyline, int units, int precision)
+    : m_polyline(polyline), m_units(units), m_precision(precision) {}
+
+void CSpaceOutline::reportOpenFailure(Acad::ErrorStatus status) {
+  acutPrintf(L"\nUnable get Polyline - Error %s - Block Creation Failed\n",
+             CUtilities::IntToCString(static_cast<int>(status)).c_str());
+}
+
+bool CSpaceOutline::prepare(CAcadDrawing& drawing) {
+  ZELPH_TRY
+    acutPrintf(L"Select Name and Area Text Position:\n");
+    ads_point point;
+    if (acedGetPoint(nullptr, L"\nEnter Attribute points: ", point) != RTNORM) return false;
+    m_labelPoint = AcGePoint3d(point[X], point[Y], point[Z]);
+    AcDbEntity* entity = nullptr;
+    const Acad::ErrorStatus status = acdbOpenAcDbEntity(entity, m_polyline, AcDb::kForWrite);
+    if (status != Acad::eOk) {
+      reportOpenFailure(status);
+      return false;
+    }
+    auto* polyline = AcDbPolyline::cast(entity);
+    if (polyline == nullptr) {
+      acutPrintf(L"\nInvalid Selection\n\n");
+      entity->close();
+      return false;
+    }
+    AcDbDatabase* database = drawing.getDatabase();
+    AcGeMatrix3d ucs;
+    acdbUcsMatrix(ucs, database);
+    polyline->transformBy(ucs.inverse());
+    const Adesk::Int16 lunits = database->lunits();
+    m_area = CAcadUtilities::calculatePolylineArea(polyline, lunits, m_units);
+    m_perimeter = CAcadUtilities::calculatePolylinePerimeter(polyline, lunits, m_units);
+    polyline->close();
+    return true;
+  ZELPH_CATCH(L"CSpaceOutline::prepare")
+}
+
+void CSpaceOutline::fillSpace(CBlockDWG& space, const std::wstring& name, const std::wstring& blockName,
+                              double textSize, double textScale, double textRotation, bool rounded) const {
+  ZELPH_TRY
+    const std::wstring areaText = CUtilities::DoubleToCString(m_area, m_precision);
+    const std::wstring perimeterText = CUtilities::DoubleToCString(m_perimeter, m_precision);
+    space.setUnits(m_units);
+    space.setPrecision(m_precision);
+    space.setName(name);
+    space.setArea(rounded ? CUtilities::CStringToDouble(areaText) : m_area);
+    space.setPerimeter(rounded ? CUtilities::CStringToDouble(perimeterText) : m_perimeter);
+    space.setBlockName(blockName);
+    auto attributes = std::make_unique<CAttributes>();
+    attributes->setTextHeight(textSize);
+    attributes->setWidthFactor(textScale);
+    attributes->setRotation(textRotation);
+    addLabel(*attributes, 0, name);
+    addLabel(*attributes, 1, areaText + areaUnitText(m_units));
+    addLabel(*attributes, 2, L" ");
+    space.setAttributes(std::move(attributes));
+  ZELPH_CATCH(L"CSpaceOutline::fillSpace")
+}
+
+Acad::ErrorStatus CSpaceOutline::createBlockReference(CBlockDWG& space, CAcadDrawing& drawing, double textSize,
+                                                      double textScale, double textRotation) const {
+  ZELPH_TRY
+    return space.createBlockReference(drawing, m_polyline, m_labelPoint, textSize, textScale, textRotation);
+  ZELPH_CATCH(L"CSpaceOutline::createBlockReference")
+}
