@@ -57,18 +57,7 @@ void createGrossAreaBlock(CAcadDrawing& drawing, AcDbObjectId polylineId, const 
 
 // Checks the picked outline and makes the block from it.
 void takeGrossAreaOutline(CAcadDrawing& drawing, AcDbObjectId polylineId) {
-  AcDbPolyline* polyline = nullptr;
-  const Acad::ErrorStatus status = acdbOpenObject(polyline, polylineId, AcDb::kForWrite);
-  if (status != Acad::eOk) {
-    CSpaceOutline::reportOpenFailure(status);
-    return;
-  }
-  const bool closed = polyline->isClosed();
-  polyline->close();
-  if (!closed) {
-    acutPrintf(L"\nInvalid Selection - Polyline is not closed\n\n");
-    return;
-  }
+  if (!CSpaceOutline::isClosedOutline(polylineId, true)) return;
   CPreferences preferences;
   preferences.loadPreferences();
   createGrossAreaBlock(drawing, polylineId, preferences);

@@ -179,18 +179,7 @@ void CPresBlockCreation::runPicks() {
 
 void CPresBlockCreation::takeOutline(AcDbObjectId polylineId) {
   ZELPH_TRY
-    AcDbPolyline* polyline = nullptr;
-    const Acad::ErrorStatus status = acdbOpenObject(polyline, polylineId, AcDb::kForRead);
-    if (status != Acad::eOk) {
-      CSpaceOutline::reportOpenFailure(status);
-      return;
-    }
-    const bool closed = polyline->isClosed();
-    polyline->close();
-    if (!closed) {
-      acutPrintf(L"\nInvalid Selection - Polyline is not closed\n\n");
-      return;
-    }
+    if (!CSpaceOutline::isClosedOutline(polylineId, false)) return;
     UpdateData(TRUE);
     if (m_preferences.getTextSize() <= 0.0) {
       m_preferences.setTextSize(1.0);

@@ -29,9 +29,29 @@ void addLabel(CAttributes& attributes, int kind, const std::wstring& value) {
 CSpaceOutline::CSpaceOutline(AcDbObjectId polyline, int units, int precision)
     : m_polyline(polyline), m_units(units), m_precision(precision) {}
 
-void CSpaceOutline::reportOpenFailure(Acad::ErrorStatus status) {
+namespace {
+
+void reportOpenFailure(Acad::ErrorStatus status) {
   acutPrintf(L"\nUnable get Polyline - Error %s - Block Creation Failed\n",
              CUtilities::IntToCString(static_cast<int>(status)).c_str());
+}
+
+}  // namespace
+
+bool CSpaceOutline::isClosedOutline(AcDbObjectId polylineId, bool forWrite) {
+  ZELPH_TRY
+    AcDbPolyline* polyline = nullptr;
+    const Acad::ErrorStatus status =
+        acdbOpenObject(polyline, polylineId, forWrite ? AcDb::kForWrite : AcDb::kForRead);
+    if (status != Acad::eOk) {
+      reportOpenFailure(status);
+      return false;
+    }
+    const bool closed = polyline->isClosed();
+    polyline->close();
+    if (!closed) acutPrintf(L"\nInvalid Selection - Polyline is not closed\n\n");
+    return closed;
+  ZELPH_CATCH(L"CSpaceOutline::isClosedOutline")
 }
 
 bool CSpaceOutline::prepare(CAcadDrawing& drawing) {

@@ -21,8 +21,8 @@ class CSpaceOutline {
   // can be made: no label point, an outline that cannot be opened or is no
   // polyline.
   bool prepare(CAcadDrawing& drawing);
-  // The message for an outline that cannot be opened.
-  static void reportOpenFailure(Acad::ErrorStatus status);
+  // True for a closed polyline; otherwise says why it cannot be a space.
+  static bool isClosedOutline(AcDbObjectId polyline, bool forWrite);
 
   // Name, block name, measurements and the three labels.  Rounded: area
   // and perimeter as written rather than as measured.
