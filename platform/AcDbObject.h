@@ -90,6 +90,9 @@ class AcDbObject : public AcRxObject {
   // After the last tag: a chance to check what was read.
   virtual void dxfInDone(DxfInFiler& in);
   virtual void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const;
+  // The object's text in the file it was read from; written back as it is
+  // while the object is not modified.  Empty for a new object.
+  std::string_view dxfText() const;
 
  private:
   friend class AcDbDatabase;
@@ -106,9 +109,6 @@ class AcDbObject : public AcRxObject {
 
   AcDbStub* m_stub = nullptr;
   AcDbObjectId m_ownerId;
-  // The object's text in the file it was read from; written back as it is
-  // while the object is not modified.
-  std::string_view dxfText() const;
   void setDxfText(std::string_view text);
 
   // What few objects have, kept apart so the many stay small.

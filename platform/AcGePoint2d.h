@@ -1,6 +1,8 @@
 // A position in a plane: polyline vertices in their own coordinate system.
 #pragma once
 
+#include <vector>
+
 class AcGePoint2d {
  public:
   AcGePoint2d() = default;
@@ -20,3 +22,4 @@ class AcGePoint2d {
   double x = 0.0;
   double y = 0.0;
 };
+typedef std::vector<AcGePoint2d> AcGePoint2dArray;

@@ -32,6 +32,8 @@ enum ErrorStatus {
   eNotApplicable = 2,
   eInvalidInput = 3,
   eAmbiguousOutput = 5,
+  // What evaluating a hatch says of a pattern too coarse to cross its boundary.
+  eHatchNotDenseEnough = eAmbiguousOutput,
   eOutOfMemory = 8,
   eKeyNotFound = 52,
   eDuplicateKey = 54,
@@ -66,6 +68,7 @@ enum ErrorStatus {
   eInvalidContext = 321,
   eNotHandled = 348,
   eNotThatKindOfClass = 353,
+  eHatchTooDense = 420,
 };
 
 // The host's own wording of a status, as shown in error reports.

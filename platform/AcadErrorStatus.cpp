@@ -16,6 +16,7 @@ const ACHAR* Acad::errorStatusText(ErrorStatus status) {
     STATUS_TEXT(eBadDwgHeader) STATUS_TEXT(eFileAccessErr) STATUS_TEXT(eFileSystemErr) STATUS_TEXT(eInvalidDxfFile)
     STATUS_TEXT(eNotInBlock) STATUS_TEXT(eLockViolation) STATUS_TEXT(eLockConflict) STATUS_TEXT(eNoDocument)
     STATUS_TEXT(eInvalidContext) STATUS_TEXT(eNotHandled) STATUS_TEXT(eNotThatKindOfClass)
+    STATUS_TEXT(eHatchTooDense)
 #undef STATUS_TEXT
   }
   return L"eUnknownStatus";

@@ -8,6 +8,7 @@
 #include "AcDbBlockTable.h"
 #include "AcDbCircle.h"
 #include "AcDbDictionary.h"
+#include "AcDbHatch.h"
 #include "AcDbLayerTable.h"
 #include "AcDbLayout.h"
 #include "AcDbLine.h"
@@ -45,6 +46,7 @@ const Row kRows[] = {
     {Place::Entity, "LWPOLYLINE", make<AcDbPolyline>},
     {Place::Entity, "CIRCLE", make<AcDbCircle>},
     {Place::Entity, "LINE", make<AcDbLine>},
+    {Place::Entity, "HATCH", make<AcDbHatch>},
     {Place::Entity, "TEXT", make<AcDbText>},
     {Place::Entity, "ATTRIB", make<AcDbAttribute>},
     {Place::Entity, "ATTDEF", make<AcDbAttributeDefinition>},

@@ -15,6 +15,7 @@
 #include "AcDbEntity.h"
 #include "AcDbExtents.h"
 #include "AcDbHandle.h"
+#include "AcDbHatch.h"
 #include "AcDbHostApplicationServices.h"
 #include "AcDbLayerTable.h"
 #include "AcDbLayout.h"
