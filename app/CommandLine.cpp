@@ -59,6 +59,8 @@ bool CommandLine::runHostCommand(const std::wstring& verb, const std::wstring& a
       say(L"saveas needs the path to save to.");
     else
       save(argument);
+  } else if (verb == L"VIEWS") {
+    showViewOperations();
   } else if (verb == L"SAVE") {
     AcApDocument* document = documents->curDocument();
     const std::wstring path = document != nullptr ? document->fileName() : L"";
@@ -70,6 +72,16 @@ bool CommandLine::runHostCommand(const std::wstring& verb, const std::wstring& a
     return false;
   }
   return true;
+}
+
+void CommandLine::showViewOperations() {
+  AcApDocument* document = acDocManager->curDocument();
+  if (document == nullptr) {
+    say(L"There is no drawing.");
+    return;
+  }
+  if (document->viewOperations().empty()) say(L"No view operations.");
+  for (const std::wstring& operation : document->viewOperations()) say(operation);
 }
 
 bool CommandLine::save(const std::wstring& path) {

@@ -16,6 +16,8 @@ class CommandLine {
   void execute(const std::wstring& line);
   bool runHostCommand(const std::wstring& verb, const std::wstring& argument);
   void runModuleCommand(const std::wstring& name);
+  // The zooms and regenerations the current drawing was asked for, oldest first.
+  static void showViewOperations();
 
   bool m_quit = false;
 };

@@ -219,3 +219,11 @@ TEST(OpenedDrawing, AMissingFileIsReportedByTheSession) {
     record->deleteChain();
   }
 }
+
+TEST(Console, ViewsListsWhatTheDrawingWasAskedFor) {
+  ScratchFolder appData;
+  // The first start asks for preferences.
+  const RunResult run = runSpatiary({"--appdata", appData.path().string()}, "@close\nviews\n");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("No view operations."), std::string::npos) << run.output;
+}

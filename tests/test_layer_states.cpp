@@ -145,7 +145,8 @@ for layer in sorted(doc.layers, key=lambda l: l.dxf.name):
     print(layer.dxf.name, int(layer.is_on()), int(layer.is_frozen()), int(layer.is_locked()),
           layer.dxf.plot, layer.dxf.lineweight)
 for viewport in doc.layouts.get("Plan").viewports():
-    print("viewport", viewport.dxf.id, sorted(viewport.frozen_layers))
+    print("viewport", viewport.dxf.id, sorted(viewport.frozen_layers), viewport.dxf.view_height,
+          tuple(viewport.dxf.view_center_point))
 )py";
 
 std::string describe(const std::filesystem::path& path) {
@@ -189,7 +190,7 @@ TEST(DrawingState, AppliedStatesAreSavedAndReadByOtherPrograms) {
             "Notes 0 0 0 1 50\n"
             "VIEWPORTS 1 0 0 1 50\n"
             "WALLS 1 1 0 1 50\n"
-            "viewport 2 ['WALLS']\n");
+            "viewport 2 ['WALLS'] 20.0 (5.0, 5.0, 0.0)\n");
 }
 
 TEST(DrawingState, ThawingAndModelSpaceLeaveViewportsAlone) {
@@ -204,7 +205,7 @@ TEST(DrawingState, ThawingAndModelSpaceLeaveViewportsAlone) {
     state.setLayerState(L"WALLS", 1, 0, 0, 1);
     state.applyState(drawing, true);  // in model space: no viewport changes
   }
-  EXPECT_NE(describe(path).find("viewport 2 []\n"), std::string::npos);
+  EXPECT_NE(describe(path).find("viewport 2 [] 20.0"), std::string::npos);
   {
     CAcadDrawing drawing(utf8ToWide(folder.path().string()), L"plan.dxf");
     drawing.setSaveOnClose(true);
@@ -218,7 +219,7 @@ TEST(DrawingState, ThawingAndModelSpaceLeaveViewportsAlone) {
   const std::string described = describe(path);
   EXPECT_NE(described.find("0 1\n"), std::string::npos) << described;
   EXPECT_NE(described.find("WALLS 1 0 0 1"), std::string::npos) << described;
-  EXPECT_NE(described.find("viewport 2 ['WALLS']\n"), std::string::npos) << described;
+  EXPECT_NE(described.find("viewport 2 ['WALLS'] 20.0"), std::string::npos) << described;
 }
 
 TEST_F(Layers, AllOffSwitchesEveryLayerOffAndReturnsToTheStoredLayout) {

@@ -263,3 +263,71 @@ TEST_F(Drawing, AnEntityOutsideADrawingStaysWhereItIs) {
   AcDbObjectPointer<AcDbBlockTableRecord> space(db().modelSpaceId(), AcDb::kForRead);
   EXPECT_TRUE(space->extensionDictionary().isNull());
 }
+
+namespace {
+
+resbuf coordinateSystem(short code) {
+  resbuf value{};
+  value.restype = RTSHORT;
+  value.resval.rint = code;
+  return value;
+}
+
+void expectNear(const AcGePoint3d& actual, const AcGePoint3d& expected) {
+  EXPECT_NEAR(actual.x, expected.x, 1e-9);
+  EXPECT_NEAR(actual.y, expected.y, 1e-9);
+  EXPECT_NEAR(actual.z, expected.z, 1e-9);
+}
+
+}  // namespace
+
+TEST_F(Drawing, WithoutAUserCoordinateSystemPointsStayAsTheyAre) {
+  expectNear(CAcadUtilities::convertUCSToWCS(AcGePoint3d(1, 2, 3)), AcGePoint3d(1, 2, 3));
+  expectNear(CAcadUtilities::convertWCSToUCS(AcGePoint3d(1, 2, 3)), AcGePoint3d(1, 2, 3));
+  AcGeMatrix3d matrix = AcGeMatrix3d::translation(AcGeVector3d(5, 5, 5));
+  EXPECT_TRUE(acdbUcsMatrix(matrix));
+  expectNear(AcGePoint3d(7, 8, 9).transformBy(matrix), AcGePoint3d(7, 8, 9));
+}
+
+TEST(UserCoordinates, TheDrawingsUcsMovesPointsAndTurnsDisplacements) {
+  ScratchFolder folder;
+  const auto path = folder / "ucs.dxf";
+  ASSERT_EQ(runPython(R"py(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+doc.header["$UCSORG"] = (100, 200, 0)
+doc.header["$UCSXDIR"] = (0, 2, 0)
+doc.header["$UCSYDIR"] = (-1, 0, 0)
+doc.saveas(sys.argv[1])
+)py",
+                      {path.string()})
+                .exitCode,
+            0);
+  ASSERT_EQ(acDocManager->appContextOpenDocument(utf8ToWide(path.string()).c_str()), Acad::eOk);
+  AcApDocument* document = acDocManager->curDocument();
+  expectNear(CAcadUtilities::convertUCSToWCS(AcGePoint3d(10, 0, 0)), AcGePoint3d(100, 210, 0));
+  expectNear(CAcadUtilities::convertUCSToWCS(AcGePoint3d(0, 10, 5)), AcGePoint3d(90, 200, 5));
+  expectNear(CAcadUtilities::convertWCSToUCS(AcGePoint3d(100, 210, 0)), AcGePoint3d(10, 0, 0));
+  const resbuf world = coordinateSystem(0), user = coordinateSystem(1);
+  const ads_point step = {10, 0, 0};
+  ads_point moved = {0, 0, 0};
+  ASSERT_EQ(acedTrans(step, &user, &world, 1, moved), RTNORM);
+  expectNear(AcGePoint3d(moved[X], moved[Y], moved[Z]), AcGePoint3d(0, 10, 0));
+  const resbuf entity = coordinateSystem(3);
+  EXPECT_EQ(acedTrans(step, &entity, &world, 0, moved), RTERROR);
+
+  // A new UCS goes into the file.
+  AcDbDatabase& db = *document->database();
+  EXPECT_EQ(db.setUcs(AcGePoint3d(1, 2, 3), AcGeVector3d(1, 0, 0), AcGeVector3d(1, 1, 0)), Acad::eInvalidInput);
+  ASSERT_EQ(db.setUcs(AcGePoint3d(1, 2, 3), AcGeVector3d(1, 0, 0), AcGeVector3d(0, 0, 1)), Acad::eOk);
+  expectNear(CAcadUtilities::convertUCSToWCS(AcGePoint3d(0, 1, 0)), AcGePoint3d(1, 2, 4));
+  ASSERT_EQ(db.saveAs(utf8ToWide(path.string()).c_str()), Acad::eOk);
+  acDocManager->closeDocument(document);
+  const RunResult saved = runPython(R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+print(tuple(doc.header["$UCSORG"]), tuple(doc.header["$UCSXDIR"]), tuple(doc.header["$UCSYDIR"]))
+)py",
+                                    {path.string()});
+  EXPECT_EQ(saved.output, "(1.0, 2.0, 3.0) (1.0, 0.0, 0.0) (0.0, 0.0, 1.0)\n");
+}
