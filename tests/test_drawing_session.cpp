@@ -5,7 +5,7 @@
 
 #include <filesystem>
 #include <memory>
-#include <regex>
+#include <cctype>
 
 #include "AcApDocManager.h"
 #include "TestSupport.h"
@@ -164,8 +164,14 @@ TEST_F(Session, TemporaryCopiesAreTimeStampedAndGoWithTheSession) {
     EXPECT_EQ(drawing.getTempFiles().count(), 1);
     const std::filesystem::path file(wideToUtf8(copy));
     EXPECT_EQ(file.parent_path(), folder.path() / "ZelphSystems/Spatiary/temp");
-    const std::string stamped = "[0-9]{8}[0-9]{2}h[0-9]{4}_" + wideToUtf8(drawing.getName()).substr(0, 8) + "\\.vkt";
-    EXPECT_TRUE(std::regex_match(file.filename().string(), std::regex(stamped))) << file.filename();
+    // YYYYMMDDHHhMMSS_ and the drawing's name with its extension swapped.
+    const std::string name = file.filename().string();
+    const std::string title = wideToUtf8(drawing.getName());  // "DrawingN.dwg"
+    const std::string expectedTail = "_" + title.substr(0, title.size() - 4) + ".vkt";
+    ASSERT_EQ(name.size(), 15 + expectedTail.size()) << name;
+    for (size_t i = 0; i < 15; ++i)
+      EXPECT_TRUE(i == 10 ? name[i] == 'h' : std::isdigit(static_cast<unsigned char>(name[i])) != 0) << name;
+    EXPECT_EQ(name.substr(15), expectedTail);
     EXPECT_EQ(modelSpaceCount(file), 1);
   }
   EXPECT_FALSE(std::filesystem::exists(wideToUtf8(copy)));
