@@ -9,6 +9,7 @@
 #include "AcDbObjectId.h"
 #include "EntityPicker.h"
 #include "HostSession.h"
+#include "SampleDrawingTest.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
 #include "aced.h"
@@ -17,34 +18,14 @@ using namespace spatiary_test;
 
 namespace {
 
-std::wstring hex(AcDbObjectId id) {
-  ACHAR buffer[17];
-  id.handle().getIntoAsciiBuffer(buffer);
-  return buffer;
-}
-
-class EntityPicks : public ::testing::Test {
+class EntityPicks : public SampleDrawingTest {
  protected:
-  void SetUp() override {
-    const auto path = utf8ToWide((sourceDir() / "samples" / "floorplan.dxf").string());
-    ASSERT_EQ(db.dxfIn(path.c_str()), Acad::eOk);
-    acdbHostApplicationServices()->setWorkingDatabase(&db);
-    HostSession::instance().setOutput(&transcript);
-  }
-  void TearDown() override {
-    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    HostSession::instance().setInput(nullptr);
-  }
-
   std::wstring handleAt(const std::wstring& answer) {
     std::wstring why;
     AcGePoint3d point;
     const AcDbObjectId id = EntityPicker(&db).pick(answer, point, why);
-    return id.isNull() ? L"none: " + why : hex(id);
+    return id.isNull() ? L"none: " + why : hexHandle(id);
   }
-
-  AcDbDatabase db{false, true};
-  std::ostringstream transcript;
 };
 
 TEST_F(EntityPicks, APointPicksTheSmallestOutlineAroundIt) {
@@ -71,21 +52,19 @@ TEST_F(EntityPicks, WindowsCrossingsAndFilters) {
 }
 
 TEST_F(EntityPicks, TheEditorAsksAgainUntilSomethingIsPicked) {
-  std::istringstream answers("90000,90000\n#35\n*cancel*\n");
-  HostSession::instance().setInput(&answers);
+  answer("90000,90000\n#35\n*cancel*\n");
   ads_name entity;
   ads_point point;
   ASSERT_EQ(acedEntSel(L"\nSelect a room: ", entity, point), RTNORM);
   AcDbObjectId id;
   ASSERT_EQ(acdbGetObjectId(id, entity), Acad::eOk);
-  EXPECT_EQ(hex(id), L"35");
+  EXPECT_EQ(hexHandle(id), L"35");
   EXPECT_NE(transcript.str().find("Nothing found at 90000,90000."), std::string::npos) << transcript.str();
   EXPECT_EQ(acedEntSel(L"\nSelect a room: ", entity, point), RTCAN);
 }
 
 TEST_F(EntityPicks, SelectionSetsHoldWhatWasSelected) {
-  std::istringstream answers("w -1,-1 24001,6001\n");
-  HostSession::instance().setInput(&answers);
+  answer("w -1,-1 24001,6001\n");
   ads_name selection;
   ASSERT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, selection), RTNORM);
   Adesk::Int32 length = 0;

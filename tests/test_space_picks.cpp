@@ -12,6 +12,7 @@
 #include "AcDbLayerTableRecord.h"
 #include "AcDbHostApplicationServices.h"
 #include "HostSession.h"
+#include "SampleDrawingTest.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
 #include "aced.h"
@@ -21,42 +22,14 @@ using namespace spatiary_test;
 
 namespace {
 
-std::wstring hex(AcDbObjectId id) {
-  ACHAR buffer[17];
-  id.handle().getIntoAsciiBuffer(buffer);
-  return buffer;
-}
-
-class SpacePicks : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const auto path = utf8ToWide((sourceDir() / "samples" / "floorplan.dxf").string());
-    ASSERT_EQ(db.dxfIn(path.c_str()), Acad::eOk);
-    acdbHostApplicationServices()->setWorkingDatabase(&db);
-    HostSession::instance().setOutput(&transcript);
-  }
-  void TearDown() override {
-    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
-    HostSession::instance().setInput(nullptr);
-    HostSession::instance().setOutput(&std::cout);
-  }
-  void answer(const std::string& lines) {
-    answers.str(lines);
-    answers.clear();
-    HostSession::instance().setInput(&answers);
-  }
-
-  AcDbDatabase db{false, true};
-  std::istringstream answers;
-  std::ostringstream transcript;
-};
+class SpacePicks : public SampleDrawingTest {};
 
 TEST_F(SpacePicks, AWrongClassIsNamedAndAskedAgain) {
   answer("#3C\n3000,3000\n");
   AcDbObjectId id;
   EXPECT_EQ(CAcadUtilities::selectObjectId(id, L"Please select a polyline:", L"AcDbPolyline"),
             CAcadUtilities::kPicked);
-  EXPECT_EQ(hex(id), L"34");
+  EXPECT_EQ(hexHandle(id), L"34");
   EXPECT_NE(transcript.str().find("Invalid selection - AcDbText.\n"), std::string::npos) << transcript.str();
 }
 
@@ -75,7 +48,7 @@ TEST_F(SpacePicks, APlainPickTakesAnyEntity) {
   answer("#3C\n*cancel*\n");
   AcDbObjectId id;
   EXPECT_TRUE(CAcadUtilities::selectObjectId(id, L"Pick: "));
-  EXPECT_EQ(hex(id), L"3C");
+  EXPECT_EQ(hexHandle(id), L"3C");
   EXPECT_FALSE(CAcadUtilities::selectObjectId(id, L"Pick: "));
 }
 
@@ -84,7 +57,7 @@ TEST_F(SpacePicks, SelectionsAppendAllButBlockReferences) {
   AcDbObjectIdArray ids{AcDbObjectId()};
   EXPECT_EQ(CAcadUtilities::selectObjectIds(ids, L"Please Select Areas to Add"), 1);
   ASSERT_EQ(ids.size(), 3u);
-  EXPECT_EQ(hex(ids[1]) + hex(ids[2]), L"3435");
+  EXPECT_EQ(hexHandle(ids[1]) + hexHandle(ids[2]), L"3435");
   EXPECT_EQ(CAcadUtilities::selectObjectIds(ids, L"Please Select Areas to Add"), 1);  // nothing selected
   EXPECT_EQ(ids.size(), 3u);
   EXPECT_NE(transcript.str().find("\nPlease Select Areas to Add"), std::string::npos);
