@@ -13,6 +13,7 @@
 #include "AcDbDatabase.h"
 #include "AcDbDictionary.h"
 #include "AcDbEntity.h"
+#include "AcDbEntityHyperlinkPE.h"
 #include "AcDbExtents.h"
 #include "AcDbHandle.h"
 #include "AcDbHatch.h"

@@ -1,9 +1,14 @@
 // Hyperlink lists and hatch settings: unique addresses, copies that add
-// only what is missing.
+// only what is missing; the links the host keeps on entities, as other
+// programs read and write them.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
+#include "TestSupport.h"
+#include "TextCodec.h"
+#include "dbmain.h"
 #include "spaces/Hatch.h"
 #include "spaces/Hyperlinks.h"
 
@@ -56,6 +61,153 @@ TEST(Hatch, CopyTakesEverySetting) {
   EXPECT_EQ(target.getScale(), 20);
   EXPECT_EQ(target.getLayer(), L"HATCH-OFFICE");
   EXPECT_EQ(target.getColour(), red);
+}
+
+
+// ---- Hyperlinks the host keeps on entities ----
+
+using namespace spatiary_test;
+
+AcDbObjectId addCircle(AcDbDatabase& db) {
+  AcDbObjectPointer<AcDbBlockTableRecord> space(db.modelSpaceId(), AcDb::kForWrite);
+  auto circle = std::make_unique<AcDbCircle>(AcGePoint3d::kOrigin, AcGeVector3d::kZAxis, 1.0);
+  AcDbObjectId id;
+  EXPECT_EQ(space->appendAcDbEntity(id, circle.get()), Acad::eOk);
+  circle.release()->close();
+  return id;
+}
+
+void setLinks(AcDbObjectId id, const AcDbHyperlinkCollection& links) {
+  AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForWrite);
+  ASSERT_TRUE(entity);
+  EXPECT_EQ(AcDbEntityHyperlinkPE().setHyperlinkCollection(entity.object(), &links), Acad::eOk);
+}
+
+// "address|description|sub-location" for each link, in order.
+std::vector<std::wstring> linksOf(AcDbObjectId id, bool oneOnly = false) {
+  AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+  std::unique_ptr<AcDbHyperlinkCollection> links;
+  EXPECT_EQ(AcDbEntityHyperlinkPE().getHyperlinkCollection(entity.object(), links, oneOnly), Acad::eOk);
+  std::vector<std::wstring> texts;
+  for (int i = 0; links && i < links->count(); ++i)
+    texts.push_back(links->item(i)->name() + L"|" + links->item(i)->description() + L"|" +
+                    links->item(i)->subLocation());
+  return texts;
+}
+
+// The first entity of model space in a drawing read from the file.
+AcDbObjectId firstEntity(AcDbDatabase& db) {
+  AcDbObjectPointer<AcDbBlockTableRecord> space(db.modelSpaceId(), AcDb::kForRead);
+  const AcDbObjectIdArray ids = space->entityIds();
+  return ids.empty() ? AcDbObjectId::kNull : ids.front();
+}
+
+const char* kReadFirstLink = R"(
+import sys, ezdxf
+for entity in ezdxf.readfile(sys.argv[1]).modelspace():
+    print(entity.get_hyperlink())
+)";
+
+TEST(EntityHyperlinks, SavedLinksReadBackInOrderAndOtherProgramsSeeTheFirst) {
+  ScratchFolder folder;
+  const auto saved = folder / "links.dxf";
+  {
+    AcDbDatabase db;
+    const AcDbObjectId id = addCircle(db);
+    AcDbHyperlinkCollection links;
+    links.addTail(L"http://plans/room-1", L"Room sheet", L"Level 2");
+    links.addTail(L"file:///docs/lease.pdf", L"");
+    links.addTail(L"http://plans/fire", L"Fire plan");
+    setLinks(id, links);
+    ASSERT_EQ(db.saveAs(utf8ToWide(saved.string()).c_str()), Acad::eOk);
+  }
+  AcDbDatabase db(false);
+  ASSERT_EQ(db.dxfIn(utf8ToWide(saved.string()).c_str()), Acad::eOk);
+  const std::vector<std::wstring> expected = {L"http://plans/room-1|Room sheet|Level 2",
+                                              L"file:///docs/lease.pdf||", L"http://plans/fire|Fire plan|"};
+  EXPECT_EQ(linksOf(firstEntity(db)), expected);
+  EXPECT_EQ(linksOf(firstEntity(db), true), std::vector<std::wstring>(expected.begin(), expected.begin() + 1));
+  const RunResult read = runPython(kReadFirstLink, {saved.string()});
+  ASSERT_EQ(read.exitCode, 0) << read.output;
+  EXPECT_EQ(read.output, "('http://plans/room-1', 'Room sheet', 'Level 2')\n");
+}
+
+TEST(EntityHyperlinks, AFirstLinkWithoutDescriptionIsNotTakenForTheNext) {
+  ScratchFolder folder;
+  const auto saved = folder / "links.dxf";
+  AcDbDatabase db;
+  const AcDbObjectId id = addCircle(db);
+  AcDbHyperlinkCollection links;
+  links.addTail(L"http://a", L"");
+  links.addTail(L"http://b", L"B");
+  setLinks(id, links);
+  EXPECT_EQ(linksOf(id), (std::vector<std::wstring>{L"http://a||", L"http://b|B|"}));
+  ASSERT_EQ(db.saveAs(utf8ToWide(saved.string()).c_str()), Acad::eOk);
+  const RunResult read = runPython(kReadFirstLink, {saved.string()});
+  ASSERT_EQ(read.exitCode, 0) << read.output;
+  EXPECT_EQ(read.output, "('http://a', '', '')\n");
+}
+
+TEST(EntityHyperlinks, LinksSetByOtherProgramsAreRead) {
+  ScratchFolder folder;
+  const auto source = folder / "other.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new()
+msp = doc.modelspace()
+msp.add_circle((0, 0), 1).set_hyperlink("http://only")
+msp.add_circle((0, 0), 2).set_hyperlink("http://described", "Described")
+msp.add_circle((0, 0), 3).set_hyperlink("http://placed", "Placed", "View 1")
+msp.add_circle((0, 0), 4)
+doc.saveas(sys.argv[1])
+)",
+                                   {source.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  AcDbDatabase db(false);
+  ASSERT_EQ(db.dxfIn(utf8ToWide(source.string()).c_str()), Acad::eOk);
+  AcDbObjectPointer<AcDbBlockTableRecord> space(db.modelSpaceId(), AcDb::kForRead);
+  const AcDbObjectIdArray ids = space->entityIds();
+  space.close();
+  ASSERT_EQ(ids.size(), 4u);
+  EXPECT_EQ(linksOf(ids[0]), std::vector<std::wstring>{L"http://only||"});
+  EXPECT_EQ(linksOf(ids[1]), std::vector<std::wstring>{L"http://described|Described|"});
+  EXPECT_EQ(linksOf(ids[2]), std::vector<std::wstring>{L"http://placed|Placed|View 1"});
+  EXPECT_TRUE(linksOf(ids[3]).empty());
+  AcDbObjectPointer<AcDbEntity> none(ids[3], AcDb::kForRead);
+  bool has = true;
+  EXPECT_EQ(AcDbEntityHyperlinkPE().hasHyperlink(none.object(), has), Acad::eOk);
+  EXPECT_FALSE(has);
+}
+
+TEST(EntityHyperlinks, AnEmptyListRemovesTheLinksAndKeepsOtherData) {
+  AcDbDatabase db;
+  const AcDbObjectId id = addCircle(db);
+  {
+    AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForWrite);
+    acdbRegApp(L"ADE", &db);
+    resbuf* record = acutBuildList(1001, L"ADE", 1000, L"AREA=1sq.m.", 0);
+    EXPECT_EQ(entity->setXData(record), Acad::eOk);
+    acutRelRb(record);
+  }
+  AcDbHyperlinkCollection links;
+  links.addTail(L"http://a", L"A");
+  setLinks(id, links);
+  unsigned int count = 0;
+  {
+    AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+    EXPECT_EQ(AcDbEntityHyperlinkPE().getHyperlinkCount(entity.object(), count), Acad::eOk);
+  }
+  EXPECT_EQ(count, 1u);
+  setLinks(id, AcDbHyperlinkCollection());
+  EXPECT_TRUE(linksOf(id).empty());
+  AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+  resbuf* url = entity->xData(L"PE_URL");
+  resbuf* ade = entity->xData(L"ADE");
+  EXPECT_EQ(url, nullptr);
+  EXPECT_NE(ade, nullptr);
+  acutRelRb(url);
+  acutRelRb(ade);
+  EXPECT_EQ(AcDbEntityHyperlinkPE().setHyperlinkCollection(nullptr, &links), Acad::eNullObjectPointer);
 }
 
 }  // namespace
