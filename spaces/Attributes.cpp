@@ -127,6 +127,7 @@ void CAttributes::extractSpaceBlockAttributeValues(AcDbBlockReference* reference
 
 void CAttributes::applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
   ZELPH_TRY
+    if (reference == nullptr) return;
     AcGePoint3d at = anchor != nullptr ? *anchor : AcGePoint3d();
     if (anchor == nullptr)
       forEachAttribute(reference, [&at](AcDbAttribute& attribute) {
@@ -151,3 +152,29 @@ void CAttributes::applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& 
   ZELPH_CATCH(L"CAttributes::applyToDWG")
 }
 
+
+void CAttributes::applyToDWG(AcDbObjectId referenceId, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
+  ZELPH_TRY
+    AcDbBlockReference* reference = nullptr;
+    if (acdbOpenObject(reference, referenceId, AcDb::kForWrite) != Acad::eOk) return;
+    try {
+      applyToDWG(reference, ucs, anchor);
+    } catch (...) {
+      reference->close();
+      throw;
+    }
+    reference->close();
+  ZELPH_CATCH(L"CAttributes::applyToDWG")
+}
+
+void CAttributes::applyToDWG(AcDbBlockReference* reference) {
+  ZELPH_TRY
+    if (reference == nullptr) return;
+    forEachAttribute(reference, [this](AcDbAttribute& attribute) {
+      const CAttribute* item = getAtAttribute(attribute.tag());
+      if (item == nullptr) return;
+      if (!item->getLayer().empty()) attribute.setLayer(item->getLayer().c_str());
+      attribute.setTextString(item->getValue().c_str());
+    });
+  ZELPH_CATCH(L"CAttributes::applyToDWG")
+}

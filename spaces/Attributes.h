@@ -12,6 +12,7 @@
 #include "spaces/Attribute.h"
 
 class AcDbBlockReference;
+class AcDbObjectId;
 
 class CAttributes {
  public:
@@ -32,6 +33,10 @@ class CAttributes {
   // Writes the texts and lays them out: NAME one and a half text heights
   // above AREA, AUX as far below; without an anchor AREA stays where it is.
   void applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor);
+  // The same on the reference of that id, opened here; nothing when it cannot be opened.
+  void applyToDWG(AcDbObjectId reference, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor);
+  // Writes only texts and layers, matching tags exactly; positions and sizes stay.
+  void applyToDWG(AcDbBlockReference* reference);
   // Settings and plain copies of the items (kinds are not kept).
   void copyAttributesTo(CAttributes& target) const;
   // Settings and copies that keep the kinds.

@@ -185,6 +185,10 @@ void CBlockDWG::initialise() {
   ZELPH_CATCH(L"CBlockDWG::initialise")
 }
 
+std::wstring CBlockDWG::areaUnitText(int units) { return units == 0 ? L"sq.m." : L"sq.ft."; }
+
+std::wstring CBlockDWG::lengthUnitText(int units) { return units == 0 ? L"m." : L"ft."; }
+
 void CBlockDWG::copyInto(CBlockDWG* target) const {
   ZELPH_TRY
     if (target == nullptr) return;
@@ -343,10 +347,9 @@ Acad::ErrorStatus CBlockDWG::createBlockDefinition(AcDbObjectId& definitionId, c
 void CBlockDWG::writeXData(AcDbEntity* entity) {
   ZELPH_TRY
     if (AcDbBlockReference::cast(entity) == nullptr) return;
-    const bool metric = m_units == 0;
-    const std::wstring area = metric ? L"sq.m." : L"sq.ft.";
-    const std::wstring length = metric ? L"m." : L"ft.";
-    const std::wstring volume = metric ? L"cu.m." : L"cu.ft.";
+    const std::wstring area = areaUnitText(m_units);
+    const std::wstring length = lengthUnitText(m_units);
+    const std::wstring volume = m_units == 0 ? L"cu.m." : L"cu.ft.";
     if (m_applicationName == kNoXData) m_applicationName = L"ADE";
     acdbRegApp(m_applicationName.c_str(), entity->database());
     const CAttribute* nameAttribute =
@@ -610,6 +613,12 @@ void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions&) {
     if (m_attributes != nullptr && m_attributes->getCount() > 0)
       m_attributes->applyToDWG(reference, ucsOf(drawing.getDatabase()), nullptr);
   ZELPH_CATCH(L"CBlockDWG::applyToDWG")
+}
+
+void CBlockDWG::updateAttributes(const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
+  ZELPH_TRY
+    if (m_attributes != nullptr) m_attributes->applyToDWG(m_objectId, ucs, anchor);
+  ZELPH_CATCH(L"CBlockDWG::updateAttributes")
 }
 
 void CBlockDWG::updateBlockIdentifier(AcDbBlockReference* reference) {

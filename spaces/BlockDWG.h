@@ -11,6 +11,7 @@
 #include "Acad.h"
 #include "AcDbHandle.h"
 #include "AcDbObjectId.h"
+#include "AcGeMatrix3d.h"
 #include "AcGePoint3d.h"
 #include "resbuf.h"
 #include "spaces/Attributes.h"
@@ -34,6 +35,9 @@ class CBlockDWG : public CBlock {
   CBlockDWG& operator=(const CBlockDWG&) = delete;
 
   void initialise();
+  // Unit texts of a units field: 0 metric, anything else imperial.
+  static std::wstring areaUnitText(int units);
+  static std::wstring lengthUnitText(int units);
   void copyInto(CBlockDWG* target) const;
 
   // Moves the outline into a new block definition named after the space,
@@ -67,6 +71,8 @@ class CBlockDWG : public CBlock {
 
   // Drawing operations.
   void applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors);
+  // Writes the attribute texts and lays them out on the block reference.
+  void updateAttributes(const AcGeMatrix3d& ucs, const AcGePoint3d* anchor);
   void updateBlockIdentifier(AcDbBlockReference* reference);
   void copyFormatting(CBlockDWG* target) const;
   // Turns the space back into its outline: 1 on success, 0 when it cannot

@@ -1,0 +1,24 @@
+#include "module/SpaceLoop.h"
+
+CSpaceLoop::CSpaceLoop() {
+  ZELPH_TRY
+    m_drawing.bindCurrentDocument();
+    m_spaces.getZelphDWGBlocks_SS(m_drawing, false, L'f');
+  ZELPH_CATCH(L"CSpaceLoop::CSpaceLoop")
+}
+
+CSpaceLoop::~CSpaceLoop() = default;
+
+CBlockDWG& CSpaceLoop::getAt(int index) const {
+  ZELPH_TRY
+    return *static_cast<CBlockDWG*>(m_spaces.getAt(index));
+  ZELPH_CATCH(L"CSpaceLoop::getAt")
+}
+
+void CSpaceLoop::writeBack(CBlockDWG& space) {
+  ZELPH_TRY
+    CZelphExceptions errors;
+    space.applyToDWG(m_drawing, errors);
+    errors.displayMessageBoxes();
+  ZELPH_CATCH(L"CSpaceLoop::writeBack")
+}

@@ -1,0 +1,46 @@
+// The one pass of the bulk commands over every space of the current
+// drawing, in the order the drawing lists them.  A space changed in memory
+// is written back at once, and what went wrong writing it is shown before
+// the next space: one failed space never stops the pass.
+#pragma once
+
+#include "host/AcadDrawing.h"
+#include "spaces/BlockDWG.h"
+#include "spaces/Blocks.h"
+#include "support/ZelphExceptions.h"
+
+class CSpaceLoop {
+ public:
+  // Binds the current document and collects its spaces.
+  CSpaceLoop();
+  virtual ~CSpaceLoop();
+  CSpaceLoop(const CSpaceLoop&) = delete;
+  CSpaceLoop& operator=(const CSpaceLoop&) = delete;
+
+  CAcadDrawing& getDrawing() { return m_drawing; }
+  int getCount() const { return m_spaces.getCount(); }
+  CBlockDWG& getAt(int index) const;
+  // The collection holds nothing but spaces, each once.
+  CBlocks& getSpaces() { return m_spaces; }
+
+  void writeBack(CBlockDWG& space);
+  // Calls change(space) for each space; a space for which it answers true
+  // is written back.  The number written back.
+  template <class Change>
+  int changeEach(Change change) {
+    ZELPH_TRY
+      int changed = 0;
+      for (int index = 0; index < getCount(); ++index) {
+        CBlockDWG& space = getAt(index);
+        if (!change(space)) continue;
+        writeBack(space);
+        ++changed;
+      }
+      return changed;
+    ZELPH_CATCH(L"CSpaceLoop::changeEach")
+  }
+
+ private:
+  CAcadDrawing m_drawing;
+  CBlocks m_spaces;
+};

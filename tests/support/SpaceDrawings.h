@@ -1,0 +1,36 @@
+// Drawings full of spaces, built by ezdxf the way the module stores them,
+// and the spaces of a saved drawing as ezdxf reads them back.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace spatiary_test {
+
+// Options, any of them in one text separated by blanks:
+//   stale   every even space's record holds its area plus one
+//   typed   every fifth space's AREA text was typed over ("see plan")
+//   linked  every third space's AUX text shows its perimeter, else " "
+//   noaux   no AUX attribute definitions nor attributes
+//   askew   NAME and AUX texts stand away from AREA
+//   feet    the records are in square feet
+// Space i (from 1) is "Room i", block ROOM-i, 3 + (i-1) % 7 / 2 metres by 4
+// metres, with its label point 1 metre inside the outline's corner.
+void makeSpaceDrawing(const std::filesystem::path& path, int count, const std::string& options = "");
+
+// One line per space reference in drawing order:
+// "BLOCK|NAME|AREA|AUX|record AREA|record PERIMETER|record NAME", then the
+// line "attribs BLOCK TAG x y height rotation layer" per attribute when
+// withPlaces is set.  The first line is "audit-errors N".
+std::string listSpaces(const std::filesystem::path& path, bool withPlaces = false);
+
+}  // namespace spatiary_test
+
+namespace spatiary_test {
+
+// The spaces of a drawing as the module reads them, one line each in
+// drawing order: "BLOCK|name|area|perimeter|units|precision" (area and
+// perimeter with two decimals).
+std::string readSpacesWithProject(const std::filesystem::path& path);
+
+}  // namespace spatiary_test
