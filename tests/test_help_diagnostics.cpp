@@ -194,10 +194,10 @@ TEST(DiagnosticCommands, DialogTestAsksForAFileAndIgnoresIt) {
 
 TEST(PendingCommands, SayTheyAreNotAvailableYet) {
   const Session session;
-  const RunResult result = session.run("mbe\nzelphRefreshTags\nmsc_dsd\n");
+  const RunResult result = session.run("mbe\nzelphPieBlockDefine\nmgr\n");
   expectInOrder(result.output, {"mbe (zelphBlockEdit) is not available in this version yet.\n",
-                                "mrt (zelphRefreshTags) is not available in this version yet.\n",
-                                "msc_dsd (msc_dsd) is not available in this version yet.\n"});
+                                "mpbd (zelphPieBlockDefine) is not available in this version yet.\n",
+                                "mgr (zelphGraphicReport) is not available in this version yet.\n"});
 }
 
 TEST(ProductDetection, MarkerCommandsExistOnlyInFullProducts) {
@@ -207,8 +207,8 @@ TEST(ProductDetection, MarkerCommandsExistOnlyInFullProducts) {
   const RunResult full = session.run("mlmc\nmpmc\n");
   EXPECT_NE(full.output.find(mlmc), std::string::npos) << full.output;
   EXPECT_NE(full.output.find(mpmc), std::string::npos) << full.output;
-  const RunResult light = session.run("mlmc\nmpmc\nmfrs\n", {"--product", "AutoCAD LT 2020"});
+  const RunResult light = session.run("mlmc\nmpmc\nmbta\n", {"--product", "AutoCAD LT 2020"});
   EXPECT_EQ(light.output.find(mlmc), std::string::npos) << light.output;
   EXPECT_EQ(light.output.find(mpmc), std::string::npos) << light.output;
-  EXPECT_NE(light.output.find("mfrs (mfrs) is not available in this version yet.\n"), std::string::npos);
+  EXPECT_NE(light.output.find("0 block(s) altered\n"), std::string::npos) << light.output;
 }
