@@ -28,11 +28,12 @@ for layer in ("ATT-NAME", "ATT-AREA", "ATT-AUX"):
     doc.layers.add(layer)
 msp = doc.modelspace()
 feet = "feet" in options
-for i in range(1, count + 1):
-    width, height = 3000 + (i - 1) % 7 * 500, 4000
+spaces = [("ROOM-%d" % i, "Room %d" % i, 3000 + (i - 1) % 7 * 500, 4000) for i in range(1, count + 1)]
+if "gross" in options:
+    spaces.append(("ROOM-GROSS_AREA", "GROSS AREA", 10000, 10000))
+for i, (name, label, width, height) in enumerate(spaces, 1):
     x0, y0 = (i - 1) % 50 * 12000, (i - 1) // 50 * 12000
     bx, by = x0 + 1000, y0 + 1000
-    name = "ROOM-%d" % i
     block = doc.blocks.new(name)
     block.add_lwpolyline([(x0 - bx, y0 - by), (x0 + width - bx, y0 - by), (x0 + width - bx, y0 + height - by),
                           (x0 - bx, y0 + height - by)], close=True)
@@ -43,7 +44,7 @@ for i in range(1, count + 1):
     perimeter = 2 * (width + height) / 1000 * (3.28083989501312 if feet else 1)
     stored = area + 1 if "stale" in options and i % 2 == 0 else area
     unit, length = ("sq.ft.", "ft.") if feet else ("sq.m.", "m.")
-    texts = {"NAME": "Room %d" % i, "AREA": "%.2f%s" % (stored, unit),
+    texts = {"NAME": label, "AREA": "%.2f%s" % (stored, unit),
              "AUX": "%.2f%s" % (perimeter, length) if "linked" in options and i % 3 == 0 else " "}
     if "typed" in options and i % 5 == 0:
         texts["AREA"] = "see plan"
@@ -52,7 +53,7 @@ for i in range(1, count + 1):
         shift = 600 if "askew" in options and tag != "AREA" else 0
         ref.add_attrib(tag, texts[tag], (bx + shift, by + dy + shift),
                        dxfattribs={"height": 250, "layer": "ATT-" + tag})
-    items = ["AREA=%.2f%s" % (stored, unit), "PERIMETER=%.2f%s" % (perimeter, length), "NAME=Room %d" % i] + \
+    items = ["AREA=%.2f%s" % (stored, unit), "PERIMETER=%.2f%s" % (perimeter, length), "NAME=" + label] + \
         [key + "=<Not Set>" for key in ("TAGTYPE", "AREA_TYPE", "COST_CENTRE", "DATE", "DATE_L_MOVE", "DEPT_CHARGE")] + \
         ["ROOM_HEIGHT=0.00" + length, "SPECIAL_REQ=<Not Set>", "TOT_STAFF=<Not Set>", "TOT_WKSTNS=<Not Set>",
          "VOLUME=0.00" + ("cu.ft." if feet else "cu.m."), "HANDLESTOMINUS=", "HANDLESTOADD="]

@@ -14,6 +14,7 @@ namespace spatiary_test {
 //   noaux   no AUX attribute definitions nor attributes
 //   askew   NAME and AUX texts stand away from AREA
 //   feet    the records are in square feet
+//   gross   a last space, the gross-area block "GROSS AREA", 10 by 10 metres
 // Space i (from 1) is "Room i", block ROOM-i, 3 + (i-1) % 7 / 2 metres by 4
 // metres, with its label point 1 metre inside the outline's corner.
 void makeSpaceDrawing(const std::filesystem::path& path, int count, const std::string& options = "");
