@@ -20,7 +20,8 @@ const std::wstring kGrossAreaName = L"GROSS AREA";
 const std::wstring kLegendMarker = L"MARKER-LEGEND";
 
 int selectBlocks(ads_name selection, const wchar_t* blockName) {
-  resbuf* filter = blockName != nullptr ? acutBuildList(0, L"INSERT", 2, blockName, 0) : acutBuildList(0, L"INSERT", 0);
+  resbuf* filter = blockName != nullptr ? acutBuildList(RTDXF0, L"INSERT", 2, blockName, 0)
+                                     : acutBuildList(RTDXF0, L"INSERT", 0);
   const int result = acedSSGet(L"X", nullptr, nullptr, filter, selection);
   acutRelRb(filter);
   return result;

@@ -59,7 +59,13 @@ bool CSpaceOutline::prepare(CAcadDrawing& drawing) {
     acutPrintf(L"Select Name and Area Text Position:\n");
     ads_point point;
     if (acedGetPoint(nullptr, L"\nEnter Attribute points: ", point) != RTNORM) return false;
-    m_labelPoint = AcGePoint3d(point[X], point[Y], point[Z]);
+    return prepare(drawing, AcGePoint3d(point[X], point[Y], point[Z]));
+  ZELPH_CATCH(L"CSpaceOutline::prepare")
+}
+
+bool CSpaceOutline::prepare(CAcadDrawing& drawing, const AcGePoint3d& labelPoint) {
+  ZELPH_TRY
+    m_labelPoint = labelPoint;
     AcDbEntity* entity = nullptr;
     const Acad::ErrorStatus status = acdbOpenAcDbEntity(entity, m_polyline, AcDb::kForWrite);
     if (status != Acad::eOk) {

@@ -21,6 +21,8 @@ class CSpaceOutline {
   // can be made: no label point, an outline that cannot be opened or is no
   // polyline.
   bool prepare(CAcadDrawing& drawing);
+  // The same with the label point given rather than asked for.
+  bool prepare(CAcadDrawing& drawing, const AcGePoint3d& labelPoint);
   // True for a closed polyline; otherwise says why it cannot be a space.
   static bool isClosedOutline(AcDbObjectId polyline, bool forWrite);
 
