@@ -5,6 +5,7 @@
 #include "ReplyText.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
+#include "reports/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {
@@ -118,6 +119,17 @@ void CLayer::getDWGLayer(const AcDbLayerTableRecord* record) {
     m_plottable = record->isPlottable() ? 1 : 0;
     m_lineWeight = record->lineWeight();
   ZELPH_CATCH(L"CLayer::getDWGLayer")
+}
+
+void CLayer::deSerialize(pugi::xml_node node) {
+  ZELPH_TRY
+    CXMLUtilities::readElement(node, "layerOn", [this](pugi::xml_node child) {
+      if (CXMLUtilities::isNamed(child, "loName"))
+        setName(CXMLUtilities::text(child));
+      else if (CXMLUtilities::isNamed(child, "loDescription"))
+        setDescription(CXMLUtilities::text(child));
+    });
+  ZELPH_CATCH(L"CLayer::deSerialize")
 }
 
 void CLayer::setObjectId(AcDbObjectId id) {

@@ -13,6 +13,10 @@ class AcDbDatabase;
 class AcDbLayerTableRecord;
 class CAcadDrawing;
 
+namespace pugi {
+class xml_node;
+}
+
 class CLayer {
  public:
   CLayer();
@@ -32,6 +36,8 @@ class CLayer {
   // flags and line weight of the existing one (its colour stays).
   void applyToDWG(CAcadDrawing& drawing);
   void getDWGLayer(const AcDbLayerTableRecord* record);
+  // Reads a "layerOn" element of a graphic report: name and description.
+  void deSerialize(pugi::xml_node node);
 
   AcDbObjectId getObjectId() const { return m_objectId; }
   void setObjectId(AcDbObjectId id);

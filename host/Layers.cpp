@@ -3,6 +3,7 @@
 #include "ReplyText.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
+#include "reports/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 CLayers::CLayers() = default;
@@ -73,4 +74,10 @@ void CLayers::deleteObjects() {
     m_byFoldedName.clear();
     m_layers.clear();
   ZELPH_CATCH(L"CLayers::deleteObjects")
+}
+
+void CLayers::deSerialize(pugi::xml_node node) {
+  ZELPH_TRY
+    CXMLUtilities::readItems<CLayer>(node, "layerOn", [this](std::unique_ptr<CLayer> layer) { add(std::move(layer)); });
+  ZELPH_CATCH(L"CLayers::deSerialize")
 }

@@ -12,6 +12,10 @@
 
 class CAcadDrawing;
 
+namespace pugi {
+class xml_node;
+}
+
 class CLayers {
  public:
   CLayers();
@@ -34,6 +38,8 @@ class CLayers {
   // with the colour when missing.  1 when it exists afterwards.
   int ensureLayerExists(CAcadDrawing& drawing, std::wstring& name, const AcCmColor& colour);
   void deleteObjects();
+  // Reads the "layerOn" children of a graphic report's "layersOn" element.
+  void deSerialize(pugi::xml_node node);
 
  private:
   std::vector<std::unique_ptr<CLayer>> m_layers;

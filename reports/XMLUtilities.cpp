@@ -1,5 +1,9 @@
 #include "reports/XMLUtilities.h"
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
 #include "TextCodec.h"
 #include "support/FileUtilities.h"
 #include "support/ZelphExceptions.h"
@@ -22,6 +26,29 @@ pugi::xml_node appendElement(pugi::xml_node parent, const std::wstring& name, co
   return element;
 }
 
+bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool preservesSpace(pugi::xml_node node) {
+  for (; node; node = node.parent())
+    if (const pugi::xml_attribute space = node.attribute("xml:space")) return std::strcmp(space.value(), "preserve") == 0;
+  return false;
+}
+
+std::string trimmed(const std::string& text) {
+  const auto first = std::find_if_not(text.begin(), text.end(), isXmlSpace);
+  const auto last = std::find_if_not(text.rbegin(), text.rend(), isXmlSpace).base();
+  return first < last ? std::string(first, last) : std::string();
+}
+
+void appendText(pugi::xml_node node, std::string& text) {
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+      text += child.value();
+    else if (child.type() == pugi::node_element)
+      appendText(child, text);
+  }
+}
+
 }  // namespace
 
 CXMLUtilities::~CXMLUtilities() = default;
@@ -30,6 +57,7 @@ pugi::xml_node CXMLUtilities::createXMLDoc(const std::wstring& rootName, const s
                                            const std::wstring& stylesheet) {
   ZELPH_TRY
     m_document.reset();
+    m_lineStarts.clear();
     pugi::xml_node declaration = m_document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "UTF-8";
@@ -53,11 +81,28 @@ pugi::xml_node CXMLUtilities::createNode(pugi::xml_node parent, const std::wstri
 
 void CXMLUtilities::load(const std::wstring& path) {
   ZELPH_TRY
-    const pugi::xml_parse_result result = m_document.load_file(CFileUtilities::nativePath(path).c_str());
-    if (!result)
+    const auto fail = [&path](const std::wstring& why) {
       throw new CEXUnhandled(ZELPH_BANNER, ZELPH_SOURCE, L"CXMLUtilities::load",
-                             L"Unable to read the XML file " + path + L": " + utf8ToWide(result.description()) + L".",
-                             0);
+                             L"Unable to read the XML file " + path + why + L".", 0);
+    };
+    std::ifstream file(CFileUtilities::nativePath(path), std::ios::binary);
+    if (!file) fail(L"");
+    const std::string buffer{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) fail(L"");
+    m_lineStarts.assign(1, 0);
+    for (size_t at = buffer.find('\n'); at != std::string::npos; at = buffer.find('\n', at + 1))
+      m_lineStarts.push_back(at + 1);
+    // A lone blank value stays, so that xml:space="preserve" can keep it.
+    const pugi::xml_parse_result result =
+        m_document.load_buffer(buffer.data(), buffer.size(), pugi::parse_default | pugi::parse_ws_pcdata_single);
+    const auto failAt = [&](std::ptrdiff_t offset, const std::wstring& why) {
+      const auto [line, column] = lineAndColumn(offset);
+      fail(L": line " + std::to_wstring(line) + L", column " + std::to_wstring(column) + L": " + why);
+    };
+    if (!result) failAt(result.offset, utf8ToWide(result.description()));
+    // The parser lets a second one pass; an element's offset is that of its name, after the '<'.
+    for (pugi::xml_node node = m_document.document_element().next_sibling(); node; node = node.next_sibling())
+      if (node.type() == pugi::node_element) failAt(node.offset_debug() - 1, L"a second document element");
   ZELPH_CATCH(L"CXMLUtilities::load")
 }
 
@@ -70,3 +115,26 @@ void CXMLUtilities::save(const std::wstring& path) {
 }
 
 pugi::xml_node CXMLUtilities::documentElement() const { return m_document.document_element(); }
+
+std::pair<size_t, size_t> CXMLUtilities::lineAndColumn(std::ptrdiff_t offset) const {
+  const size_t at = static_cast<size_t>(std::max<std::ptrdiff_t>(offset, 0));
+  const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), at);
+  const size_t line = static_cast<size_t>(std::distance(m_lineStarts.begin(), next));
+  return {line, at - m_lineStarts[line - 1] + 1};
+}
+
+std::wstring CXMLUtilities::location(pugi::xml_node node) const {
+  ZELPH_TRY
+    const std::ptrdiff_t offset = node.offset_debug();
+    if (offset < 0 || m_lineStarts.empty()) return L"";
+    return L"line " + std::to_wstring(lineAndColumn(offset).first);
+  ZELPH_CATCH(L"CXMLUtilities::location")
+}
+
+std::wstring CXMLUtilities::text(pugi::xml_node element) {
+  ZELPH_TRY
+    std::string text;
+    appendText(element, text);
+    return utf8ToWide(preservesSpace(element) ? text : trimmed(text));
+  ZELPH_CATCH(L"CXMLUtilities::text")
+}

@@ -16,6 +16,7 @@
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
+#include "reports/XMLUtilities.h"
 #include "spaces/ZelphAttribute.h"
 #include "support/Utilities.h"
 #include "support/ZelphExceptions.h"
@@ -119,6 +120,15 @@ std::unique_ptr<AcDbPolyline> copyOfOutline(const AcDbPolyline& outline) {
   return copy;
 }
 
+// The attribute a graphic report's replacement value is for; -1 for other elements.
+int swapKind(pugi::xml_node element) {
+  static const std::pair<const char*, int> kinds[] = {
+      {"mbSwapName", CZelphAttribute::kName}, {"mbSwapArea", CZelphAttribute::kArea}, {"mbSwapAux", CZelphAttribute::kAux}};
+  for (const auto& [name, kind] : kinds)
+    if (CXMLUtilities::isNamed(element, name)) return kind;
+  return -1;
+}
+
 }  // namespace
 
 // ---- The space and its kinds ----
@@ -207,6 +217,27 @@ void CBlockDWG::copyInto(CBlockDWG* target) const {
       m_attributes->copyZelphAttributesTo(*target->m_attributes);
     }
   ZELPH_CATCH(L"CBlockDWG::copyInto")
+}
+
+void CBlockDWG::deSerialize(pugi::xml_node node, const CHatch* /*hatch*/) {
+  ZELPH_TRY
+    CXMLUtilities::readElement(node, "zelphBlock", [this](pugi::xml_node child) {
+      const auto is = [&child](const char* name) { return CXMLUtilities::isNamed(child, name); };
+      const std::wstring text = CXMLUtilities::text(child);
+      if (is("mbHandle")) {
+        setHandle(text);
+      } else if (is("mbName")) {
+        m_name = text;
+      } else if (is("mbCode")) {
+        m_code = text;
+      } else if (is("mbArea")) {
+        m_area = CUtilities::CStringToDouble(text);
+      } else if (const int kind = swapKind(child); kind >= 0) {
+        if (m_attributes == nullptr) m_attributes = std::make_unique<CAttributes>();
+        m_attributes->add(std::make_unique<CZelphAttribute>(kind, text, L""), false);
+      }
+    });
+  ZELPH_CATCH(L"CBlockDWG::deSerialize")
 }
 
 void CBlockDWG::setHandle(const std::wstring& handle) {

@@ -23,6 +23,11 @@ class AcDbBlockTableRecord;
 class AcDbDatabase;
 class AcDbEntity;
 class CAcadDrawing;
+class CHatch;
+
+namespace pugi {
+class xml_node;
+}
 class CZelphExceptions;
 
 class CBlockDWG : public CBlock {
@@ -39,6 +44,9 @@ class CBlockDWG : public CBlock {
   static std::wstring areaUnitText(int units);
   static std::wstring lengthUnitText(int units);
   void copyInto(CBlockDWG* target) const;
+  // Reads a "zelphBlock" element of a graphic report; the space gets a copy
+  // of the category's hatch when there is one.
+  void deSerialize(pugi::xml_node node, const CHatch* hatch);
 
   // Moves the outline into a new block definition named after the space,
   // inserts the space at the base point with its attributes and writes its

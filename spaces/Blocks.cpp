@@ -8,6 +8,7 @@
 #include "aced.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
+#include "reports/XMLUtilities.h"
 #include "spaces/Block.h"
 #include "spaces/BlockDWG.h"
 #include "support/Utilities.h"
@@ -92,6 +93,13 @@ void CBlocks::rebuildIndex() const {
 
 CBlock* CBlocks::getAt(const std::wstring& handle) const {
   ZELPH_TRY
+    const int index = indexOf(handle);
+    return index >= 0 ? m_entries[static_cast<size_t>(index)].get() : nullptr;
+  ZELPH_CATCH(L"CBlocks::getAt")
+}
+
+int CBlocks::indexOf(const std::wstring& handle) const {
+  ZELPH_TRY
     if (m_indexStale) rebuildIndex();
     auto found = m_byHandle.find(handle);
     // An entry's handle may have been changed since it was indexed.
@@ -99,8 +107,8 @@ CBlock* CBlocks::getAt(const std::wstring& handle) const {
       rebuildIndex();
       found = m_byHandle.find(handle);
     }
-    return found != m_byHandle.end() ? m_entries[found->second].get() : nullptr;
-  ZELPH_CATCH(L"CBlocks::getAt")
+    return found != m_byHandle.end() ? static_cast<int>(found->second) : -1;
+  ZELPH_CATCH(L"CBlocks::indexOf")
 }
 
 void CBlocks::replace(int index, Entry entry) {
@@ -238,4 +246,11 @@ void CBlocks::getZelphDWGBlocks_SS(CAcadDrawing& drawing, bool withOutline, wcha
                       addBlock(std::make_unique<CBlockDWGBuilding>(reference, document));
                   });
   ZELPH_CATCH(L"CBlocks::getZelphDWGBlocks_SS")
+}
+
+void CBlocks::deSerialize(pugi::xml_node node, const CHatch* hatch) {
+  ZELPH_TRY
+    CXMLUtilities::readItems<CBlockDWG>(
+        node, "zelphBlock", [this](std::unique_ptr<CBlockDWG> space) { addBlock(std::move(space)); }, hatch);
+  ZELPH_CATCH(L"CBlocks::deSerialize")
 }

@@ -14,6 +14,11 @@
 class AcDbBlockReference;
 class CAcadDrawing;
 class CBlock;
+class CHatch;
+
+namespace pugi {
+class xml_node;
+}
 
 class CBlocks {
  public:
@@ -35,6 +40,8 @@ class CBlocks {
   void replaceAt(int index, std::unique_ptr<Block> block) {
     replace(index, Entry(block.release(), &destroy<Block>));
   }
+  // Position of the first entry with exactly that handle text, else -1.
+  int indexOf(const std::wstring& handle) const;
   int getCount() const;
   void deleteObjects();
   // By the numeric value of the handles; equal handles keep their order.
@@ -55,6 +62,9 @@ class CBlocks {
   // kind letter 'f', buildings and the site with any other.  withOutline:
   // rooms also collect the assets standing in their outline.
   void getZelphDWGBlocks_SS(CAcadDrawing& drawing, bool withOutline, wchar_t kind);
+  // One space per "zelphBlock" child of a graphic report's "zelphBlocks"
+  // element, each given a copy of the category's hatch (may be null).
+  void deSerialize(pugi::xml_node node, const CHatch* hatch);
 
  private:
   typedef void (*Destroy)(CBlock*);

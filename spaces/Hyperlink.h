@@ -3,6 +3,10 @@
 
 #include <string>
 
+namespace pugi {
+class xml_node;
+}
+
 class CHyperlink {
  public:
   CHyperlink() = default;
@@ -10,6 +14,8 @@ class CHyperlink {
   virtual ~CHyperlink();
 
   void copyTo(CHyperlink& other) const;
+  // Reads a "hyperlink" element of a graphic report: target and description.
+  void deSerialize(pugi::xml_node node);
 
   const std::wstring& getAddress() const { return m_address; }
   void setAddress(const std::wstring& address) { m_address = address; }

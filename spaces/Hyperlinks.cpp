@@ -1,5 +1,6 @@
 #include "spaces/Hyperlinks.h"
 
+#include "reports/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 CHyperlinks::~CHyperlinks() = default;
@@ -32,4 +33,11 @@ void CHyperlinks::deleteObjects() {
 const CHyperlink* CHyperlinks::getAt(int index) const {
   if (index < 0 || index >= getCount()) return nullptr;
   return m_items[static_cast<std::size_t>(index)].get();
+}
+
+void CHyperlinks::deSerialize(pugi::xml_node node) {
+  ZELPH_TRY
+    CXMLUtilities::readItems<CHyperlink>(node, "hyperlink",
+                                         [this](std::unique_ptr<CHyperlink> hyperlink) { add(std::move(hyperlink)); });
+  ZELPH_CATCH(L"CHyperlinks::deSerialize")
 }

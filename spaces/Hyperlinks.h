@@ -19,6 +19,8 @@ class CHyperlinks {
   bool add(std::unique_ptr<CHyperlink> hyperlink);
   void copyTo(CHyperlinks& other) const;
   void deleteObjects();
+  // Reads the "hyperlink" children of a graphic report's "hyperlinks" element.
+  void deSerialize(pugi::xml_node node);
 
   int getCount() const { return static_cast<int>(m_items.size()); }
   const CHyperlink* getAt(int index) const;
