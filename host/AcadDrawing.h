@@ -75,6 +75,8 @@ class CAcadDrawing {
   // With it set, a drawing this session opened keeps its changes when the
   // session ends.
   void setSaveOnClose(bool save) { m_saveOnClose = save ? 1 : 0; }
+  // With it set, a drawing this session opened stays open when the session ends.
+  void setCurrentDocument(int current) { m_currentDocument = current ? 1 : 0; }
   int getSaveOnClose() const { return m_saveOnClose; }
 
  private:

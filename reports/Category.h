@@ -36,6 +36,8 @@ class CCategory {
   void setHatch(std::unique_ptr<CHatch> hatch) { m_hatch = std::move(hatch); }
   CBlocks* getBlocks() const { return m_blocks.get(); }
   void setBlocks(std::unique_ptr<CBlocks> blocks) { m_blocks = std::move(blocks); }
+  // The spaces, which the category no longer holds.
+  std::unique_ptr<CBlocks> takeBlocks() { return std::move(m_blocks); }
 
  private:
   // The hatch the hatch elements write into, made by the first of them.

@@ -4,6 +4,7 @@
 
 #include "TextCodec.h"
 #include "host/AcadUtilities.h"
+#include "reports/ReportApplication.h"
 #include "reports/ReportValues.h"
 #include "reports/XMLUtilities.h"
 #include "support/Utilities.h"
@@ -94,4 +95,10 @@ void CGraphicReport::deSerialize(pugi::xml_node root) {
       }
     });
   ZELPH_CATCH(L"CGraphicReport::deSerialize")
+}
+
+void CGraphicReport::applyToDrawing(CAcadDrawing& drawing) {
+  ZELPH_TRY
+    CReportApplication(drawing, *this).run();
+  ZELPH_CATCH(L"CGraphicReport::applyToDrawing")
 }

@@ -194,10 +194,10 @@ TEST(DiagnosticCommands, DialogTestAsksForAFileAndIgnoresIt) {
 
 TEST(PendingCommands, SayTheyAreNotAvailableYet) {
   const Session session;
-  const RunResult result = session.run("mbe\nzelphPieBlockDefine\nmgr\n");
+  const RunResult result = session.run("mbe\nzelphPieBlockDefine\nmsc_has\n");
   expectInOrder(result.output, {"mbe (zelphBlockEdit) is not available in this version yet.\n",
                                 "mpbd (zelphPieBlockDefine) is not available in this version yet.\n",
-                                "mgr (zelphGraphicReport) is not available in this version yet.\n"});
+                                "msc_has (msc_has) is not available in this version yet.\n"});
 }
 
 TEST(ProductDetection, MarkerCommandsExistOnlyInFullProducts) {

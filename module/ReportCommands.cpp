@@ -1,0 +1,79 @@
+// mgr and magr: applying a graphic report to the drawing it names or to
+// the current drawing.
+#include <memory>
+
+#include "AcApDocManager.h"
+#include "acutads.h"
+#include "host/AcadDrawing.h"
+#include "module/CommandShell.h"
+#include "module/commands.h"
+#include "reports/GraphicReport.h"
+#include "support/FileUtilities.h"
+#include "support/ZelphExceptions.h"
+
+namespace {
+
+// The current document, locked for the whole command.
+class DocumentLock {
+ public:
+  DocumentLock() : m_document(acDocManager->curDocument()) {
+    if (m_document != nullptr && acDocManager->lockDocument(m_document, AcAp::kWrite, nullptr, nullptr, true) != Acad::eOk)
+      m_document = nullptr;
+  }
+  ~DocumentLock() {
+    if (m_document != nullptr) acDocManager->unlockDocument(m_document);
+  }
+  DocumentLock(const DocumentLock&) = delete;
+  DocumentLock& operator=(const DocumentLock&) = delete;
+
+ private:
+  AcApDocument* m_document;
+};
+
+// The report's own drawing, opened and left open; or the current one.
+std::unique_ptr<CAcadDrawing> drawingFor(const CGraphicReport& report, bool named) {
+  if (named) {
+    auto drawing = std::make_unique<CAcadDrawing>(report.getDrawingPath(), report.getDrawingFilename());
+    drawing->setCurrentDocument(1);
+    return drawing;
+  }
+  auto drawing = std::make_unique<CAcadDrawing>();
+  drawing->bindCurrentDocument();
+  return drawing;
+}
+
+void applyReport(bool named) {
+  const DocumentLock documentLock;
+  const std::wstring path = CFileUtilities::browseForFile(L"XML Graphic Reports (*.xml)|*.xml");
+  if (path.empty()) return;
+  CGraphicReport report;
+  report.load(path);
+  const std::unique_ptr<CAcadDrawing> drawing = drawingFor(report, named);
+  if (drawing->lock() == Acad::eOk) {
+    try {
+      report.applyToDrawing(*drawing);
+      acutPrintf(L"graphic report successfully applied.\n");
+    } catch (...) {
+      drawing->unlock();
+      throw;
+    }
+    drawing->unlock();
+  }
+  acutPrintf(L"\n");
+}
+
+}  // namespace
+
+void zelphGraphicReport() {
+  CCommandShell shell;
+  ZELPH_TRY
+    applyReport(true);
+  ZELPH_COMMAND_CATCH(L"graphicReport")
+}
+
+void zelphApplyGraphicReport() {
+  CCommandShell shell;
+  ZELPH_TRY
+    applyReport(false);
+  ZELPH_COMMAND_CATCH(L"applyGraphicReport")
+}

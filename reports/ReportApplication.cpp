@@ -1,0 +1,193 @@
+#include "reports/ReportApplication.h"
+
+#include "AcDbBlockReference.h"
+#include "AcDbObjectPointer.h"
+#include "acutads.h"
+#include "dbmain.h"
+#include "host/AcadDrawing.h"
+#include "reports/GraphicReport.h"
+#include "spaces/BlockDWG.h"
+#include "spaces/Blocks.h"
+#include "support/ZelphExceptions.h"
+
+namespace {
+
+const std::wstring kEverySpace = L"*";
+
+// Levels of the floor (gross-area) and site blocks, which a "*" entry leaves alone.
+constexpr int kFloorLevel = 8;
+constexpr int kSiteLevel = 10;
+
+// The flags that show a layer: thawed, unlocked, on, plottable.
+constexpr int kThawed = 0;
+constexpr int kUnlocked = 0;
+constexpr int kOn = 0;
+constexpr int kPlottable = 1;
+
+}  // namespace
+
+CReportApplication::CReportApplication(CAcadDrawing& drawing, CGraphicReport& report)
+    : m_drawing(drawing), m_report(report) {}
+
+void CReportApplication::run() {
+  ZELPH_TRY
+    prepareOutputState();
+    acutPrintf(L"applying graphic report %s.\n", m_report.getTitle().c_str());
+    if (m_drawing.lock() != Acad::eOk) return;
+    try {
+      applyLayerList();
+      applyCategories();
+      m_output.applyState(m_drawing, false);
+    } catch (...) {
+      m_drawing.unlock();
+      throw;
+    }
+    m_drawing.unlock();
+  ZELPH_CATCH(L"CReportApplication::run")
+}
+
+void CReportApplication::prepareOutputState() {
+  ZELPH_TRY
+    m_output.getState(m_drawing);
+    // A report that names no layout leaves the current one current.
+    if (!m_report.getPlotLayout().empty()) m_output.setLayoutName(m_report.getPlotLayout());
+    m_output.setAllLayerLineWeights(0);
+    m_output.setZelphLayersForOutput();
+  ZELPH_CATCH(L"CReportApplication::prepareOutputState")
+}
+
+void CReportApplication::applyLayerList() {
+  ZELPH_TRY
+    const CLayers* layers = m_report.getLayersOn();
+    if (layers == nullptr) return;
+    m_output.setStateAllOff(m_drawing);
+    for (int index = 0; index < layers->count(); ++index) switchOn(layers->getAt(index)->getName());
+  ZELPH_CATCH(L"CReportApplication::applyLayerList")
+}
+
+void CReportApplication::applyCategories() {
+  ZELPH_TRY
+    CCategories* categories = m_report.getCategories();
+    if (categories == nullptr) return;
+    acutPrintf(L"\tgraphic report contains %d categories.\n", categories->getCount());
+    for (int index = 0; index < categories->getCount(); ++index) {
+      CCategory& category = *categories->getAt(index);
+      acutPrintf(L"\tapplying category %s.\n", category.getTitle().c_str());
+      applySpaces(category);
+      if (category.getHatch() != nullptr && category.getBlocks() != nullptr)
+        switchOn(category.getHatch()->getLayer());
+    }
+  ZELPH_CATCH(L"CReportApplication::applyCategories")
+}
+
+void CReportApplication::applySpaces(CCategory& category) {
+  ZELPH_TRY
+    CBlocks* entries = category.getBlocks();
+    if (entries == nullptr) return;
+    acutPrintf(L"\tcategory contains %d blocks.\n", entries->getCount());
+    // Once a "*" entry has given the category the drawing's spaces, the
+    // listed entries are kept here until the last of them is applied.
+    std::unique_ptr<CBlocks> listed;
+    for (int index = 0; index < entries->getCount(); ++index) {
+      const CBlockDWG& entry = *static_cast<const CBlockDWG*>(entries->getAt(index));
+      if (entry.getHandle() == kEverySpace) {
+        if (listed == nullptr) listed = category.takeBlocks();
+        applyToEverySpace(entry, category);
+        continue;
+      }
+      std::unique_ptr<CBlockDWG> space = applyListed(entry);
+      if (space == nullptr) continue;
+      CBlocks& spaces = *category.getBlocks();
+      const int at = listed == nullptr ? index : spaces.indexOf(space->getHandle());
+      if (at >= 0) spaces.replaceAt(at, std::move(space));
+    }
+  ZELPH_CATCH(L"CReportApplication::applySpaces")
+}
+
+std::unique_ptr<CBlockDWG> CReportApplication::applyListed(const CBlockDWG& listed) {
+  ZELPH_TRY
+    CZelphExceptions errors;
+    const auto fail = [&](std::unique_ptr<CEXZelph> record) {
+      errors.add(std::move(record));
+      printErrors(listed, errors);
+      return nullptr;
+    };
+    const wchar_t* const function = L"CReportApplication::applyListed";
+    AcDbObjectId id;
+    if (m_drawing.getDatabase()->getAcDbObjectId(id, false, listed.getAcDbHandle()) != Acad::eOk)
+      return fail(std::make_unique<CEXInvalidHandle>(ZELPH_BANNER, ZELPH_SOURCE, function, listed.getHandle()));
+    AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForWrite);
+    if (!entity)
+      return fail(std::make_unique<CEXUnhandled>(ZELPH_BANNER, ZELPH_SOURCE, function, entity.openStatus(), __LINE__,
+                                                 m_drawing.getFolder() + m_drawing.getName(), nullptr));
+    AcDbBlockReference* reference = AcDbBlockReference::cast(entity.object());
+    if (reference == nullptr)
+      return fail(std::make_unique<CEXUnhandled>(
+          ZELPH_BANNER, ZELPH_SOURCE, function,
+          L"The handle " + listed.getHandle() + L" names " + entity->isA()->name() + L", not a space.", 0));
+    auto space = std::make_unique<CBlockDWG>(reference, m_drawing.getDocument());
+    entity.close();
+    present(listed, *space, true);
+    write(*space);
+    return space;
+  ZELPH_CATCH(L"CReportApplication::applyListed")
+}
+
+void CReportApplication::applyToEverySpace(const CBlockDWG& wildcard, CCategory& category) {
+  ZELPH_TRY
+    auto spaces = std::make_unique<CBlocks>();
+    spaces->getZelphDWGBlocks_SS(m_drawing, true, L'f');
+    for (int index = 0; index < spaces->getCount(); ++index) {
+      CBlockDWG& space = *static_cast<CBlockDWG*>(spaces->getAt(index));
+      if (space.getLevel() == kFloorLevel || space.getLevel() == kSiteLevel) continue;
+      // Every space keeps its own measured area.
+      present(wildcard, space, false);
+      write(space);
+    }
+    category.setBlocks(std::move(spaces));
+  ZELPH_CATCH(L"CReportApplication::applyToEverySpace")
+}
+
+void CReportApplication::present(const CBlockDWG& listed, CBlockDWG& space, bool withArea) const {
+  ZELPH_TRY
+    const double area = space.getArea();
+    CAttributes* labels = space.getAttributes();
+    const double height = labels != nullptr ? labels->getTextHeight() : 0.0;
+    const double rotation = labels != nullptr ? labels->getRotation() : 0.0;
+    const double widthFactor = labels != nullptr ? labels->getWidthFactor() : 0.0;
+    listed.copyFormatting(&space);
+    if (labels != nullptr) {
+      labels->setTextHeight(height);
+      labels->setRotation(rotation);
+      labels->setWidthFactor(widthFactor);
+    }
+    if (!withArea) space.setArea(area);
+  ZELPH_CATCH(L"CReportApplication::present")
+}
+
+void CReportApplication::write(CBlockDWG& space) {
+  ZELPH_TRY
+    CZelphExceptions errors;
+    space.applyToDWG(m_drawing, errors);
+    printErrors(space, errors);
+    switchOn(space.getLayer());
+    // The labels are part of the space.
+    if (const CAttributes* labels = space.getAttributes())
+      for (int index = 0; index < labels->getCount(); ++index) switchOn(labels->getAt(index)->getLayer());
+  ZELPH_CATCH(L"CReportApplication::write")
+}
+
+void CReportApplication::printErrors(const CBlockDWG& space, const CZelphExceptions& errors) const {
+  ZELPH_TRY
+    if (errors.count() == 0) return;
+    acutPrintf(L"\t\terror(s) occurred whilst applying zelph block %s - %s.\n", space.getCode().c_str(),
+               space.getHandle().c_str());
+    errors.displayCommandLines();
+  ZELPH_CATCH(L"CReportApplication::printErrors")
+}
+
+void CReportApplication::switchOn(const std::wstring& layer) {
+  ZELPH_TRY
+    if (!layer.empty()) m_output.setLayerState(layer, kThawed, kUnlocked, kOn, kPlottable);
+  ZELPH_CATCH(L"CReportApplication::switchOn")
+}

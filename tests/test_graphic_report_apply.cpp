@@ -1,0 +1,227 @@
+// Applying graphic reports as a planner does: spaces made with mbc over the
+// sample floor plan, a report written for them, magr or mgr, and the saved
+// drawing read back with ezdxf: hatches in each category's pattern, colour
+// and layer, replaced label texts, layers shown and hidden, and the
+// messages of what could not be applied.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "TestSupport.h"
+
+using namespace spatiary_test;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kPreferences =
+    "//\tSpatiary\n//\n//\tConfiguration file for Spatiary\n//\nunits\n0\nprecison\n2\ntextSize\n250.00\n"
+    "textScale\n1.00\ntextRotation\n0.00\ncsvOpener\nNONE\nzoomBorder\n1000\ninc\n1\n";
+
+// "BLOCK HANDLE" for every space of the drawing.
+const char* kListSpaceHandles = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+for insert in doc.modelspace().query("INSERT"):
+    print(insert.dxf.name, insert.dxf.handle)
+)py";
+
+// Every hatch as "hatch LAYER PATTERN RRGGBB (x0,y0)-(x1,y1) loops", the
+// spaces' label texts, and each layer's visibility.
+const char* kListPresentation = R"py(
+import sys, ezdxf
+from ezdxf import bbox
+doc = ezdxf.readfile(sys.argv[1])
+print("audit-errors", len(doc.audit().errors))
+msp = doc.modelspace()
+for hatch in msp.query("HATCH"):
+    box = bbox.extents([hatch])
+    colour = "%06X" % ezdxf.colors.rgb2int(hatch.rgb) if hatch.rgb else "index%d" % hatch.dxf.color
+    print("hatch", hatch.dxf.layer, hatch.dxf.pattern_name, colour,
+          "(%d,%d)-(%d,%d)" % (box.extmin.x, box.extmin.y, box.extmax.x, box.extmax.y), len(hatch.paths))
+for insert in msp.query("INSERT"):
+    attribs = {a.dxf.tag: a.dxf.text for a in insert.attribs}
+    print("space", insert.dxf.name, attribs.get("NAME"), "|", attribs.get("AUX"))
+for layer in doc.layers:
+    print("layer", layer.dxf.name, "on" if layer.is_on() else "off")
+)py";
+
+class ReportApplying : public ::testing::Test {
+ protected:
+  // The sample floor plan with four rooms and the gross-area block, made once.
+  static void SetUpTestSuite() {
+    s_folder = std::make_unique<ScratchFolder>();
+    writePreferences(s_folder->path());
+    const std::string spaces = (*s_folder / "spaces.dxf").string();
+    const auto made = runSpatiary({"--appdata", (*s_folder / "appdata").string(), "-o", spaces,
+                                   (sourceDir() / "samples" / "floorplan.dxf").string()},
+                                  "mbc\n@click 3\n"
+                                  "#34\n3000,3000\n#35\n9000,3000\n#36\n15000,3000\n#3A\n12000,11000\n"
+                                  "\n@close\nmgabc\n#33\n12000,-1000\n");
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    const auto listed = runPython(kListSpaceHandles, {spaces});
+    ASSERT_EQ(listed.exitCode, 0) << listed.output;
+    std::istringstream lines(listed.output);
+    std::string block, handle;
+    while (lines >> block >> handle) s_handles[block] = handle;
+    ASSERT_EQ(s_handles.size(), 5u) << listed.output;
+  }
+  static void TearDownTestSuite() { s_folder.reset(); }
+
+  static void writePreferences(const fs::path& root) {
+    const fs::path prefs = root / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg";
+    fs::create_directories(prefs.parent_path());
+    writeFile(prefs, kPreferences);
+  }
+
+  void SetUp() override {
+    writePreferences(scratch.path());
+    fs::copy_file(*s_folder / "spaces.dxf", drawing);
+  }
+
+  // Applies the report with magr to a copy of the spaces drawing.
+  RunResult apply(const std::string& report, const std::string& command = "magr") {
+    writeFile(scratch / "report.xml", report);
+    return runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", saved.string(), drawing.string()},
+                       command + "\n" + (scratch / "report.xml").string() + "\n");
+  }
+
+  std::string presentation() {
+    const auto listed = runPython(kListPresentation, {saved.string()});
+    EXPECT_EQ(listed.exitCode, 0) << listed.output;
+    EXPECT_NE(listed.output.find("audit-errors 0\n"), std::string::npos) << listed.output;
+    return listed.output;
+  }
+
+  static std::string handle(const std::string& block) { return s_handles.at(block); }
+
+  static std::unique_ptr<ScratchFolder> s_folder;
+  static std::map<std::string, std::string> s_handles;
+  ScratchFolder scratch;
+  fs::path drawing = scratch / "drawing.dxf";
+  fs::path saved = scratch / "saved.dxf";
+};
+
+std::unique_ptr<ScratchFolder> ReportApplying::s_folder;
+std::map<std::string, std::string> ReportApplying::s_handles;
+
+std::string space(const std::string& handle, const std::string& more = "") {
+  return "<zelphBlock><mbHandle>" + handle + "</mbHandle>" + more + "</zelphBlock>";
+}
+
+std::string category(const std::string& title, const std::string& pattern, const std::string& colour, int scale,
+                     const std::string& layer, const std::string& spaces) {
+  return "<category><cTitle>" + title + "</cTitle><cHatchPattern>" + pattern + "</cHatchPattern><cHatchColour>" +
+         colour + "</cHatchColour><cHatchScale>" + std::to_string(scale) +
+         "</cHatchScale><cHatchAngle>0</cHatchAngle><cHatchLayer>" + layer + "</cHatchLayer><zelphBlocks>" + spaces +
+         "</zelphBlocks></category>";
+}
+
+std::string report(const std::string& categories, const std::string& more = "") {
+  return "<?xml version=\"1.0\"?>\n<graphicReport><grTitle>Occupancy</grTitle>" + more + "<categories>" +
+         categories + "</categories></graphicReport>\n";
+}
+
+TEST_F(ReportApplying, AppliesEachCategorysSpacesAndReplacesTheirLabels) {
+  const auto result = apply(report(
+      category("Offices", "ANSI31", "#FF8000", 20, "HATCH-OFFICES",
+               space(handle("ROOM-1"), "<mbArea>36</mbArea><mbSwapName>Sales</mbSwapName><mbSwapAux>Team A</mbSwapAux>") +
+                   space(handle("ROOM-2"), "<mbArea>36</mbArea>")) +
+      category("Stores", "SOLID", "#0000ff", 1, "HATCH-STORES", space(handle("ROOM-4"), "<mbArea>48</mbArea>"))));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("applying graphic report Occupancy.\n\tgraphic report contains 2 categories.\n"
+                               "\tapplying category Offices.\n\tcategory contains 2 blocks.\n"
+                               "\tapplying category Stores.\n\tcategory contains 1 blocks.\n"),
+            std::string::npos)
+      << result.output;
+  EXPECT_NE(result.output.find("graphic report successfully applied.\n"), std::string::npos);
+  EXPECT_EQ(countOccurrences(result.output, "error(s) occurred"), 0) << result.output;
+
+  const std::string shown = presentation();
+  EXPECT_NE(shown.find("space ROOM-1 Sales | Team A\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("space ROOM-2 Room 2 |  \n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("space ROOM-3 Room 3 |  \n"), std::string::npos) << shown;
+}
+
+TEST_F(ReportApplying, ShowsTheListedLayersAndWhatItTouchedAndHidesTheRest) {
+  const std::string offices = category("Offices", "ANSI31", "#FF8000", 20, "HATCH-OFFICES", space(handle("ROOM-1")));
+  auto result = apply(report(offices, "<layersOn><layerOn><loName>A-FLOR-OTLN</loName></layerOn>"
+                                      "<layerOn><loName>Defpoints</loName></layerOn></layersOn>"));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  std::string shown = presentation();
+  for (const char* on : {"A-FLOR-OTLN", "Defpoints", "A-AREA", "HATCH-OFFICES", "ATT-NAME", "ATT-AREA", "ATT-AUX"})
+    EXPECT_NE(shown.find(std::string("layer ") + on + " on\n"), std::string::npos) << on << "\n" << shown;
+  for (const char* off : {"0", "A-ANNO-TEXT"})
+    EXPECT_NE(shown.find(std::string("layer ") + off + " off\n"), std::string::npos) << off << "\n" << shown;
+
+  // Without a list every layer keeps showing.
+  result = apply(report(offices));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  shown = presentation();
+  EXPECT_EQ(countOccurrences(shown, " off\n"), 0) << shown;
+}
+
+TEST_F(ReportApplying, WhatCannotBeAppliedIsNamedAndTheRestIsApplied) {
+  const auto result = apply(report(category(
+      "Offices", "ANSI31", "#FF8000", 20, "HATCH-OFFICES",
+      space("FFFFF", "<mbCode>gone</mbCode>") + space("3C", "<mbCode>label</mbCode>") +
+          space(handle("ROOM-1"), "<mbSwapName>Sales</mbSwapName>"))));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("\t\terror(s) occurred whilst applying zelph block gone - FFFFF.\n"), std::string::npos)
+      << result.output;
+  EXPECT_NE(result.output.find("Invalid Handle - FFFFF"), std::string::npos);
+  EXPECT_NE(result.output.find("\t\terror(s) occurred whilst applying zelph block label - 3C.\n"), std::string::npos);
+  EXPECT_NE(result.output.find("The handle 3C names AcDbText, not a space."), std::string::npos);
+  EXPECT_NE(result.output.find("graphic report successfully applied.\n"), std::string::npos);
+  const std::string shown = presentation();
+  EXPECT_NE(shown.find("space ROOM-1 Sales |"), std::string::npos) << shown;
+}
+
+TEST_F(ReportApplying, EveryEntryAppliesToAllSpacesButTheGrossArea) {
+  const auto result = apply(report(category("All", "SOLID", "#00FF00", 1, "HATCH-ALL",
+                                            space("*", "<mbSwapAux>surveyed</mbSwapAux>") +
+                                                space(handle("ROOM-2"), "<mbSwapAux>let</mbSwapAux>"))));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "error(s) occurred"), 0) << result.output;
+  const std::string shown = presentation();
+  for (const char* room : {"ROOM-1 Room 1", "ROOM-3 Room 3", "ROOM-4 Room 4"})
+    EXPECT_NE(shown.find(std::string("space ") + room + " | surveyed\n"), std::string::npos) << room << shown;
+  EXPECT_NE(shown.find("space ROOM-2 Room 2 | let\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("space ROOM-GROSS_AREA GROSS AREA |  \n"), std::string::npos) << shown;
+}
+
+TEST_F(ReportApplying, ABrokenReportChangesNothing) {
+  const auto result = apply(report(category("Offices", "ANSI31", "orange", 20, "HATCH-OFFICES",
+                                            space(handle("ROOM-1"), "<mbSwapName>Sales</mbSwapName>"))));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("Error Detected."), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("cHatchColour \"orange\" is not a colour"), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find("graphic report successfully applied."), std::string::npos) << result.output;
+  EXPECT_EQ(presentation().find("Sales"), std::string::npos);
+}
+
+TEST_F(ReportApplying, MgrOpensTheDrawingTheReportNames) {
+  const std::string named = report(category("Offices", "ANSI31", "#FF8000", 20, "HATCH-OFFICES",
+                                            space(handle("ROOM-1"), "<mbSwapName>Sales</mbSwapName>")),
+                                   "<grDrawingPath>" + scratch.path().string() +
+                                       "/</grDrawingPath><grDrawingFilename>drawing.dxf</grDrawingFilename>");
+  writeFile(scratch / "report.xml", named);
+  // Started on a new empty drawing; the one the report names is opened, stays open and is saved.
+  const auto result = runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", saved.string()},
+                                  "mgr\n" + (scratch / "report.xml").string() + "\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("graphic report successfully applied.\n"), std::string::npos) << result.output;
+  EXPECT_NE(presentation().find("space ROOM-1 Sales |"), std::string::npos);
+}
+
+TEST_F(ReportApplying, ACancelledFileQuestionEndsTheCommand) {
+  const auto result = runSpatiary({"--appdata", (scratch / "appdata").string(), drawing.string()}, "magr\n\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("XML Graphic Reports (*.xml)"), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find("applying graphic report"), std::string::npos) << result.output;
+}
+
+}  // namespace
