@@ -60,24 +60,9 @@ for ref in doc.modelspace().query("INSERT"):
 print("lwpolylines in model space", len(doc.modelspace().query("LWPOLYLINE")))
 )";
 
-const char* kPreferences =
-    "units\n0\nprecison\n2\ntextSize\n250.00\ntextScale\n1.00\ntextRotation\n0.00\ncsvOpener\nNONE\n"
-    "zoomBorder\n1000\ninc\n1\n";
-
-class SpaceConversion : public ::testing::Test {
+class SpaceConversion : public SpaceCommandTest {
  protected:
-  void SetUp() override {
-    const fs::path prefs = scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg";
-    fs::create_directories(prefs.parent_path());
-    writeFile(prefs, kPreferences);
-  }
-
-  RunResult run(const std::string& script) {
-    const auto result = runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", saved, drawing}, script);
-    EXPECT_EQ(result.exitCode, 0) << result.output;
-    EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
-    return result;
-  }
+  SpaceConversion() { drawing = (scratch / "foreign.dxf").string(); }
 
   std::string layersAndLabels() {
     const auto listed = runPython(kLayersAndLabels, {saved});
@@ -85,9 +70,6 @@ class SpaceConversion : public ::testing::Test {
     return listed.output;
   }
 
-  ScratchFolder scratch;
-  std::string drawing = (scratch / "foreign.dxf").string();
-  std::string saved = (scratch / "saved.dxf").string();
 };
 
 TEST_F(SpaceConversion, ForeignRoomLabelsBecomeSpacesOfTheirOutlines) {

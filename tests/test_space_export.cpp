@@ -18,30 +18,17 @@ namespace {
 // Records where it was started and each argument it was given.
 const char* kOpener = "#!/bin/sh\n{ pwd; for argument in \"$@\"; do echo \"[$argument]\"; done; } >> \"$0.log\"\n";
 
-class SpaceExport : public ::testing::Test {
+class SpaceExport : public SpaceCommandTest {
  protected:
-  void SetUp() override { useOpener("NONE"); }
+  SpaceExport() { drawing = (scratch / "plan.dxf").string(); }
 
-  void useOpener(const std::string& opener, int precision = 2) {
-    const fs::path prefs = scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg";
-    fs::create_directories(prefs.parent_path());
-    writeFile(prefs, "units\n0\nprecison\n" + std::to_string(precision) +
-                         "\ntextSize\n250.00\ntextScale\n1.00\ntextRotation\n0.00\ncsvOpener\n" + opener +
-                         "\nzoomBorder\n1000\ninc\n1\n");
-  }
+  void useOpener(const std::string& opener, int precision = 2) { usePreferences(0, precision, opener); }
 
   std::string makeOpener() {
     const fs::path opener = scratch / "opener.sh";
     writeFile(opener, kOpener);
     fs::permissions(opener, fs::perms::owner_all);
     return opener.string();
-  }
-
-  RunResult run(const std::string& script) {
-    const auto result = runSpatiary({"--appdata", (scratch / "appdata").string(), drawing}, script);
-    EXPECT_EQ(result.exitCode, 0) << result.output;
-    EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
-    return result;
   }
 
   // The opener is not waited for; its record may come a moment later.
@@ -55,8 +42,6 @@ class SpaceExport : public ::testing::Test {
     return record;
   }
 
-  ScratchFolder scratch;
-  std::string drawing = (scratch / "plan.dxf").string();
   std::string csv = (scratch / "plan.csv").string();
 };
 
@@ -71,7 +56,7 @@ TEST_F(SpaceExport, TheCsvFileListsRoomsTotalsAndTheGrossAreaApart) {
                       {drawing})
                 .exitCode,
             0);
-  const auto result = run("mcsv\n");
+  const auto result = run("mcsv\n", false);
   EXPECT_NE(result.output.find("Zelph Block Details"), std::string::npos) << result.output;
   EXPECT_NE(result.output.find("csv data successfully saved to file (" + csv + ")\n"), std::string::npos)
       << result.output;
@@ -82,13 +67,13 @@ TEST_F(SpaceExport, TheCsvFileListsRoomsTotalsAndTheGrossAreaApart) {
             "Total,28.00,m\xB2,30.00,m\n"
             "\n\n"
             "GROSS AREA,100.00,m\xB2,40.00,m\n");
-  EXPECT_NE(run("mlb\n\n\n").output.find("Room-Two,Room 2,14.00,"), std::string::npos);
+  EXPECT_NE(run("mlb\n\n\n", false).output.find("Room-Two,Room 2,14.00,"), std::string::npos);
 }
 
 TEST_F(SpaceExport, SquareFeetAndThePreferencePrecision) {
   makeSpaceDrawing(drawing, 2, "feet");
   useOpener("NONE", 1);
-  run("mcsv\n");
+  run("mcsv\n", false);
   EXPECT_EQ(readFile(csv),
             "Code,Area,Units,Perimeter,Units\n"
             "Room 1,129.2,ft\xB2,45.9,ft\n"
@@ -98,11 +83,11 @@ TEST_F(SpaceExport, SquareFeetAndThePreferencePrecision) {
 
 TEST_F(SpaceExport, OnlyTheGrossAreaOrNoSpaceAtAll) {
   makeSpaceDrawing(drawing, 0, "gross");
-  run("mcsv\n");
+  run("mcsv\n", false);
   EXPECT_EQ(readFile(csv),
             "Code,Area,Units,Perimeter,Units\nTotal,0.00,m\xB2,0.00,m\n\n\nGROSS AREA,100.00,m\xB2,40.00,m\n");
   fs::copy_file(sourceDir() / "samples" / "floorplan.dxf", drawing, fs::copy_options::overwrite_existing);
-  run("mcsv\n");
+  run("mcsv\n", false);
   EXPECT_EQ(readFile(csv), "Code,Area,Units,Perimeter,Units\nTotal,0.00,,0.00,\n\n\n");
 }
 
@@ -111,7 +96,7 @@ TEST_F(SpaceExport, AFileThatCannotBeWrittenEndsTheCommandQuietly) {
   fs::create_directory(csv);
   const std::string opener = makeOpener();
   useOpener(opener);
-  const auto result = run("mcsv\n");
+  const auto result = run("mcsv\n", false);
   EXPECT_EQ(result.output.find("csv data successfully saved"), std::string::npos) << result.output;
   EXPECT_FALSE(fs::exists(opener + ".log"));
 }
@@ -122,7 +107,7 @@ TEST_F(SpaceExport, TheOpenerStartsOncePerExportWithTheQuotedFileAndNoShell) {
   makeSpaceDrawing(drawing, 2);
   const std::string opener = makeOpener();
   useOpener(opener);
-  run("mcsv\nmcsv\n");
+  run("mcsv\nmcsv\n", false);
   const std::string record = openerRecord(opener, 2);
   const std::string once = (binDir()).string() + "\n[" + csv + "]\n";
   EXPECT_EQ(record, once + once);
@@ -134,13 +119,13 @@ TEST_F(SpaceExport, WithoutAnOpenerTheCommandAsksForOneForThisRun) {
   makeSpaceDrawing(drawing, 1);
   const std::string opener = makeOpener();
   useOpener("");
-  auto result = run("mcsv\n\n" + opener + "\n");
+  auto result = run("mcsv\n\n" + opener + "\n", false);
   EXPECT_EQ(countOccurrences(result.output, "Please enter the path of the application you wish to open csv files with"),
             2)
       << result.output;
   EXPECT_EQ(openerRecord(opener, 1), binDir().string() + "\n[" + csv + "]\n");
   // The answer is not kept; an input that ends unanswered starts nothing.
-  result = run("mcsv\n");
+  result = run("mcsv\n", false);
   EXPECT_NE(result.output.find("Please enter the path"), std::string::npos);
   EXPECT_EQ(countOccurrences(readFile(opener + ".log"), "\n["), 1);
   const auto prefs = readFile(scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg");
@@ -167,14 +152,14 @@ std::string listedBlocks(const std::string& output) {
 
 TEST_F(SpaceExport, TheBlockListingGoesByHandleBothWays) {
   makeSpaceDrawing(drawing, 4, "gross");
-  auto result = run("mlb\n\n\n");
+  auto result = run("mlb\n\n\n", false);
   EXPECT_NE(result.output.find("list assets <0>:\n 0\n\n\nID,Name,Area,Handle(hex),Handle(dec),Assets\n"),
             std::string::npos)
       << result.output;
   EXPECT_EQ(listedBlocks(result.output), "ROOM-1 ROOM-2 ROOM-3 ROOM-4 ROOM-GROSS_AREA ");
   EXPECT_NE(result.output.find("\nROOM-3,Room 3,16.00,"), std::string::npos);
   EXPECT_NE(result.output.find("\nROOM-GROSS_AREA,GROSS AREA,100.00,"), std::string::npos);
-  result = run("mlb\n0\n1\n");
+  result = run("mlb\n0\n1\n", false);
   EXPECT_EQ(listedBlocks(result.output), "ROOM-GROSS_AREA ROOM-4 ROOM-3 ROOM-2 ROOM-1 ");
 }
 

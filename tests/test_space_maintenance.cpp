@@ -15,33 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string preferences(int units, int precision) {
-  return "units\n" + std::to_string(units) + "\nprecison\n" + std::to_string(precision) +
-         "\ntextSize\n250.00\ntextScale\n1.00\ntextRotation\n0.00\ncsvOpener\nNONE\nzoomBorder\n1000\ninc\n1\n";
-}
-
-class SpaceMaintenance : public ::testing::Test {
- protected:
-  void SetUp() override { usePreferences(0, 2); }
-
-  void usePreferences(int units, int precision) {
-    const fs::path prefs = scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg";
-    fs::create_directories(prefs.parent_path());
-    writeFile(prefs, preferences(units, precision));
-  }
-
-  // Runs the script over the drawing and saves it as the next drawing.
-  RunResult run(const std::string& script) {
-    const auto result = runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", saved, drawing}, script);
-    EXPECT_EQ(result.exitCode, 0) << result.output;
-    EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
-    return result;
-  }
-
-  ScratchFolder scratch;
-  std::string drawing = (scratch / "spaces.dxf").string();
-  std::string saved = (scratch / "saved.dxf").string();
-};
+using SpaceMaintenance = SpaceCommandTest;
 
 TEST_F(SpaceMaintenance, UpdateRecalculatesEverySpaceAndMovesOnlyLinkedTexts) {
   makeSpaceDrawing(drawing, 60, "stale typed linked");

@@ -120,4 +120,27 @@ std::string readSpacesWithProject(const std::filesystem::path& path) {
   return lines;
 }
 
+SpaceCommandTest::SpaceCommandTest()
+    : drawing((scratch / "spaces.dxf").string()), saved((scratch / "saved.dxf").string()) {
+  usePreferences(0, 2);
+}
+
+void SpaceCommandTest::usePreferences(int units, int precision, const std::string& csvOpener) {
+  const auto prefs = scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg";
+  std::filesystem::create_directories(prefs.parent_path());
+  writeFile(prefs, "units\n" + std::to_string(units) + "\nprecison\n" + std::to_string(precision) +
+                       "\ntextSize\n250.00\ntextScale\n1.00\ntextRotation\n0.00\ncsvOpener\n" + csvOpener +
+                       "\nzoomBorder\n1000\ninc\n1\n");
+}
+
+RunResult SpaceCommandTest::run(const std::string& script, bool save) {
+  std::vector<std::string> arguments = {"--appdata", (scratch / "appdata").string()};
+  if (save) arguments.insert(arguments.end(), {"-o", saved});
+  arguments.push_back(drawing);
+  const auto result = runSpatiary(arguments, script);
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
+  return result;
+}
+
 }  // namespace spatiary_test

@@ -35,3 +35,26 @@ namespace spatiary_test {
 std::string readSpacesWithProject(const std::filesystem::path& path);
 
 }  // namespace spatiary_test
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+namespace spatiary_test {
+
+// A scratch folder with the module's preferences, a drawing to work on and
+// the host program run over it with a script.
+class SpaceCommandTest : public ::testing::Test {
+ protected:
+  SpaceCommandTest();
+  void usePreferences(int units, int precision, const std::string& csvOpener = "NONE");
+  // Runs the script over the drawing, saving it as `saved` when asked;
+  // the run must end well and show no error.
+  RunResult run(const std::string& script, bool save = true);
+
+  ScratchFolder scratch;
+  std::string drawing;
+  std::string saved;
+};
+
+}  // namespace spatiary_test
