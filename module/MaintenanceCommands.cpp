@@ -12,6 +12,7 @@
 #include "AcDbBlockTableRecord.h"
 #include "AcDbObjectPointer.h"
 #include "AcGeMatrix3d.h"
+#include "HostSession.h"
 #include "aced.h"
 #include "acutads.h"
 #include "host/AcadDrawingLock.h"
@@ -104,11 +105,13 @@ bool askTextSetting(const TextSettingQuestion& question, double defaultValue, in
     if (reply == L"i") return false;
     if (!CUtilities::isNumeric(reply)) {
       prompt = question.invalidPrompt;
-      continue;
+    } else {
+      value = CUtilities::CStringToDouble(reply);
+      if (question.notPositivePrompt == nullptr || value > 0.0) return true;
+      prompt = question.notPositivePrompt;
     }
-    value = CUtilities::CStringToDouble(reply);
-    if (question.notPositivePrompt == nullptr || value > 0.0) return true;
-    prompt = question.notPositivePrompt;
+    // An input that has ended would give the refused default for ever.
+    if (HostSession::instance().atEndOfInput()) return false;
   }
 }
 

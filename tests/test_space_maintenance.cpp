@@ -101,6 +101,16 @@ TEST_F(SpaceMaintenance, IgnoringEverySettingWritesSpacesBackUnchanged) {
   EXPECT_EQ(countOccurrences(listSpaces(saved, true), " 250 0 "), 12);
 }
 
+TEST_F(SpaceMaintenance, AnInputEndingAtARefusedDefaultLeavesTheSettingAlone) {
+  makeSpaceDrawing(drawing, 2);
+  // A text size of 0.4 shown without decimals is the refused default "0".
+  writeFile(scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg",
+            "units\n0\nprecison\n0\ntextSize\n0.40\n");
+  const auto result = run("mut\n");
+  EXPECT_EQ(countOccurrences(result.output, "Enter new Text Size or (i)gnore"), 1) << result.output;
+  EXPECT_EQ(countOccurrences(listSpaces(saved, true), " 250 0 "), 6);
+}
+
 TEST_F(SpaceMaintenance, AuxiliaryAttributesAreAddedOnceAndLaidOutBelowTheArea) {
   makeSpaceDrawing(drawing, 30, "noaux askew");
   // The name layer is off; the command turns it on.
