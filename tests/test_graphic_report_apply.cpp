@@ -5,11 +5,13 @@
 // messages of what could not be applied.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <sstream>
 
+#include "SpaceDrawings.h"
 #include "TestSupport.h"
 
 using namespace spatiary_test;
@@ -222,6 +224,31 @@ TEST_F(ReportApplying, ACancelledFileQuestionEndsTheCommand) {
   ASSERT_EQ(result.exitCode, 0) << result.output;
   EXPECT_NE(result.output.find("XML Graphic Reports (*.xml)"), std::string::npos) << result.output;
   EXPECT_EQ(result.output.find("applying graphic report"), std::string::npos) << result.output;
+}
+
+TEST_F(ReportApplying, ThousandsOfListedSpacesInOnePass) {
+  const int count = 2000;
+  makeSpaceDrawing(drawing, count);
+  const auto listed = runPython(kListSpaceHandles, {drawing.string()});
+  ASSERT_EQ(listed.exitCode, 0) << listed.output;
+  std::istringstream lines(listed.output);
+  std::string block, handle, spaces[4];
+  for (int index = 0; lines >> block >> handle; ++index)
+    spaces[index % 4] += space(handle, "<mbSwapAux>" + block + "</mbSwapAux>");
+  std::string categories;
+  for (int index = 0; index < 4; ++index)
+    categories += category("Kind " + std::to_string(index), "ANSI31", "#FF8000", 20, "HATCH", spaces[index]);
+  const auto started = std::chrono::steady_clock::now();
+  const auto result = apply(report(categories));
+  const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "\tcategory contains 500 blocks.\n"), 4) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "error(s) occurred"), 0);
+  EXPECT_LT(seconds, 60.0);
+  RecordProperty("seconds", std::to_string(seconds));
+  const std::string shown = presentation();
+  EXPECT_NE(shown.find("space ROOM-1999 Room 1999 | ROOM-1999\n"), std::string::npos);
+  EXPECT_EQ(countOccurrences(shown, "space ROOM-"), count);
 }
 
 }  // namespace
