@@ -44,6 +44,16 @@ bool menuHolds(const std::vector<MenuItemTemplate>& items, UINT commandId) {
 
 std::wstring controlName(int id) { return L"Control " + std::to_wstring(id); }
 
+bool isOfKind(const CWnd& control, std::initializer_list<ControlKind> kinds) {
+  return std::find(kinds.begin(), kinds.end(), control.kind()) != kinds.end();
+}
+
+// The dialog a window belongs to: itself, or the dialog holding the control.
+CDialog* dialogOf(CWnd* window) {
+  if (auto* dialog = dynamic_cast<CDialog*>(window)) return dialog;
+  return window != nullptr ? window->GetParent() : nullptr;
+}
+
 }  // namespace
 
 CDialog::HandlerScope::HandlerScope(CDialog* dialog) : m_dialog(dialog) { ++m_dialog->m_handlersRunning; }
@@ -57,11 +67,20 @@ CDialog::CDialog() : CDialog(0) {}
 CDialog::CDialog(UINT templateId, CWnd*) : m_templateId(templateId) {}
 
 CDialog::~CDialog() {
-  if (m_open) DialogManager::instance().remove(this);
+  if (m_open) detach();
+  for (CDialog* page : m_pages) page->m_owner = nullptr;
+}
+
+void CDialog::detach() {
+  if (m_owner != nullptr)
+    m_owner->m_pages.erase(std::remove(m_owner->m_pages.begin(), m_owner->m_pages.end(), this), m_owner->m_pages.end());
+  else
+    DialogManager::instance().remove(this);
+  m_owner = nullptr;
 }
 
 INT_PTR CDialog::DoModal() {
-  if (!open(m_templateId, true)) return -1;
+  if (!open(m_templateId, true, nullptr)) return -1;
   HandlerScope scope(this);
   OnInitDialog();
   runModalLoop();
@@ -70,8 +89,8 @@ INT_PTR CDialog::DoModal() {
   return result;
 }
 
-BOOL CDialog::Create(UINT templateId, CWnd*) {
-  if (!open(templateId, false)) return FALSE;
+BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+  if (!open(templateId, false, dialogOf(parent))) return FALSE;
   HandlerScope scope(this);
   OnInitDialog();
   return TRUE;
@@ -79,9 +98,11 @@ BOOL CDialog::Create(UINT templateId, CWnd*) {
 
 BOOL CDialog::DestroyWindow() {
   if (!m_open) return FALSE;
+  // Pages go with the dialog that holds them, as child windows do.
+  for (CDialog* page : std::vector<CDialog*>(m_pages)) page->DestroyWindow();
   m_open = false;
   m_ended = true;
-  DialogManager::instance().remove(this);
+  detach();
   m_destroyPending = true;
   if (m_handlersRunning == 0) finishDestroy();
   return TRUE;
@@ -145,22 +166,23 @@ const std::wstring& CDialog::caption() const { return m_caption; }
 bool CDialog::isModal() const { return m_modal; }
 bool CDialog::isOpen() const { return m_open; }
 bool CDialog::isMinimized() const { return m_minimized; }
-const std::vector<std::unique_ptr<CWnd>>& CDialog::controls() const { return m_controls; }
+const std::vector<CWnd*>& CDialog::controls() const { return m_controls; }
+const std::vector<CDialog*>& CDialog::pages() const { return m_pages; }
 const std::vector<MenuItemTemplate>& CDialog::menu() const { return m_menu; }
 int CDialog::focusedControl() const { return m_focus; }
 void CDialog::setFocusedControl(int id) { m_focus = id; }
 
 std::vector<CButton*> CDialog::radioGroup(int id) const {
-  const auto isRadio = [](const std::unique_ptr<CWnd>& control) { return control->kind() == ControlKind::Radio; };
-  const auto at = std::find_if(m_controls.begin(), m_controls.end(), [id](const std::unique_ptr<CWnd>& control) {
+  const auto isRadio = [](const CWnd* control) { return control->kind() == ControlKind::Radio; };
+  const auto at = std::find_if(m_controls.begin(), m_controls.end(), [id](const CWnd* control) {
     return control->GetDlgCtrlID() == id;
   });
   if (at == m_controls.end() || !isRadio(*at)) return {};
   auto first = at;
   while (!startsGroup(**first) && first != m_controls.begin() && isRadio(*(first - 1))) --first;
-  std::vector<CButton*> group{static_cast<CButton*>(first->get())};
+  std::vector<CButton*> group{static_cast<CButton*>(*first)};
   for (auto next = first + 1; next != m_controls.end() && isRadio(*next) && !startsGroup(**next); ++next)
-    group.push_back(static_cast<CButton*>(next->get()));
+    group.push_back(static_cast<CButton*>(*next));
   return group;
 }
 
@@ -174,23 +196,27 @@ bool CDialog::click(int id) {
   CWnd* control = inputControl(
       id, {ControlKind::Button, ControlKind::DefaultButton, ControlKind::CheckBox, ControlKind::Radio}, L"clicked");
   if (control == nullptr) return false;
+  CDialog& owner = *control->GetParent();
+  HandlerScope ownerScope(&owner);
   control->SetFocus();
   auto* button = static_cast<CButton*>(control);
   if (control->kind() == ControlKind::CheckBox) button->SetCheck(button->GetCheck() == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-  if (control->kind() == ControlKind::Radio) checkRadio(id);
-  if (m_clicked.count(id) > 0)
-    fire(m_clicked, id);
+  if (control->kind() == ControlKind::Radio) owner.checkRadio(id);
+  if (owner.m_clicked.count(id) > 0)
+    fire(owner.m_clicked, id);
   else if (id == IDOK)
-    OnOK();
+    owner.OnOK();
   else if (id == IDCANCEL)
-    OnCancel();
+    owner.OnCancel();
   return true;
 }
 
 bool CDialog::doubleClick(int id, int index) {
   HandlerScope scope(this);
   if (!select(id, index)) return false;
-  fire(m_doubleClicked, id);
+  CDialog& owner = *findControl(id, {ControlKind::ComboBox, ControlKind::ListBox, ControlKind::ListCtrl})->GetParent();
+  HandlerScope ownerScope(&owner);
+  fire(owner.m_doubleClicked, id);
   return true;
 }
 
@@ -208,7 +234,9 @@ bool CDialog::select(int id, int index) {
     list->SetCurSel(index);
   }
   control->SetFocus();
-  fire(m_selectionChanged, id);
+  CDialog& owner = *control->GetParent();
+  HandlerScope ownerScope(&owner);
+  fire(owner.m_selectionChanged, id);
   return true;
 }
 
@@ -218,8 +246,10 @@ bool CDialog::selectTab(int id, int index) {
   if (control == nullptr) return false;
   auto* tabs = static_cast<CTabCtrl*>(control);
   if (!indexInRange(id, index, tabs->GetItemCount())) return false;
-  tabs->SetCurSel(index);
-  fire(m_selectionChanged, id);
+  CDialog& owner = *control->GetParent();
+  HandlerScope ownerScope(&owner);
+  tabs->OnLButtonDown(index);
+  fire(owner.m_selectionChanged, id);
   return true;
 }
 
@@ -233,12 +263,14 @@ bool CDialog::setCheck(int id, int check) {
   }
   auto* button = static_cast<CButton*>(control);
   if (button->GetCheck() == check) return true;
+  CDialog& owner = *control->GetParent();
+  HandlerScope ownerScope(&owner);
   if (check == BST_CHECKED && control->kind() == ControlKind::Radio)
-    checkRadio(id);
+    owner.checkRadio(id);
   else
     button->SetCheck(check);
   control->SetFocus();
-  fire(m_clicked, id);
+  fire(owner.m_clicked, id);
   return true;
 }
 
@@ -250,6 +282,8 @@ bool CDialog::setText(int id, const std::wstring& text) {
     AcEditor::complain(controlName(id) + L" is read-only.");
     return false;
   }
+  CDialog& owner = *control->GetParent();
+  HandlerScope ownerScope(&owner);
   control->SetFocus();
   control->SetWindowText(text);
   if (control->kind() == ControlKind::ComboBox) {
@@ -258,7 +292,7 @@ bool CDialog::setText(int id, const std::wstring& text) {
     combo->SetCurSel(match);
     if (match < 0) combo->SetWindowText(text);
   } else {
-    fire(m_changed, id);
+    fire(owner.m_changed, id);
   }
   return true;
 }
@@ -320,18 +354,30 @@ bool CDialog::makeControls(UINT templateId) {
   }
   m_caption = dialog->caption;
   m_menu = dialog->menu;
+  m_childTemplate = dialog->child;
+  m_ownControls.clear();
   m_controls.clear();
   m_byId.clear();
   m_groupStarts.clear();
   for (const auto& control : dialog->controls) {
-    m_controls.push_back(makeControl(this, control));
-    m_byId.emplace(control.id, m_controls.back().get());
-    if (control.group) m_groupStarts.insert(m_controls.back().get());
+    m_ownControls.push_back(makeControl(this, control));
+    m_controls.push_back(m_ownControls.back().get());
+    m_byId.emplace(control.id, m_controls.back());
+    if (control.group) m_groupStarts.insert(m_controls.back());
   }
   return true;
 }
 
-bool CDialog::open(UINT templateId, bool modal) {
+bool CDialog::replaceControl(CWnd& original, CWnd& replacement) {
+  const auto at = std::find(m_controls.begin(), m_controls.end(), &original);
+  if (at == m_controls.end()) return false;
+  *at = &replacement;
+  m_byId[original.GetDlgCtrlID()] = &replacement;
+  if (m_groupStarts.erase(&original) > 0) m_groupStarts.insert(&replacement);
+  return true;
+}
+
+bool CDialog::open(UINT templateId, bool modal, CDialog* owner) {
   if (m_open) {
     AcEditor::complain(L"The dialog \"" + m_caption + L"\" is open already.");
     return false;
@@ -344,9 +390,14 @@ bool CDialog::open(UINT templateId, bool modal) {
   m_minimized = false;
   m_result = IDCANCEL_RESULT;
   const auto first = std::find_if(m_controls.begin(), m_controls.end(),
-                                  [](const std::unique_ptr<CWnd>& control) { return takesFocus(*control); });
+                                  [](const CWnd* control) { return takesFocus(*control); });
   m_focus = first != m_controls.end() ? (*first)->GetDlgCtrlID() : 0;
-  DialogManager::instance().push(this);
+  if (m_childTemplate && owner != nullptr) {
+    m_owner = owner;
+    owner->m_pages.push_back(this);
+  } else {
+    DialogManager::instance().push(this);
+  }
   return true;
 }
 
@@ -371,12 +422,24 @@ void CDialog::runModalLoop() {
   }
 }
 
+CWnd* CDialog::findControl(int id, std::initializer_list<ControlKind> kinds) const {
+  CWnd* own = GetDlgItem(id);
+  if (own != nullptr && isOfKind(*own, kinds)) return own;
+  for (const CDialog* page : m_pages) {
+    if (page->IsWindowVisible() == FALSE) continue;
+    CWnd* found = page->findControl(id, kinds);
+    if (found != nullptr && isOfKind(*found, kinds)) return found;
+    if (own == nullptr) own = found;
+  }
+  return own;
+}
+
 CWnd* CDialog::inputControl(int id, std::initializer_list<ControlKind> kinds, const wchar_t* input) const {
-  CWnd* control = GetDlgItem(id);
+  CWnd* control = findControl(id, kinds);
   std::wstring problem;
   if (control == nullptr)
     problem = L"The dialog has no control " + std::to_wstring(id) + L".";
-  else if (std::find(kinds.begin(), kinds.end(), control->kind()) == kinds.end())
+  else if (!isOfKind(*control, kinds))
     problem = controlName(id) + L" is " + controlKindName(control->kind()) + L" and cannot be " + input + L".";
   else if (control->IsWindowVisible() == FALSE)
     problem = controlName(id) + L" is hidden.";

@@ -27,7 +27,8 @@ class CDialog : public CWnd {
   // -1 when the template is not among the current resources).  Reads the
   // console's lines meanwhile; the end of input is Escape.
   virtual INT_PTR DoModal();
-  // Opens the dialog modelessly; input reaches it while it is open.
+  // Opens the dialog modelessly; input reaches it while it is open.  A
+  // child template opens as a page of the parent's dialog.
   virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
   // Closes the window; PostNcDestroy follows once no handler of this dialog
   // is running any more, so a handler may destroy its own dialog.
@@ -47,7 +48,9 @@ class CDialog : public CWnd {
   bool isOpen() const;
   bool isMinimized() const;
   // Controls in template order, for the console's listing.
-  const std::vector<std::unique_ptr<CWnd>>& controls() const;
+  const std::vector<CWnd*>& controls() const;
+  // The open child pages, in the order they were made.
+  const std::vector<CDialog*>& pages() const;
   const std::vector<MenuItemTemplate>& menu() const;
   // The control that has the focus, 0 for none.
   int focusedControl() const;
@@ -85,6 +88,7 @@ class CDialog : public CWnd {
   void onMenu(UINT commandId, std::function<void()> handler);
 
  private:
+  friend class CWnd;  // SubclassDlgItem
   // Held while a handler of this dialog runs; the last one out finishes a
   // destruction asked for meanwhile.
   class HandlerScope {
@@ -98,7 +102,12 @@ class CDialog : public CWnd {
 
   bool makeControls(UINT templateId);
   bool startsGroup(const CWnd& control) const;
-  bool open(UINT templateId, bool modal);
+  bool open(UINT templateId, bool modal, CDialog* owner);
+  void detach();
+  bool replaceControl(CWnd& original, CWnd& replacement);
+  // The control with that id here or on a shown page, preferring one of
+  // the kinds; null when there is none at all.
+  CWnd* findControl(int id, std::initializer_list<ControlKind> kinds) const;
   void runModalLoop();
   void finishDestroy();
   // The control that takes this input, or null after saying why not.
@@ -110,7 +119,11 @@ class CDialog : public CWnd {
 
   UINT m_templateId;
   std::wstring m_caption;
-  std::vector<std::unique_ptr<CWnd>> m_controls;
+  std::vector<std::unique_ptr<CWnd>> m_ownControls;
+  std::vector<CWnd*> m_controls;
+  bool m_childTemplate = false;
+  CDialog* m_owner = nullptr;
+  std::vector<CDialog*> m_pages;
   std::map<int, CWnd*> m_byId;
   std::set<const CWnd*> m_groupStarts;
   std::vector<MenuItemTemplate> m_menu;

@@ -1,8 +1,29 @@
 #include "CWnd.h"
 
+#include <algorithm>
+#include <cwctype>
+
 #include "ReplyText.h"
 
-int CStringList::AddString(const std::wstring& text) { return InsertString(-1, text); }
+namespace {
+
+// Sorted lists order their items as the host does, ignoring case.
+bool sortsBefore(const std::wstring& left, const std::wstring& right) {
+  return std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end(), [](wchar_t a, wchar_t b) {
+    return std::towlower(static_cast<wint_t>(a)) < std::towlower(static_cast<wint_t>(b));
+  });
+}
+
+}  // namespace
+
+CStringList::CStringList(CDialog* parent, const ControlTemplate& control)
+    : CWnd(parent, control), m_sorted(control.sorted) {}
+
+int CStringList::AddString(const std::wstring& text) {
+  if (!m_sorted) return InsertString(-1, text);
+  const auto at = std::upper_bound(m_items.begin(), m_items.end(), text, sortsBefore);
+  return InsertString(static_cast<int>(at - m_items.begin()), text);
+}
 
 int CStringList::InsertString(int index, const std::wstring& text) {
   if (index < -1 || index > GetCount()) return CB_ERR;

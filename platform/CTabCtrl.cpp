@@ -29,3 +29,5 @@ BOOL CTabCtrl::DeleteAllItems() {
 }
 
 const std::vector<std::wstring>& CTabCtrl::items() const { return m_items; }
+
+void CTabCtrl::OnLButtonDown(int tab) { SetCurSel(tab); }

@@ -44,6 +44,18 @@ void CWnd::SetFocus() {
   if (m_parent != nullptr) m_parent->setFocusedControl(m_id);
 }
 
+BOOL CWnd::SubclassDlgItem(UINT id, CDialog* parent) {
+  CWnd* original = parent != nullptr ? parent->GetDlgItem(static_cast<int>(id)) : nullptr;
+  if (original == nullptr || original == this) return FALSE;
+  m_parent = original->m_parent;
+  m_id = original->m_id;
+  m_kind = original->m_kind;
+  m_text = original->m_text;
+  m_enabled = original->m_enabled;
+  m_visible = original->m_visible;
+  return parent->replaceControl(*original, *this) ? TRUE : FALSE;
+}
+
 void CEdit::SetReadOnly(BOOL readOnly) { m_readOnly = readOnly != FALSE; }
 
 BOOL CEdit::IsReadOnly() const { return m_readOnly ? TRUE : FALSE; }

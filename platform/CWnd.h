@@ -35,6 +35,9 @@ class CWnd {
   virtual BOOL ShowWindow(int command);
   BOOL IsWindowVisible() const;
   virtual void SetFocus();
+  // Takes the place of the dialog's control with that id, so that a class of
+  // the module's own handles it; the dialog's own object is kept unused.
+  BOOL SubclassDlgItem(UINT id, CDialog* parent);
 
  protected:
   CWnd();  // for dialogs, which are windows without a control template
@@ -77,7 +80,7 @@ class CButton : public CWnd {
 // Shared by combo boxes and list boxes: a list of strings and a selection.
 class CStringList : public CWnd {
  public:
-  using CWnd::CWnd;
+  CStringList(CDialog* parent, const ControlTemplate& control);
   int AddString(const std::wstring& text);
   int InsertString(int index, const std::wstring& text);
   int DeleteString(int index);
@@ -94,6 +97,7 @@ class CStringList : public CWnd {
  private:
   std::vector<std::wstring> m_items;
   int m_selection = -1;
+  bool m_sorted = false;
 };
 
 class CComboBox : public CStringList {
@@ -151,6 +155,8 @@ class CTabCtrl : public CWnd {
   int SetCurSel(int index);
   BOOL DeleteAllItems();
   const std::vector<std::wstring>& items() const;
+  // A mouse press on a tab; the default handling selects it.
+  virtual void OnLButtonDown(int tab);
 
  private:
   std::vector<std::wstring> m_items;

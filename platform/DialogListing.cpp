@@ -48,8 +48,16 @@ std::wstring DialogListing::describe(const CDialog& dialog) {
                      (dialog.isModal() ? L"modal" : L"modeless") + (dialog.isMinimized() ? L", minimized" : L"") +
                      L")\n";
   listMenu(dialog.menu(), L"", out);
-  for (const auto& control : dialog.controls())
+  out += controlLines(dialog);
+  return out;
+}
+
+std::wstring DialogListing::controlLines(const CDialog& dialog) {
+  std::wstring out;
+  for (const CWnd* control : dialog.controls())
     if (control->IsWindowVisible() != FALSE) out += controlLine(dialog, *control) + items(*control);
+  for (const CDialog* page : dialog.pages())
+    if (page->IsWindowVisible() != FALSE) out += L"  page " + std::to_wstring(page->templateId()) + L"\n" + controlLines(*page);
   return out;
 }
 

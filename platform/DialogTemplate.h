@@ -21,6 +21,8 @@ struct ControlTemplate {
   bool group = false;
   bool visible = true;
   bool enabled = true;
+  // A list or combo box that keeps its items in alphabetical order.
+  bool sorted = false;
 };
 
 struct MenuItemTemplate {
@@ -34,4 +36,7 @@ struct DialogTemplate {
   std::wstring caption;
   std::vector<ControlTemplate> controls;
   std::vector<MenuItemTemplate> menu;
+  // A page that lives inside another dialog (a tab page): it takes that
+  // dialog's input lines and closes with it.
+  bool child = false;
 };

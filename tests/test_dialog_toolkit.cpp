@@ -16,6 +16,8 @@
 namespace {
 
 constexpr UINT kRoomDialog = 500;
+constexpr UINT kSheet = 501;
+constexpr UINT kPage = 502;
 enum { kName = 10, kHeight = 11, kCount = 12, kMetric = 13, kImperial = 14, kKinds = 15, kRooms = 16, kTabs = 17,
        kApply = 18, kDone = 19 };
 
@@ -36,10 +38,56 @@ ResourceTable& resources() {
                      {kDone, ControlKind::Button, L"Done"},
                      {IDOK, ControlKind::DefaultButton, L"OK"}},
                     {{0, L"&Help", {{900, L"&About", {}}}}}});
+    // A sheet whose tab control holds a page; the page reuses the tab
+    // control's id for a button, as real layouts do.
+    made.addDialog({kSheet, L"Sheet", {{kTabs, ControlKind::TabCtrl, L""}, {IDOK, ControlKind::DefaultButton, L"OK"}}, {}});
+    ControlTemplate sortedList{kRooms, ControlKind::ListBox, L""};
+    sortedList.sorted = true;
+    DialogTemplate page{kPage, L"", {{kName, ControlKind::Edit, L""}, {kTabs, ControlKind::Button, L"Clear"}, sortedList}, {}};
+    page.child = true;
+    made.addDialog(page);
     return made;
   }();
   return table;
 }
+
+class Page : public CDialog {
+ public:
+  Page() {
+    onClicked(kTabs, [this] { ++cleared; });
+    onChanged(kName, [this] { typed = GetDlgItemText(kName); });
+  }
+  int cleared = 0;
+  std::wstring typed;
+};
+
+// The sheet's own tab control class, which shows and hides the page.
+class PageTabs : public CTabCtrl {
+ public:
+  void OnLButtonDown(int tab) override {
+    CTabCtrl::OnLButtonDown(tab);
+    page.ShowWindow(GetCurSel() == 0 ? SW_SHOW : SW_HIDE);
+  }
+  Page page;
+};
+
+class Sheet : public CDialog {
+ public:
+  Sheet() : CDialog(kSheet) {}
+  PageTabs tabs;
+
+ protected:
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    tabs.SubclassDlgItem(kTabs, this);
+    tabs.InsertItem(0, L"Names");
+    tabs.InsertItem(1, L"Empty");
+    tabs.page.Create(kPage, &tabs);
+    auto* list = static_cast<CListBox*>(tabs.page.GetDlgItem(kRooms));
+    for (const wchar_t* name : {L"office", L"Atrium", L"lobby"}) list->AddString(name);
+    return TRUE;
+  }
+};
 
 class RoomDialog : public CDialog {
  public:
@@ -89,6 +137,12 @@ class RoomDialog : public CDialog {
     }
   }
 };
+
+int countPages(const std::string& text) {
+  int count = 0;
+  for (size_t at = text.find("page 502"); at != std::string::npos; at = text.find("page 502", at + 1)) ++count;
+  return count;
+}
 
 class DialogToolkit : public ::testing::Test {
  protected:
@@ -175,3 +229,20 @@ TEST_F(DialogToolkit, TheEndOfInputIsEscape) {
 }
 
 }  // namespace
+
+TEST_F(DialogToolkit, PagesOfATabControlTakeTheLinesOfTheirDialog) {
+  answer("@set 10 Lab\n@click 17\n@show\n@tab 17 1\n@set 10 Hall\n@show\n@tab 17 0\n@click 1\n");
+  Sheet sheet;
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  const std::string shown = transcript.str();
+  EXPECT_EQ(sheet.tabs.page.typed, L"Lab");
+  EXPECT_EQ(sheet.tabs.page.cleared, 1);
+  // The page is listed while shown, its list in alphabetical order.
+  EXPECT_NE(shown.find("  page 502\n  10 edit \"Lab\"\n  17 button \"Clear\" focused\n  16 listbox selected none\n"
+                       "    0 \"Atrium\"\n    1 \"lobby\"\n    2 \"office\"\n"),
+            std::string::npos)
+      << shown;
+  EXPECT_NE(shown.find("The dialog has no control 10."), std::string::npos) << shown;
+  EXPECT_EQ(countPages(shown), 1);
+  EXPECT_FALSE(sheet.tabs.page.isOpen());
+}
