@@ -17,7 +17,6 @@ void reportPending(const wchar_t* globalName, const wchar_t* localName) {
 #define ZELPH_PENDING_COMMAND(handler, globalName) \
   void handler() { reportPending(globalName, L"" #handler); }
 
-ZELPH_PENDING_COMMAND(zelphBlockEdit, L"mbe")
 ZELPH_PENDING_COMMAND(zelphBlockHyperlink, L"mbh")
 ZELPH_PENDING_COMMAND(zelphLegendBlockDefine, L"mlbd")
 ZELPH_PENDING_COMMAND(zelphPieBlockDefine, L"mpbd")

@@ -1,5 +1,6 @@
 #include "resources/ModuleResources.h"
 
+#include "AcApDocManager.h"
 #include "MessageBox.h"
 #include "resources/resource.h"
 
@@ -8,6 +9,11 @@ namespace {
 ControlTemplate label(const wchar_t* text, int id = IDC_STATIC) { return {id, ControlKind::Static, text}; }
 ControlTemplate group(const wchar_t* text) { return {IDC_STATIC, ControlKind::Group, text}; }
 ControlTemplate edit(int id) { return {id, ControlKind::Edit, L""}; }
+ControlTemplate button(int id, const wchar_t* text) { return {id, ControlKind::Button, text}; }
+ControlTemplate hidden(ControlTemplate control) {
+  control.visible = false;
+  return control;
+}
 
 DialogTemplate preferencesDialog() {
   return {IDD_PREFERENCES,
@@ -86,11 +92,106 @@ DialogTemplate blockCreationDialog() {
           blockMenu()};
 }
 
+DialogTemplate blockEditDialog() {
+  ControlTemplate list{IDC_EDIT_LIST, ControlKind::ListBox, L""};
+  list.sorted = true;
+  return {IDD_BLOCK_EDIT,
+          L"Zelph Block Editor",
+          {
+              label(L"Drawing Name", IDC_EDIT_DRAWING_NAME),
+              {IDC_EDIT_KIND, ControlKind::ComboBox, L""},
+              button(IDC_EDIT_SELECT, L"Select Space"),
+              list,
+              button(IDC_EDIT_CLOSE, L"Close"),
+              label(L"X blocks found", IDC_EDIT_COUNT),
+          },
+          blockMenu()};
+}
+
+DialogTemplate spaceSheet() {
+  return {IDD_SPACE_SHEET,
+          L"RoomBlock",
+          {
+              {IDC_SHEET_TABS, ControlKind::TabCtrl, L""},
+              button(IDC_SHEET_APPLY, L"Apply"),
+              button(IDC_SHEET_CANCEL, L"Cancel"),
+              {IDOK, ControlKind::DefaultButton, L"OK"},
+              hidden(button(IDC_SHEET_RESET, L"Reset")),
+          },
+          {}};
+}
+
+DialogTemplate spaceDataPage() {
+  DialogTemplate page{IDD_TAB_DATA,
+                      L"",
+                      {
+                          group(L"Space Details"),
+                          label(L"Name"),
+                          edit(IDC_DATA_NAME),
+                          label(L"Area"),
+                          edit(IDC_DATA_AREA_TEXT),
+                          label(L"Aux"),
+                          edit(IDC_DATA_AUX),
+                          label(L"Handle", IDC_DATA_HANDLE_LABEL),
+                          label(L"", IDC_DATA_HANDLE),
+                          label(L"Assets", IDC_DATA_ASSETS_LABEL),
+                          label(L"", IDC_DATA_ASSETS),
+                          label(L"Area"),
+                          edit(IDC_DATA_AREA),
+                          label(L"unit\u00B2", IDC_DATA_AREA_UNIT),
+                          button(IDC_DATA_AREA_RECALC, L"recalc"),
+                          button(IDC_DATA_AREA_COPY, L"^"),
+                          label(L"Perimeter"),
+                          edit(IDC_DATA_PERIMETER),
+                          label(L"unit", IDC_DATA_LENGTH_UNIT),
+                          button(IDC_DATA_PERIMETER_RECALC, L"recalc"),
+                          button(IDC_DATA_PERIMETER_COPY, L"^"),
+                          group(L"Additional Areas"),
+                          button(IDC_DATA_ADD_SET, L"set"),
+                          button(IDC_DATA_ADD_DELETE, L"delete"),
+                          button(IDC_DATA_ADD_HIGHLIGHT, L"highlight"),
+                          group(L"Subtracted Areas"),
+                          button(IDC_DATA_SUB_SET, L"set"),
+                          button(IDC_DATA_SUB_DELETE, L"delete"),
+                          button(IDC_DATA_SUB_HIGHLIGHT, L"highlight"),
+                          hidden(label(L"Height")),
+                          hidden(edit(IDC_DATA_HEIGHT)),
+                          hidden(label(L"Volume")),
+                          hidden(edit(IDC_DATA_VOLUME)),
+                      },
+                      {}};
+  page.child = true;
+  return page;
+}
+
+DialogTemplate formatPage() {
+  DialogTemplate page{IDD_TAB_FORMAT,
+                      L"",
+                      {
+                          group(L"Attribute Format"),
+                          label(L"Height"),
+                          edit(IDC_FORMAT_HEIGHT),
+                          label(L"Width Factor"),
+                          edit(IDC_FORMAT_WIDTH_FACTOR),
+                          label(L"Rotation"),
+                          edit(IDC_FORMAT_ROTATION),
+                          label(L"(in degrees)"),
+                          button(IDC_FORMAT_MOVE, L"Move Attributes"),
+                      },
+                      {}};
+  page.child = true;
+  return page;
+}
+
 ResourceTable buildTable() {
   ResourceTable table;
   table.addDialog(preferencesDialog());
   table.addDialog(aboutDialog());
   table.addDialog(blockCreationDialog());
+  table.addDialog(blockEditDialog());
+  table.addDialog(spaceSheet());
+  table.addDialog(spaceDataPage());
+  table.addDialog(formatPage());
   return table;
 }
 
@@ -100,3 +201,7 @@ HINSTANCE CModuleResources::instance() {
   static const ResourceTable table = buildTable();
   return &table;
 }
+
+CModuleResources::Scope::Scope() { acDocManager->pushResourceHandle(instance()); }
+
+CModuleResources::Scope::~Scope() { acDocManager->popResourceHandle(); }

@@ -8,4 +8,15 @@
 class CModuleResources {
  public:
   static HINSTANCE instance();
+
+  // Pushes the module's resources for a scope.  Handlers of modeless
+  // dialogs run after the command that opened them has returned, so the
+  // dialogs they open need the module's resources pushed again.
+  class Scope {
+   public:
+    Scope();
+    ~Scope();
+    Scope(const Scope&) = delete;
+    Scope& operator=(const Scope&) = delete;
+  };
 };

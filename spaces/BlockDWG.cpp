@@ -1,6 +1,7 @@
 #include "spaces/BlockDWG.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "AcApDocument.h"
 #include "AcDbAttribute.h"
@@ -13,6 +14,7 @@
 #include "AcDbRegAppTable.h"
 #include "AcGeMatrix3d.h"
 #include "aced.h"
+#include "acutads.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
@@ -630,7 +632,72 @@ void CBlockDWG::recalculatePerimeter(AcApDocument* document) {
   ZELPH_CATCH(L"CBlockDWG::recalculatePerimeter")
 }
 
+void CBlockDWG::highlightList(std::vector<AcDbHandle>& list, CAcadDrawing& drawing, int colourIndex, bool highlight) {
+  AcDbDatabase* database = drawing.getDatabase();
+  for (size_t index = 0; index < list.size();) {
+    AcDbObjectId id;
+    const Acad::ErrorStatus found = database->getAcDbObjectId(id, false, list[index]);
+    if (isGone(found)) {
+      list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+      continue;
+    }
+    ++index;
+    AcDbEntity* outline = nullptr;
+    if (found != Acad::eOk || acdbOpenAcDbEntity(outline, id, AcDb::kForWrite) != Acad::eOk) continue;
+    outline->setColorIndex(static_cast<std::uint16_t>(highlight ? colourIndex : m_colourIndex));
+    outline->setLineWeight(static_cast<AcDb::LineWeight>(highlight ? AcDb::kLnWt100 : m_lineweight));
+    ZELPH_CHECK_STATUS(outline->close(), L"CBlockDWG::highlightList", drawing.getFolder() + drawing.getName());
+  }
+}
+
+void CBlockDWG::highlightAreasAdded(CAcadDrawing& drawing, bool highlight, bool print) {
+  ZELPH_TRY
+    if (drawing.lock() != Acad::eOk) return;
+    const Unlocking unlocking(drawing);
+    if (print) acutPrintf(L"\nThere are %i area(s) added to this block\n", static_cast<int>(m_handlesToAdd.size()));
+    highlightList(m_handlesToAdd, drawing, 3, highlight);
+    drawing.regenDrawing();
+  ZELPH_CATCH(L"CBlockDWG::highlightAreasAdded")
+}
+
+void CBlockDWG::highlightAreasSubtracted(CAcadDrawing& drawing, bool highlight, bool print) {
+  ZELPH_TRY
+    if (drawing.lock() != Acad::eOk) return;
+    const Unlocking unlocking(drawing);
+    if (print)
+      acutPrintf(L"\nThere are %i area(s) subtracted from this block\n", static_cast<int>(m_handlesToMinus.size()));
+    highlightList(m_handlesToMinus, drawing, 1, highlight);
+    drawing.regenDrawing();
+  ZELPH_CATCH(L"CBlockDWG::highlightAreasSubtracted")
+}
+
+void CBlockDWG::convertUnits(int units) {
+  ZELPH_TRY
+    constexpr double kSquareFeetPerSquareMetre = 10.7639104;
+    constexpr double kFeetPerMetre = 3.2808399;
+    if (m_units == units) return;
+    if (units != 0) {
+      m_area *= kSquareFeetPerSquareMetre;
+      m_perimeter *= kFeetPerMetre;
+    } else {
+      m_area /= kSquareFeetPerSquareMetre;
+      m_perimeter /= kFeetPerMetre;
+    }
+    m_units = units != 0 ? 1 : 0;
+  ZELPH_CATCH(L"CBlockDWG::convertUnits")
+}
+
 // ---- Drawing operations ----
+
+void CBlockDWG::updateAttributes(const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
+  ZELPH_TRY
+    if (m_attributes == nullptr) return;
+    AcDbBlockReference* reference = nullptr;
+    if (acdbOpenObject(reference, m_objectId, AcDb::kForWrite) != Acad::eOk) return;
+    const Closing closing(reference);
+    m_attributes->applyToDWG(reference, ucs, anchor);
+  ZELPH_CATCH(L"CBlockDWG::updateAttributes")
+}
 
 void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions&) {
   ZELPH_TRY

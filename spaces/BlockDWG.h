@@ -76,6 +76,17 @@ class CBlockDWG : public CBlock {
   double calcSubAreaPerimeters(AcApDocument* document);
   void recalculateArea(AcApDocument* document);
   void recalculatePerimeter(AcApDocument* document);
+  // Colours the listed outlines (added green, subtracted red, heavy lines)
+  // or gives them the space's own colour and lineweight back; the count is
+  // printed with print set.
+  void highlightAreasAdded(CAcadDrawing& drawing, bool highlight, bool print);
+  void highlightAreasSubtracted(CAcadDrawing& drawing, bool highlight, bool print);
+  // Area and perimeter into square metres and metres (0) or square feet
+  // and feet (any other flag).
+  void convertUnits(int units);
+  // Lays the space's attributes out on its block reference, AREA at the
+  // anchor when one is given.
+  void updateAttributes(const AcGeMatrix3d& ucs, const AcGePoint3d* anchor);
 
   // Drawing operations.
   void applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors);
@@ -119,6 +130,7 @@ class CBlockDWG : public CBlock {
   double sumList(std::vector<AcDbHandle>& list, AcApDocument* document, bool area);
   // The base measurement of the space's own outline as its reference places it.
   double measureOwnOutline(AcApDocument* document, bool area) const;
+  void highlightList(std::vector<AcDbHandle>& list, CAcadDrawing& drawing, int colourIndex, bool highlight);
   void readArea(const std::wstring& item);
   void readPerimeter(const std::wstring& item);
 

@@ -18,6 +18,7 @@
 #include "resources/resource.h"
 #include "spaces/BlockDWG.h"
 #include "spaces/Blocks.h"
+#include "support/OnExit.h"
 #include "support/Utilities.h"
 #include "support/ZelphExceptions.h"
 #include "tools/PresAbout.h"
@@ -45,29 +46,6 @@ std::int64_t trailingNumber(const std::wstring& name) {
   return CUtilities::CStringToInt64(name.substr(trailingNumberStart(name)));
 }
 
-// Runs its action when the scope ends, by return or by a failure.
-template <class Action>
-class OnExit {
- public:
-  explicit OnExit(Action action) : m_action(std::move(action)) {}
-  ~OnExit() { m_action(); }
-  OnExit(const OnExit&) = delete;
-  OnExit& operator=(const OnExit&) = delete;
-
- private:
-  Action m_action;
-};
-
-// The dialog's handlers run after the command that opened it has returned:
-// the dialogs they open are found among the module's own resources.
-class ModuleResources {
- public:
-  ModuleResources() { acDocManager->pushResourceHandle(CModuleResources::instance()); }
-  ~ModuleResources() { acDocManager->popResourceHandle(); }
-  ModuleResources(const ModuleResources&) = delete;
-  ModuleResources& operator=(const ModuleResources&) = delete;
-};
-
 }  // namespace
 
 CPresBlockCreation::CPresBlockCreation(CWnd* parent) : m_parent(parent) { bindHandlers(); }
@@ -92,7 +70,7 @@ void CPresBlockCreation::bindHandlers() {
   onMenu(ID_FILE_EXIT, [this] { OnClose(); });
   onMenu(ID_TOOLS_OPTIONS, [this] { showOptions(); });
   onMenu(ID_HELP_ABOUT, [] {
-    const ModuleResources resources;
+    const CModuleResources::Scope resources;
     CPresAbout about;
     about.DoModal();
   });
@@ -303,7 +281,7 @@ void CPresBlockCreation::fieldChanged(int id) {
 
 void CPresBlockCreation::showOptions() {
   ZELPH_TRY
-    const ModuleResources resources;
+    const CModuleResources::Scope resources;
     CPresPreferences options;
     options.DoModal();
     CPreferences chosen;
