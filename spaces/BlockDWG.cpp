@@ -689,16 +689,6 @@ void CBlockDWG::convertUnits(int units) {
 
 // ---- Drawing operations ----
 
-void CBlockDWG::updateAttributes(const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
-  ZELPH_TRY
-    if (m_attributes == nullptr) return;
-    AcDbBlockReference* reference = nullptr;
-    if (acdbOpenObject(reference, m_objectId, AcDb::kForWrite) != Acad::eOk) return;
-    const Closing closing(reference);
-    m_attributes->applyToDWG(reference, ucs, anchor);
-  ZELPH_CATCH(L"CBlockDWG::updateAttributes")
-}
-
 void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions&) {
   ZELPH_TRY
     ZELPH_CHECK_STATUS(drawing.lock(), L"CBlockDWG::applyToDWG", drawing.getFolder() + drawing.getName());

@@ -84,9 +84,6 @@ class CBlockDWG : public CBlock {
   // Area and perimeter into square metres and metres (0) or square feet
   // and feet (any other flag).
   void convertUnits(int units);
-  // Lays the space's attributes out on its block reference, AREA at the
-  // anchor when one is given.
-  void updateAttributes(const AcGeMatrix3d& ucs, const AcGePoint3d* anchor);
 
   // Drawing operations.
   void applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors);
