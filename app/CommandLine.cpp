@@ -6,7 +6,9 @@
 #include "AcRxObject.h"
 #include "DialogManager.h"
 #include "HostSession.h"
+#include "PictureFile.h"
 #include "ReplyText.h"
+#include "TextCodec.h"
 
 namespace {
 
@@ -61,6 +63,8 @@ bool CommandLine::runHostCommand(const std::wstring& verb, const std::wstring& a
       save(argument);
   } else if (verb == L"VIEWS") {
     showViewOperations();
+  } else if (verb == L"RENDER") {
+    render(argument);
   } else if (verb == L"SAVE") {
     AcApDocument* document = documents->curDocument();
     const std::wstring path = document != nullptr ? document->fileName() : L"";
@@ -82,6 +86,18 @@ void CommandLine::showViewOperations() {
   }
   if (document->viewOperations().empty()) say(L"No view operations.");
   for (const std::wstring& operation : document->viewOperations()) say(operation);
+}
+
+void CommandLine::render(const std::wstring& path) {
+  AcApDocument* document = acDocManager->curDocument();
+  if (path.empty()) {
+    say(L"render needs the path of the picture (.svg or .png).");
+  } else if (document == nullptr || document->database() == nullptr) {
+    say(L"There is no drawing.");
+  } else {
+    std::string error;
+    if (!PictureFile::write(*document->database(), wideToUtf8(path), error)) say(utf8ToWide(error));
+  }
 }
 
 bool CommandLine::save(const std::wstring& path) {

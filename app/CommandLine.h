@@ -18,6 +18,8 @@ class CommandLine {
   void runModuleCommand(const std::wstring& name);
   // The zooms and regenerations the current drawing was asked for, oldest first.
   static void showViewOperations();
+  // A picture of the current drawing's model space, SVG or PNG by the extension.
+  static void render(const std::wstring& path);
 
   bool m_quit = false;
 };

@@ -15,6 +15,7 @@
 #include "HostOptions.h"
 #include "HostSession.h"
 #include "ModuleLoader.h"
+#include "RenderCommand.h"
 #include "TextCodec.h"
 
 namespace {
@@ -79,6 +80,7 @@ int runSession(const HostOptions& options, const char* argv0) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "render") return RenderCommand::run(argc - 2, argv + 2);
   std::string error;
   const auto options = HostOptions::parse(argc, argv, error);
   if (!options) {

@@ -4,11 +4,8 @@
 
 #include <cstdint>
 
+#include "AcCmEntityColor.h"
 #include "Acad.h"
-
-namespace AcCmEntityColor {
-enum ColorMethod { kByLayer = 0xC0, kByBlock = 0xC1, kByColor = 0xC2, kByACI = 0xC3, kForeground = 0xC5, kNone = 0xC8 };
-}
 
 class AcCmColor {
  public:

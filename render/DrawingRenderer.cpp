@@ -1,0 +1,172 @@
+#include "DrawingRenderer.h"
+
+#include <algorithm>
+
+#include "AcDbAttribute.h"
+#include "AcDbAttributeDefinition.h"
+#include "AcDbBlockReference.h"
+#include "AcDbBlockTableRecord.h"
+#include "AcDbCircle.h"
+#include "AcDbDatabase.h"
+#include "AcDbDictionary.h"
+#include "AcDbHatch.h"
+#include "AcDbLine.h"
+#include "AcDbObjectPointer.h"
+#include "AcDbPolyline.h"
+#include "AcDbSortentsTable.h"
+#include "AcDbText.h"
+#include "AcDbTextStyleTableRecord.h"
+#include "PathData.h"
+#include "SvgCanvas.h"
+#include "SvgNumber.h"
+#include "TextCodec.h"
+
+namespace {
+
+// Deeper nesting than any real drawing has; a file that claims more is broken.
+constexpr size_t kMaxNesting = 64;
+
+AcGeMatrix3d inPlaneOf(const AcGeVector3d& normal, double elevation) {
+  return AcGeMatrix3d::planeToWorld(normal) * AcGeMatrix3d::translation(AcGeVector3d(0.0, 0.0, elevation));
+}
+
+void addPolyline(const AcDbPolyline& polyline, PathData& path) {
+  const unsigned int count = polyline.numVerts();
+  AcGePoint2d point;
+  double bulge = 0.0;
+  for (unsigned int index = 0; index < count; ++index) {
+    polyline.getPointAt(index, point);
+    if (index == 0) path.moveTo(point);
+    else path.lineTo(point, bulge);
+    polyline.getBulgeAt(index, bulge);
+  }
+  if (!polyline.isClosed() || count < 2) return;
+  polyline.getPointAt(0, point);
+  path.lineTo(point, bulge);
+  path.close();
+}
+
+double heightOf(const AcDbText& text) {
+  if (text.height() > 0.0) return text.height();
+  // A text without its own height takes its style's.
+  AcDbObjectPointer<AcDbTextStyleTableRecord> style(text.textStyle(), AcDb::kForRead);
+  return style ? style->textSize() : 0.0;
+}
+
+}  // namespace
+
+DrawingRenderer::DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas)
+    : m_database(database), m_canvas(canvas), m_style(database), m_texts(canvas), m_hatches(canvas) {}
+
+void DrawingRenderer::render() {
+  drawBlock(m_database.modelSpaceId(), Placement{AcGeMatrix3d::kIdentity, m_style.top(), m_canvas.drawing()});
+}
+
+AcDbObjectIdArray DrawingRenderer::drawOrder(const AcDbBlockTableRecord& block) {
+  AcDbObjectIdArray order;
+  AcDbObjectPointer<AcDbDictionary> extensions(block.extensionDictionary(), AcDb::kForRead);
+  AcDbObjectId tableId;
+  if (extensions && extensions->getAt(L"ACAD_SORTENTS", tableId) == Acad::eOk) {
+    AcDbObjectPointer<AcDbSortentsTable> table(tableId, AcDb::kForRead);
+    if (table && table->getFullDrawOrder(order) == Acad::eOk) return order;
+  }
+  return block.entityIds();
+}
+
+void DrawingRenderer::drawBlock(AcDbObjectId blockId, const Placement& placement) {
+  if (m_drawing.size() >= kMaxNesting || std::find(m_drawing.begin(), m_drawing.end(), blockId) != m_drawing.end())
+    return;
+  AcDbObjectIdArray order;
+  {
+    AcDbObjectPointer<AcDbBlockTableRecord> block(blockId, AcDb::kForRead);
+    if (!block) return;
+    order = drawOrder(*block.object());
+  }
+  m_drawing.push_back(blockId);
+  for (const AcDbObjectId& entityId : order) drawEntity(entityId, placement);
+  m_drawing.pop_back();
+}
+
+void DrawingRenderer::name(pugi::xml_node element, const AcDbEntity& entity) {
+  element.append_attribute("data-type") = wideToUtf8(entity.isA()->dxfName()).c_str();
+  element.append_attribute("data-handle") = wideToUtf8(entity.handle().ascii()).c_str();
+  element.append_attribute("data-layer") = wideToUtf8(entity.layer()).c_str();
+}
+
+void DrawingRenderer::drawEntity(AcDbObjectId entityId, const Placement& placement) {
+  AcDbEntityPointer entity(entityId, AcDb::kForRead);
+  if (!entity || entity->isErased()) return;
+  const RenderStyle::Look look = m_style.lookOf(*entity.object(), placement.context);
+  pugi::xml_node element;
+  if (const auto* reference = AcDbBlockReference::cast(entity.object())) {
+    element = drawReference(*reference, look, placement);
+  } else if (look.visible) {
+    element = drawShape(*entity.object(), SvgNumber::colour(look.colour), placement);
+  }
+  if (element) name(element, *entity.object());
+}
+
+pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const std::string& colour,
+                                          const Placement& placement) {
+  if (const auto* hatch = AcDbHatch::cast(&entity))
+    return m_hatches.draw(*hatch, placement.toWorld, colour, placement.parent);
+  // A definition shows as the attributes of references, except a constant
+  // one, which no reference carries and which shows its text.
+  const auto* definition = AcDbAttributeDefinition::cast(&entity);
+  if (definition != nullptr && (!definition->isConstant() || definition->isInvisible())) return pugi::xml_node();
+  if (const auto* text = AcDbText::cast(&entity)) return drawText(*text, colour, placement);
+  pugi::xml_node element = drawCurve(entity, placement.toWorld, placement.parent);
+  if (element) element.append_attribute("stroke") = colour.c_str();
+  return element;
+}
+
+pugi::xml_node DrawingRenderer::drawCurve(const AcDbEntity& entity, const AcGeMatrix3d& toWorld,
+                                          pugi::xml_node parent) {
+  if (const auto* polyline = AcDbPolyline::cast(&entity)) {
+    PathData path(toWorld * inPlaneOf(polyline->normal(), polyline->elevation()));
+    addPolyline(*polyline, path);
+    return m_canvas.addPath(parent, path);
+  }
+  if (const auto* line = AcDbLine::cast(&entity)) {
+    PathData path(toWorld);
+    const AcGePoint3d start = line->startPoint(), end = line->endPoint();
+    path.moveTo(AcGePoint2d(start.x, start.y));
+    path.lineTo(AcGePoint2d(end.x, end.y));
+    return m_canvas.addPath(parent, path);
+  }
+  if (const auto* circle = AcDbCircle::cast(&entity)) {
+    const AcGePoint3d centre = AcGeMatrix3d::worldToPlane(circle->normal()) * circle->center();
+    PathData path(toWorld * inPlaneOf(circle->normal(), centre.z));
+    path.circle(AcGePoint2d(centre.x, centre.y), circle->radius());
+    return m_canvas.addPath(parent, path);
+  }
+  return pugi::xml_node();
+}
+
+pugi::xml_node DrawingRenderer::drawText(const AcDbText& text, const std::string& colour,
+                                         const Placement& placement) {
+  return m_texts.draw(text, heightOf(text), placement.toWorld, colour, placement.parent);
+}
+
+pugi::xml_node DrawingRenderer::drawReference(const AcDbBlockReference& reference, const RenderStyle::Look& look,
+                                              const Placement& placement) {
+  // A frozen layer hides the whole reference; one that is only off still
+  // shows the block's entities on layers of their own.
+  if (look.frozen || reference.visibility() != AcDb::kVisible) return pugi::xml_node();
+  pugi::xml_node parent = placement.parent;
+  pugi::xml_node group = parent.append_child("g");
+  drawBlock(reference.blockTableRecord(),
+            Placement{placement.toWorld * reference.blockTransform(), RenderStyle::Context{look.layer, look.colour},
+                      group});
+  // Attributes stand in the reference's own space, coloured by block as it is.
+  const Placement attributes{placement.toWorld, RenderStyle::Context{placement.context.layer, look.colour}, group};
+  for (const AcDbObjectId& attributeId : reference.attributeIds()) {
+    AcDbObjectPointer<AcDbAttribute> attribute(attributeId, AcDb::kForRead);
+    if (!attribute || attribute->isErased() || attribute->isInvisible()) continue;
+    const RenderStyle::Look attributeLook = m_style.lookOf(*attribute.object(), attributes.context);
+    if (!attributeLook.visible) continue;
+    pugi::xml_node element = drawText(*attribute.object(), SvgNumber::colour(attributeLook.colour), attributes);
+    if (element) name(element, *attribute.object());
+  }
+  return group;
+}

@@ -1,0 +1,56 @@
+// Draws model space onto a canvas as the host shows it: entities in the
+// draw order of their block's sort table, block references with their
+// attributes, nested references placed through every level, layers that
+// are off or frozen left out.  Entities the platform does not model are
+// not drawn.
+#pragma once
+
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "AcGeMatrix3d.h"
+#include "HatchPainter.h"
+#include "RenderStyle.h"
+#include "TextPainter.h"
+
+class AcDbBlockReference;
+class AcDbBlockTableRecord;
+class AcDbDatabase;
+class AcDbEntity;
+class AcDbText;
+class SvgCanvas;
+
+class DrawingRenderer {
+ public:
+  DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas);
+
+  void render();
+
+ private:
+  struct Placement {
+    AcGeMatrix3d toWorld;
+    RenderStyle::Context context;
+    pugi::xml_node parent;
+  };
+
+  void drawBlock(AcDbObjectId block, const Placement& placement);
+  void drawEntity(AcDbObjectId entityId, const Placement& placement);
+  // The element of an entity that is one shape; empty for other entities.
+  pugi::xml_node drawShape(const AcDbEntity& entity, const std::string& colour, const Placement& placement);
+  pugi::xml_node drawCurve(const AcDbEntity& entity, const AcGeMatrix3d& toWorld, pugi::xml_node parent);
+  pugi::xml_node drawText(const AcDbText& text, const std::string& colour, const Placement& placement);
+  pugi::xml_node drawReference(const AcDbBlockReference& reference, const RenderStyle::Look& look,
+                               const Placement& placement);
+  static AcDbObjectIdArray drawOrder(const AcDbBlockTableRecord& block);
+  static void name(pugi::xml_node element, const AcDbEntity& entity);
+
+  AcDbDatabase& m_database;
+  SvgCanvas& m_canvas;
+  RenderStyle m_style;
+  TextPainter m_texts;
+  HatchPainter m_hatches;
+  // The blocks being drawn, outermost first: a block that holds a
+  // reference to itself is drawn once.
+  std::vector<AcDbObjectId> m_drawing;
+};

@@ -1,0 +1,56 @@
+#include "RenderStyle.h"
+
+#include "AcDbDatabase.h"
+#include "AcDbEntity.h"
+#include "AcDbLayerTable.h"
+#include "AcDbLayerTableRecord.h"
+#include "AcDbObjectPointer.h"
+
+namespace {
+
+constexpr std::uint16_t kForeground = 7;
+constexpr Adesk::UInt32 kBlack = 0x000000;
+
+}  // namespace
+
+RenderStyle::RenderStyle(AcDbDatabase& database) {
+  AcDbLayerTable* layers = nullptr;
+  if (database.getLayerTable(layers) != Acad::eOk) return;
+  layers->getAt(L"0", m_layerZero);
+  layers->close();
+}
+
+RenderStyle::Context RenderStyle::top() const { return Context{AcDbObjectId(), kBlack}; }
+
+Adesk::UInt32 RenderStyle::shown(const AcCmColor& color) {
+  if (color.isByColor()) return color.rgb();
+  const std::uint16_t index = color.colorIndex();
+  if (index == kForeground || index == 0 || index > 255) return kBlack;
+  return AcCmEntityColor::lookUpRGB(static_cast<Adesk::UInt8>(index));
+}
+
+const RenderStyle::Layer& RenderStyle::layer(AcDbObjectId id) {
+  const auto known = m_layers.find(id);
+  if (known != m_layers.end()) return known->second;
+  Layer look;
+  AcDbObjectPointer<AcDbLayerTableRecord> record(id, AcDb::kForRead);
+  if (record) {
+    look.frozen = record->isFrozen();
+    look.visible = !record->isOff() && !look.frozen;
+    look.colour = shown(record->color());
+  }
+  return m_layers.emplace(id, look).first->second;
+}
+
+RenderStyle::Look RenderStyle::lookOf(const AcDbEntity& entity, const Context& context) {
+  Look look;
+  look.layer = entity.layerId() == m_layerZero && !context.layer.isNull() ? context.layer : entity.layerId();
+  const Layer& shownLayer = layer(look.layer);
+  look.frozen = shownLayer.frozen;
+  look.visible = shownLayer.visible && entity.visibility() == AcDb::kVisible;
+  const AcCmColor color = entity.color();
+  if (color.isByLayer()) look.colour = shownLayer.colour;
+  else if (color.isByBlock()) look.colour = context.colour;
+  else look.colour = shown(color);
+  return look;
+}

@@ -1,0 +1,46 @@
+// What the host shows of an entity: whether its layer lets it be seen and
+// the colour it is drawn in.  Entities of a block on layer "0" take the
+// layer of the reference that places them; colours by block take the
+// reference's colour.
+#pragma once
+
+#include <unordered_map>
+
+#include "AcCmColor.h"
+#include "AcDbObjectId.h"
+
+class AcDbDatabase;
+class AcDbEntity;
+
+class RenderStyle {
+ public:
+  // Where an entity is drawn: at the top, or inside a block reference.
+  struct Context {
+    AcDbObjectId layer;      // the reference's effective layer; null at the top
+    Adesk::UInt32 colour;    // what "by block" means here
+  };
+  struct Look {
+    bool visible = false;
+    bool frozen = false;     // hides a whole block reference, where off does not
+    AcDbObjectId layer;      // the effective layer
+    Adesk::UInt32 colour = 0;
+  };
+
+  explicit RenderStyle(AcDbDatabase& database);
+
+  Context top() const;
+  Look lookOf(const AcDbEntity& entity, const Context& context);
+  // Model space is shown on white: the palette's white is drawn black.
+  static Adesk::UInt32 shown(const AcCmColor& color);
+
+ private:
+  struct Layer {
+    bool visible = true;
+    bool frozen = false;
+    Adesk::UInt32 colour = 0;
+  };
+  const Layer& layer(AcDbObjectId id);
+
+  AcDbObjectId m_layerZero;
+  std::unordered_map<AcDbObjectId, Layer> m_layers;
+};

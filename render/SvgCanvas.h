@@ -1,0 +1,47 @@
+// The picture being drawn: an SVG document whose coordinates are the
+// drawing's (y turned down), sized at the end to what was drawn.
+#pragma once
+
+#include <string>
+
+#include <pugixml.hpp>
+
+#include "AcDbExtents.h"
+
+class PathData;
+
+class SvgCanvas {
+ public:
+  SvgCanvas();
+  SvgCanvas(const SvgCanvas&) = delete;
+  SvgCanvas& operator=(const SvgCanvas&) = delete;
+
+  // The group every drawn entity goes into.
+  pugi::xml_node drawing() const { return m_drawing; }
+  // A path under the parent, stroked by default; an empty node when the
+  // path is not drawable.
+  pugi::xml_node addPath(pugi::xml_node parent, const PathData& path);
+  // A clip path of the area inside the path, holes by the even-odd rule;
+  // its reference for a clip-path attribute.
+  std::string addClipPath(const PathData& path);
+  // Counts towards the extents without drawing anything.
+  void include(const AcDbExtents& box);
+
+  // Fits the view to the extents of everything drawn, with a margin, the
+  // longer side this many pixels, and a background.
+  void finish(int pixels);
+  int width() const { return m_width; }
+  int height() const { return m_height; }
+  std::string text() const;
+  const pugi::xml_document& document() const { return m_document; }
+
+ private:
+  pugi::xml_document m_document;
+  pugi::xml_node m_svg;
+  pugi::xml_node m_defs;
+  pugi::xml_node m_drawing;
+  AcDbExtents m_extents;
+  int m_clips = 0;
+  int m_width = 0;
+  int m_height = 0;
+};

@@ -1,0 +1,11 @@
+// Turns an SVG picture into a PNG image with librsvg and cairo.
+#pragma once
+
+#include <string>
+
+class SvgRasteriser {
+ public:
+  // False, with the reason in error, when the picture cannot be read or
+  // the image cannot be written.
+  static bool writePng(const std::string& svg, int width, int height, const std::string& path, std::string& error);
+};

@@ -1,0 +1,442 @@
+// Pictures of model space: what is drawn where and in which colour, what
+// hidden layers leave out, the order of the sort table, and the picture
+// files the host program writes.
+#include <gtest/gtest.h>
+
+#include <pugixml.hpp>
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+#include "TestSupport.h"
+#include "TextCodec.h"
+#include "dbmain.h"
+
+using namespace spatiary_test;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+std::wstring wide(const std::filesystem::path& path) { return utf8ToWide(path.string()); }
+
+struct Box {
+  double left = 1e300, top = 1e300, right = -1e300, bottom = -1e300;
+  void add(double x, double y) {
+    left = std::min(left, x);
+    right = std::max(right, x);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y);
+  }
+  bool holds(const Box& other, double tolerance) const {
+    return other.left >= left - tolerance && other.right <= right + tolerance && other.top >= top - tolerance &&
+           other.bottom <= bottom + tolerance;
+  }
+};
+
+// The end points of a path's segments, in the picture's coordinates.
+std::vector<std::pair<double, double>> pathPoints(const std::string& data) {
+  std::vector<std::pair<double, double>> points;
+  std::string spaced;
+  for (char c : data) {
+    if (std::isalpha(static_cast<unsigned char>(c))) (spaced += ' ') += c, spaced += ' ';
+    else spaced += c == ',' ? ' ' : c;
+  }
+  std::istringstream in(spaced);
+  std::string word;
+  std::vector<double> numbers;
+  char command = 0;
+  auto flush = [&] {
+    // An arc's end point is its last two numbers.
+    if (numbers.size() >= 2 && command != 'Z') points.emplace_back(numbers[numbers.size() - 2], numbers.back());
+    numbers.clear();
+  };
+  while (in >> word) {
+    if (std::isalpha(static_cast<unsigned char>(word[0]))) {
+      flush();
+      command = word[0];
+    } else {
+      numbers.push_back(std::stod(word));
+    }
+  }
+  flush();
+  return points;
+}
+
+Box boxOf(pugi::xml_node element) {
+  Box box;
+  for (const pugi::xpath_node& found : element.select_nodes("descendant-or-self::path"))
+    for (const auto& [x, y] : pathPoints(found.node().attribute("d").value())) box.add(x, y);
+  return box;
+}
+
+class Drawing {
+ public:
+  Drawing() {
+    addLayer(L"A-AREA", 3, false, false);
+    addLayer(L"LABELS", 5, false, false);
+    addLayer(L"HIDDEN", 1, true, false);
+    addLayer(L"FROZEN", 1, false, true);
+  }
+  AcDbDatabase& db() { return m_db; }
+
+  void addLayer(const ACHAR* name, std::uint16_t colour, bool off, bool frozen) {
+    AcDbObjectPointer<AcDbLayerTable> layers(m_db.layerTableId(), AcDb::kForWrite);
+    auto layer = std::make_unique<AcDbLayerTableRecord>();
+    layer->setName(name);
+    AcCmColor color;
+    color.setColorIndex(colour);
+    layer->setColor(color);
+    layer->setIsOff(off);
+    layer->setIsFrozen(frozen);
+    ASSERT_EQ(layers->add(layer.get()), Acad::eOk);
+    layer.release()->close();
+  }
+
+  // The entity is not in the drawing yet: by name it would look in the working drawing.
+  AcDbObjectId layerId(const ACHAR* name) {
+    AcDbObjectPointer<AcDbLayerTable> layers(m_db.layerTableId(), AcDb::kForRead);
+    AcDbObjectId id;
+    EXPECT_EQ(layers->getAt(name, id), Acad::eOk) << wideToUtf8(name);
+    return id;
+  }
+
+  AcDbObjectId append(AcDbObjectId blockId, AcDbEntity* entity, const ACHAR* layer) {
+    std::unique_ptr<AcDbEntity> owned(entity);
+    AcDbObjectPointer<AcDbBlockTableRecord> block(blockId, AcDb::kForWrite);
+    AcDbObjectId id;
+    EXPECT_EQ(owned->setLayer(layerId(layer)), Acad::eOk);
+    EXPECT_EQ(block->appendAcDbEntity(id, owned.get()), Acad::eOk);
+    owned.release()->close();
+    return id;
+  }
+  AcDbObjectId append(AcDbEntity* entity, const ACHAR* layer) { return append(m_db.modelSpaceId(), entity, layer); }
+
+  AcDbObjectId addBlock(const ACHAR* name) {
+    AcDbObjectPointer<AcDbBlockTable> blocks(m_db.blockTableId(), AcDb::kForWrite);
+    auto block = std::make_unique<AcDbBlockTableRecord>();
+    block->setName(name);
+    AcDbObjectId id;
+    EXPECT_EQ(blocks->add(id, block.get()), Acad::eOk);
+    block.release()->close();
+    return id;
+  }
+
+  // A reference with a NAME attribute on LABELS and an invisible AREA one.
+  AcDbObjectId insert(AcDbObjectId blockId, const AcGeMatrix3d& placement, const ACHAR* layer,
+                      const ACHAR* name) {
+    auto* reference = new AcDbBlockReference(AcGePoint3d::kOrigin, blockId);
+    reference->setBlockTransform(placement);
+    const AcDbObjectId id = append(reference, layer);
+    AcDbObjectPointer<AcDbBlockReference> opened(id, AcDb::kForWrite);
+    addAttribute(*opened.object(), placement * AcGePoint3d(500, 500, 0), name, L"NAME", false);
+    addAttribute(*opened.object(), placement * AcGePoint3d(500, 200, 0), L"12.00sq.m.", L"AREA", true);
+    return id;
+  }
+
+  void addAttribute(AcDbBlockReference& reference, const AcGePoint3d& at, const ACHAR* text, const ACHAR* tag,
+                    bool invisible) {
+    auto attribute = std::make_unique<AcDbAttribute>(at, text, tag);
+    attribute->setHeight(250);
+    // Labels of a turned room turn with it.
+    attribute->setRotation(kPi / 2);
+    attribute->setLayer(layerId(L"LABELS"));
+    attribute->setInvisible(invisible);
+    AcDbObjectId id;
+    ASSERT_EQ(reference.appendAttribute(id, attribute.get()), Acad::eOk);
+    m_attributes[tag] = id;
+    attribute.release()->close();
+  }
+
+  void moveToBottom(AcDbObjectId entity) {
+    AcDbObjectPointer<AcDbBlockTableRecord> block(m_db.modelSpaceId(), AcDb::kForWrite);
+    if (block->extensionDictionary().isNull()) {
+      ASSERT_EQ(block->createExtensionDictionary(), Acad::eOk);
+    }
+    AcDbObjectPointer<AcDbDictionary> dictionary(block->extensionDictionary(), AcDb::kForWrite);
+    AcDbObjectId tableId;
+    if (dictionary->getAt(L"ACAD_SORTENTS", tableId) != Acad::eOk) {
+      auto table = std::make_unique<AcDbSortentsTable>();
+      table->setBlockId(m_db.modelSpaceId());
+      ASSERT_EQ(dictionary->setAt(L"ACAD_SORTENTS", table.get(), tableId), Acad::eOk);
+      table.release()->close();
+    }
+    dictionary.close();
+    block.close();
+    AcDbObjectPointer<AcDbSortentsTable> table(tableId, AcDb::kForWrite);
+    ASSERT_EQ(table->moveToBottom(AcDbObjectIdArray{entity}), Acad::eOk);
+  }
+
+  std::map<std::wstring, AcDbObjectId> m_attributes;
+
+ private:
+  AcDbDatabase m_db;
+};
+
+AcDbPolyline* roomOutline() {
+  auto* outline = new AcDbPolyline;
+  outline->addVertexAt(0, AcGePoint2d(0, 0));
+  outline->addVertexAt(1, AcGePoint2d(4000, 0));
+  // A bay window on the far wall.
+  outline->addVertexAt(2, AcGePoint2d(4000, 3000), 0.5);
+  outline->addVertexAt(3, AcGePoint2d(0, 3000));
+  outline->setClosed(true);
+  return outline;
+}
+
+std::string handleOf(AcDbObjectId id) { return wideToUtf8(id.handle().ascii()); }
+
+// One floor: a room placed turned a quarter, hatched in model space with
+// a column left out; the same room on a layer that is off and on one that
+// is frozen; lines to put in order; things on hidden layers.
+class RenderedPicture : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    s_folder = new ScratchFolder;
+    Drawing drawing;
+    const AcDbObjectId room = drawing.addBlock(L"ROOM-1");
+    drawing.append(room, roomOutline(), L"0");
+    s_ids["hiddenInBlock"] = drawing.append(room, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(4000, 3000, 0)), L"HIDDEN");
+    auto* column = new AcDbCircle(AcGePoint3d(2000, 1500, 0), AcGeVector3d::kZAxis, 300);
+    column->setColorIndex(0);
+    drawing.append(room, column, L"LABELS");
+
+    const AcGeMatrix3d placement =
+        AcGeMatrix3d::translation(AcGeVector3d(10000, 5000, 0)) * AcGeMatrix3d::rotation(kPi / 2, AcGeVector3d::kZAxis);
+    s_ids["room"] = drawing.insert(room, placement, L"A-AREA", L"Office %%d1");
+    {
+      AcDbObjectPointer<AcDbBlockReference> reference(s_ids["room"], AcDb::kForWrite);
+      reference->setColorIndex(6);
+    }
+    s_ids["name"] = drawing.m_attributes[L"NAME"];
+    s_ids["area"] = drawing.m_attributes[L"AREA"];
+    s_ids["roomOff"] = drawing.insert(room, AcGeMatrix3d::translation(AcGeVector3d(20000, 0, 0)), L"HIDDEN", L"Off");
+    s_ids["roomFrozen"] =
+        drawing.insert(room, AcGeMatrix3d::translation(AcGeVector3d(30000, 0, 0)), L"FROZEN", L"Frozen");
+
+    // The room's hatch, from the outline as placed (kept on a layer that is off).
+    auto* placed = roomOutline();
+    placed->transformBy(placement);
+    placed->getGeomExtents(s_outline);
+    const AcDbObjectId placedId = drawing.append(placed, L"HIDDEN");
+    auto hatch = std::make_unique<AcDbHatch>();
+    hatch->setPatternScale(2000);
+    hatch->setPattern(AcDbHatch::kPreDefined, L"ANSI31");
+    EXPECT_EQ(hatch->appendLoop(AcDbHatch::kOutermost, AcDbObjectIdArray{placedId}), Acad::eOk);
+    EXPECT_EQ(hatch->appendLoop(AcDbHatch::kDefault,
+                                AcGePoint2dArray{AcGePoint2d(8000, 6500), AcGePoint2d(8500, 6500),
+                                                 AcGePoint2d(8500, 7000), AcGePoint2d(8000, 7000)},
+                                AcGeDoubleArray{0, 0, 0, 0}),
+              Acad::eOk);
+    auto* red = hatch.release();
+    AcCmColor colour;
+    colour.setRGB(0x12, 0x34, 0x56);
+    red->setColor(colour);
+    s_ids["hatch"] = drawing.append(red, L"A-AREA");
+
+    s_ids["first"] = drawing.append(new AcDbLine(AcGePoint3d(0, -1000, 0), AcGePoint3d(5000, -1000, 0)), L"A-AREA");
+    s_ids["second"] = drawing.append(new AcDbLine(AcGePoint3d(0, -2000, 0), AcGePoint3d(5000, -2000, 0)), L"A-AREA");
+    s_ids["third"] = drawing.append(new AcDbLine(AcGePoint3d(0, -3000, 0), AcGePoint3d(5000, -3000, 0)), L"A-AREA");
+    drawing.moveToBottom(s_ids["third"]);
+    drawing.moveToBottom(s_ids["hatch"]);
+    s_ids["hiddenLine"] = drawing.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0)), L"HIDDEN");
+    s_ids["frozenText"] = drawing.append(new AcDbText(AcGePoint3d(0, 0, 0), L"cold", AcDbObjectId(), 100), L"FROZEN");
+    s_ids["solid"] = drawing.append(solidSquare(), L"LABELS");
+
+    // A swatch whose pattern was too dense: a constant "<!" in its place.
+    const AcDbObjectId swatch = drawing.addBlock(L"SWATCH");
+    auto* dense = new AcDbAttributeDefinition(AcGePoint3d(0, 0, 0), L"<!", L"<!", L"<!");
+    dense->setConstant(true);
+    dense->setHeight(100);
+    s_ids["constant"] = drawing.append(swatch, dense, L"0");
+    auto* asked = new AcDbAttributeDefinition(AcGePoint3d(0, 200, 0), L"?", L"ASKED", L"Value");
+    asked->setHeight(100);
+    s_ids["asked"] = drawing.append(swatch, asked, L"0");
+    s_ids["swatch"] = drawing.append(new AcDbBlockReference(AcGePoint3d(-2000, 0, 0), swatch), L"LABELS");
+
+    const auto dxf = *s_folder / "floor.dxf";
+    ASSERT_EQ(drawing.db().saveAs(wide(dxf).c_str()), Acad::eOk);
+    const auto svg = *s_folder / "floor.svg";
+    const RunResult run = runCommand(shellQuote(spatiaryExecutable().string()) + " render " +
+                                     shellQuote(dxf.string()) + " " + shellQuote(svg.string()));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    s_picture = new pugi::xml_document;
+    ASSERT_TRUE(s_picture->load_file(svg.c_str())) << readFile(svg);
+  }
+  static void TearDownTestSuite() {
+    delete s_picture;
+    delete s_folder;
+    s_ids.clear();
+  }
+
+  static AcDbHatch* solidSquare() {
+    auto* hatch = new AcDbHatch;
+    hatch->appendLoop(AcDbHatch::kOutermost,
+                      AcGePoint2dArray{AcGePoint2d(0, 10000), AcGePoint2d(1000, 10000), AcGePoint2d(1000, 11000),
+                                       AcGePoint2d(0, 11000)},
+                      AcGeDoubleArray{0, 0, 0, 0});
+    return hatch;
+  }
+
+  static pugi::xml_node element(const std::string& key) {
+    return s_picture->select_node(("//*[@data-handle='" + handleOf(s_ids[key]) + "']").c_str()).node();
+  }
+  // In the picture y runs down.
+  static Box outlineBox() {
+    Box box;
+    box.add(s_outline.minPoint().x, -s_outline.maxPoint().y);
+    box.add(s_outline.maxPoint().x, -s_outline.minPoint().y);
+    return box;
+  }
+
+  static ScratchFolder* s_folder;
+  static pugi::xml_document* s_picture;
+  static std::map<std::string, AcDbObjectId> s_ids;
+  static AcDbExtents s_outline;
+};
+
+ScratchFolder* RenderedPicture::s_folder = nullptr;
+pugi::xml_document* RenderedPicture::s_picture = nullptr;
+std::map<std::string, AcDbObjectId> RenderedPicture::s_ids;
+AcDbExtents RenderedPicture::s_outline;
+
+}  // namespace
+
+TEST_F(RenderedPicture, TheHatchOfASpaceLiesInsideItsOutlineAndLeavesTheColumnOpen) {
+  const pugi::xml_node hatch = element("hatch");
+  ASSERT_TRUE(hatch) << "no hatch";
+  EXPECT_STREQ(hatch.name(), "g");
+  EXPECT_STREQ(hatch.attribute("stroke").value(), "#123456");
+  const Box lines = boxOf(hatch);
+  EXPECT_TRUE(outlineBox().holds(lines, 1.0)) << lines.left << " " << lines.top << " " << lines.right << " "
+                                               << lines.bottom;
+  // The pattern reaches across the room, bay window included.
+  EXPECT_LT(lines.left, outlineBox().left + 200);
+  EXPECT_GT(lines.bottom, outlineBox().bottom - 200);
+  EXPECT_GT(hatch.select_nodes("path").size(), 0u);
+  const std::string clip = hatch.attribute("clip-path").value();
+  ASSERT_EQ(clip.rfind("url(#", 0), 0u) << clip;
+  const pugi::xml_node area =
+      s_picture->select_node(("//clipPath[@id='" + clip.substr(5, clip.size() - 6) + "']/path").c_str()).node();
+  ASSERT_TRUE(area);
+  EXPECT_STREQ(area.attribute("clip-rule").value(), "evenodd");
+  const std::string loops = area.attribute("d").value();
+  EXPECT_EQ(std::count(loops.begin(), loops.end(), 'M'), 2) << loops;
+
+  const pugi::xml_node room = element("room");
+  ASSERT_TRUE(room);
+  const pugi::xml_node outline = room.select_node("path[@data-type='LWPOLYLINE']").node();
+  ASSERT_TRUE(outline);
+  const std::string data = outline.attribute("d").value();
+  // The bay window: an arc of radius 2500 bulging out of the chord at x 7000.
+  EXPECT_NE(data.find("A2500,2500 0 0,0 7000,-5000"), std::string::npos) << data;
+  const Box drawn = boxOf(outline);
+  EXPECT_NEAR(drawn.right, outlineBox().right, 1.0);
+  EXPECT_NEAR(drawn.top, outlineBox().top, 1.0);
+  EXPECT_NEAR(drawn.bottom, outlineBox().bottom, 1.0);
+
+  const pugi::xml_node solid = element("solid");
+  ASSERT_TRUE(solid);
+  EXPECT_STREQ(solid.attribute("fill").value(), "#0000ff");
+  EXPECT_STREQ(solid.attribute("fill-rule").value(), "evenodd");
+}
+
+TEST_F(RenderedPicture, LayersSwitchedOffOrFrozenAreLeftOut) {
+  EXPECT_FALSE(element("hiddenLine"));
+  EXPECT_FALSE(element("frozenText"));
+  EXPECT_FALSE(element("roomFrozen"));
+  // A reference on a layer that is off hides what it puts on layer 0 but
+  // shows its entities on layers of their own.
+  const pugi::xml_node off = element("roomOff");
+  ASSERT_TRUE(off);
+  EXPECT_FALSE(off.select_node("path[@data-type='LWPOLYLINE']"));
+  EXPECT_TRUE(off.select_node("path[@data-type='CIRCLE']"));
+  EXPECT_FALSE(s_picture->select_node(("//*[@data-handle='" + handleOf(s_ids["hiddenInBlock"]) + "']").c_str()));
+  EXPECT_EQ(s_picture->select_nodes("//*[@data-layer='HIDDEN' and not(@data-type='INSERT')]").size(), 0u);
+  EXPECT_EQ(s_picture->select_nodes("//*[@data-layer='FROZEN']").size(), 0u);
+}
+
+TEST_F(RenderedPicture, ColoursComeFromLayersReferencesAndTrueColours) {
+  const pugi::xml_node room = element("room");
+  ASSERT_TRUE(room);
+  // Layer 0 inside a block takes the reference's layer, by block its colour.
+  EXPECT_STREQ(room.select_node("path[@data-type='LWPOLYLINE']").node().attribute("stroke").value(), "#00ff00");
+  EXPECT_STREQ(room.select_node("path[@data-type='CIRCLE']").node().attribute("stroke").value(), "#ff00ff");
+  EXPECT_STREQ(element("first").attribute("stroke").value(), "#00ff00");
+}
+
+TEST_F(RenderedPicture, AttributesShowTheirTextAtTheirHeightUnlessInvisible) {
+  const pugi::xml_node name = element("name");
+  ASSERT_TRUE(name);
+  EXPECT_STREQ(name.name(), "text");
+  EXPECT_EQ(std::string(name.child_value()), "Office \u00B01");
+  EXPECT_STREQ(name.attribute("font-size").value(), "250");
+  EXPECT_STREQ(name.attribute("fill").value(), "#0000ff");
+  // The room is turned a quarter: so is its label.
+  EXPECT_STREQ(name.attribute("transform").value(), "matrix(0 -1 1 0 9500 -5500)");
+  EXPECT_EQ(name.parent(), element("room"));
+  EXPECT_FALSE(element("area"));
+
+  // A constant definition shows in the references of its block; one that
+  // asks for a value shows only as the references' attributes.
+  const pugi::xml_node constant = element("constant");
+  ASSERT_TRUE(constant);
+  EXPECT_EQ(std::string(constant.child_value()), "<!");
+  EXPECT_EQ(constant.parent(), element("swatch"));
+  EXPECT_FALSE(element("asked"));
+}
+
+TEST_F(RenderedPicture, DrawOrderFollowsTheSortTable) {
+  std::vector<std::string> order;
+  for (const pugi::xpath_node& found : s_picture->select_nodes("//*[@id='model']/*[@data-handle]"))
+    order.push_back(found.node().attribute("data-handle").value());
+  const auto position = [&](const std::string& key) {
+    return std::find(order.begin(), order.end(), handleOf(s_ids[key])) - order.begin();
+  };
+  EXPECT_LT(position("hatch"), position("room"));
+  EXPECT_LT(position("third"), position("first"));
+  EXPECT_LT(position("first"), position("second"));
+  EXPECT_LT(static_cast<size_t>(position("second")), order.size());
+}
+
+TEST(RenderedFiles, PngAndTheConsoleCommand) {
+  ScratchFolder folder;
+  const std::string sample = (sourceDir() / "samples" / "floorplan.dxf").string();
+  const auto png = folder / "plan.png";
+  const std::string program = shellQuote(spatiaryExecutable().string());
+  const RunResult made = runCommand(program + " render " + shellQuote(sample) + " " + shellQuote(png.string()));
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  const std::string image = readFile(png);
+  ASSERT_GT(image.size(), 24u);
+  EXPECT_EQ(image.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+  const auto big = [&](size_t at) {
+    return (static_cast<unsigned char>(image[at]) << 24) | (static_cast<unsigned char>(image[at + 1]) << 16) |
+           (static_cast<unsigned char>(image[at + 2]) << 8) | static_cast<unsigned char>(image[at + 3]);
+  };
+  // The floor is wider than deep: the width is the longer side.
+  EXPECT_EQ(big(16), 1600u);
+  EXPECT_GT(big(20), 800u);
+  EXPECT_LT(big(20), 1200u);
+
+  // Between steps of a script.
+  const auto appdata = folder / "appdata" / "ZelphSystems" / "Spatiary" / "prefs";
+  std::filesystem::create_directories(appdata);
+  writeFile(appdata / "prefs.cfg", "//\tprefs\nunits\n0\n");
+  const auto svg = folder / "step.svg";
+  const RunResult scripted = runSpatiary({"--appdata", (folder / "appdata").string(), sample},
+                                         "render\nrender " + svg.string() + "\nrender " +
+                                             (folder / "no" / "such.svg").string() + "\n");
+  EXPECT_EQ(scripted.exitCode, 0) << scripted.output;
+  EXPECT_NE(scripted.output.find("render needs the path"), std::string::npos) << scripted.output;
+  EXPECT_NE(scripted.output.find("cannot write"), std::string::npos) << scripted.output;
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_file(svg.c_str()));
+  EXPECT_EQ(picture.select_nodes("//path[@data-layer='A-AREA']").size(), 8u);
+
+  EXPECT_EQ(runCommand(program + " render " + shellQuote(sample)).exitCode, 2);
+  const RunResult missing =
+      runCommand(program + " render " + shellQuote((folder / "none.dxf").string()) + " " + shellQuote(svg.string()));
+  EXPECT_EQ(missing.exitCode, 1) << missing.output;
+}
