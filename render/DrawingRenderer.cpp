@@ -25,6 +25,9 @@ namespace {
 
 // Deeper nesting than any real drawing has; a file that claims more is broken.
 constexpr size_t kMaxNesting = 64;
+// Blocks that each place the next several times multiply: a broken file
+// could ask for more entities than any picture holds.
+constexpr size_t kMaxDrawnEntities = 1000000;
 
 AcGeMatrix3d inPlaneOf(const AcGeVector3d& normal, double elevation) {
   return AcGeMatrix3d::planeToWorld(normal) * AcGeMatrix3d::translation(AcGeVector3d(0.0, 0.0, elevation));
@@ -94,6 +97,7 @@ void DrawingRenderer::name(pugi::xml_node element, const AcDbEntity& entity) {
 }
 
 void DrawingRenderer::drawEntity(AcDbObjectId entityId, const Placement& placement) {
+  if (++m_drawn > kMaxDrawnEntities) return;
   AcDbEntityPointer entity(entityId, AcDb::kForRead);
   if (!entity || entity->isErased()) return;
   const RenderStyle::Look look = m_style.lookOf(*entity.object(), placement.context);

@@ -53,4 +53,5 @@ class DrawingRenderer {
   // The blocks being drawn, outermost first: a block that holds a
   // reference to itself is drawn once.
   std::vector<AcDbObjectId> m_drawing;
+  size_t m_drawn = 0;
 };

@@ -5,11 +5,13 @@
 
 #include <pugixml.hpp>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <map>
 #include <sstream>
 
+#include "PictureFile.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
 #include "dbmain.h"
@@ -439,4 +441,32 @@ TEST(RenderedFiles, PngAndTheConsoleCommand) {
   const RunResult missing =
       runCommand(program + " render " + shellQuote((folder / "none.dxf").string()) + " " + shellQuote(svg.string()));
   EXPECT_EQ(missing.exitCode, 1) << missing.output;
+}
+
+// A block that places itself, and blocks that each place the next ten
+// times, eight deep: the picture is still made, and soon.
+TEST(RenderedFiles, BrokenBlockNestingEndsInTime) {
+  Drawing drawing;
+  const AcDbObjectId selfish = drawing.addBlock(L"SELF");
+  const AcDbObjectId line = drawing.append(selfish, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(10, 0, 0)), L"0");
+  drawing.append(selfish, new AcDbBlockReference(AcGePoint3d(5, 5, 0), selfish), L"0");
+  drawing.append(new AcDbBlockReference(AcGePoint3d(0, 0, 0), selfish), L"0");
+  AcDbObjectId inner = drawing.addBlock(L"LEVEL-8");
+  drawing.append(inner, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)), L"0");
+  for (int level = 7; level >= 0; --level) {
+    const AcDbObjectId outer = drawing.addBlock((L"LEVEL-" + std::to_wstring(level)).c_str());
+    for (int copy = 0; copy < 10; ++copy)
+      drawing.append(outer, new AcDbBlockReference(AcGePoint3d(copy * 2.0, 0, 0), inner), L"0");
+    inner = outer;
+  }
+  drawing.append(new AcDbBlockReference(AcGePoint3d(0, 100, 0), inner), L"0");
+
+  const auto started = std::chrono::steady_clock::now();
+  int width = 0, height = 0;
+  const std::string svg = PictureFile::svg(drawing.db(), width, height);
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(60));
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_string(svg.c_str()));
+  // The block that places itself is drawn once.
+  EXPECT_EQ(picture.select_nodes(("//path[@data-handle='" + handleOf(line) + "']").c_str()).size(), 1u);
 }
