@@ -12,6 +12,7 @@
 #include "AcDbCurve.h"
 #include "AcDbDatabase.h"
 #include "AcDbDictionary.h"
+#include "AcDbDynBlockReference.h"
 #include "AcDbEntity.h"
 #include "AcDbEntityHyperlinkPE.h"
 #include "AcDbExtents.h"

@@ -125,6 +125,16 @@ void CAttributes::extractSpaceBlockAttributeValues(AcDbBlockReference* reference
   ZELPH_CATCH(L"CAttributes::extractSpaceBlockAttributeValues")
 }
 
+void CAttributes::extractAttributeValues(AcDbBlockReference* reference) {
+  ZELPH_TRY
+    deleteObjects();
+    if (reference == nullptr) return;
+    forEachAttribute(reference, [this](AcDbAttribute& attribute) {
+      add(std::make_unique<CAttribute>(attribute.tag(), attribute.textString(), attribute.layer()), false);
+    });
+  ZELPH_CATCH(L"CAttributes::extractAttributeValues")
+}
+
 void CAttributes::applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
   ZELPH_TRY
     if (reference == nullptr) return;

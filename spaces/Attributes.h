@@ -30,6 +30,9 @@ class CAttributes {
   // Reads NAME, AREA and AUX (tags in any case) and the label settings of
   // the first attribute of a space block reference.
   void extractSpaceBlockAttributeValues(AcDbBlockReference* reference, const AcGeMatrix3d& ucs);
+  // Empties the collection, then takes every attribute of the reference as
+  // a plain record (tag, text, layer); a repeated tag keeps the first.
+  void extractAttributeValues(AcDbBlockReference* reference);
   // Writes the texts and lays them out: NAME one and a half text heights
   // above AREA, AUX as far below; without an anchor AREA stays where it is.
   void applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor);

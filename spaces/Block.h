@@ -3,7 +3,10 @@
 // CBlockDWG, builds on it.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "spaces/Hyperlinks.h"
 
 class CBlock {
  public:
@@ -45,6 +48,10 @@ class CBlock {
   void setRoomHeight(double value) { m_roomHeight = value; }
   double getVolume() const { return m_volume; }
   void setVolume(double value) { m_volume = value; }
+  // Null when the space has none.
+  CHyperlinks* getHyperlinks() const { return m_hyperlinks.list.get(); }
+  void setHyperlinks(std::unique_ptr<CHyperlinks> hyperlinks) { m_hyperlinks.list = std::move(hyperlinks); }
+
  protected:
   std::wstring m_handle;
   std::wstring m_name;
@@ -65,4 +72,15 @@ class CBlock {
   double m_roomHeight = 0.0;
   double m_volume = 0.0;
   int m_level = 0;
+
+ private:
+  // Each space owns its links alone: copying a CBlock onto another leaves
+  // the target's list where it was.
+  struct OwnedHyperlinks {
+    OwnedHyperlinks() = default;
+    OwnedHyperlinks(const OwnedHyperlinks&) {}
+    OwnedHyperlinks& operator=(const OwnedHyperlinks&) { return *this; }
+    std::unique_ptr<CHyperlinks> list;
+  };
+  OwnedHyperlinks m_hyperlinks;
 };

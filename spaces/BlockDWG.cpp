@@ -144,6 +144,7 @@ CBlockDWG::CBlockDWG() {
 CBlockDWG::CBlockDWG(AcDbBlockReference* reference, AcApDocument* document) {
   ZELPH_TRY
     initialise();
+    setHyperlinks(std::make_unique<CHyperlinks>(reference));
     m_objectId = reference->objectId();
     m_layer = reference->layer();
     m_colourIndex = reference->colorIndex();
@@ -193,6 +194,7 @@ void CBlockDWG::initialise() {
     m_precision = -1;
     m_applicationName = L"ADE";
     m_attributes.reset();
+    m_assets.reset();
     m_level = 6;
   ZELPH_CATCH(L"CBlockDWG::initialise")
 }
@@ -217,6 +219,15 @@ void CBlockDWG::copyInto(CBlockDWG* target) const {
     if (m_attributes != nullptr) {
       target->m_attributes = std::make_unique<CAttributes>();
       m_attributes->copyZelphAttributesTo(*target->m_attributes);
+    }
+    if (getHyperlinks() != nullptr) {
+      auto hyperlinks = std::make_unique<CHyperlinks>();
+      getHyperlinks()->copyTo(*hyperlinks);
+      target->setHyperlinks(std::move(hyperlinks));
+    }
+    if (m_assets != nullptr) {
+      target->m_assets = std::make_unique<CAssets>();
+      m_assets->copyTo(*target->m_assets);
     }
   ZELPH_CATCH(L"CBlockDWG::copyInto")
 }
@@ -252,9 +263,28 @@ CBlockDWGRoom::CBlockDWGRoom() {
   m_level = 7;
 }
 
-CBlockDWGRoom::CBlockDWGRoom(AcDbBlockReference* reference, AcApDocument* document, bool)
+CBlockDWGRoom::CBlockDWGRoom(AcDbBlockReference* reference, AcApDocument* document, bool withAssets)
     : CBlockDWG(reference, document) {
-  m_level = 7;
+  ZELPH_TRY
+    m_level = 7;
+    if (withAssets) collectAssets(reference);
+  ZELPH_CATCH(L"CBlockDWGRoom::CBlockDWGRoom")
+}
+
+void CBlockDWGRoom::collectAssets(AcDbBlockReference* reference) {
+  AcDbPolyline* outline = openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead);
+  if (outline == nullptr) return;
+  const Closing closing(outline);
+  auto assets = std::make_unique<CAssets>();
+  // The outline where the reference draws it, so that a rotated or scaled
+  // space looks for its assets in the right place; a placement the outline
+  // cannot take only moves it.
+  const std::unique_ptr<AcDbPolyline> placed = copyOfOutline(*outline);
+  if (placed->transformBy(reference->blockTransform()) == Acad::eOk)
+    assets->getPolylineAssets(AcGePoint3d(0, 0, 0), placed.get());
+  else
+    assets->getPolylineAssets(reference->position(), outline);
+  setAssets(std::move(assets));
 }
 
 CBlockDWGFloor::CBlockDWGFloor() {

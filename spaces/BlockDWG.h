@@ -14,6 +14,7 @@
 #include "AcGeMatrix3d.h"
 #include "AcGePoint3d.h"
 #include "resbuf.h"
+#include "spaces/Assets.h"
 #include "spaces/Attributes.h"
 #include "spaces/Block.h"
 
@@ -114,6 +115,8 @@ class CBlockDWG : public CBlock {
   void removeHandleToMinus(int index);
   CAttributes* getAttributes() const { return m_attributes.get(); }
   void setAttributes(std::unique_ptr<CAttributes> attributes) { m_attributes = std::move(attributes); }
+  CAssets* getAssets() const { return m_assets.get(); }
+  void setAssets(std::unique_ptr<CAssets> assets) { m_assets = std::move(assets); }
   int getColourIndex() const { return m_colourIndex; }
   int getLineweight() const { return m_lineweight; }
   const std::wstring& getLayer() const { return m_layer; }
@@ -138,6 +141,7 @@ class CBlockDWG : public CBlock {
   std::vector<AcDbHandle> m_handlesToMinus;
   std::vector<AcDbHandle> m_handlesToAdd;
   std::unique_ptr<CAttributes> m_attributes;
+  std::unique_ptr<CAssets> m_assets;
   int m_colourIndex = 256;
   int m_lineweight = -1;
   std::wstring m_layer;
@@ -148,6 +152,9 @@ class CBlockDWGRoom : public CBlockDWG {
   CBlockDWGRoom();
   // withAssets: also collect the assets standing in the outline.
   CBlockDWGRoom(AcDbBlockReference* reference, AcApDocument* document, bool withAssets = false);
+
+ private:
+  void collectAssets(AcDbBlockReference* reference);
 };
 
 class CBlockDWGFloor : public CBlockDWG {

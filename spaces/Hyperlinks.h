@@ -8,9 +8,13 @@
 
 #include "spaces/Hyperlink.h"
 
+class AcDbEntity;
+
 class CHyperlinks {
  public:
   CHyperlinks() = default;
+  // The links the host keeps on the entity itself.
+  explicit CHyperlinks(const AcDbEntity* entity);
   virtual ~CHyperlinks();
   CHyperlinks(const CHyperlinks&) = delete;
   CHyperlinks& operator=(const CHyperlinks&) = delete;
@@ -21,6 +25,15 @@ class CHyperlinks {
   void deleteObjects();
   // Reads the "hyperlink" children of a graphic report's "hyperlinks" element.
   void deSerialize(pugi::xml_node node);
+
+  // Appends the links the host keeps on the entity, not looking into a block definition.
+  void getEntityHyperlinks(const AcDbEntity* entity);
+  // definition 0: the entity's own links; 1 and a block reference: the
+  // links of every entity of its block definition, in definition order.
+  void getBlockHyperlinks(const AcDbEntity* entity, int definition);
+  // Replaces the entity's links, which must be open for write, by this
+  // list's (no sub-locations).
+  void applyToEntity(AcDbEntity* entity) const;
 
   int getCount() const { return static_cast<int>(m_items.size()); }
   const CHyperlink* getAt(int index) const;

@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "TextCodec.h"
 #include "dbmain.h"
+#include "spaces/BlockDWG.h"
 #include "spaces/Hatch.h"
 #include "spaces/Hyperlinks.h"
 
@@ -208,6 +209,62 @@ TEST(EntityHyperlinks, AnEmptyListRemovesTheLinksAndKeepsOtherData) {
   acutRelRb(url);
   acutRelRb(ade);
   EXPECT_EQ(AcDbEntityHyperlinkPE().setHyperlinkCollection(nullptr, &links), Acad::eNullObjectPointer);
+}
+
+TEST(SpaceHyperlinks, ComeFromTheReferenceOrItsDefinitionAndAreWrittenOverWhole) {
+  ScratchFolder folder;
+  const auto source = folder / "door.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new()
+door = doc.blocks.new("ROOM-1")
+door.add_lwpolyline([(0, 0), (10, 0), (10, 10)], close=True).set_hyperlink("http://def/outline", "Outline")
+door.add_circle((0, 0), 1).set_hyperlink("http://def/circle")
+door.add_line((0, 0), (1, 1)).set_hyperlink("http://def/outline", "Again")
+doc.modelspace().add_blockref("ROOM-1", (0, 0)).set_hyperlink("http://ref", "Reference")
+doc.saveas(sys.argv[1])
+)",
+                                   {source.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  AcDbDatabase db(false);
+  ASSERT_EQ(db.dxfIn(utf8ToWide(source.string()).c_str()), Acad::eOk);
+  AcDbObjectPointer<AcDbBlockReference> reference(firstEntity(db), AcDb::kForRead);
+  ASSERT_TRUE(reference);
+  const auto addresses = [](const CHyperlinks& links) {
+    std::wstring text;
+    for (int index = 0; index < links.getCount(); ++index)
+      text += links.getAt(index)->getAddress() + L"=" + links.getAt(index)->getDescription() + L" ";
+    return text;
+  };
+  CHyperlinks own, definition;
+  own.getBlockHyperlinks(reference.object(), 0);
+  definition.getBlockHyperlinks(reference.object(), 1);
+  EXPECT_EQ(addresses(own), L"http://ref=Reference ");
+  EXPECT_EQ(addresses(definition), L"http://def/outline=Outline http://def/circle= ");
+
+  // A space read from its reference carries the reference's own links; a
+  // copy has a list of its own.
+  const CBlockDWG space(reference.object(), nullptr);
+  ASSERT_NE(space.getHyperlinks(), nullptr);
+  EXPECT_EQ(addresses(*space.getHyperlinks()), L"http://ref=Reference ");
+  CBlockDWG copy;
+  copy.setHyperlinks(std::make_unique<CHyperlinks>());
+  space.copyInto(&copy);
+  ASSERT_NE(copy.getHyperlinks(), space.getHyperlinks());
+  EXPECT_EQ(addresses(*copy.getHyperlinks()), L"http://ref=Reference ");
+  CBlock values;
+  values = space;
+  EXPECT_EQ(values.getHyperlinks(), nullptr) << "values are copied, the link list is not";
+
+  // Writing a list replaces what the entity had.
+  reference.close();
+  AcDbObjectPointer<AcDbEntity> entity(firstEntity(db), AcDb::kForWrite);
+  CHyperlinks replacement;
+  replacement.add(std::make_unique<CHyperlink>(L"http://new/a", L"A"));
+  replacement.add(std::make_unique<CHyperlink>(L"http://new/b", L""));
+  replacement.applyToEntity(entity.object());
+  entity.close();
+  EXPECT_EQ(linksOf(firstEntity(db)), (std::vector<std::wstring>{L"http://new/a|A|", L"http://new/b||"}));
 }
 
 }  // namespace
