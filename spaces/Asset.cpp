@@ -16,6 +16,8 @@
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
+#include "reports/XMLUtilities.h"
+#include "support/Utilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {
@@ -245,4 +247,21 @@ void CAsset::hyperlinkHatch(AcDbObjectId hatchId) {
     AcDbObjectPointer<AcDbEntity> hatch(hatchId, AcDb::kForWrite);
     if (hatch) hyperlinkEntity(hatch.object());
   ZELPH_CATCH(L"CAsset::hyperlinkHatch")
+}
+
+void CAsset::deSerialize(pugi::xml_node element, const CHatch* hatch) {
+  ZELPH_TRY
+    setHatch(hatch);
+    CXMLUtilities::readElement(element, "asset", [this](pugi::xml_node child) {
+      const auto is = [&child](const char* name) { return CXMLUtilities::isNamed(child, name); };
+      const std::wstring text = CXMLUtilities::text(child);
+      if (is("locationID")) m_locationId = CUtilities::CStringToInt(text);
+      if (is("handle")) m_handle = AcDbHandle(text.c_str());
+      if (is("blockIdentifier")) m_blockIdentifier = text;
+      if (is("blockDescription")) m_blockDescription = text;
+      if (is("uniqueDescription")) m_uniqueDescription = text;
+      if (is("pointX")) m_x = CUtilities::CStringToDouble(text);
+      if (is("pointY")) m_y = CUtilities::CStringToDouble(text);
+    });
+  ZELPH_CATCH(L"CAsset::deSerialize")
 }

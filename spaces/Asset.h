@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <pugixml.hpp>
 #include <string>
 
 #include "AcDbHandle.h"
@@ -30,6 +31,8 @@ class CAsset {
 
   // The target owns copies of the hatch, hyperlinks and attributes.
   void copyTo(CAsset& target) const;
+  // Reads a report's "asset" element; the hatch is the category's, or null.
+  void deSerialize(pugi::xml_node element, const CHatch* hatch);
   // Switches the asset's layer on, hatches it and links it when it has a
   // hatch or links, and writes its attribute values.
   void applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors);

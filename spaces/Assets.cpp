@@ -7,6 +7,7 @@
 #include "AcDbPolyline.h"
 #include "aced.h"
 #include "host/AcadUtilities.h"
+#include "reports/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {
@@ -131,4 +132,11 @@ void CAssets::addFoundAsset(AcDbObjectId id) {
   attributes->extractAttributeValues(reference.object());
   asset->setAttributes(std::move(attributes));
   add(std::move(asset));
+}
+
+void CAssets::deSerialize(pugi::xml_node element, const CHatch* hatch) {
+  ZELPH_TRY
+    CXMLUtilities::readItems<CAsset>(
+        element, "asset", [this](std::unique_ptr<CAsset> asset) { add(std::move(asset)); }, hatch);
+  ZELPH_CATCH(L"CAssets::deSerialize")
 }

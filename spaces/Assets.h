@@ -24,6 +24,9 @@ class CAssets {
   // Appends a copy of every asset to the target.
   void copyTo(CAssets& target) const;
   void deleteObjects();
+  // Appends every "asset" of a report's "assets" element, each keeping the
+  // category's hatch (null for none).
+  void deSerialize(pugi::xml_node element, const CHatch* hatch);
   // Adds the block references of model space that the polyline, shifted by
   // the base point, crosses or encloses; spaces (blocks named ROOM-...)
   // are never assets.

@@ -1,7 +1,9 @@
 #include "spaces/BlockDWG.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cwchar>
 
 #include "AcApDocument.h"
 #include "AcDbAttribute.h"
@@ -248,6 +250,13 @@ void CBlockDWG::deSerialize(pugi::xml_node node, const CHatch* /*hatch*/) {
       } else if (const int kind = swapKind(child); kind >= 0) {
         if (m_attributes == nullptr) m_attributes = std::make_unique<CAttributes>();
         m_attributes->add(std::make_unique<CZelphAttribute>(kind, text, L""), false);
+      } else if (is("hyperlinks")) {
+        auto hyperlinks = std::make_unique<CHyperlinks>();
+        hyperlinks->deSerialize(child);
+        setHyperlinks(std::move(hyperlinks));
+      } else if (is("assets")) {
+        m_assets = std::make_unique<CAssets>();
+        m_assets->deSerialize(child, nullptr);  // a space's own assets have no category hatch
       }
     });
   ZELPH_CATCH(L"CBlockDWG::deSerialize")
@@ -460,8 +469,15 @@ void CBlockDWG::readArea(const std::wstring& item) {
 }
 
 void CBlockDWG::readPerimeter(const std::wstring& item) {
-  const bool feet = item.size() >= 3 && item.compare(item.size() - 3, 3, L"ft.") == 0;
-  m_perimeter = CUtilities::CStringToDouble(CAcadUtilities::extractData(feet ? 0x111 : 0x110, item));
+  const auto endsWith = [&item](const std::wstring& unit) {
+    return item.size() >= unit.size() && item.compare(item.size() - unit.size(), unit.size(), unit) == 0;
+  };
+  // Without a unit only the key goes: cutting a unit that is not there
+  // would cut off digits.
+  const int code = endsWith(L"ft.") ? 0x111 : endsWith(L"m.") ? 0x110 : 0x1110;
+  const std::wstring value =
+      code == 0x1110 ? item.substr(std::wcslen(L"PERIMETER=")) : CAcadUtilities::extractData(code, item);
+  m_perimeter = CUtilities::CStringToDouble(value);
 }
 
 void CBlockDWG::readXData(const resbuf* record, AcApDocument* document) {
@@ -513,10 +529,13 @@ void CBlockDWG::addHandle(std::vector<AcDbHandle>& list, const AcDbHandle& handl
 void CBlockDWG::setHandles(std::vector<AcDbHandle>& list, const std::wstring& text, AcDbDatabase* database) {
   if (text.empty()) return;
   list.clear();
-  // Text after the last comma is not a finished entry.
+  // Every entry ends with a comma as written here; other programs may leave
+  // the comma off the last one, which is kept all the same.
   size_t start = 0;
-  for (size_t comma = text.find(L','); comma != std::wstring::npos; comma = text.find(L',', start)) {
-    addHandle(list, AcDbHandle(text.substr(start, comma - start).c_str()), database);
+  while (start < text.size()) {
+    const size_t comma = std::min(text.find(L',', start), text.size());
+    const AcDbHandle handle(text.substr(start, comma - start).c_str());
+    if (!handle.isNull()) addHandle(list, handle, database);
     start = comma + 1;
   }
 }

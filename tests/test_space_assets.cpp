@@ -206,4 +206,56 @@ TEST_F(SpaceAssets, AHatchTooSparseIsReportedWithTheAssetAndStillDrawn) {
   EXPECT_NE(find(L"AcDbHatch"), AcDbObjectId::kNull);
 }
 
+TEST(ReportAssets, ASpaceOfAReportReadsItsLinksAndAssetsAndCategoryAssetsKeepTheHatch) {
+  pugi::xml_document document;
+  ASSERT_TRUE(document.load_string(R"(
+<zelphBlock>
+  <mbHandle>2A7</mbHandle>
+  <hyperlinks>
+    <hyperlink><bhHref>http://plans/1</bhHref><bhDescription>Plan</bhDescription></hyperlink>
+    <!-- a note -->
+    <hyperlink><bhHref>http://plans/1</bhHref><bhDescription>Again</bhDescription></hyperlink>
+  </hyperlinks>
+  <assets>
+    <asset>
+      <locationID>12</locationID><handle>3F</handle><blockIdentifier>DESK</blockIdentifier>
+      <blockDescription>Desk</blockDescription><uniqueDescription>Desk 12</uniqueDescription>
+      <pointX>7000.5</pointX><pointY>22000</pointY>
+    </asset>
+    <other/>
+    <asset/>
+  </assets>
+</zelphBlock>)"));
+  CBlockDWG space;
+  space.deSerialize(document.first_child(), nullptr);
+  ASSERT_NE(space.getHyperlinks(), nullptr);
+  ASSERT_EQ(space.getHyperlinks()->getCount(), 1);
+  EXPECT_EQ(space.getHyperlinks()->getAt(0)->getDescription(), L"Plan");
+  ASSERT_NE(space.getAssets(), nullptr);
+  ASSERT_EQ(space.getAssets()->getCount(), 2) << "assets are always appended, an empty one too";
+  const CAsset* desk = space.getAssets()->getAt(0);
+  EXPECT_EQ(desk->getLocationId(), 12);
+  EXPECT_EQ(desk->getHandle(), AcDbHandle(L"3F"));
+  EXPECT_EQ(desk->getBlockIdentifier(), L"DESK");
+  EXPECT_EQ(desk->getBlockDescription(), L"Desk");
+  EXPECT_EQ(desk->getUniqueDescription(), L"Desk 12");
+  EXPECT_DOUBLE_EQ(desk->getX(), 7000.5);
+  EXPECT_DOUBLE_EQ(desk->getY(), 22000.0);
+  EXPECT_EQ(desk->getHatch(), nullptr);
+
+  // A category's assets refer to its hatch; copies own one of their own.
+  CHatch hatch;
+  hatch.setPattern(L"ANSI31");
+  CAssets assets;
+  assets.deSerialize(document.first_child().child("assets"), &hatch);
+  ASSERT_EQ(assets.getCount(), 2);
+  EXPECT_EQ(assets.getAt(0)->getHatch(), &hatch);
+  CAssets copies;
+  assets.copyTo(copies);
+  ASSERT_NE(copies.getAt(0)->getHatch(), nullptr);
+  EXPECT_NE(copies.getAt(0)->getHatch(), &hatch);
+  EXPECT_EQ(copies.getAt(0)->getHatch()->getPattern(), L"ANSI31");
+  EXPECT_EQ(copies.getAt(0)->getLocationId(), 12);
+}
+
 }  // namespace
