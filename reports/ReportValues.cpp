@@ -1,7 +1,6 @@
 #include "reports/ReportValues.h"
 
 #include <map>
-#include <regex>
 #include <utility>
 
 #include "TextCodec.h"
@@ -37,18 +36,60 @@ const std::map<std::pair<std::string, std::string>, Form>& formsByElement() {
   return forms;
 }
 
+// Length of the run of characters at pos that pass test.
+template <typename Test>
+size_t runLength(const std::wstring& text, size_t pos, Test test) {
+  size_t end = pos;
+  while (end < text.size() && test(text[end])) ++end;
+  return end - pos;
+}
+
+bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool isHexDigit(wchar_t c) { return isDigit(c) || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F'); }
+
+size_t signLength(const std::wstring& text, size_t pos) {
+  return pos < text.size() && (text[pos] == L'-' || text[pos] == L'+') ? 1 : 0;
+}
+
+bool isWhole(const std::wstring& text) {
+  const size_t sign = signLength(text, 0);
+  const size_t digits = runLength(text, sign, isDigit);
+  return digits >= 1 && digits <= 10 && sign + digits == text.size();
+}
+
+// [sign] (digits [. digits] | . digits) [e [sign] 1-3 digits]
+bool isReal(const std::wstring& text) {
+  size_t pos = signLength(text, 0);
+  const size_t integral = runLength(text, pos, isDigit);
+  pos += integral;
+  size_t fraction = 0;
+  if (pos < text.size() && text[pos] == L'.') {
+    fraction = runLength(text, pos + 1, isDigit);
+    pos += 1 + fraction;
+  }
+  if (integral == 0 && fraction == 0) return false;
+  if (pos < text.size() && (text[pos] == L'e' || text[pos] == L'E')) {
+    pos += 1 + signLength(text, pos + 1);
+    const size_t exponent = runLength(text, pos, isDigit);
+    if (exponent < 1 || exponent > 3) return false;
+    pos += exponent;
+  }
+  return pos == text.size();
+}
+
+bool isHexRun(const std::wstring& text, size_t from, size_t least, size_t most) {
+  const size_t digits = runLength(text, from, isHexDigit);
+  return digits >= least && digits <= most && from + digits == text.size();
+}
+
 // An empty number reads as 0, as an absent one would.
 bool hasForm(const std::wstring& text, Form form) {
-  static const std::wregex whole(L"[-+]?[0-9]{1,10}");
-  static const std::wregex real(L"[-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][-+]?[0-9]{1,3})?");
-  static const std::wregex colour(L".[0-9A-Fa-f]{6}");
-  static const std::wregex handle(L"[0-9A-Fa-f]{1,16}");
   switch (form) {
-    case Form::kWhole: return text.empty() || std::regex_match(text, whole);
-    case Form::kReal: return text.empty() || std::regex_match(text, real);
-    case Form::kColour: return std::regex_match(text, colour);
-    case Form::kHandle: return std::regex_match(text, handle);
-    case Form::kSpaceHandle: return text == L"*" || std::regex_match(text, handle);
+    case Form::kWhole: return text.empty() || isWhole(text);
+    case Form::kReal: return text.empty() || isReal(text);
+    case Form::kColour: return text.size() == 7 && isHexRun(text, 1, 6, 6);
+    case Form::kHandle: return isHexRun(text, 0, 1, 16);
+    case Form::kSpaceHandle: return text == L"*" || isHexRun(text, 0, 1, 16);
   }
   return false;
 }
