@@ -147,7 +147,7 @@ Acad::ErrorStatus acdbOpenObject(T*& object, AcDbObjectId id, AcDb::OpenMode mod
   if (status != Acad::eOk) return status;
   object = T::cast(opened);
   if (object == nullptr) {
-    opened->close();
+    if (opened != nullptr) opened->close();
     return Acad::eNotThatKindOfClass;
   }
   return Acad::eOk;
