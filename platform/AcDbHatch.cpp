@@ -105,29 +105,33 @@ Acad::ErrorStatus AcDbHatch::setElevation(double elevation) {
   return Acad::eOk;
 }
 
-Acad::ErrorStatus AcDbHatch::loopFrom(AcDbObjectId id, Adesk::Int32 loopType, HatchLoop& loop) const {
-  const AcGeMatrix3d toPlane = AcGeMatrix3d::worldToPlane(m_normal);
-  auto inPlane = [&](const AcGePoint3d& world) {
-    const AcGePoint3d point = toPlane * world;
-    return AcGePoint2d(point.x, point.y);
-  };
-  if (const AcDbPolyline* outline = residentObject<AcDbPolyline>(id)) {
-    if (!outline->isClosed() || outline->numVerts() < 2) return Acad::eInvalidInput;
-    // Seen from the other side, every arc turns the other way.
-    const double turn = outline->normal().dotProduct(m_normal) < 0.0 ? -1.0 : 1.0;
-    AcGePoint2dArray vertices;
-    AcGeDoubleArray bulges;
-    for (unsigned int i = 0; i < outline->numVerts(); ++i) {
-      AcGePoint3d point;
-      double bulge = 0.0;
-      outline->getPointAt(i, point);
-      outline->getBulgeAt(i, bulge);
-      vertices.push_back(inPlane(point));
-      bulges.push_back(bulge * turn);
-    }
-    loop = HatchLoop::polyline(loopType, vertices, bulges);
-    return Acad::eOk;
+AcGePoint2d AcDbHatch::inPlane(const AcGePoint3d& world) const {
+  const AcGePoint3d point = AcGeMatrix3d::worldToPlane(m_normal) * world;
+  return AcGePoint2d(point.x, point.y);
+}
+
+Acad::ErrorStatus AcDbHatch::polylineLoop(const AcDbPolyline& outline, Adesk::Int32 loopType, HatchLoop& loop) const {
+  if (!outline.isClosed() || outline.numVerts() < 2) return Acad::eInvalidInput;
+  // Seen from the other side, every arc turns the other way.
+  const double turn = outline.normal().dotProduct(m_normal) < 0.0 ? -1.0 : 1.0;
+  AcGePoint2dArray vertices;
+  AcGeDoubleArray bulges;
+  for (unsigned int i = 0; i < outline.numVerts(); ++i) {
+    AcGePoint3d point;
+    double bulge = 0.0;
+    outline.getPointAt(i, point);
+    outline.getBulgeAt(i, bulge);
+    vertices.push_back(inPlane(point));
+    bulges.push_back(bulge * turn);
   }
+  loop = HatchLoop::polyline(loopType, vertices, bulges);
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbHatch::loopFrom(AcDbObjectId id, Adesk::Int32 loopType, HatchLoop& loop) const {
+  if (const AcDbEntity* boundary = residentObject<AcDbEntity>(id); boundary != nullptr && boundary->isErased())
+    return Acad::eWasErased;
+  if (const AcDbPolyline* outline = residentObject<AcDbPolyline>(id)) return polylineLoop(*outline, loopType, loop);
   if (const AcDbCircle* circle = residentObject<AcDbCircle>(id)) {
     loop = HatchLoop::edges(loopType, {HatchEdge::arc(inPlane(circle->center()), circle->radius(), 0.0, 2.0 * kPi)});
     return Acad::eOk;
@@ -143,6 +147,12 @@ Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcDbObjectI
   if (status != Acad::eOk) return status;
   if (m_associative) loop.setSources(ids);
   return appendLoop(std::move(loop));
+}
+
+Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcDbPolyline& boundary) {
+  HatchLoop loop;
+  const Acad::ErrorStatus status = polylineLoop(boundary, loopType, loop);
+  return status == Acad::eOk ? appendLoop(std::move(loop)) : status;
 }
 
 Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGePoint2dArray& vertices,

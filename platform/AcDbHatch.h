@@ -14,6 +14,8 @@
 #include "DxfTagList.h"
 #include "HatchLoop.h"
 
+class AcDbPolyline;
+
 class AcDbHatch : public AcDbEntity {
   ACRX_DECLARE_MEMBERS(AcDbHatch)
 
@@ -55,8 +57,12 @@ class AcDbHatch : public AcDbEntity {
   int numLoops() const { return static_cast<int>(m_loops.size()); }
   // From closed polylines (one loop of their vertices and bulges) or
   // circles (one loop of a full arc), read now; eInvalidInput for an open
-  // or unsupported boundary.  An associative hatch keeps the ids.
+  // or unsupported boundary, eWasErased for an erased one.  An associative
+  // hatch keeps the ids.
   Acad::ErrorStatus appendLoop(Adesk::Int32 loopType, const AcDbObjectIdArray& ids);
+  // From a closed polyline that need not be in a drawing, such as a copy of
+  // a block's outline placed where the block draws it.
+  Acad::ErrorStatus appendLoop(Adesk::Int32 loopType, const AcDbPolyline& boundary);
   Acad::ErrorStatus appendLoop(Adesk::Int32 loopType, const AcGePoint2dArray& vertices, const AcGeDoubleArray& bulges);
   Acad::ErrorStatus appendLoop(Adesk::Int32 loopType, const std::vector<HatchEdge>& edges);
   Acad::ErrorStatus removeLoopAt(int index);
@@ -109,6 +115,8 @@ class AcDbHatch : public AcDbEntity {
   // Open for write; from now on the group is written from the fields.
   bool edit();
   void keepGroupText();
+  AcGePoint2d inPlane(const AcGePoint3d& world) const;
+  Acad::ErrorStatus polylineLoop(const AcDbPolyline& outline, Adesk::Int32 loopType, HatchLoop& loop) const;
   Acad::ErrorStatus loopFrom(AcDbObjectId id, Adesk::Int32 loopType, HatchLoop& loop) const;
   Acad::ErrorStatus appendLoop(HatchLoop loop);
   void makePatternLines();

@@ -12,6 +12,7 @@
 #include "AcDbBlockTable.h"
 #include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
+#include "AcDbHatch.h"
 #include "AcDbPolyline.h"
 #include "AcDbRegAppTable.h"
 #include "AcGeMatrix3d.h"
@@ -20,6 +21,7 @@
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
+#include "host/Layers.h"
 #include "reports/XMLUtilities.h"
 #include "spaces/ZelphAttribute.h"
 #include "support/Utilities.h"
@@ -133,6 +135,22 @@ int swapKind(pugi::xml_node element) {
   return -1;
 }
 
+const wchar_t* const kHatchObject = L"CBlockDWG::hatchObject";
+
+// Flat in the current user coordinate system, not associative; the first
+// failing setter's status (a pattern the host lacks, a scale of 0).
+Acad::ErrorStatus setUpHatch(AcDbHatch& hatch, const CHatch& settings) {
+  // Reports give angle and scale as whole numbers; the hatch takes them as they are.
+  for (const Acad::ErrorStatus status :
+       {hatch.setPattern(AcDbHatch::kPreDefined, settings.getPattern().c_str()),
+        hatch.setPatternAngle(static_cast<double>(settings.getAngle())),
+        hatch.setPatternScale(static_cast<double>(settings.getScale())), hatch.setAssociative(false),
+        hatch.setHatchStyle(AcDbHatch::kNormal), hatch.setColor(settings.getColour()), hatch.setNormal(ucsNormal()),
+        hatch.setElevation(0.0)})
+    if (status != Acad::eOk) return status;
+  return Acad::eOk;
+}
+
 }  // namespace
 
 // ---- The space and its kinds ----
@@ -195,6 +213,7 @@ void CBlockDWG::initialise() {
     m_units = -1;
     m_precision = -1;
     m_applicationName = L"ADE";
+    m_hatch.reset();
     m_attributes.reset();
     m_assets.reset();
     m_level = 6;
@@ -230,6 +249,10 @@ void CBlockDWG::copyInto(CBlockDWG* target) const {
     if (m_assets != nullptr) {
       target->m_assets = std::make_unique<CAssets>();
       m_assets->copyTo(*target->m_assets);
+    }
+    if (m_hatch != nullptr) {
+      target->m_hatch = std::make_unique<CHatch>();
+      m_hatch->copyTo(*target->m_hatch);
     }
   ZELPH_CATCH(L"CBlockDWG::copyInto")
 }
@@ -738,7 +761,7 @@ void CBlockDWG::convertUnits(int units) {
 
 // ---- Drawing operations ----
 
-void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions&) {
+void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors) {
   ZELPH_TRY
     ZELPH_CHECK_STATUS(drawing.lock(), L"CBlockDWG::applyToDWG", drawing.getFolder() + drawing.getName());
     const Unlocking unlocking(drawing);
@@ -749,6 +772,10 @@ void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions&) {
     writeXData(reference);
     if (m_attributes != nullptr && m_attributes->getCount() > 0)
       m_attributes->applyToDWG(reference, ucsOf(drawing.getDatabase()), nullptr);
+    if (m_hatch != nullptr) {
+      AcDbObjectId hatchId;
+      hatchBlock(drawing, reference, hatchId, errors);
+    }
   ZELPH_CATCH(L"CBlockDWG::applyToDWG")
 }
 
@@ -773,19 +800,104 @@ void CBlockDWG::copyFormatting(CBlockDWG* target) const {
   ZELPH_TRY
     if (target == nullptr) return;
     target->m_area = m_area;
-    if (m_attributes == nullptr) return;
-    if (target->m_attributes == nullptr) target->m_attributes = std::make_unique<CAttributes>();
-    CAttributes& into = *target->m_attributes;
-    into.setTextHeight(m_attributes->getTextHeight());
-    into.setRotation(m_attributes->getRotation());
-    into.setWidthFactor(m_attributes->getWidthFactor());
-    for (const int kind : {CZelphAttribute::kName, CZelphAttribute::kArea, CZelphAttribute::kAux}) {
-      const CAttribute* from = m_attributes->getAtAttribute(kind);
-      if (from == nullptr) continue;
-      if (into.getAtAttribute(kind) == nullptr) into.add(std::make_unique<CZelphAttribute>(kind, L"", L""), true);
-      into.getAtAttribute(kind)->setValue(from->getValue());
+    if (m_attributes != nullptr) copyLabelsInto(*target);
+    if (m_hatch != nullptr) {
+      if (target->m_hatch == nullptr) target->m_hatch = std::make_unique<CHatch>();
+      m_hatch->copyTo(*target->m_hatch);
     }
   ZELPH_CATCH(L"CBlockDWG::copyFormatting")
+}
+
+void CBlockDWG::copyLabelsInto(CBlockDWG& target) const {
+  if (target.m_attributes == nullptr) target.m_attributes = std::make_unique<CAttributes>();
+  CAttributes& into = *target.m_attributes;
+  into.setTextHeight(m_attributes->getTextHeight());
+  into.setRotation(m_attributes->getRotation());
+  into.setWidthFactor(m_attributes->getWidthFactor());
+  for (const int kind : {CZelphAttribute::kName, CZelphAttribute::kArea, CZelphAttribute::kAux}) {
+    const CAttribute* from = m_attributes->getAtAttribute(kind);
+    if (from == nullptr) continue;
+    if (into.getAtAttribute(kind) == nullptr) into.add(std::make_unique<CZelphAttribute>(kind, L"", L""), true);
+    into.getAtAttribute(kind)->setValue(from->getValue());
+  }
+}
+
+void CBlockDWG::hatchBlock(CAcadDrawing& drawing, AcDbEntity* entity, AcDbObjectId& hatchId,
+                           CZelphExceptions& errors) {
+  ZELPH_TRY
+    auto* reference = AcDbBlockReference::cast(entity);
+    if (reference == nullptr) return;
+    AcDbObjectId outline;
+    if (AcDbPolyline* polyline = openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead)) {
+      outline = polyline->objectId();
+      polyline->close();
+    }
+    AcDbObjectIdArray idsToAdd, idsToMinus;
+    convertHandlesToObjectIds(m_handlesToAdd, drawing.getDatabase(), idsToAdd);
+    convertHandlesToObjectIds(m_handlesToMinus, drawing.getDatabase(), idsToMinus);
+    hatchObject(drawing, reference, outline, idsToAdd, idsToMinus, hatchId, errors);
+  ZELPH_CATCH(L"CBlockDWG::hatchBlock")
+}
+
+bool CBlockDWG::appendLoops(AcDbHatch& hatch, const AcDbBlockReference* reference, AcDbObjectId outline,
+                            const AcDbObjectIdArray& idsToAdd, const AcDbObjectIdArray& idsToMinus,
+                            CZelphExceptions& errors) const {
+  // A placed copy: the outline in the block definition is never touched.
+  AcDbPolyline* polyline = nullptr;
+  if (acdbOpenObject(polyline, outline, AcDb::kForRead) != Acad::eOk) return false;
+  auto placed = copyOfOutline(*polyline);
+  polyline->close();
+  placed->transformBy(reference->blockTransform());
+  if (hatch.appendLoop(AcDbHatch::kOutermost, *placed) != Acad::eOk) return false;
+  for (const AcDbObjectId& id : idsToAdd)
+    if (hatch.appendLoop(AcDbHatch::kExternal, AcDbObjectIdArray{id}) != Acad::eOk)
+      errors.add(CEXZelph::additionalHatchAreas(ZELPH_SOURCE, kHatchObject, m_name));
+  for (const AcDbObjectId& id : idsToMinus)
+    if (hatch.appendLoop(AcDbHatch::kDefault, AcDbObjectIdArray{id}) != Acad::eOk)
+      errors.add(CEXZelph::noHatchAreas(ZELPH_SOURCE, kHatchObject, m_name));
+  return true;
+}
+
+void CBlockDWG::hatchObject(CAcadDrawing& drawing, AcDbBlockReference* reference, AcDbObjectId outline,
+                            const AcDbObjectIdArray& idsToAdd, const AcDbObjectIdArray& idsToMinus,
+                            AcDbObjectId& hatchId, CZelphExceptions& errors) {
+  ZELPH_TRY
+    if (m_hatch == nullptr) return;
+    const std::wstring drawingName = drawing.getFolder() + drawing.getName();
+    const auto hostFailure = [&](Acad::ErrorStatus status, int line) {
+      errors.add(std::make_unique<CEXUnhandled>(ZELPH_BANNER, ZELPH_SOURCE, kHatchObject, status, line, drawingName,
+                                                nullptr));
+    };
+    // The hatch's layer is made only under the lock.
+    const Acad::ErrorStatus locked = drawing.lock();
+    if (locked != Acad::eOk) return hostFailure(locked, __LINE__);
+    const Unlocking unlocking(drawing);
+    auto hatch = std::make_unique<AcDbHatch>();
+    const Acad::ErrorStatus made = setUpHatch(*hatch, *m_hatch);
+    if (made != Acad::eOk) return hostFailure(made, __LINE__);
+    std::wstring layer = m_hatch->getLayer();
+    CLayers layers;
+    if (layers.ensureLayerExists(drawing, layer, m_hatch->getColour()) == 1) hatch->setLayer(layer.c_str());
+    if (!appendLoops(*hatch, reference, outline, idsToAdd, idsToMinus, errors))
+      return errors.add(CEXZelph::hatchNotClosed(ZELPH_SOURCE, kHatchObject, m_name, m_handle));
+    // A pattern that cannot be drawn is reported; the hatch is kept all the same.
+    const std::wstring subject = L"zelph block " + m_name;
+    const Acad::ErrorStatus evaluated = hatch->evaluateHatch();
+    if (evaluated == Acad::eHatchTooDense)
+      errors.add(CEXZelph::hatchTooDense(ZELPH_SOURCE, kHatchObject, subject, hatch->patternName(),
+                                         hatch->patternScale()));
+    else if (evaluated == Acad::eHatchNotDenseEnough)
+      errors.add(CEXZelph::hatchTooSparse(ZELPH_SOURCE, kHatchObject, subject, hatch->patternName(),
+                                          hatch->patternScale()));
+    else if (evaluated != Acad::eOk)
+      hostFailure(evaluated, __LINE__);
+    const Acad::ErrorStatus posted = drawing.postToDrawing(hatch, hatchId);
+    if (posted != Acad::eOk) return hostFailure(posted, __LINE__);
+    AcDbEntity* placed = nullptr;
+    if (acdbOpenAcDbEntity(placed, hatchId, AcDb::kForRead) != Acad::eOk) return;
+    const Closing closing(placed);
+    CAcadUtilities::moveEntityToBottom(placed);
+  ZELPH_CATCH(kHatchObject)
 }
 
 int CBlockDWG::deleteBlock(CAcadDrawing& drawing) {

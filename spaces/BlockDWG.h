@@ -17,12 +17,14 @@
 #include "spaces/Assets.h"
 #include "spaces/Attributes.h"
 #include "spaces/Block.h"
+#include "spaces/Hatch.h"
 
 class AcApDocument;
 class AcDbBlockReference;
 class AcDbBlockTableRecord;
 class AcDbDatabase;
 class AcDbEntity;
+class AcDbHatch;
 class CAcadDrawing;
 class CHatch;
 
@@ -92,6 +94,13 @@ class CBlockDWG : public CBlock {
   void updateAttributes(const AcGeMatrix3d& ucs, const AcGePoint3d* anchor);
   void updateBlockIdentifier(AcDbBlockReference* reference);
   void copyFormatting(CBlockDWG* target) const;
+  // Hatches the space's outline with its hatch settings, the added
+  // outlines as further areas and the subtracted ones as holes, below
+  // everything else; what goes wrong is collected, never raised.
+  void hatchBlock(CAcadDrawing& drawing, AcDbEntity* entity, AcDbObjectId& hatchId, CZelphExceptions& errors);
+  void hatchObject(CAcadDrawing& drawing, AcDbBlockReference* reference, AcDbObjectId outline,
+                   const AcDbObjectIdArray& idsToAdd, const AcDbObjectIdArray& idsToMinus, AcDbObjectId& hatchId,
+                   CZelphExceptions& errors);
   // Turns the space back into its outline: 1 on success, 0 when it cannot
   // (not a reference, or scaled unevenly).
   int deleteBlock(CAcadDrawing& drawing);
@@ -117,6 +126,8 @@ class CBlockDWG : public CBlock {
   void setAttributes(std::unique_ptr<CAttributes> attributes) { m_attributes = std::move(attributes); }
   CAssets* getAssets() const { return m_assets.get(); }
   void setAssets(std::unique_ptr<CAssets> assets) { m_assets = std::move(assets); }
+  CHatch* getHatch() const { return m_hatch.get(); }
+  void setHatch(std::unique_ptr<CHatch> hatch) { m_hatch = std::move(hatch); }
   int getColourIndex() const { return m_colourIndex; }
   int getLineweight() const { return m_lineweight; }
   const std::wstring& getLayer() const { return m_layer; }
@@ -131,6 +142,13 @@ class CBlockDWG : public CBlock {
   // The base measurement of the space's own outline as its reference places it.
   double measureOwnOutline(AcApDocument* document, bool area) const;
   void highlightList(std::vector<AcDbHandle>& list, CAcadDrawing& drawing, int colourIndex, bool highlight);
+  // The attribute part of copyFormatting.
+  void copyLabelsInto(CBlockDWG& target) const;
+  // The hatch's loops: the outline where the reference draws it, then the
+  // added and subtracted outlines; false when the outline is no closed polyline.
+  bool appendLoops(AcDbHatch& hatch, const AcDbBlockReference* reference, AcDbObjectId outline,
+                   const AcDbObjectIdArray& idsToAdd, const AcDbObjectIdArray& idsToMinus,
+                   CZelphExceptions& errors) const;
   void readArea(const std::wstring& item);
   void readPerimeter(const std::wstring& item);
 
@@ -140,6 +158,7 @@ class CBlockDWG : public CBlock {
   std::wstring m_applicationName;
   std::vector<AcDbHandle> m_handlesToMinus;
   std::vector<AcDbHandle> m_handlesToAdd;
+  std::unique_ptr<CHatch> m_hatch;
   std::unique_ptr<CAttributes> m_attributes;
   std::unique_ptr<CAssets> m_assets;
   int m_colourIndex = 256;
