@@ -257,8 +257,12 @@ void CBlockDWG::copyInto(CBlockDWG* target) const {
   ZELPH_CATCH(L"CBlockDWG::copyInto")
 }
 
-void CBlockDWG::deSerialize(pugi::xml_node node, const CHatch* /*hatch*/) {
+void CBlockDWG::deSerialize(pugi::xml_node node, const CHatch* hatch) {
   ZELPH_TRY
+    if (CXMLUtilities::isNamed(node, "zelphBlock") && node.first_child() && hatch != nullptr) {
+      m_hatch = std::make_unique<CHatch>();
+      hatch->copyTo(*m_hatch);
+    }
     CXMLUtilities::readElement(node, "zelphBlock", [this](pugi::xml_node child) {
       const auto is = [&child](const char* name) { return CXMLUtilities::isNamed(child, name); };
       const std::wstring text = CXMLUtilities::text(child);
