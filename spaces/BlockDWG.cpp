@@ -712,14 +712,16 @@ void CBlockDWG::highlightList(std::vector<AcDbHandle>& list, CAcadDrawing& drawi
   AcDbDatabase* database = drawing.getDatabase();
   for (size_t index = 0; index < list.size();) {
     AcDbObjectId id;
-    const Acad::ErrorStatus found = database->getAcDbObjectId(id, false, list[index]);
-    if (isGone(found)) {
+    AcDbEntity* outline = nullptr;
+    // An erased outline is still found by its handle; only opening it tells.
+    Acad::ErrorStatus status = database->getAcDbObjectId(id, false, list[index]);
+    if (status == Acad::eOk) status = acdbOpenAcDbEntity(outline, id, AcDb::kForWrite);
+    if (isGone(status)) {
       list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
       continue;
     }
     ++index;
-    AcDbEntity* outline = nullptr;
-    if (found != Acad::eOk || acdbOpenAcDbEntity(outline, id, AcDb::kForWrite) != Acad::eOk) continue;
+    if (status != Acad::eOk) continue;
     outline->setColorIndex(static_cast<std::uint16_t>(highlight ? colourIndex : m_colourIndex));
     outline->setLineWeight(static_cast<AcDb::LineWeight>(highlight ? AcDb::kLnWt100 : m_lineweight));
     ZELPH_CHECK_STATUS(outline->close(), L"CBlockDWG::highlightList", drawing.getFolder() + drawing.getName());
