@@ -260,6 +260,9 @@ class RenderedPicture : public testing::Test {
 
     const auto dxf = *s_folder / "floor.dxf";
     ASSERT_EQ(drawing.db().saveAs(wide(dxf).c_str()), Acad::eOk);
+    // The ids die with the drawing; the picture names things by handle.
+    for (const auto& [key, id] : s_ids) s_handles[key] = handleOf(id);
+    s_ids.clear();
     const auto svg = *s_folder / "floor.svg";
     const RunResult run = runCommand(shellQuote(spatiaryExecutable().string()) + " render " +
                                      shellQuote(dxf.string()) + " " + shellQuote(svg.string()));
@@ -270,7 +273,7 @@ class RenderedPicture : public testing::Test {
   static void TearDownTestSuite() {
     delete s_picture;
     delete s_folder;
-    s_ids.clear();
+    s_handles.clear();
   }
 
   static AcDbHatch* solidSquare() {
@@ -283,7 +286,7 @@ class RenderedPicture : public testing::Test {
   }
 
   static pugi::xml_node element(const std::string& key) {
-    return s_picture->select_node(("//*[@data-handle='" + handleOf(s_ids[key]) + "']").c_str()).node();
+    return s_picture->select_node(("//*[@data-handle='" + s_handles[key] + "']").c_str()).node();
   }
   // In the picture y runs down.
   static Box outlineBox() {
@@ -296,12 +299,14 @@ class RenderedPicture : public testing::Test {
   static ScratchFolder* s_folder;
   static pugi::xml_document* s_picture;
   static std::map<std::string, AcDbObjectId> s_ids;
+  static std::map<std::string, std::string> s_handles;
   static AcDbExtents s_outline;
 };
 
 ScratchFolder* RenderedPicture::s_folder = nullptr;
 pugi::xml_document* RenderedPicture::s_picture = nullptr;
 std::map<std::string, AcDbObjectId> RenderedPicture::s_ids;
+std::map<std::string, std::string> RenderedPicture::s_handles;
 AcDbExtents RenderedPicture::s_outline;
 
 }  // namespace
@@ -355,7 +360,7 @@ TEST_F(RenderedPicture, LayersSwitchedOffOrFrozenAreLeftOut) {
   ASSERT_TRUE(off);
   EXPECT_FALSE(off.select_node("path[@data-type='LWPOLYLINE']"));
   EXPECT_TRUE(off.select_node("path[@data-type='CIRCLE']"));
-  EXPECT_FALSE(s_picture->select_node(("//*[@data-handle='" + handleOf(s_ids["hiddenInBlock"]) + "']").c_str()));
+  EXPECT_FALSE(s_picture->select_node(("//*[@data-handle='" + s_handles["hiddenInBlock"] + "']").c_str()));
   EXPECT_EQ(s_picture->select_nodes("//*[@data-layer='HIDDEN' and not(@data-type='INSERT')]").size(), 0u);
   EXPECT_EQ(s_picture->select_nodes("//*[@data-layer='FROZEN']").size(), 0u);
 }
@@ -395,7 +400,7 @@ TEST_F(RenderedPicture, DrawOrderFollowsTheSortTable) {
   for (const pugi::xpath_node& found : s_picture->select_nodes("//*[@id='model']/*[@data-handle]"))
     order.push_back(found.node().attribute("data-handle").value());
   const auto position = [&](const std::string& key) {
-    return std::find(order.begin(), order.end(), handleOf(s_ids[key])) - order.begin();
+    return std::find(order.begin(), order.end(), s_handles[key]) - order.begin();
   };
   EXPECT_LT(position("hatch"), position("room"));
   EXPECT_LT(position("third"), position("first"));
