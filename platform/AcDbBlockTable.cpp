@@ -14,6 +14,7 @@ void AcDbBlockTable::recordAdded(AcDbSymbolTableRecord* record) {
   AcDbDatabase* db = database();
   auto begin = std::make_unique<AcDbBlockBegin>();
   begin->setName(block->name());
+  if (block->isAnonymous()) begin->setBlockFlags(1);
   begin->setDatabaseDefaults(db);
   db->addAcDbObject(block->m_begin, begin.get());
   begin->setOwnerId(block->objectId());

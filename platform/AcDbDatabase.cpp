@@ -16,6 +16,8 @@
 #include "AcDbLayerTable.h"
 #include "AcDbLinetypeTable.h"
 #include "AcDbRegAppTable.h"
+#include "AcDbStub.h"
+#include "AcDbTableStyle.h"
 #include "AcDbTextStyleTable.h"
 #include "DxfDefaultDrawing.h"
 #include "DxfError.h"
@@ -313,6 +315,14 @@ Acad::ErrorStatus AcDbDatabase::getSymbolTable(AcDbTextStyleTable*& table, AcDb:
 }
 Acad::ErrorStatus AcDbDatabase::getNamedObjectsDictionary(AcDbDictionary*& dictionary, AcDb::OpenMode mode) {
   return acdbOpenObject(dictionary, namedObjectsDictionaryId(), mode);
+}
+
+Acad::ErrorStatus AcDbDatabase::getTableStyleDictionary(AcDbDictionary*& dictionary, AcDb::OpenMode mode) {
+  dictionary = nullptr;
+  AcDbObjectId standard;
+  const Acad::ErrorStatus status = AcDbTableStyle::standardStyle(this, standard);
+  if (status != Acad::eOk) return status;
+  return acdbOpenObject(dictionary, residentObject<AcDbObject>(standard)->ownerId(), mode);
 }
 
 Acad::ErrorStatus AcDbDatabase::getAcDbObjectId(AcDbObjectId& id, bool createIfNotFound, const AcDbHandle& handle,

@@ -113,6 +113,9 @@ class AcDbDatabase {
   Acad::ErrorStatus getSymbolTable(AcDbRegAppTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
   Acad::ErrorStatus getSymbolTable(AcDbTextStyleTable*& table, AcDb::OpenMode mode = AcDb::kForRead);
   Acad::ErrorStatus getNamedObjectsDictionary(AcDbDictionary*& dictionary, AcDb::OpenMode mode = AcDb::kForRead);
+  // The named objects' "ACAD_TABLESTYLE" dictionary; it and its "Standard"
+  // style are made when the drawing lacks them.
+  Acad::ErrorStatus getTableStyleDictionary(AcDbDictionary*& dictionary, AcDb::OpenMode mode = AcDb::kForRead);
 
   // The object id of a handle, by hash lookup.  With createIfNotFound an
   // id is made for a handle no object has yet (it stays invalid until an

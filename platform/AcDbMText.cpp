@@ -1,0 +1,119 @@
+#include "AcDbMText.h"
+
+#include "AcDbSymbolTableRecord.h"
+#include "DxfOutFiler.h"
+
+ACRX_DEFINE_MEMBERS(AcDbMText, AcDbEntity, L"MTEXT")
+
+namespace {
+constexpr std::string_view kMarker = "AcDbMText";
+// Longer texts go to the file in pieces of this many characters.
+constexpr size_t kChunk = 250;
+}  // namespace
+
+AcDbMText::AcDbMText() = default;
+
+Acad::ErrorStatus AcDbMText::setContents(const ACHAR* text) {
+  if (text == nullptr) return Acad::eInvalidInput;
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_contents = text;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMText::setLocation(const AcGePoint3d& point) {
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_location = point;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMText::setTextHeight(double height) {
+  if (!(height > 0.0)) return Acad::eInvalidInput;
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_height = height;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMText::setWidth(double width) {
+  if (!(width >= 0.0)) return Acad::eInvalidInput;
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_width = width;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMText::setAttachment(AttachmentPoint attachment) {
+  if (attachment < kTopLeft || attachment > kBottomRight) return Acad::eInvalidInput;
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_attachment = attachment;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMText::setTextStyle(AcDbObjectId style) {
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_style = style;
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMText::setNormal(const AcGeVector3d& normal) {
+  if (normal.isZeroLength()) return Acad::eInvalidInput;
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_normal = normal.normal();
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMText::setDirection(const AcGeVector3d& direction) {
+  if (direction.isZeroLength()) return Acad::eInvalidInput;
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_direction = direction.normal();
+  return Acad::eOk;
+}
+
+Acad::ErrorStatus AcDbMText::transformBy(const AcGeMatrix3d& transform) {
+  const AcGeVector3d direction = transform * m_direction;
+  const AcGeVector3d up = transform * m_normal.crossProduct(m_direction);
+  const AcGeVector3d normal = direction.crossProduct(up);
+  if (normal.isZeroLength()) return Acad::eNotApplicable;
+  if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  m_height *= up.length();
+  m_width *= direction.length();
+  m_direction = direction.normal();
+  m_normal = normal.normal();
+  m_location.transformBy(transform);
+  return Acad::eOk;
+}
+
+void AcDbMText::dxfGroups(std::vector<DxfGroup>& groups) const {
+  AcDbEntity::dxfGroups(groups);
+  groups.push_back({kMarker, 0});
+}
+
+bool AcDbMText::dxfOwns(const DxfGroup& group, int code) const {
+  if (!group.is(kMarker)) return AcDbEntity::dxfOwns(group, code);
+  switch (code) {
+    case 10: case 20: case 30: case 40: case 41: case 71: case 72: case 1: case 3: case 7: case 210: case 220:
+    case 230: case 11: case 21: case 31:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void AcDbMText::dxfInField(const DxfGroup& group, DxfInFiler& in) {
+  // Only written: MTEXT of files is carried as read.
+  AcDbEntity::dxfInField(group, in);
+}
+
+void AcDbMText::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
+  if (!group.is(kMarker)) return AcDbEntity::dxfOutFields(group, out);
+  // Unlike TEXT, MTEXT gives its location and direction in world coordinates.
+  out.point(10, m_location);
+  out.real(40, m_height);
+  out.real(41, m_width);
+  out.integer(71, m_attachment);
+  out.integer(72, 1);
+  size_t start = 0;
+  for (; m_contents.size() - start > kChunk; start += kChunk) out.text(3, m_contents.substr(start, kChunk));
+  out.text(1, m_contents.substr(start));
+  if (!m_style.isNull()) out.text(7, AcDbSymbolTableRecord::nameOf(m_style));
+  if (m_normal != AcGeVector3d::kZAxis) out.vector(210, m_normal);
+  out.vector(11, m_direction);
+}
