@@ -75,7 +75,8 @@ double curveLength(const AcDbCurve* curve, const std::wstring& function) {
   return length;
 }
 
-AcGePoint3d translate(const AcGePoint3d& point, short from, short to, const std::wstring& function) {
+AcGePoint3d translate(const AcGePoint3d& point, short from, short to, const std::wstring& function,
+                      int displacement = 0) {
   resbuf fromSystem{}, toSystem{};
   fromSystem.restype = RTSHORT;
   fromSystem.resval.rint = from;
@@ -83,7 +84,7 @@ AcGePoint3d translate(const AcGePoint3d& point, short from, short to, const std:
   toSystem.resval.rint = to;
   const ads_point in = {point.x, point.y, point.z};
   ads_point out = {0.0, 0.0, 0.0};
-  if (acedTrans(in, &fromSystem, &toSystem, 0, out) != RTNORM)
+  if (acedTrans(in, &fromSystem, &toSystem, displacement, out) != RTNORM)
     throw new CEXUnhandled(ZELPH_BANNER, ZELPH_SOURCE, function, L"The host cannot translate the point.", RTERROR);
   return AcGePoint3d(out[X], out[Y], out[Z]);
 }
@@ -331,6 +332,12 @@ AcGePoint3d CAcadUtilities::convertWCSToUCS(const AcGePoint3d& point) {
   ZELPH_TRY
     return translate(point, 0, 1, L"CAcadUtilities::convertWCSToUCS");
   ZELPH_CATCH(L"CAcadUtilities::convertWCSToUCS")
+}
+
+AcGeVector3d CAcadUtilities::getUcsNormal() {
+  ZELPH_TRY
+    return translate(AcGePoint3d(0.0, 0.0, 1.0), 1, 0, L"CAcadUtilities::getUcsNormal", 1).asVector();
+  ZELPH_CATCH(L"CAcadUtilities::getUcsNormal")
 }
 
 void CAcadUtilities::getBlockExtents(const AcDbEntity* entity, AcGePoint3d& minimum, AcGePoint3d& maximum,

@@ -64,6 +64,8 @@ class CAcadUtilities {
   // Points between the current UCS and the world.
   static AcGePoint3d convertUCSToWCS(const AcGePoint3d& point);
   static AcGePoint3d convertWCSToUCS(const AcGePoint3d& point);
+  // The current UCS's Z axis in world coordinates.
+  static AcGeVector3d getUcsNormal();
   // The box of the first polyline of a block reference's definition, grown
   // by the border and placed by the reference; the points stay as they
   // came for anything else.

@@ -137,20 +137,6 @@ int swapKind(pugi::xml_node element) {
 
 const wchar_t* const kHatchObject = L"CBlockDWG::hatchObject";
 
-// Flat in the current user coordinate system, not associative; the first
-// failing setter's status (a pattern the host lacks, a scale of 0).
-Acad::ErrorStatus setUpHatch(AcDbHatch& hatch, const CHatch& settings) {
-  // Reports give angle and scale as whole numbers; the hatch takes them as they are.
-  for (const Acad::ErrorStatus status :
-       {hatch.setPattern(AcDbHatch::kPreDefined, settings.getPattern().c_str()),
-        hatch.setPatternAngle(static_cast<double>(settings.getAngle())),
-        hatch.setPatternScale(static_cast<double>(settings.getScale())), hatch.setAssociative(false),
-        hatch.setHatchStyle(AcDbHatch::kNormal), hatch.setColor(settings.getColour()), hatch.setNormal(ucsNormal()),
-        hatch.setElevation(0.0)})
-    if (status != Acad::eOk) return status;
-  return Acad::eOk;
-}
-
 }  // namespace
 
 // ---- The space and its kinds ----
@@ -879,7 +865,7 @@ void CBlockDWG::hatchObject(CAcadDrawing& drawing, AcDbBlockReference* reference
     if (locked != Acad::eOk) return hostFailure(locked, __LINE__);
     const Unlocking unlocking(drawing);
     auto hatch = std::make_unique<AcDbHatch>();
-    const Acad::ErrorStatus made = setUpHatch(*hatch, *m_hatch);
+    const Acad::ErrorStatus made = m_hatch->applyTo(*hatch, ucsNormal());
     if (made != Acad::eOk) return hostFailure(made, __LINE__);
     std::wstring layer = m_hatch->getLayer();
     CLayers layers;

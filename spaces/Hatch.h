@@ -5,10 +5,17 @@
 #include <string>
 
 #include "AcCmColor.h"
+#include "AcGeVector3d.h"
+
+class AcDbHatch;
 
 class CHatch {
  public:
   void copyTo(CHatch& target) const;
+  // Pattern, angle, scale and colour onto a hatch flat in the plane of the
+  // normal, not associative, style normal; the first failing setter's
+  // status (a pattern the host lacks, a scale of 0).
+  Acad::ErrorStatus applyTo(AcDbHatch& hatch, const AcGeVector3d& normal) const;
 
   const std::wstring& getPattern() const { return m_pattern; }
   void setPattern(const std::wstring& pattern) { m_pattern = pattern; }

@@ -1,0 +1,291 @@
+#include "charts/LegendTable.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "AcDbObjectPointer.h"
+#include "aced.h"
+#include "dbmain.h"
+#include "host/AcadDrawing.h"
+#include "host/AcadUtilities.h"
+#include "host/Layers.h"
+#include "module/HostProduct.h"
+#include "reports/GraphicReport.h"
+#include "spaces/Block.h"
+#include "support/Utilities.h"
+#include "support/ZelphExceptions.h"
+
+namespace {
+
+const wchar_t* const kCreateHatchPattern = L"CLegendTable::createHatchPattern";
+const wchar_t* const kCreateLegendBlockDefinition = L"CLegendTable::createLegendBlockDefinition";
+const wchar_t* const kCreateLegendTableEntity = L"CLegendTable::createLegendTableEntity";
+
+class Unlocking {
+ public:
+  explicit Unlocking(CAcadDrawing& drawing) : m_drawing(drawing) {}
+  ~Unlocking() { m_drawing.unlock(); }
+  Unlocking(const Unlocking&) = delete;
+  Unlocking& operator=(const Unlocking&) = delete;
+
+ private:
+  CAcadDrawing& m_drawing;
+};
+
+std::wstring drawingName(const CAcadDrawing& drawing) { return drawing.getFolder() + drawing.getName(); }
+
+std::wstring cleaned(std::wstring name) {
+  CUtilities::replaceReservedCharacters(name, L"_");
+  return name;
+}
+
+// Table cells take MTEXT, where a backslash starts a format code.
+std::wstring cellText(const std::wstring& text) {
+  std::wstring escaped;
+  escaped.reserve(text.size());
+  for (wchar_t c : text) {
+    if (c == L'\\') escaped += L'\\';
+    escaped += c;
+  }
+  return escaped;
+}
+
+// Empties a block made before, so that the references to it show what is
+// drawn into it now.  A table's own drawing goes with it.
+void clearBlock(AcDbBlockTableRecord& block) {
+  for (const AcDbObjectId& id : block.entityIds()) {
+    AcDbEntityPointer entity(id, AcDb::kForWrite);
+    if (!entity) continue;
+    if (const auto* table = AcDbTable::cast(entity.object())) {
+      AcDbObjectPointer<AcDbBlockTableRecord> drawn(table->blockTableRecord(), AcDb::kForWrite);
+      if (drawn && drawn->isAnonymous()) drawn->erase();
+    }
+    entity->erase();
+  }
+}
+
+struct RecordCloser {
+  void operator()(AcDbBlockTableRecord* record) const { record->close(); }
+};
+using OpenRecord = std::unique_ptr<AcDbBlockTableRecord, RecordCloser>;
+
+// The block of the name, emptied when the drawing has it, made otherwise;
+// open for write.
+OpenRecord openForRedrawing(CAcadDrawing& drawing, const std::wstring& name, const wchar_t* function,
+                                       bool checkName) {
+  AcDbBlockTable* table = nullptr;
+  ZELPH_CHECK_STATUS(drawing.getDatabase()->getBlockTable(table, AcDb::kForWrite), function, drawingName(drawing));
+  AcDbObjectId id;
+  if (table->getAt(name.c_str(), id) == Acad::eOk) {
+    table->close();
+    AcDbBlockTableRecord* block = nullptr;
+    ZELPH_CHECK_STATUS(acdbOpenObject(block, id, AcDb::kForWrite), function, drawingName(drawing));
+    clearBlock(*block);
+    return OpenRecord(block);
+  }
+  auto block = std::make_unique<AcDbBlockTableRecord>();
+  if (block->setName(name.c_str()) != Acad::eOk && checkName) {
+    table->close();
+    throw new CEXCustom(ZELPH_BANNER, ZELPH_SOURCE, function,
+                        L"Invalid Block Name - '" + name + L"' - from Graphic Report and Category Names", 0,
+                        nullptr);
+  }
+  block->setOrigin(AcGePoint3d::kOrigin);
+  const Acad::ErrorStatus added = table->add(id, block.get());
+  table->close();
+  ZELPH_CHECK_STATUS(added, function, drawingName(drawing));
+  return OpenRecord(block.release());
+}
+
+AcDbObjectId standardTableStyle(CAcadDrawing& drawing) {
+  AcDbDictionary* styles = nullptr;
+  ZELPH_CHECK_STATUS(drawing.getDatabase()->getTableStyleDictionary(styles, AcDb::kForRead),
+                     kCreateLegendTableEntity, drawingName(drawing));
+  AcDbObjectId style;
+  const Acad::ErrorStatus found = styles->getAt(L"Standard", style);
+  styles->close();
+  ZELPH_CHECK_STATUS(found, kCreateLegendTableEntity, drawingName(drawing));
+  return style;
+}
+
+// The longest text of each column so far, in characters.
+class ColumnWidths {
+ public:
+  void note(int column, const std::wstring& text) {
+    m_longest[static_cast<size_t>(column)] = std::max(m_longest[static_cast<size_t>(column)], text.size());
+  }
+  double width(int column, double textSize) const {
+    return static_cast<double>(m_longest[static_cast<size_t>(column)] + 1) * textSize;
+  }
+
+ private:
+  std::array<size_t, 3> m_longest{};
+};
+
+void writeCell(AcDbTable& table, ColumnWidths& widths, int row, int column, const std::wstring& text) {
+  table.setTextString(row, column, text.c_str());
+  widths.note(column, text);
+}
+
+}  // namespace
+
+CLegendTable::CLegendTable(CAcadDrawing& drawing, double textSize, int precision, const std::wstring& units,
+                           bool ignoreEmptyCategories, const CGraphicReport& report, double rotation,
+                           const AcGePoint3d* position)
+    : m_textSize(textSize), m_rotation(rotation), m_precision(precision), m_units(units) {
+  ZELPH_TRY
+    if (drawing.lock() != Acad::eOk) return;
+    const Unlocking unlocking(drawing);
+    m_normal = CAcadUtilities::getUcsNormal();
+    const AcDbObjectId definition = createLegendBlockDefinition(drawing, report, ignoreEmptyCategories);
+    if (position != nullptr && CHostProduct::current().isFullProduct()) insertLegend(drawing, definition, *position);
+  ZELPH_CATCH(L"CLegendTable::CLegendTable")
+}
+
+void CLegendTable::calculateCategoryArea(const CCategory& category, double& area) {
+  ZELPH_TRY
+    area = 0.0;
+    const CBlocks* spaces = category.getBlocks();
+    if (spaces == nullptr) return;
+    for (int i = 0; i < spaces->getCount(); ++i) area += spaces->getAt(i)->getArea();
+  ZELPH_CATCH(L"CLegendTable::calculateCategoryArea")
+}
+
+std::wstring CLegendTable::legendBlockName(const CGraphicReport& report) {
+  return cleaned(L"[ZELPH_LEGEND]_" + report.getTitle());
+}
+
+std::wstring CLegendTable::hatchBlockName(const CGraphicReport& report, const CCategory& category) {
+  return cleaned(L"[ZELPH_LEGEND_HATCH]_" + report.getTitle() + L"_" + category.getTitle());
+}
+
+AcDbObjectId CLegendTable::createLegendBlockDefinition(CAcadDrawing& drawing, const CGraphicReport& report,
+                                                       bool ignoreEmptyCategories) {
+  ZELPH_TRY
+    const OpenRecord legend = openForRedrawing(drawing, legendBlockName(report), kCreateLegendBlockDefinition, false);
+    createLegendTableEntity(drawing, report, ignoreEmptyCategories, *legend);
+    return legend->objectId();
+  ZELPH_CATCH(kCreateLegendBlockDefinition)
+}
+
+void CLegendTable::createLegendTableEntity(CAcadDrawing& drawing, const CGraphicReport& report,
+                                           bool ignoreEmptyCategories, AcDbBlockTableRecord& legend) {
+  ZELPH_TRY
+    const std::wstring name = drawingName(drawing);
+    auto table = std::make_unique<AcDbTable>();
+    table->setDatabaseDefaults(drawing.getDatabase());
+    ZELPH_CHECK_STATUS(table->setTableStyle(standardTableStyle(drawing)), kCreateLegendTableEntity, name);
+    table->setSize(2, 3);
+    table->mergeCells(0, 0, 0, 2);
+    table->setPosition(AcGePoint3d::kOrigin);
+    ColumnWidths widths;
+    writeCell(*table, widths, 0, 0, cellText(report.getTitle()));
+    writeCell(*table, widths, 1, 0, L"Description");
+    writeCell(*table, widths, 1, 1, L"Hatch");
+    writeCell(*table, widths, 1, 2, L"Area " + m_units);
+    const double rowHeight = 1.5 * m_textSize;
+    int row = 2;
+    const CCategories* categories = report.getCategories();
+    for (int i = 0; categories != nullptr && i < categories->getCount(); ++i) {
+      const CCategory& category = *categories->getAt(i);
+      double area = 0.0;
+      calculateCategoryArea(category, area);
+      if (area == 0.0 && ignoreEmptyCategories) continue;
+      ZELPH_CHECK_STATUS(table->insertRows(row, rowHeight), kCreateLegendTableEntity, name);
+      writeCell(*table, widths, row, 2, CUtilities::DoubleToCString(area, m_precision));
+      writeCell(*table, widths, row, 0, cellText(category.getTitle()));
+      const AcDbObjectId swatch = createHatchPattern(drawing, report, category);
+      if (!swatch.isNull()) table->setBlockTableRecordId(row, 1, swatch, true);
+      ++row;
+    }
+    for (int column = 0; column < 3; ++column) table->setColumnWidth(column, widths.width(column, m_textSize));
+    const int rowTypes = AcDb::kDataRow | AcDb::kTitleRow | AcDb::kHeaderRow;
+    ZELPH_CHECK_STATUS(table->setRowHeight(rowHeight), kCreateLegendTableEntity, name);
+    ZELPH_CHECK_STATUS(table->setTextHeight(m_textSize, rowTypes), kCreateLegendTableEntity, name);
+    table->setAlignment(AcDb::kMiddleCenter, rowTypes);
+    ZELPH_CHECK_STATUS(legend.appendAcDbEntity(table.get()), kCreateLegendTableEntity, name);
+    AcDbTable* placed = table.release();
+    const Acad::ErrorStatus laidOut = placed->generateLayout();
+    placed->close();
+    ZELPH_CHECK_STATUS(laidOut, kCreateLegendTableEntity, name);
+  ZELPH_CATCH(kCreateLegendTableEntity)
+}
+
+AcDbObjectId CLegendTable::createHatchPattern(CAcadDrawing& drawing, const CGraphicReport& report,
+                                              const CCategory& category) {
+  ZELPH_TRY
+    const CHatch* settings = category.getHatch();
+    if (settings == nullptr) return AcDbObjectId();
+    const OpenRecord swatch = openForRedrawing(drawing, hatchBlockName(report, category), kCreateHatchPattern, true);
+    auto boundary = std::make_unique<AcDbPolyline>();
+    const double t = m_textSize;
+    const AcGePoint2d corners[] = {{0, 0}, {0, 2 * t}, {3 * t, 2 * t}, {3 * t, 0}, {0, 0}};
+    for (unsigned int i = 0; i < 5; ++i) {
+      boundary->addVertexAt(i, corners[i]);
+      boundary->setWidthsAt(i, -1.0, -1.0);
+    }
+    boundary->setClosed(true);
+    boundary->setColor(settings->getColour());
+    std::wstring layer = settings->getLayer();
+    CLayers layers;
+    if (layers.ensureLayerExists(drawing, layer, settings->getColour()) != 1) layer = L"0";
+    boundary->setLayer(layer.c_str());
+    AcDbObjectId boundaryId;
+    ZELPH_CHECK_STATUS(swatch->appendAcDbEntity(boundaryId, boundary.get()), kCreateHatchPattern,
+                       drawingName(drawing));
+    boundary.release()->close();
+    addSwatchHatch(drawing, category, *swatch, boundaryId);
+    return swatch->objectId();
+  ZELPH_CATCH(kCreateHatchPattern)
+}
+
+void CLegendTable::addSwatchHatch(CAcadDrawing& drawing, const CCategory& category, AcDbBlockTableRecord& swatch,
+                                  AcDbObjectId boundary) {
+  const std::wstring name = drawingName(drawing);
+  auto hatch = std::make_unique<AcDbHatch>();
+  ZELPH_CHECK_STATUS(category.getHatch()->applyTo(*hatch, m_normal), kCreateHatchPattern, name);
+  AcDbEntityPointer outline(boundary, AcDb::kForRead);
+  if (outline) hatch->setLayer(outline->layerId());
+  outline.close();
+  ZELPH_CHECK_STATUS(hatch->appendLoop(AcDbHatch::kOutermost, AcDbObjectIdArray{boundary}), kCreateHatchPattern,
+                     name);
+  const Acad::ErrorStatus evaluated = hatch->evaluateHatch();
+  // A pattern that cannot be drawn in the swatch is shown by a mark instead.
+  if (evaluated == Acad::eHatchNotDenseEnough) return addDensityMark(swatch, L">!", name);
+  if (evaluated == Acad::eHatchTooDense) return addDensityMark(swatch, L"<!", name);
+  ZELPH_CHECK_STATUS(evaluated, kCreateHatchPattern, name);
+  ZELPH_CHECK_STATUS(swatch.appendAcDbEntity(hatch.get()), kCreateHatchPattern, name);
+  hatch.release()->close();
+}
+
+void CLegendTable::addDensityMark(AcDbBlockTableRecord& swatch, const wchar_t* mark, const std::wstring& drawingName) {
+  auto definition = std::make_unique<AcDbAttributeDefinition>();
+  definition->setPosition(AcGePoint3d::kOrigin);
+  definition->setTextString(mark);
+  definition->setTag(mark);
+  definition->setPrompt(mark);
+  definition->setHeight(m_textSize);
+  definition->setNormal(m_normal);
+  definition->setHorizontalMode(AcDb::kTextLeft);
+  definition->setVerticalMode(AcDb::kTextBase);
+  definition->setInvisible(false);
+  definition->setConstant(true);
+  definition->setVerifiable(false);
+  definition->setPreset(false);
+  definition->setFieldLength(25);
+  ZELPH_CHECK_STATUS(swatch.appendAcDbEntity(definition.get()), kCreateHatchPattern, drawingName);
+  definition.release()->close();
+}
+
+void CLegendTable::insertLegend(CAcadDrawing& drawing, AcDbObjectId definition, const AcGePoint3d& position) {
+  auto reference = std::make_unique<AcDbBlockReference>(position, definition);
+  reference->setRotation(m_rotation);
+  reference->setScaleFactors(AcGeScale3d(1.0, 1.0, 1.0));
+  AcGeMatrix3d ucs;
+  acdbUcsMatrix(ucs, drawing.getDatabase());
+  reference->transformBy(ucs);
+  reference->setNormal(m_normal);
+  AcDbObjectId id;
+  ZELPH_CHECK_STATUS(drawing.postToDrawing(reference, id), L"CLegendTable::CLegendTable", drawingName(drawing));
+}

@@ -1,0 +1,151 @@
+// The legend of a graphic report as another program reads it: a block
+// named after the report holding a table of the categories, their swatches
+// and areas; names cleaned, texts shown as written, swatches marked when
+// their pattern cannot be drawn, empty categories left out when asked, and
+// a legend made again redrawn in place.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "AcApDocManager.h"
+#include "TestSupport.h"
+#include "TextCodec.h"
+#include "charts/LegendTable.h"
+#include "dbmain.h"
+#include "host/AcadDrawing.h"
+#include "module/HostProduct.h"
+#include "reports/GraphicReport.h"
+
+using namespace spatiary_test;
+
+namespace {
+
+// The legend block: the table's title and rows, cell by cell, and what the
+// swatch blocks hold.
+const char* kListLegend = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+print("audit-errors", len(doc.audit().errors))
+legends = [b for b in doc.blocks if b.name.startswith("[ZELPH_LEGEND]_")]
+for legend in legends:
+    print("legend", legend.name, len(legend))
+    for table in legend.query("ACAD_TABLE"):
+        drawn = doc.blocks[table.xtags.get_subclass("AcDbBlockReference").get_first_value(2)]
+        print("cells", " | ".join(t.plain_text() for t in drawn.query("MTEXT")))
+        for insert in drawn.query("INSERT"):
+            swatch = doc.blocks[insert.dxf.name]
+            print("swatch", insert.dxf.name, " ".join(sorted(e.dxftype() + ("=" + e.dxf.text if e.dxftype() == "ATTDEF" else "") for e in swatch)))
+for insert in doc.modelspace().query("INSERT"):
+    if insert.dxf.name.startswith("[ZELPH_LEGEND]_"):
+        print("placed", insert.dxf.name, tuple(round(v, 3) for v in insert.dxf.insert), round(float(insert.dxf.rotation), 3))
+print("table-blocks", sum(1 for b in doc.blocks if b.name.startswith("*T")))
+)py";
+
+std::string category(const std::string& title, const std::string& pattern, int scale, const std::string& areas) {
+  std::string spaces;
+  int handle = 0x100;
+  for (char area : areas) {
+    spaces += "<zelphBlock><mbHandle>" + std::to_string(handle++) + "</mbHandle><mbArea>" +
+              std::string(1, area) + "</mbArea></zelphBlock>";
+  }
+  return "<category><cTitle>" + title + "</cTitle><cHatchPattern>" + pattern +
+         "</cHatchPattern><cHatchColour>#FF8000</cHatchColour><cHatchScale>" + std::to_string(scale) +
+         "</cHatchScale><cHatchAngle>0</cHatchAngle><cHatchLayer>HATCH-LEGEND</cHatchLayer><zelphBlocks>" + spaces +
+         "</zelphBlocks></category>";
+}
+
+class LegendTable : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_document = acDocManager->newDocument();
+    ASSERT_EQ(drawing.bindCurrentDocument(), 1);
+    ASSERT_EQ(drawing.lock(), Acad::eOk);
+  }
+  void TearDown() override {
+    drawing.unlock();
+    if (acDocManager->isOpen(m_document)) acDocManager->closeDocument(m_document);
+  }
+
+  void load(const std::string& title, const std::string& categories) {
+    writeFile(scratch / "report.xml", "<?xml version=\"1.0\"?>\n<graphicReport><grTitle>" + title +
+                                          "</grTitle><categories>" + categories + "</categories></graphicReport>\n");
+    report = std::make_unique<CGraphicReport>();
+    report->load(utf8ToWide((scratch / "report.xml").string()));
+  }
+
+  std::string saved() {
+    const auto path = scratch / "legend.dxf";
+    EXPECT_EQ(drawing.getDatabase()->saveAs(utf8ToWide(path.string()).c_str()), Acad::eOk);
+    const auto listed = runPython(kListLegend, {path.string()});
+    EXPECT_EQ(listed.exitCode, 0) << listed.output;
+    return listed.output;
+  }
+
+  AcApDocument* m_document = nullptr;
+  CAcadDrawing drawing;
+  std::unique_ptr<CGraphicReport> report;
+  ScratchFolder scratch;
+};
+
+}  // namespace
+
+TEST_F(LegendTable, TitleHeadersAndOneRowPerCategoryWithItsSwatch) {
+  load("A/B", category("Offices", "ANSI31", 1, "34") + category("Store\\Archive", "SOLID", 1, "5") +
+                  category("Unused", "ANSI31", 1, "0"));
+  CLegendTable legend(drawing, 2.5, 2, L"sq.m.", false, *report, 0.0);
+  EXPECT_EQ(saved(),
+            "audit-errors 0\n"
+            "legend [ZELPH_LEGEND]_A_B 1\n"
+            "cells A/B | Description | Hatch | Area sq.m. | Offices | 7.00 | Store\\Archive | 5.00 | Unused | 0.00\n"
+            "swatch [ZELPH_LEGEND_HATCH]_A_B_Offices HATCH LWPOLYLINE\n"
+            "swatch [ZELPH_LEGEND_HATCH]_A_B_Store_Archive HATCH LWPOLYLINE\n"
+            "swatch [ZELPH_LEGEND_HATCH]_A_B_Unused HATCH LWPOLYLINE\n"
+            "table-blocks 1\n");
+}
+
+TEST_F(LegendTable, EmptyCategoriesLeftOutWhenAsked) {
+  load("Occupancy", category("Offices", "ANSI31", 1, "34") + category("Unused", "ANSI31", 1, "00") +
+                        category("Vacant", "ANSI31", 1, ""));
+  CLegendTable legend(drawing, 2.5, 1, L"sq.ft.", true, *report, 0.0);
+  EXPECT_EQ(saved(),
+            "audit-errors 0\n"
+            "legend [ZELPH_LEGEND]_Occupancy 1\n"
+            "cells Occupancy | Description | Hatch | Area sq.ft. | Offices | 7.0\n"
+            "swatch [ZELPH_LEGEND_HATCH]_Occupancy_Offices HATCH LWPOLYLINE\n"
+            "table-blocks 1\n");
+}
+
+// A fine pattern over a swatch this large would need millions of lines.
+TEST_F(LegendTable, PatternTooDenseMarksItsSwatch) {
+  load("Dense", category("Fine", "ANSI31", 1, "1"));
+  CLegendTable dense(drawing, 2000000.0, 2, L"sq.m.", false, *report, 0.0);
+  const std::string listed = saved();
+  EXPECT_NE(listed.find("swatch [ZELPH_LEGEND_HATCH]_Dense_Fine ATTDEF=<! LWPOLYLINE\n"), std::string::npos) << listed;
+}
+
+// Applied again with other figures: one legend, redrawn, and the legend
+// placed before shows the new one.
+TEST_F(LegendTable, LegendMadeAgainIsRedrawnInPlace) {
+  const CHostProduct before = CHostProduct::current();
+  CHostProduct::setCurrent(CHostProduct::detect(L"BricsCAD"));
+  load("Occupancy", category("Offices", "ANSI31", 1, "34") + category("Stores", "SOLID", 1, "5"));
+  const AcGePoint3d first(100, 50, 0);
+  { CLegendTable legend(drawing, 2.5, 2, L"sq.m.", false, *report, 0.0, &first); }
+  load("Occupancy", category("Offices", "ANSI31", 1, "12"));
+  const AcGePoint3d second(300, 50, 0);
+  { CLegendTable legend(drawing, 2.5, 2, L"sq.m.", false, *report, 3.14159265358979323846 / 6, &second); }
+  CHostProduct::setCurrent(before);
+  const std::string listed = saved();
+  EXPECT_EQ(listed,
+            "audit-errors 0\n"
+            "legend [ZELPH_LEGEND]_Occupancy 1\n"
+            "cells Occupancy | Description | Hatch | Area sq.m. | Offices | 3.00\n"
+            "swatch [ZELPH_LEGEND_HATCH]_Occupancy_Offices HATCH LWPOLYLINE\n"
+            "placed [ZELPH_LEGEND]_Occupancy (100.0, 50.0, 0.0) 0.0\n"
+            "placed [ZELPH_LEGEND]_Occupancy (300.0, 50.0, 0.0) 30.0\n"
+            "table-blocks 1\n");
+  // The project reads the file back.
+  AcDbDatabase loaded(false);
+  EXPECT_EQ(loaded.dxfIn(utf8ToWide((scratch / "legend.dxf").string()).c_str()), Acad::eOk);
+}
