@@ -2,11 +2,23 @@
 
 #include "AcDbDatabase.h"
 #include "AcDbDictionary.h"
+#include "AcDbEntity.h"
+#include "AcDbLayerTableRecord.h"
 #include "AcDbRegAppTable.h"
 #include "AcDbStub.h"
 #include "DxfFile.h"
 #include "DxfTagList.h"
 #include "DxfXData.h"
+
+namespace {
+
+bool onLockedLayer(const AcDbObject& object) {
+  const auto* entity = AcDbEntity::cast(&object);
+  const auto* layer = entity != nullptr ? residentObject<AcDbLayerTableRecord>(entity->layerId()) : nullptr;
+  return layer != nullptr && layer->isLocked();
+}
+
+}  // namespace
 
 AcDbObject::AcDbObject() = default;
 
@@ -73,6 +85,7 @@ Acad::ErrorStatus AcDbObject::close() {
 Acad::ErrorStatus AcDbObject::upgradeOpen() {
   if (m_writer) return Acad::eWasOpenForWrite;
   if (m_readers != 1) return m_readers == 0 ? Acad::eNotOpenForRead : Acad::eWasOpenForRead;
+  if (onLockedLayer(*this)) return Acad::eOnLockedLayer;
   m_readers = 0;
   m_writer = true;
   m_modified = true;
@@ -155,6 +168,8 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb:
   if (id.isNull()) return Acad::eNullObjectId;
   if (!id.isValid()) return Acad::eUnknownHandle;
   AcDbObject* target = id.stub()->object.get();
+  if (mode == AcDb::kForWrite && !(target->isErased() && !openErased) && onLockedLayer(*target))
+    return Acad::eOnLockedLayer;
   const Acad::ErrorStatus status = target->open(mode, openErased);
   if (status == Acad::eOk) object = target;
   return status;

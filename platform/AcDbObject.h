@@ -132,7 +132,8 @@ class AcDbObject : public AcRxObject {
 
 // Opens an object of the database by id.  Fails with eWasErased for an
 // erased object (unless openErased), eWasOpenForWrite when it is open for
-// write, eWasOpenForRead when it is open for read and write is asked.
+// write, eWasOpenForRead when it is open for read and write is asked,
+// eOnLockedLayer when write is asked of an entity on a locked layer.
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
                                      bool openErased = false);
 

@@ -47,7 +47,7 @@ enum ErrorStatus {
   eWasOpenForWrite = 81,
   eWasOpenForRead = 82,
   eWasErased = 84,
-  eWasNotifying = 87,
+  eOnLockedLayer = 87,
   eUnknownHandle = 92,
   eDuplicateRecordName = 94,
   eNotAnEntity = 109,

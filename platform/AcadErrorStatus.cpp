@@ -9,7 +9,7 @@ const ACHAR* Acad::errorStatusText(ErrorStatus status) {
     STATUS_TEXT(eAmbiguousOutput) STATUS_TEXT(eOutOfMemory) STATUS_TEXT(eKeyNotFound) STATUS_TEXT(eDuplicateKey)
     STATUS_TEXT(eInvalidKey) STATUS_TEXT(eNullObjectId) STATUS_TEXT(eNullEntityPointer) STATUS_TEXT(eNullHandle)
     STATUS_TEXT(eNullObjectPointer) STATUS_TEXT(eNotOpenForRead) STATUS_TEXT(eNotOpenForWrite)
-    STATUS_TEXT(eWasOpenForWrite) STATUS_TEXT(eWasOpenForRead) STATUS_TEXT(eWasErased) STATUS_TEXT(eWasNotifying)
+    STATUS_TEXT(eWasOpenForWrite) STATUS_TEXT(eWasOpenForRead) STATUS_TEXT(eWasErased) STATUS_TEXT(eOnLockedLayer)
     STATUS_TEXT(eUnknownHandle) STATUS_TEXT(eDuplicateRecordName) STATUS_TEXT(eNotAnEntity)
     STATUS_TEXT(eInvalidDxfCode) STATUS_TEXT(eInvalidResBuf) STATUS_TEXT(eBadDxfSequence)
     STATUS_TEXT(eNotInDatabase) STATUS_TEXT(eObjectToBeDeleted) STATUS_TEXT(eFileNotFound)

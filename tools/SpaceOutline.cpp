@@ -32,8 +32,11 @@ CSpaceOutline::CSpaceOutline(AcDbObjectId polyline, int units, int precision)
 namespace {
 
 void reportOpenFailure(Acad::ErrorStatus status) {
-  acutPrintf(L"\nUnable get Polyline - Error %s - Block Creation Failed\n",
-             CUtilities::IntToCString(static_cast<int>(status)).c_str());
+  if (status == Acad::eOnLockedLayer)
+    acutPrintf(L"\nPolyline On Locked Layer - Block Creation Failed\n");
+  else
+    acutPrintf(L"\nUnable get Polyline - Error %s - Block Creation Failed\n",
+               CUtilities::IntToCString(static_cast<int>(status)).c_str());
 }
 
 }  // namespace
