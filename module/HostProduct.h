@@ -1,5 +1,6 @@
 // The CAD product the module runs in.  Only full products (AutoCAD,
-// BricsCAD) have the marker commands and take hyperlinks on attributes.
+// BricsCAD) have the marker commands; AutoCAD and AutoCAD LT show
+// hyperlinks on attributes too.
 #pragma once
 
 #include <string>

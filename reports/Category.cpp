@@ -36,6 +36,9 @@ void CCategory::deSerialize(pugi::xml_node node) {
       } else if (is("zelphBlocks")) {
         m_blocks = std::make_unique<CBlocks>();
         m_blocks->deSerialize(child, m_hatch.get());
+      } else if (is("assets")) {
+        m_assets = std::make_unique<CAssets>();
+        m_assets->deSerialize(child, m_hatch.get());
       }
     });
   ZELPH_CATCH(L"CCategory::deSerialize")

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "spaces/Assets.h"
 #include "spaces/Blocks.h"
 #include "spaces/Hatch.h"
 
@@ -38,6 +39,8 @@ class CCategory {
   void setBlocks(std::unique_ptr<CBlocks> blocks) { m_blocks = std::move(blocks); }
   // The spaces, which the category no longer holds.
   std::unique_ptr<CBlocks> takeBlocks() { return std::move(m_blocks); }
+  // Null while the category has none.
+  CAssets* getAssets() const { return m_assets.get(); }
 
  private:
   // The hatch the hatch elements write into, made by the first of them.
@@ -47,4 +50,5 @@ class CCategory {
   std::wstring m_title;
   std::unique_ptr<CHatch> m_hatch;
   std::unique_ptr<CBlocks> m_blocks;
+  std::unique_ptr<CAssets> m_assets;
 };

@@ -73,11 +73,29 @@ void CReportApplication::applyCategories() {
     for (int index = 0; index < categories->getCount(); ++index) {
       CCategory& category = *categories->getAt(index);
       acutPrintf(L"\tapplying category %s.\n", category.getTitle().c_str());
+      applyAssets(category);
       applySpaces(category);
-      if (category.getHatch() != nullptr && category.getBlocks() != nullptr)
+      if (category.getHatch() != nullptr && (category.getBlocks() != nullptr || category.getAssets() != nullptr))
         switchOn(category.getHatch()->getLayer());
     }
   ZELPH_CATCH(L"CReportApplication::applyCategories")
+}
+
+void CReportApplication::applyAssets(CCategory& category) {
+  ZELPH_TRY
+    CAssets* assets = category.getAssets();
+    if (assets == nullptr) return;
+    CZelphExceptions errors;
+    for (int index = 0; index < assets->getCount(); ++index) {
+      CAsset& asset = *assets->getAt(index);
+      AcDbObjectId id;
+      if (m_drawing.getDatabase()->getAcDbObjectId(id, false, asset.getHandle()) != Acad::eOk) continue;
+      asset.setObjectId(id);
+      asset.applyToDWG(m_drawing, errors);
+      AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+      if (entity) switchOn(entity->layer());
+    }
+  ZELPH_CATCH(L"CReportApplication::applyAssets")
 }
 
 void CReportApplication::applySpaces(CCategory& category) {

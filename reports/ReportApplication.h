@@ -28,6 +28,9 @@ class CReportApplication {
   void prepareOutputState();
   void applyLayerList();
   void applyCategories();
+  // Hatches, links and relabels the category's assets found by their
+  // handles and shows their layers; what goes wrong with them is not shown.
+  void applyAssets(CCategory& category);
   void applySpaces(CCategory& category);
   // The space of the drawing with the listed space's handle, given its
   // presentation and written back; null when the handle names no space.

@@ -13,6 +13,7 @@
 #include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
 #include "AcDbHatch.h"
+#include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
 #include "AcDbRegAppTable.h"
 #include "AcGeMatrix3d.h"
@@ -22,6 +23,7 @@
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
+#include "module/HostProduct.h"
 #include "reports/XMLUtilities.h"
 #include "spaces/ZelphAttribute.h"
 #include "support/Utilities.h"
@@ -767,6 +769,13 @@ void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors) {
     if (m_hatch != nullptr) {
       AcDbObjectId hatchId;
       hatchBlock(drawing, reference, hatchId, errors);
+      if (getHyperlinks() != nullptr) hyperlinkHatch(hatchId);
+    }
+    if (getHyperlinks() != nullptr) hyperlinkBlock(reference);
+    if (m_assets != nullptr) {
+      // What goes wrong with the assets is not the space's to report.
+      CZelphExceptions assetErrors;
+      m_assets->applyToDWG(drawing, assetErrors);
     }
   ZELPH_CATCH(L"CBlockDWG::applyToDWG")
 }
@@ -796,6 +805,11 @@ void CBlockDWG::copyFormatting(CBlockDWG* target) const {
     if (m_hatch != nullptr) {
       if (target->m_hatch == nullptr) target->m_hatch = std::make_unique<CHatch>();
       m_hatch->copyTo(*target->m_hatch);
+    }
+    if (getHyperlinks() != nullptr) {
+      auto hyperlinks = std::make_unique<CHyperlinks>();
+      getHyperlinks()->copyTo(*hyperlinks);
+      target->setHyperlinks(std::move(hyperlinks));
     }
   ZELPH_CATCH(L"CBlockDWG::copyFormatting")
 }
@@ -890,6 +904,32 @@ void CBlockDWG::hatchObject(CAcadDrawing& drawing, AcDbBlockReference* reference
     const Closing closing(placed);
     CAcadUtilities::moveEntityToBottom(placed);
   ZELPH_CATCH(kHatchObject)
+}
+
+void CBlockDWG::hyperlinkEntity(AcDbEntity* entity) {
+  ZELPH_TRY
+    if (getHyperlinks() != nullptr) getHyperlinks()->applyToEntity(entity);
+  ZELPH_CATCH(L"CBlockDWG::hyperlinkEntity")
+}
+
+void CBlockDWG::hyperlinkBlock(AcDbBlockReference* reference) {
+  ZELPH_TRY
+    if (reference == nullptr) return;
+    hyperlinkEntity(reference);
+    const CHostProduct::Kind host = CHostProduct::current().kind();
+    if (host != CHostProduct::kAutoCADLT && host != CHostProduct::kAutoCAD) return;
+    for (const AcDbObjectId& id : reference->attributeIds()) {
+      AcDbObjectPointer<AcDbAttribute> attribute(id, AcDb::kForWrite);
+      if (attribute) hyperlinkEntity(attribute.object());
+    }
+  ZELPH_CATCH(L"CBlockDWG::hyperlinkBlock")
+}
+
+void CBlockDWG::hyperlinkHatch(AcDbObjectId hatchId) {
+  ZELPH_TRY
+    AcDbObjectPointer<AcDbEntity> hatch(hatchId, AcDb::kForWrite);
+    if (hatch) hyperlinkEntity(hatch.object());
+  ZELPH_CATCH(L"CBlockDWG::hyperlinkHatch")
 }
 
 int CBlockDWG::deleteBlock(CAcadDrawing& drawing) {

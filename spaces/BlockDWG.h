@@ -101,6 +101,12 @@ class CBlockDWG : public CBlock {
   void hatchObject(CAcadDrawing& drawing, AcDbBlockReference* reference, AcDbObjectId outline,
                    const AcDbObjectIdArray& idsToAdd, const AcDbObjectIdArray& idsToMinus, AcDbObjectId& hatchId,
                    CZelphExceptions& errors);
+  // The space's links on the reference, open for write, and where the host
+  // shows links on attributes (AutoCAD) on each of its attributes too.
+  void hyperlinkBlock(AcDbBlockReference* reference);
+  // Replaces the links of the entity, open for write, by the space's.
+  void hyperlinkEntity(AcDbEntity* entity);
+  void hyperlinkHatch(AcDbObjectId hatchId);
   // Turns the space back into its outline: 1 on success, 0 when it cannot
   // (not a reference, or scaled unevenly).
   int deleteBlock(CAcadDrawing& drawing);
