@@ -1,8 +1,12 @@
-// Maintenance commands kept off the help listing: msc_isc turns the room
-// labels of a foreign labelling scheme into spaces, msc_cal puts the three
-// label attributes of every space on their own layers, and msc_dsd prints
-// all the module knows about one picked space.
+// Maintenance commands kept off the help listing: msc_has hatches every
+// space in one colour and says how long it took, msc_hs hatches one picked
+// space, msc_isc turns the room labels of a foreign labelling scheme into
+// spaces, msc_cal puts the three label attributes of every space on their
+// own layers, and msc_dsd prints all the module knows about one picked space.
+#include <chrono>
 #include <cmath>
+#include <ctime>
+#include <memory>
 #include <string>
 
 #include "AcDbAttribute.h"
@@ -21,6 +25,7 @@
 #include "module/commands.h"
 #include "spaces/BlockDWG.h"
 #include "spaces/Blocks.h"
+#include "spaces/Hatch.h"
 #include "spaces/ZelphAttribute.h"
 #include "support/Preferences.h"
 #include "support/Utilities.h"
@@ -162,18 +167,48 @@ void writeAttributeLayers(CBlockDWG& space) {
   if (reference) space.getAttributes()->applyToDWG(reference.object());
 }
 
-// ---- msc_dsd: one space's details ----
-
 // The space of the drawing the user picks; null when nothing or no space
 // was picked.
-const CBlockDWG* pickedSpace(CAcadDrawing& drawing, CBlocks& spaces) {
+CBlockDWG* pickedSpace(CAcadDrawing& drawing, CBlocks& spaces) {
   AcDbHandle handle;
   if (CAcadUtilities::userSelectSpaceHandle(handle) != CAcadUtilities::kPicked) return nullptr;
   ACHAR text[17];
   handle.getIntoAsciiBuffer(text);
   spaces.getZelphDWGBlocks_SS(drawing, false, L'f');
-  return static_cast<const CBlockDWG*>(spaces.getAt(std::wstring(text)));
+  return static_cast<CBlockDWG*>(spaces.getAt(std::wstring(text)));
 }
+
+// ---- msc_has and msc_hs: hatching in one colour ----
+
+std::unique_ptr<CHatch> maintenanceHatch() {
+  auto hatch = std::make_unique<CHatch>();
+  hatch->setPattern(L"SOLID");
+  hatch->setAngle(0);
+  hatch->setScale(500);
+  hatch->setLayer(L"#Hatch");
+  AcCmColor yellow;
+  yellow.setRGB(255, 255, 0);
+  hatch->setColour(yellow);
+  return hatch;
+}
+
+void hatchSpace(CAcadDrawing& drawing, CBlockDWG& space) {
+  space.setHatch(maintenanceHatch());
+  CZelphExceptions errors;
+  space.applyToDWG(drawing, errors);
+  errors.displayMessageBoxes();
+}
+
+void printLocalTime() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  wchar_t text[16];
+  std::wcsftime(text, sizeof text / sizeof text[0], L"%H:%M:%S", &local);
+  acutPrintf(L"%s\n", text);
+}
+
+// ---- msc_dsd: one space's details ----
 
 void printAttribute(const CAttributes& attributes, int kind, const wchar_t* format) {
   if (const CAttribute* attribute = attributes.getAtAttribute(kind)) acutPrintf(format, attribute->getValue().c_str());
@@ -210,6 +245,40 @@ void displaySpaceDetails(const CBlockDWG& space) {
 }
 
 }  // namespace
+
+void msc_has() {
+  CCommandShell shell;
+  ZELPH_TRY
+    printLocalTime();
+    const auto started = std::chrono::steady_clock::now();
+    CAcadDrawing drawing;
+    drawing.bindCurrentDocument();
+    CBlocks spaces;
+    spaces.getZelphDWGBlocks_SS(drawing, false, L'f');
+    int hatched = 0;
+    for (int index = 0; index < spaces.getCount(); ++index) {
+      auto& space = *static_cast<CBlockDWG*>(spaces.getAt(index));
+      if (space.getName() == L"GROSS AREA") continue;
+      ++hatched;
+      hatchSpace(drawing, space);
+    }
+    printLocalTime();
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - started;
+    const int seconds = static_cast<int>(std::lround(elapsed.count()));
+    acutPrintf(L"%i block(s) hatched in %d seconds (%.2f s/b)\n", hatched, seconds,
+               hatched > 0 ? static_cast<double>(seconds) / hatched : 0.0);
+  ZELPH_COMMAND_CATCH(L"hatchAllSpaces")
+}
+
+void msc_hs() {
+  CCommandShell shell;
+  ZELPH_TRY
+    CAcadDrawing drawing;
+    drawing.bindCurrentDocument();
+    CBlocks spaces;
+    if (CBlockDWG* space = pickedSpace(drawing, spaces)) hatchSpace(drawing, *space);
+  ZELPH_COMMAND_CATCH(L"hatchSpace")
+}
 
 void msc_isc() {
   CCommandShell shell;

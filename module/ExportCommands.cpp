@@ -127,10 +127,20 @@ void collectSpacesByHandle(CAcadDrawing& drawing, CBlocks& spaces, bool withAsse
 
 const CBlockDWG& spaceAt(const CBlocks& spaces, int index) { return *static_cast<const CBlockDWG*>(spaces.getAt(index)); }
 
-void listSpace(const CBlockDWG& space) {
+void listAsset(const CAsset& asset) {
+  const std::wstring handle = asset.getHandle().ascii();
+  const CAttributes* attributes = asset.getAttributes();
+  acutPrintf(L",,,,,,%s,%s,%i,%i\n", asset.getBlockIdentifier().c_str(), handle.c_str(), CUtilities::_httoi(handle),
+             attributes != nullptr ? attributes->getCount() : 0);
+}
+
+void listSpace(const CBlockDWG& space, bool withAssets) {
+  const CAssets* assets = space.getAssets();
   acutPrintf(L"%s,%s,%s,%s,%i,%i\n", space.getBlockName().c_str(), space.getName().c_str(),
              CUtilities::DoubleToCString(space.getArea(), 2).c_str(), space.getHandle().c_str(),
-             CUtilities::_httoi(space.getHandle()), 0);
+             CUtilities::_httoi(space.getHandle()), assets != nullptr ? assets->getCount() : 0);
+  if (!withAssets || assets == nullptr) return;
+  for (int index = 0; index < assets->getCount(); ++index) listAsset(*assets->getAt(index));
 }
 
 }  // namespace
@@ -167,6 +177,6 @@ void zelphListBlocks() {
     CBlocks spaces;
     collectSpacesByHandle(drawing, spaces, true, ascending);
     acutPrintf(L"\n\nID,Name,Area,Handle(hex),Handle(dec),Assets\n");
-    for (int index = 0; index < spaces.getCount(); ++index) listSpace(spaceAt(spaces, index));
+    for (int index = 0; index < spaces.getCount(); ++index) listSpace(spaceAt(spaces, index), withAssets);
   ZELPH_COMMAND_CATCH(L"zelphListBlocks")
 }

@@ -17,10 +17,7 @@ void reportPending(const wchar_t* globalName, const wchar_t* localName) {
 #define ZELPH_PENDING_COMMAND(handler, globalName) \
   void handler() { reportPending(globalName, L"" #handler); }
 
-ZELPH_PENDING_COMMAND(zelphBlockHyperlink, L"mbh")
 ZELPH_PENDING_COMMAND(zelphLegendBlockDefine, L"mlbd")
 ZELPH_PENDING_COMMAND(zelphPieBlockDefine, L"mpbd")
 ZELPH_PENDING_COMMAND(zelphLegendMarkerCreate, L"mlmc")
 ZELPH_PENDING_COMMAND(zelphPieMarkerCreate, L"mpmc")
-ZELPH_PENDING_COMMAND(msc_has, L"msc_has")
-ZELPH_PENDING_COMMAND(msc_hs, L"msc_hs")

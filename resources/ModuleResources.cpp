@@ -183,6 +183,34 @@ DialogTemplate formatPage() {
   return page;
 }
 
+DialogTemplate hyperlinkDialog() {
+  DialogTemplate dialog{IDD_HYPERLINK,
+                        L"Zelph Block Hyperlinking",
+                        {
+                            label(L"Name"),
+                            label(L"Block not Selected", IDC_LINK_BLOCK_NAME),
+                            label(L"Handle"),
+                            label(L"Block not Selected", IDC_LINK_BLOCK_HANDLE),
+                            label(L"Hyperlink"),
+                            label(L"Description"),
+                        },
+                        {}};
+  const int rows[][2] = {{IDC_LINK_ADDRESS_1, IDC_LINK_DESCRIPTION_1}, {IDC_LINK_ADDRESS_2, IDC_LINK_DESCRIPTION_2},
+                         {IDC_LINK_ADDRESS_3, IDC_LINK_DESCRIPTION_3}, {IDC_LINK_ADDRESS_4, IDC_LINK_DESCRIPTION_4},
+                         {IDC_LINK_ADDRESS_5, IDC_LINK_DESCRIPTION_5}};
+  for (const auto& row : rows) {
+    dialog.controls.push_back(edit(row[0]));
+    dialog.controls.push_back(edit(row[1]));
+  }
+  dialog.controls.insert(dialog.controls.end(),
+                         {button(IDC_LINK_SELECT, L"Select Block"),
+                          {IDC_LINK_ALL, ControlKind::CheckBox, L"Apply changes to all similar blocks"},
+                          {IDOK, ControlKind::DefaultButton, L"OK"},
+                          button(IDC_LINK_APPLY, L"Apply"),
+                          button(IDC_LINK_CANCEL, L"Cancel")});
+  return dialog;
+}
+
 ResourceTable buildTable() {
   ResourceTable table;
   table.addDialog(preferencesDialog());
@@ -192,6 +220,7 @@ ResourceTable buildTable() {
   table.addDialog(spaceSheet());
   table.addDialog(spaceDataPage());
   table.addDialog(formatPage());
+  table.addDialog(hyperlinkDialog());
   return table;
 }
 

@@ -194,9 +194,9 @@ TEST(DiagnosticCommands, DialogTestAsksForAFileAndIgnoresIt) {
 
 TEST(PendingCommands, SayTheyAreNotAvailableYet) {
   const Session session;
-  const RunResult result = session.run("zelphPieBlockDefine\nmsc_has\n");
+  const RunResult result = session.run("zelphPieBlockDefine\nmlbd\n");
   expectInOrder(result.output, {"mpbd (zelphPieBlockDefine) is not available in this version yet.\n",
-                                "msc_has (msc_has) is not available in this version yet.\n"});
+                                "mlbd (zelphLegendBlockDefine) is not available in this version yet.\n"});
 }
 
 TEST(ProductDetection, MarkerCommandsExistOnlyInFullProducts) {

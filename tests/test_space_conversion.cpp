@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "SpaceDrawings.h"
 #include "TestSupport.h"
@@ -59,6 +60,18 @@ for ref in doc.modelspace().query("INSERT"):
               attribs["AREA"].dxf.rotation), attribs["AREA"].dxf.width)
 print("lwpolylines in model space", len(doc.modelspace().query("LWPOLYLINE")))
 )";
+
+// Every hatch as "LAYER PATTERN RRGGBB (x0,y0)-(x1,y1)".
+const char* kHatches = R"py(
+import sys, ezdxf
+from ezdxf import bbox
+doc = ezdxf.readfile(sys.argv[1])
+print("audit-errors", len(doc.audit().errors))
+for hatch in doc.modelspace().query("HATCH"):
+    box = bbox.extents([hatch])
+    print(hatch.dxf.layer, hatch.dxf.pattern_name, "%06X" % ezdxf.colors.rgb2int(hatch.rgb),
+          "(%d,%d)-(%d,%d)" % (box.extmin.x, box.extmin.y, box.extmax.x, box.extmax.y))
+)py";
 
 class SpaceConversion : public SpaceCommandTest {
  protected:
@@ -153,6 +166,33 @@ doc.saveas(sys.argv[1])
   run("msc_cal\n");
   EXPECT_EQ(runPython(kAttributeLayers, {saved}).output, first.output);
   EXPECT_EQ(readFile(saved), readFile(drawing));
+}
+
+TEST_F(SpaceConversion, EverySpaceButTheGrossAreaOrOnePickedSpaceIsHatchedInYellow) {
+  makeSpaceDrawing(drawing, 3, "gross");
+  const auto all = run("msc_has\n");
+  const size_t reported = all.output.find("3 block(s) hatched in ");
+  ASSERT_NE(reported, std::string::npos) << all.output;
+  EXPECT_NE(all.output.find(" seconds (0.00 s/b)\n", reported), std::string::npos) << all.output;
+  // The clock before and after, as hh:mm:ss.
+  int clocks = 0;
+  std::istringstream lines(all.output);
+  for (std::string line; std::getline(lines, line);)
+    if (line.size() == 8 && line[2] == ':' && line[5] == ':') ++clocks;
+  EXPECT_EQ(clocks, 2) << all.output;
+  EXPECT_EQ(runPython(kHatches, {saved}).output,
+            "audit-errors 0\n"
+            "#Hatch SOLID FFFF00 (0,0)-(3000,4000)\n"
+            "#Hatch SOLID FFFF00 (12000,0)-(15500,4000)\n"
+            "#Hatch SOLID FFFF00 (24000,0)-(28000,4000)\n");
+
+  const auto one = run("msc_hs\n13500,1500\nmsc_hs\n*cancel*\nmsc_hs\n30000,9000\n");
+  EXPECT_EQ(runPython(kHatches, {saved}).output, "audit-errors 0\n#Hatch SOLID FFFF00 (12000,0)-(15500,4000)\n")
+      << one.output;
+
+  makeSpaceDrawing(drawing, 0, "gross");
+  EXPECT_NE(run("msc_has\n").output.find("0 block(s) hatched in 0 seconds (0.00 s/b)\n"), std::string::npos);
+  EXPECT_EQ(runPython(kHatches, {saved}).output, "audit-errors 0\n");
 }
 
 TEST_F(SpaceConversion, DetailsOfAPickedSpaceAndNothingForAnythingElse) {

@@ -163,4 +163,35 @@ TEST_F(SpaceExport, TheBlockListingGoesByHandleBothWays) {
   EXPECT_EQ(listedBlocks(result.output), "ROOM-GROSS_AREA ROOM-4 ROOM-3 ROOM-2 ROOM-1 ");
 }
 
+TEST_F(SpaceExport, TheBlockListingNamesTheAssetsInEachRoom) {
+  makeSpaceDrawing(drawing, 2, "gross");
+  const auto furnished = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+desk = doc.blocks.new("DESK")
+desk.add_lwpolyline([(0, 0), (800, 0), (800, 400), (0, 400)], close=True)
+desk.add_attdef("ASSET_NO", (0, 0))
+doc.blocks.new("CHAIR").add_circle((0, 0), 200)
+msp = doc.modelspace()
+print(msp.add_blockref("DESK", (500, 500)).add_auto_attribs({"ASSET_NO": "A-1"}).dxf.handle)
+print(msp.add_blockref("CHAIR", (2000, 3000)).dxf.handle)
+doc.saveas(sys.argv[1])
+)",
+                                   {drawing});
+  ASSERT_EQ(furnished.exitCode, 0) << furnished.output;
+  std::istringstream handles(furnished.output);
+  std::string desk, chair;
+  handles >> desk >> chair;
+  const auto decimal = [](const std::string& hex) { return std::to_string(std::stoul(hex, nullptr, 16)); };
+  const auto listed = run("mlb\n1\n1\n", false).output;
+  EXPECT_NE(listed.find(",12.00,"), std::string::npos) << listed;
+  EXPECT_NE(listed.find(",2\n,,,,,,DESK," + desk + "," + decimal(desk) + ",1\n,,,,,,CHAIR," + chair + "," +
+                        decimal(chair) + ",0\nROOM-2,Room 2,14.00,"),
+            std::string::npos)
+      << listed;
+  EXPECT_NE(listed.find(",0\nROOM-GROSS_AREA,GROSS AREA,100.00,"), std::string::npos) << listed;
+  // Without the listing of assets only their number is shown.
+  EXPECT_EQ(run("mlb\n1\n0\n", false).output.find(",,,,,,"), std::string::npos);
+}
+
 }  // namespace
