@@ -10,9 +10,12 @@
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
 #include "host/Layers.h"
+#include "acutads.h"
+#include "charts/PieChart.h"
 #include "module/HostProduct.h"
 #include "reports/GraphicReport.h"
 #include "spaces/Block.h"
+#include "support/Preferences.h"
 #include "support/Utilities.h"
 #include "support/ZelphExceptions.h"
 
@@ -122,6 +125,45 @@ class ColumnWidths {
  private:
   std::array<size_t, 3> m_longest{};
 };
+
+constexpr double kRadiansPerDegree = 0.017453292519943295;
+
+// What the user gives for the legend and the pie chart.
+struct ChartSettings {
+  double textSize = 0.0;
+  double radius = 0.0;
+  double rotation = 0.0;
+  bool ignoreEmpty = true;
+  std::wstring units;
+  int precision = 0;
+};
+
+ChartSettings askChartSettings(bool makePie) {
+  CPreferences prefs;
+  prefs.loadPreferences();
+  const int decimals = prefs.getPrecision();
+  ChartSettings settings;
+  CAcadUtilities::getDouble(L"specify text size", prefs.getTextSize(), decimals, settings.textSize);
+  settings.radius = 10.0 * settings.textSize;
+  if (makePie) CAcadUtilities::getDouble(L"specify pie chart radius", settings.radius, decimals, settings.radius);
+  double degrees = 0.0;
+  CAcadUtilities::getDouble(L"specify rotation (in degrees)", prefs.getTextRotation(), decimals, degrees);
+  settings.rotation = degrees * kRadiansPerDegree;
+  CAcadUtilities::getBoolean(L"ignore empty categories and pie chart segments?", true, settings.ignoreEmpty);
+  CAcadUtilities::getString(L"specify units", prefs.getUnits() == 1 ? L"sq.ft." : L"sq.m.", settings.units);
+  CAcadUtilities::getInteger(L"specify precision", prefs.getPrecision(), settings.precision);
+  return settings;
+}
+
+// Sizes nothing could be drawn with are refused with the reason.
+bool usable(const ChartSettings& settings, bool makePie) {
+  const wchar_t* problem = !(settings.textSize > 0.0)              ? L"the text size must be greater than 0"
+                           : makePie && !(settings.radius > 0.0)   ? L"the pie chart radius must be greater than 0"
+                           : settings.precision < 0                ? L"the precision must not be negative"
+                                                                   : nullptr;
+  if (problem != nullptr) acutPrintf(L"%s: nothing defined.\n", problem);
+  return problem == nullptr;
+}
 
 void writeCell(AcDbTable& table, ColumnWidths& widths, int row, int column, const std::wstring& text) {
   table.setTextString(row, column, text.c_str());
@@ -288,4 +330,22 @@ void CLegendTable::insertLegend(CAcadDrawing& drawing, AcDbObjectId definition, 
   reference->setNormal(m_normal);
   AcDbObjectId id;
   ZELPH_CHECK_STATUS(drawing.postToDrawing(reference, id), L"CLegendTable::CLegendTable", drawingName(drawing));
+}
+
+void defineLegacyLegendAndPie(CAcadDrawing& drawing, const CGraphicReport& report, bool makeLegend, bool makePie) {
+  ZELPH_TRY
+    const ChartSettings settings = askChartSettings(makePie);
+    if (!usable(settings, makePie) || drawing.lock() != Acad::eOk) return;
+    const Unlocking unlocking(drawing);
+    if (makeLegend) {
+      CLegendTable legend(drawing, settings.textSize, settings.precision, settings.units, settings.ignoreEmpty, report,
+                          settings.rotation);
+      acutPrintf(L"legend definition successfully created.\n");
+    }
+    if (makePie) {
+      CPieChart pie(drawing, settings.radius, 0.0, settings.textSize, settings.precision, settings.units,
+                    settings.ignoreEmpty, true, true, report, settings.rotation);
+      acutPrintf(L"pie chart definition successfully created.\n");
+    }
+  ZELPH_CATCH(L"defineLegacyLegendAndPie")
 }

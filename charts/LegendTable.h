@@ -52,3 +52,8 @@ class CLegendTable {
   std::wstring m_units;
   AcGeVector3d m_normal;
 };
+
+// Asks for the settings of the legend and the pie chart of the report
+// (text size, pie radius, rotation, whether to leave out empty categories,
+// units, precision) and defines the ones asked for, without inserting them.
+void defineLegacyLegendAndPie(CAcadDrawing& drawing, const CGraphicReport& report, bool makeLegend, bool makePie);

@@ -17,7 +17,5 @@ void reportPending(const wchar_t* globalName, const wchar_t* localName) {
 #define ZELPH_PENDING_COMMAND(handler, globalName) \
   void handler() { reportPending(globalName, L"" #handler); }
 
-ZELPH_PENDING_COMMAND(zelphLegendBlockDefine, L"mlbd")
-ZELPH_PENDING_COMMAND(zelphPieBlockDefine, L"mpbd")
 ZELPH_PENDING_COMMAND(zelphLegendMarkerCreate, L"mlmc")
 ZELPH_PENDING_COMMAND(zelphPieMarkerCreate, L"mpmc")

@@ -1,9 +1,11 @@
 // mgr and magr: applying a graphic report to the drawing it names or to
-// the current drawing.
+// the current drawing; mlbd and mpbd: defining a report's legend or pie
+// chart in the current drawing from settings asked for.
 #include <memory>
 
 #include "AcApDocManager.h"
 #include "acutads.h"
+#include "charts/LegendTable.h"
 #include "host/AcadDrawing.h"
 #include "module/CommandShell.h"
 #include "module/commands.h"
@@ -42,24 +44,41 @@ std::unique_ptr<CAcadDrawing> drawingFor(const CGraphicReport& report, bool name
   return drawing;
 }
 
-void applyReport(bool named) {
-  const DocumentLock documentLock;
+// Asks for a report file and runs the work on the report and its drawing
+// inside the drawing's lock; false when no file was given.
+template <class Work>
+bool withReport(bool named, Work work) {
   const std::wstring path = CFileUtilities::browseForFile(L"XML Graphic Reports (*.xml)|*.xml");
-  if (path.empty()) return;
+  if (path.empty()) return false;
   CGraphicReport report;
   report.load(path);
   const std::unique_ptr<CAcadDrawing> drawing = drawingFor(report, named);
   if (drawing->lock() == Acad::eOk) {
     try {
-      report.applyToDrawing(*drawing);
-      acutPrintf(L"graphic report successfully applied.\n");
+      work(report, *drawing);
     } catch (...) {
       drawing->unlock();
       throw;
     }
     drawing->unlock();
   }
-  acutPrintf(L"\n");
+  return true;
+}
+
+void applyReport(bool named) {
+  const DocumentLock documentLock;
+  const bool given = withReport(named, [](CGraphicReport& report, CAcadDrawing& drawing) {
+    report.applyToDrawing(drawing);
+    acutPrintf(L"graphic report successfully applied.\n");
+  });
+  if (given) acutPrintf(L"\n");
+}
+
+void defineChart(bool legend, bool pie) {
+  const DocumentLock documentLock;
+  withReport(false, [legend, pie](CGraphicReport& report, CAcadDrawing& drawing) {
+    defineLegacyLegendAndPie(drawing, report, legend, pie);
+  });
 }
 
 }  // namespace
@@ -76,4 +95,18 @@ void zelphApplyGraphicReport() {
   ZELPH_TRY
     applyReport(false);
   ZELPH_COMMAND_CATCH(L"applyGraphicReport")
+}
+
+void zelphLegendBlockDefine() {
+  CCommandShell shell(L"Zelph Legend Block Define");
+  ZELPH_TRY
+    defineChart(true, false);
+  ZELPH_COMMAND_CATCH(L"legendBlockDefine")
+}
+
+void zelphPieBlockDefine() {
+  CCommandShell shell(L"Zelph Pie Chart Block Define");
+  ZELPH_TRY
+    defineChart(false, true);
+  ZELPH_COMMAND_CATCH(L"pieBlockDefine")
 }

@@ -194,9 +194,9 @@ TEST(DiagnosticCommands, DialogTestAsksForAFileAndIgnoresIt) {
 
 TEST(PendingCommands, SayTheyAreNotAvailableYet) {
   const Session session;
-  const RunResult result = session.run("zelphPieBlockDefine\nmlbd\n");
-  expectInOrder(result.output, {"mpbd (zelphPieBlockDefine) is not available in this version yet.\n",
-                                "mlbd (zelphLegendBlockDefine) is not available in this version yet.\n"});
+  const RunResult result = session.run("zelphPieMarkerCreate\nmlmc\n");
+  expectInOrder(result.output, {"mpmc (zelphPieMarkerCreate) is not available in this version yet.\n",
+                                "mlmc (zelphLegendMarkerCreate) is not available in this version yet.\n"});
 }
 
 TEST(ProductDetection, MarkerCommandsExistOnlyInFullProducts) {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "AcApDocManager.h"
+#include "SpaceDrawings.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
 #include "charts/LegendTable.h"
@@ -148,4 +149,75 @@ TEST_F(LegendTable, LegendMadeAgainIsRedrawnInPlace) {
   // The project reads the file back.
   AcDbDatabase loaded(false);
   EXPECT_EQ(loaded.dxfIn(utf8ToWide((scratch / "legend.dxf").string()).c_str()), Acad::eOk);
+}
+
+namespace {
+
+// The commands as a planner types them, over a drawing of two spaces.
+class LegendCommands : public SpaceCommandTest {
+ protected:
+  LegendCommands() { makeSpaceDrawing(drawing, 2); }
+
+  std::string reportFile(const std::string& title, const std::string& categories) {
+    const auto path = scratch / "report.xml";
+    writeFile(path, "<?xml version=\"1.0\"?>\n<graphicReport><grTitle>" + title + "</grTitle><grTotalChildAreas>" +
+                        "100</grTotalChildAreas><categories>" + categories + "</categories></graphicReport>\n");
+    return path.string();
+  }
+
+  std::string legend() {
+    const auto listed = runPython(kListLegend, {saved});
+    EXPECT_EQ(listed.exitCode, 0) << listed.output;
+    return listed.output;
+  }
+};
+
+}  // namespace
+
+// mlbd asks for the report and the settings and defines the legend only;
+// Enter takes the defaults shown.
+TEST_F(LegendCommands, LegendDefinedFromTheSettingsGiven) {
+  const std::string report =
+      reportFile("Occupancy", category("Offices", "ANSI31", 1, "34") + category("Unused", "ANSI31", 1, "0"));
+  const RunResult result = run("mlbd\n" + report + "\n5\n\nno\n\n1\n");
+  for (const char* expected : {"Zelph Legend Block Define", "specify text size <250.00>:", "specify rotation (in degrees) <0.00>:",
+                               "ignore empty categories and pie chart segments?", "specify units <sq.m.>:",
+                               "specify precision <2>:", "legend definition successfully created.\n"})
+    EXPECT_NE(result.output.find(expected), std::string::npos) << expected << "\n" << result.output;
+  EXPECT_EQ(result.output.find("specify pie chart radius"), std::string::npos) << result.output;
+  EXPECT_EQ(legend(),
+            "audit-errors 0\n"
+            "legend [ZELPH_LEGEND]_Occupancy 1\n"
+            "cells Occupancy | Description | Hatch | Area sq.m. | Offices | 7.0 | Unused | 0.0\n"
+            "swatch [ZELPH_LEGEND_HATCH]_Occupancy_Offices HATCH LWPOLYLINE\n"
+            "swatch [ZELPH_LEGEND_HATCH]_Occupancy_Unused HATCH LWPOLYLINE\n"
+            "table-blocks 1\n");
+}
+
+// mpbd asks for the pie radius too, ten text sizes by default, and defines
+// the pie chart only.
+TEST_F(LegendCommands, PieChartDefinedFromTheSettingsGiven) {
+  const std::string report = reportFile("Occupancy", category("Offices", "ANSI31", 1, "34"));
+  const RunResult result = run("mpbd\n" + report + "\n5\n\n\n\n\n\n");
+  for (const char* expected : {"Zelph Pie Chart Block Define", "specify pie chart radius <50.00>:",
+                               "pie chart definition successfully created.\n"})
+    EXPECT_NE(result.output.find(expected), std::string::npos) << expected << "\n" << result.output;
+  EXPECT_EQ(result.output.find("legend definition"), std::string::npos) << result.output;
+  const auto listed = runPython(R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+print(len(doc.audit().errors), [b.name for b in doc.blocks if b.name.startswith("[ZELPH_")])
+)py",
+                                {saved});
+  EXPECT_EQ(listed.output, "0 ['[ZELPH_PIECHART]_Occupancy']\n");
+}
+
+// A size nothing can be drawn with is refused before anything is made.
+TEST_F(LegendCommands, UnusableTextSizeDefinesNothing) {
+  const std::string report = reportFile("Occupancy", category("Offices", "ANSI31", 1, "34"));
+  const RunResult result = run("mlbd\n" + report + "\n-5\n\n\n\n\n");
+  EXPECT_NE(result.output.find("the text size must be greater than 0: nothing defined.\n"), std::string::npos)
+      << result.output;
+  EXPECT_EQ(result.output.find("legend definition successfully created."), std::string::npos) << result.output;
+  EXPECT_EQ(legend(), "audit-errors 0\ntable-blocks 0\n");
 }
