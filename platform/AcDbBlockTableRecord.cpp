@@ -92,6 +92,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::assumeOwnershipOf(const AcDbObjectIdArra
       previous->compact();
     }
     entity->m_modified = true;
+    entity->noteChange();
     adopt(entity);
   }
   return Acad::eOk;

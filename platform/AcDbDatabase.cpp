@@ -19,6 +19,7 @@
 #include "AcDbStub.h"
 #include "AcDbTableStyle.h"
 #include "AcDbTextStyleTable.h"
+#include "ModelSpaceIndex.h"
 #include "DxfDefaultDrawing.h"
 #include "DxfError.h"
 #include "DxfFile.h"
@@ -37,6 +38,7 @@ struct AcDbDatabase::Impl {
   AcDbObjectId blockTable, layerTable, linetypeTable, regAppTable, textStyleTable, namedObjects;
   AcDbObjectId modelSpace, paperSpace, byLayer, byBlock, continuous;
   AcDbObjectId currentPaperLayout;
+  std::unique_ptr<ModelSpaceIndex> modelSpaceIndex;
 };
 
 namespace {
@@ -72,6 +74,17 @@ AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool) : m_impl(std::make_un
 AcDbDatabase::~AcDbDatabase() = default;
 
 AcDbHandleTable& AcDbDatabase::handleTable() const { return m_impl->handles; }
+
+void AcDbDatabase::noteChange(AcDbObjectId changed) {
+  auto& index = m_impl->modelSpaceIndex;
+  if (index && !index->note(changed)) index.reset();
+}
+
+ModelSpaceIndex& AcDbDatabase::modelSpaceIndex() {
+  auto& index = m_impl->modelSpaceIndex;
+  if (!index || index->worn()) index = std::make_unique<ModelSpaceIndex>(*this);
+  return *index;
+}
 
 DxfFile& AcDbDatabase::dxfFile() const { return m_impl->file; }
 
@@ -348,6 +361,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obje
   object->m_writer = true;
   object->m_modified = true;
   id = object->objectId();
+  noteChange(id);
   const bool sectioned = object->isKindOf(AcDbEntity::desc()) || object->isKindOf(AcDbSymbolTableRecord::desc()) ||
                          object->isKindOf(AcDbSymbolTable::desc());
   if (!sectioned) m_impl->file.objects.push_back(id);

@@ -21,6 +21,7 @@ class AcDbSymbolTable;
 class AcDbDictionary;
 class AcDbHandleTable;
 class DxfFile;
+class ModelSpaceIndex;
 
 namespace AcDb {
 // $INSUNITS
@@ -127,6 +128,10 @@ class AcDbDatabase {
   Acad::ErrorStatus addAcDbObject(AcDbObjectId& id, AcDbObject* object);
   Acad::ErrorStatus addAcDbObject(AcDbObject* object);
 
+  // Where model space's entities stand, kept up to date with the objects
+  // opened for write.
+  ModelSpaceIndex& modelSpaceIndex();
+
   // Defined in AcDbDatabase.cpp.
   struct Impl;
 
@@ -139,6 +144,7 @@ class AcDbDatabase {
   friend class DxfDefaultDrawing;
 
   AcDbHandleTable& handleTable() const;
+  void noteChange(AcDbObjectId changed);
   DxfFile& dxfFile() const;
   void setStandardIds();
   Acad::ErrorStatus fail(Acad::ErrorStatus status, std::wstring message);

@@ -54,6 +54,10 @@ AcDbHandle AcDbObject::handle() const { return m_stub ? m_stub->handle : AcDbHan
 
 AcDbDatabase* AcDbObject::database() const { return m_stub ? m_stub->database : nullptr; }
 
+void AcDbObject::noteChange() const {
+  if (AcDbDatabase* owner = database()) owner->noteChange(objectId());
+}
+
 bool AcDbObject::isNewObject() const { return m_dxfLength == 0; }
 
 Acad::ErrorStatus AcDbObject::setOwnerId(AcDbObjectId owner) {
@@ -69,6 +73,7 @@ Acad::ErrorStatus AcDbObject::open(AcDb::OpenMode mode, bool openErased) {
     if (m_readers > 0) return Acad::eWasOpenForRead;
     m_writer = true;
     m_modified = true;
+    noteChange();
   } else {
     ++m_readers;
   }
@@ -77,8 +82,12 @@ Acad::ErrorStatus AcDbObject::open(AcDb::OpenMode mode, bool openErased) {
 
 Acad::ErrorStatus AcDbObject::close() {
   if (m_stub == nullptr) return Acad::eNotInDatabase;
-  if (m_writer) m_writer = false;
-  else if (m_readers > 0) --m_readers;
+  if (m_writer) {
+    m_writer = false;
+    noteChange();
+  } else if (m_readers > 0) {
+    --m_readers;
+  }
   return Acad::eOk;
 }
 
@@ -89,6 +98,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen() {
   m_readers = 0;
   m_writer = true;
   m_modified = true;
+  noteChange();
   return Acad::eOk;
 }
 

@@ -106,6 +106,8 @@ class AcDbObject : public AcRxObject {
                                               bool openErased);
 
   Acad::ErrorStatus open(AcDb::OpenMode mode, bool openErased);
+  // Tells the database that what it caches about its objects may be stale.
+  void noteChange() const;
 
   AcDbStub* m_stub = nullptr;
   AcDbObjectId m_ownerId;

@@ -9,35 +9,14 @@
 #include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
 #include "AcDbEntity.h"
-#include "AcDbExtents.h"
-#include "AcDbLayerTableRecord.h"
 #include "AcDbPolyline.h"
+#include "ModelSpaceIndex.h"
 #include "ReplyText.h"
 #include "WildcardPattern.h"
 
 namespace {
 
-struct Box {
-  double minX, minY, maxX, maxY;
-};
-
-bool extentsOf(AcDbObjectId id, Box& box) {
-  AcDbEntity* entity = nullptr;
-  if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) return false;
-  AcDbExtents extents;
-  const bool ok = entity->getGeomExtents(extents) == Acad::eOk;
-  entity->close();
-  if (ok) box = {extents.minPoint().x, extents.minPoint().y, extents.maxPoint().x, extents.maxPoint().y};
-  return ok;
-}
-
-bool layerShown(AcDbEntity* entity) {
-  AcDbLayerTableRecord* layer = nullptr;
-  if (acdbOpenObject(layer, entity->layerId(), AcDb::kForRead) != Acad::eOk) return true;
-  const bool shown = !layer->isOff() && !layer->isFrozen();
-  layer->close();
-  return shown;
-}
+using Box = ModelSpaceIndex::Box;
 
 // A closed outline's points, arcs split finely enough to test containment.
 std::vector<AcGePoint2d> outlinePoints(const AcDbPolyline& polyline) {
@@ -189,6 +168,11 @@ std::vector<std::wstring> words(const std::wstring& text) {
 
 EntityPicker::EntityPicker(AcDbDatabase* database) : m_database(database) {}
 
+std::vector<const ModelSpaceIndex::Entry*> EntityPicker::near(const ModelSpaceIndex::Box& box) const {
+  if (m_database == nullptr) return {};
+  return m_database->modelSpaceIndex().touching(box);
+}
+
 std::vector<AcDbObjectId> EntityPicker::modelSpace() const {
   AcDbBlockTableRecord* space = nullptr;
   if (m_database == nullptr || acdbOpenObject(space, m_database->modelSpaceId(), AcDb::kForRead) != Acad::eOk)
@@ -203,7 +187,7 @@ std::vector<AcDbObjectId> EntityPicker::pickable() const {
   for (const AcDbObjectId& id : modelSpace()) {
     AcDbEntity* entity = nullptr;
     if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
-    if (layerShown(entity)) ids.push_back(id);
+    if (ModelSpaceIndex::isShown(entity)) ids.push_back(id);
     entity->close();
   }
   return ids;
@@ -232,9 +216,10 @@ AcDbObjectId EntityPicker::byHandle(const std::wstring& handleText, std::wstring
 AcDbObjectId EntityPicker::pickAt(const AcGePoint3d& point) const {
   AcDbObjectId topmost, smallest;
   double smallestArea = std::numeric_limits<double>::max();
-  for (const AcDbObjectId& id : pickable()) {
-    Box box;
-    if (!extentsOf(id, box)) continue;
+  const Box spot{point.x - 1e-6, point.y - 1e-6, point.x + 1e-6, point.y + 1e-6};
+  for (const ModelSpaceIndex::Entry* entry : near(spot)) {
+    const AcDbObjectId id = entry->id;
+    const Box& box = entry->box;
     const double margin = 1e-6 * std::max(1.0, std::max(box.maxX - box.minX, box.maxY - box.minY));
     if (point.x < box.minX - margin || point.x > box.maxX + margin || point.y < box.minY - margin ||
         point.y > box.maxY + margin)
@@ -266,14 +251,13 @@ AcDbObjectId EntityPicker::pick(const std::wstring& answer, AcGePoint3d& pickPoi
 std::vector<AcDbObjectId> EntityPicker::window(const AcGePoint3d& a, const AcGePoint3d& b, bool crossing) const {
   const Box window{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
   std::vector<AcDbObjectId> found;
-  for (const AcDbObjectId& id : pickable()) {
-    Box box;
-    if (!extentsOf(id, box)) continue;
+  for (const ModelSpaceIndex::Entry* entry : near(window)) {
+    const Box& box = entry->box;
     const bool within = box.minX >= window.minX && box.maxX <= window.maxX && box.minY >= window.minY &&
                         box.maxY <= window.maxY;
     const bool touching = box.minX <= window.maxX && box.maxX >= window.minX && box.minY <= window.maxY &&
                           box.maxY >= window.minY;
-    if (crossing ? touching : within) found.push_back(id);
+    if (crossing ? touching : within) found.push_back(entry->id);
   }
   return found;
 }
@@ -283,16 +267,22 @@ std::vector<AcDbObjectId> EntityPicker::polygon(const std::vector<AcGePoint3d>& 
   for (const auto& corner : corners) outline.emplace_back(corner.x, corner.y);
   std::vector<AcDbObjectId> found;
   if (outline.size() < 3) return found;
-  for (const AcDbObjectId& id : pickable()) {
-    Box box;
-    if (!extentsOf(id, box)) continue;
+  Box bounds{outline.front().x, outline.front().y, outline.front().x, outline.front().y};
+  for (const auto& corner : outline) {
+    bounds.minX = std::min(bounds.minX, corner.x);
+    bounds.minY = std::min(bounds.minY, corner.y);
+    bounds.maxX = std::max(bounds.maxX, corner.x);
+    bounds.maxY = std::max(bounds.maxY, corner.y);
+  }
+  for (const ModelSpaceIndex::Entry* entry : near(bounds)) {
+    const Box& box = entry->box;
     const auto boxCorners = cornersOf(box);
     const bool allInside = std::all_of(boxCorners.begin(), boxCorners.end(),
                                        [&outline](const AcGePoint2d& c) { return inside(outline, c.x, c.y); });
     const bool crosses = edgesCross(outline, box);
     const bool touching = allInside || crosses || boxHolds(box, outline.front()) ||
                           inside(outline, boxCorners.front().x, boxCorners.front().y);
-    if (crossing ? touching : allInside && !crosses) found.push_back(id);
+    if (crossing ? touching : allInside && !crosses) found.push_back(entry->id);
   }
   return found;
 }

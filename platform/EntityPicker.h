@@ -9,6 +9,7 @@
 
 #include "AcDbObjectId.h"
 #include "AcGePoint3d.h"
+#include "ModelSpaceIndex.h"
 #include "resbuf.h"
 
 class AcDbDatabase;
@@ -39,6 +40,8 @@ class EntityPicker {
   AcDbObjectId pickAt(const AcGePoint3d& point) const;
   AcDbObjectId byHandle(const std::wstring& handleText, std::wstring& why) const;
   std::vector<AcDbObjectId> pickable() const;
+  // The shown entities of model space whose extents touch the box.
+  std::vector<const ModelSpaceIndex::Entry*> near(const ModelSpaceIndex::Box& box) const;
   std::vector<AcDbObjectId> modelSpace() const;
 
   AcDbDatabase* m_database;
