@@ -4,7 +4,12 @@
 
 #include <sstream>
 
+#include <memory>
+
+#include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
+#include "AcDbLayerTableRecord.h"
+#include "AcDbLine.h"
 #include "AcDbHostApplicationServices.h"
 #include "AcDbObjectId.h"
 #include "EntityPicker.h"
@@ -49,6 +54,48 @@ TEST_F(EntityPicks, WindowsCrossingsAndFilters) {
   resbuf* filter = acutBuildList(RTDXF0, L"LWPOLYLINE", 8, L"A-AREA", 0);
   EXPECT_EQ(picker.filtered(filter).size(), 8u);
   acutRelRb(filter);
+}
+
+// Selections look things up where the drawing last put them: moved, erased,
+// added and hidden entities are followed from one selection to the next.
+TEST_F(EntityPicks, SelectionsFollowTheDrawingAsItChanges) {
+  const EntityPicker picker(&db);
+  std::wstring why;
+  const auto crossing = [&](const wchar_t* answer) { return picker.select(answer, why).size(); };
+  ASSERT_EQ(crossing(L"c 5999,100 6001,200"), 3u);
+  AcDbObjectId office;
+  ASSERT_EQ(db.getAcDbObjectId(office, false, AcDbHandle(L"34")), Acad::eOk);
+  AcDbEntity* entity = nullptr;
+  ASSERT_EQ(acdbOpenAcDbEntity(entity, office, AcDb::kForWrite), Acad::eOk);
+  AcGeMatrix3d away;
+  away.setToTranslation(AcGeVector3d(100000, 0, 0));
+  ASSERT_EQ(entity->transformBy(away), Acad::eOk);
+  // Still open for write, and already selected where it went.
+  EXPECT_EQ(crossing(L"c 105999,100 106001,200"), 1u);
+  entity->close();
+  EXPECT_EQ(crossing(L"c 5999,100 6001,200"), 2u);
+  EXPECT_EQ(handleAt(L"103000,3000"), L"34");
+
+  ASSERT_EQ(acdbOpenAcDbEntity(entity, office, AcDb::kForWrite), Acad::eOk);
+  entity->erase();
+  entity->close();
+  EXPECT_EQ(crossing(L"c 105999,100 106001,200"), 0u);
+
+  AcDbBlockTableRecord* model = nullptr;
+  ASSERT_EQ(acdbOpenObject(model, db.modelSpaceId(), AcDb::kForWrite), Acad::eOk);
+  auto line = std::make_unique<AcDbLine>(AcGePoint3d(200000, 0, 0), AcGePoint3d(200000, 500, 0));
+  AcDbObjectId lineId;
+  ASSERT_EQ(model->appendAcDbEntity(lineId, line.get()), Acad::eOk);
+  AcDbLine* appended = line.release();
+  const AcDbObjectId layerId = appended->layerId();
+  appended->close();
+  model->close();
+  EXPECT_EQ(crossing(L"c 199999,100 200001,200"), 1u);
+  AcDbLayerTableRecord* layer = nullptr;
+  ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk);
+  layer->setIsOff(true);
+  layer->close();
+  EXPECT_EQ(crossing(L"c 199999,100 200001,200"), 0u);
 }
 
 TEST_F(EntityPicks, TheEditorAsksAgainUntilSomethingIsPicked) {

@@ -1,0 +1,70 @@
+"""Prints the benchmark figures as one table: each operation at each size,
+the growth from 10 000 to 100 000 spaces, ezdxf's load and save of the same
+files beside ours, and the peak memory of the host holding each drawing."""
+import json
+import os
+import resource
+import subprocess
+import sys
+import time
+
+import ezdxf
+
+SIZES = (1000, 10000, 100000)
+folder, host = sys.argv[1], sys.argv[2]
+
+
+def seconds_by_name(path):
+    with open(path) as report:
+        runs = json.load(report)["benchmarks"]
+    figures = {}
+    for run in runs:
+        if run.get("run_type") == "aggregate":
+            continue
+        name, size = run["run_name"].split("/")[:2]
+        figures[(name, int(size))] = run["real_time"] / 1000.0  # reported in milliseconds
+    return figures
+
+
+def ezdxf_times(path):
+    start = time.perf_counter()
+    doc = ezdxf.readfile(path)
+    loaded = time.perf_counter()
+    doc.saveas(os.path.join(folder, "ezdxf-saved.dxf"))
+    return loaded - start, time.perf_counter() - loaded
+
+
+def peak_memory(path):
+    """The host opening the drawing and ending at once; children are measured
+    smallest first, so the maximum so far is this child's."""
+    subprocess.run([host, "-s", os.devnull, "--appdata", os.path.join(folder, "appdata"), path],
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss * 1024
+
+
+ours = seconds_by_name(os.path.join(folder, "campus.json"))
+rows = []
+for name in ("Load", "Save", "CollectSpaces", "UpdateSpaces", "ExportCsv", "ApplyReport"):
+    rows.append([name] + [ours[(name, size)] for size in SIZES])
+paths = {size: os.path.join(folder, "campus-%d.dxf" % size) for size in SIZES}
+# Before ezdxf fills this process: a child starts as a copy of it.
+memory = {size: (peak_memory(paths[size]), os.path.getsize(paths[size])) for size in SIZES}
+reference = {size: ezdxf_times(paths[size]) for size in SIZES}
+rows.append(["ezdxf load"] + [reference[size][0] for size in SIZES])
+rows.append(["ezdxf save"] + [reference[size][1] for size in SIZES])
+
+print("%-16s %12s %12s %12s %10s" % ("seconds", "1 000", "10 000", "100 000", "100k/10k"))
+for row in rows:
+    print("%-16s %12.3f %12.3f %12.3f %10.1f" % (row[0], row[1], row[2], row[3], row[3] / row[2]))
+render = seconds_by_name(os.path.join(folder, "render.json"))
+print("%-16s %12.3f %12.3f %12s %10s" % ("render (10k/1k)", render[("RenderSpaces", 1000)],
+                                          render[("RenderSpaces", 10000)], "-",
+                                          "%.1f" % (render[("RenderSpaces", 10000)] / render[("RenderSpaces", 1000)])))
+print()
+print("%-16s %12s %12s %12s" % ("", "1 000", "10 000", "100 000"))
+print("%-16s" % "file MB" + "".join("%13.1f" % (memory[size][1] / 1e6) for size in SIZES))
+print("%-16s" % "load MB/s" + "".join("%13.1f" % (memory[size][1] / 1e6 / ours[("Load", size)]) for size in SIZES))
+print("%-16s" % "ezdxf/ours load" + "".join("%13.1f" % (reference[size][0] / ours[("Load", size)]) for size in SIZES))
+print("%-16s" % "ezdxf/ours save" + "".join("%13.1f" % (reference[size][1] / ours[("Save", size)]) for size in SIZES))
+print("%-16s" % "peak memory MB" + "".join("%13.1f" % (memory[size][0] / 1e6) for size in SIZES))
+print("%-16s" % "memory/file" + "".join("%13.2f" % (memory[size][0] / memory[size][1]) for size in SIZES))
