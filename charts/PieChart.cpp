@@ -118,9 +118,11 @@ AcDbObjectId CPieChart::emptyBlockDefinition(CAcadDrawing& drawing) {
     }
     auto created = std::make_unique<AcDbBlockTableRecord>();
     ZELPH_CHECK_STATUS(created->setName(m_blockName.c_str()), function, drawing.getName());
-    created->setOrigin(AcGePoint3d::kOrigin);
     ZELPH_CHECK_STATUS(table->add(id, created.get()), function, drawing.getName());
-    created.release()->close();
+    AcDbBlockTableRecord* added = created.release();
+    const Acad::ErrorStatus origin = added->setOrigin(AcGePoint3d::kOrigin);
+    added->close();
+    ZELPH_CHECK_STATUS(origin, function, drawing.getName());
     return id;
   ZELPH_CATCH(L"CPieChart::emptyBlockDefinition")
 }

@@ -8,29 +8,13 @@
 #include "charts/LegendTable.h"
 #include "host/AcadDrawing.h"
 #include "module/CommandShell.h"
+#include "module/DocumentLock.h"
 #include "module/commands.h"
 #include "reports/GraphicReport.h"
 #include "support/FileUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {
-
-// The current document, locked for the whole command.
-class DocumentLock {
- public:
-  DocumentLock() : m_document(acDocManager->curDocument()) {
-    if (m_document != nullptr && acDocManager->lockDocument(m_document, AcAp::kWrite, nullptr, nullptr, true) != Acad::eOk)
-      m_document = nullptr;
-  }
-  ~DocumentLock() {
-    if (m_document != nullptr) acDocManager->unlockDocument(m_document);
-  }
-  DocumentLock(const DocumentLock&) = delete;
-  DocumentLock& operator=(const DocumentLock&) = delete;
-
- private:
-  AcApDocument* m_document;
-};
 
 // The report's own drawing, opened and left open; or the current one.
 std::unique_ptr<CAcadDrawing> drawingFor(const CGraphicReport& report, bool named) {
@@ -66,7 +50,7 @@ bool withReport(bool named, Work work) {
 }
 
 void applyReport(bool named) {
-  const DocumentLock documentLock;
+  const CDocumentLock documentLock;
   const bool given = withReport(named, [](CGraphicReport& report, CAcadDrawing& drawing) {
     report.applyToDrawing(drawing);
     acutPrintf(L"graphic report successfully applied.\n");
@@ -75,7 +59,7 @@ void applyReport(bool named) {
 }
 
 void defineChart(bool legend, bool pie) {
-  const DocumentLock documentLock;
+  const CDocumentLock documentLock;
   withReport(false, [legend, pie](CGraphicReport& report, CAcadDrawing& drawing) {
     defineLegacyLegendAndPie(drawing, report, legend, pie);
   });

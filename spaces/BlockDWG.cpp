@@ -153,18 +153,7 @@ CBlockDWG::CBlockDWG(AcDbBlockReference* reference, AcApDocument* document) {
   ZELPH_TRY
     initialise();
     setHyperlinks(std::make_unique<CHyperlinks>(reference));
-    m_objectId = reference->objectId();
-    m_layer = reference->layer();
-    m_colourIndex = reference->colorIndex();
-    m_lineweight = reference->lineWeight();
-    AcDbBlockTableRecord* definition = nullptr;
-    if (acdbOpenObject(definition, reference->blockTableRecord(), AcDb::kForRead) == Acad::eOk) {
-      definition->getName(m_blockName);
-      definition->close();
-    }
-    ACHAR handle[17];
-    reference->handle().getIntoAsciiBuffer(handle);
-    setHandle(handle);
+    readReference(*reference);
     m_applicationName = L"ADE";
     resbuf* record = reference->xData(m_applicationName.c_str());
     if (record == nullptr) {
@@ -190,6 +179,23 @@ CBlockDWG::CBlockDWG(AcDbBlockReference* reference, AcApDocument* document) {
 }
 
 CBlockDWG::~CBlockDWG() = default;
+
+void CBlockDWG::readReference(const AcDbBlockReference& reference) {
+  ZELPH_TRY
+    m_objectId = reference.objectId();
+    m_layer = reference.layer();
+    m_colourIndex = reference.colorIndex();
+    m_lineweight = reference.lineWeight();
+    AcDbBlockTableRecord* definition = nullptr;
+    if (acdbOpenObject(definition, reference.blockTableRecord(), AcDb::kForRead) == Acad::eOk) {
+      definition->getName(m_blockName);
+      definition->close();
+    }
+    ACHAR handle[17];
+    reference.handle().getIntoAsciiBuffer(handle);
+    setHandle(handle);
+  ZELPH_CATCH(L"CBlockDWG::readReference")
+}
 
 void CBlockDWG::initialise() {
   ZELPH_TRY

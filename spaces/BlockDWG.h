@@ -138,6 +138,10 @@ class CBlockDWG : public CBlock {
   int getLineweight() const { return m_lineweight; }
   const std::wstring& getLayer() const { return m_layer; }
 
+ protected:
+  // The reference's id, handle, block name, layer, colour and lineweight.
+  void readReference(const AcDbBlockReference& reference);
+
  private:
   static void setHandles(std::vector<AcDbHandle>& list, const std::wstring& text, AcDbDatabase* database);
   static void addHandle(std::vector<AcDbHandle>& list, const AcDbHandle& handle, AcDbDatabase* database);

@@ -6,6 +6,8 @@
 #include "AcDbBlockTableRecord.h"
 #include "CException.h"
 #include "aced.h"
+#include "charts/MarkerBlockLegend.h"
+#include "charts/MarkerBlockPie.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
 #include "reports/XMLUtilities.h"
@@ -18,7 +20,7 @@ namespace {
 
 const std::wstring kGrossAreaBlock = L"ROOM-GROSS_AREA";
 const std::wstring kGrossAreaName = L"GROSS AREA";
-const std::wstring kLegendMarker = L"MARKER-LEGEND";
+const std::wstring kLegendMarker = CMarkerBlockLegend::kKind.blockName;
 
 int selectBlocks(ads_name selection, const wchar_t* blockName) {
   resbuf* filter = blockName != nullptr ? acutBuildList(RTDXF0, L"INSERT", 2, blockName, 0)
@@ -184,7 +186,7 @@ int CBlocks::getLegendBlockSS(ads_name selection) {
 
 int CBlocks::getPieBlockSS(ads_name selection) {
   ZELPH_TRY
-    return selectBlocks(selection, L"MARKER-PIECHART");
+    return selectBlocks(selection, CMarkerBlockPie::kKind.blockName);
   ZELPH_CATCH(L"CBlocks::getPieBlockSS")
 }
 
@@ -246,6 +248,22 @@ void CBlocks::getZelphDWGBlocks_SS(CAcadDrawing& drawing, bool withOutline, wcha
                       addBlock(std::make_unique<CBlockDWGBuilding>(reference, document));
                   });
   ZELPH_CATCH(L"CBlocks::getZelphDWGBlocks_SS")
+}
+
+void CBlocks::getLegendBlock_SS(CAcadDrawing& drawing) {
+  ZELPH_TRY
+    listSelection(drawing, &CBlocks::getLegendBlockSS, [this](AcDbBlockReference* reference, const std::wstring& name) {
+      if (name == CMarkerBlockLegend::kKind.blockName) addBlock(std::make_unique<CMarkerBlockLegend>(*reference));
+    });
+  ZELPH_CATCH(L"CBlocks::getLegendBlock_SS")
+}
+
+void CBlocks::getPieBlock_SS(CAcadDrawing& drawing) {
+  ZELPH_TRY
+    listSelection(drawing, &CBlocks::getPieBlockSS, [this](AcDbBlockReference* reference, const std::wstring& name) {
+      if (name == CMarkerBlockPie::kKind.blockName) addBlock(std::make_unique<CMarkerBlockPie>(*reference));
+    });
+  ZELPH_CATCH(L"CBlocks::getPieBlock_SS")
 }
 
 void CBlocks::deSerialize(pugi::xml_node node, const CHatch* hatch) {

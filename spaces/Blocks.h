@@ -62,6 +62,9 @@ class CBlocks {
   // kind letter 'f', buildings and the site with any other.  withOutline:
   // rooms also collect the assets standing in their outline.
   void getZelphDWGBlocks_SS(CAcadDrawing& drawing, bool withOutline, wchar_t kind);
+  // One marker per legend marker or pie chart marker of the drawing.
+  void getLegendBlock_SS(CAcadDrawing& drawing);
+  void getPieBlock_SS(CAcadDrawing& drawing);
   // One space per "zelphBlock" child of a graphic report's "zelphBlocks"
   // element, each given a copy of the category's hatch (may be null).
   void deSerialize(pugi::xml_node node, const CHatch* hatch);

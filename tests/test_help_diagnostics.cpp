@@ -192,18 +192,11 @@ TEST(DiagnosticCommands, DialogTestAsksForAFileAndIgnoresIt) {
                                 "dialog test completed\n"});
 }
 
-TEST(PendingCommands, SayTheyAreNotAvailableYet) {
-  const Session session;
-  const RunResult result = session.run("zelphPieMarkerCreate\nmlmc\n");
-  expectInOrder(result.output, {"mpmc (zelphPieMarkerCreate) is not available in this version yet.\n",
-                                "mlmc (zelphLegendMarkerCreate) is not available in this version yet.\n"});
-}
-
 TEST(ProductDetection, MarkerCommandsExistOnlyInFullProducts) {
   const Session session;
-  const std::string mlmc = "mlmc (zelphLegendMarkerCreate) is not available in this version yet.\n";
-  const std::string mpmc = "mpmc (zelphPieMarkerCreate) is not available in this version yet.\n";
-  const RunResult full = session.run("mlmc\nmpmc\n");
+  const std::string mlmc = "Zelph Create Legend Marker Block ";
+  const std::string mpmc = "Zelph Create Pie Chart Marker Block ";
+  const RunResult full = session.run("mlmc\n\nmpmc\n\n");
   EXPECT_NE(full.output.find(mlmc), std::string::npos) << full.output;
   EXPECT_NE(full.output.find(mpmc), std::string::npos) << full.output;
   const RunResult light = session.run("mlmc\nmpmc\nmbta\n", {"--product", "AutoCAD LT 2020"});
