@@ -166,19 +166,22 @@ void CPresBlockCreation::takeOutline(AcDbObjectId polylineId) {
       UpdateData(FALSE);
     }
     enableFields(false);
-    createBlock(polylineId, m_preferences.getUnits(), m_preferences.getTextSize(), m_preferences.getTextScale(),
-                m_preferences.getTextRotation(), m_preferences.getPrecision());
-    calcNextBlockIdentifier();
-    getNextBlockDetails();
+    if (createBlock(polylineId, m_preferences.getUnits(), m_preferences.getTextSize(), m_preferences.getTextScale(),
+                    m_preferences.getTextRotation(), m_preferences.getPrecision())) {
+      advancePastCreatedSpace();
+    } else {
+      calcNextBlockIdentifier();
+      getNextBlockDetails();
+    }
     UpdateData(FALSE);
   ZELPH_CATCH(L"CPresBlockCreation::takeOutline")
 }
 
-void CPresBlockCreation::createBlock(AcDbObjectId polylineId, int units, double textSize, double textScale,
+bool CPresBlockCreation::createBlock(AcDbObjectId polylineId, int units, double textSize, double textScale,
                                      double textRotation, int precision) {
   ZELPH_TRY
     CSpaceOutline outline(polylineId, units, precision);
-    if (!outline.prepare(*m_drawing)) return;
+    if (!outline.prepare(*m_drawing)) return false;
     UpdateData(TRUE);
     CBlockDWGRoom room;
     outline.fillSpace(room, m_nextSpaceName, kRoomPrefix + CUtilities::IntToCString(m_nextBlockIdentifier),
@@ -188,7 +191,7 @@ void CPresBlockCreation::createBlock(AcDbObjectId polylineId, int units, double 
                     L"Room Name already exists in the drawing.\n\nDo you want another space of the same name "
                     L"creating?",
                     L"Duplicate Space Name", MB_YESNO) != IDYES)
-      return;
+      return false;
     const Acad::ErrorStatus status = outline.createBlockReference(room, *m_drawing, textSize, textScale, textRotation);
     if (status == Acad::eOk)
       acutPrintf(L"Block Created Successfully\n");
@@ -196,7 +199,21 @@ void CPresBlockCreation::createBlock(AcDbObjectId polylineId, int units, double 
       acutPrintf(L"Block Already Exists\n");
     else
       acutPrintf(L"Block Creation Failed\n");
+    return status == Acad::eOk;
   ZELPH_CATCH(L"CPresBlockCreation::createBlock")
+}
+
+void CPresBlockCreation::advancePastCreatedSpace() {
+  ZELPH_TRY
+    // The space just made is the newest and so, on a tie, the highest; the
+    // drawing need not be read again, which would make a long session
+    // slower with every space.
+    ++m_nextBlockIdentifier;
+    m_existingSpaceNames.insert(m_nextSpaceName);
+    if (m_highestSpaceName.empty() || trailingNumber(m_nextSpaceName) >= trailingNumber(m_highestSpaceName))
+      m_highestSpaceName = m_nextSpaceName;
+    m_nextSpaceName = calcNextBlockName(m_highestSpaceName, m_preferences.getIncrement());
+  ZELPH_CATCH(L"CPresBlockCreation::advancePastCreatedSpace")
 }
 
 void CPresBlockCreation::calcNextBlockIdentifier() {
@@ -221,8 +238,8 @@ void CPresBlockCreation::calcNextBlockIdentifier() {
 
 void CPresBlockCreation::getNextBlockDetails() {
   ZELPH_TRY
-    std::wstring highest = getHighestExistingBlockName();
-    if (highest.empty()) highest = L"Room ";
+    m_highestSpaceName = getHighestExistingBlockName();
+    const std::wstring highest = m_highestSpaceName.empty() ? L"Room " : m_highestSpaceName;
     m_nextSpaceName = calcNextBlockName(highest, m_preferences.getIncrement());
   ZELPH_CATCH(L"CPresBlockCreation::getNextBlockDetails")
 }

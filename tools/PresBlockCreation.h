@@ -38,8 +38,10 @@ class CPresBlockCreation : public CDialog {
   void startSession();
   void runPicks();
   void takeOutline(AcDbObjectId polylineId);
-  void createBlock(AcDbObjectId polylineId, int units, double textSize, double textScale, double textRotation,
+  // True when the space was made.
+  bool createBlock(AcDbObjectId polylineId, int units, double textSize, double textScale, double textRotation,
                    int precision);
+  void advancePastCreatedSpace();
   void calcNextBlockIdentifier();
   void getNextBlockDetails();
   std::wstring getHighestExistingBlockName();
@@ -50,6 +52,7 @@ class CPresBlockCreation : public CDialog {
   void enableFields(bool enable);
 
   std::wstring m_nextSpaceName;
+  std::wstring m_highestSpaceName;
   double m_textSize = 0.0;
   double m_textScale = 0.0;
   double m_textRotation = 0.0;
