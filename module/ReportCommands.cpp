@@ -4,13 +4,16 @@
 #include <memory>
 
 #include "AcApDocManager.h"
+#include "aced.h"
 #include "acutads.h"
 #include "charts/LegendTable.h"
 #include "host/AcadDrawing.h"
 #include "module/CommandShell.h"
 #include "module/DocumentLock.h"
+#include "module/HostProduct.h"
 #include "module/commands.h"
 #include "reports/GraphicReport.h"
+#include "spaces/Blocks.h"
 #include "support/FileUtilities.h"
 #include "support/ZelphExceptions.h"
 
@@ -49,11 +52,30 @@ bool withReport(bool named, Work work) {
   return true;
 }
 
+bool hasMarkers(int (*select)(ads_name)) {
+  ads_name selection;
+  if (select(selection) != RTNORM) return false;
+  Adesk::Int32 length = 0;
+  const bool found = acedSSLength(selection, &length) == RTNORM && length > 0;
+  acedSSFree(selection);
+  return found;
+}
+
+// A drawing with both markers got its legend and pie chart when the report
+// was applied; the missing ones are defined from settings asked for.
+void defineChartsWithoutMarkers(CGraphicReport& report, CAcadDrawing& drawing) {
+  if (!CHostProduct::current().isFullProduct()) return defineLegacyLegendAndPie(drawing, report, true, true);
+  const bool legend = !hasMarkers(CBlocks::getLegendBlockSS);
+  const bool pie = !hasMarkers(CBlocks::getPieBlockSS);
+  if (legend || pie) defineLegacyLegendAndPie(drawing, report, legend, pie);
+}
+
 void applyReport(bool named) {
   const CDocumentLock documentLock;
   const bool given = withReport(named, [](CGraphicReport& report, CAcadDrawing& drawing) {
     report.applyToDrawing(drawing);
     acutPrintf(L"graphic report successfully applied.\n");
+    defineChartsWithoutMarkers(report, drawing);
   });
   if (given) acutPrintf(L"\n");
 }

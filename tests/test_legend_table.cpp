@@ -158,10 +158,11 @@ class LegendCommands : public SpaceCommandTest {
  protected:
   LegendCommands() { makeSpaceDrawing(drawing, 2); }
 
-  std::string reportFile(const std::string& title, const std::string& categories) {
+  std::string reportFile(const std::string& title, const std::string& categories, const std::string& more = "") {
     const auto path = scratch / "report.xml";
     writeFile(path, "<?xml version=\"1.0\"?>\n<graphicReport><grTitle>" + title + "</grTitle><grTotalChildAreas>" +
-                        "100</grTotalChildAreas><categories>" + categories + "</categories></graphicReport>\n");
+                        "100</grTotalChildAreas>" + more + "<categories>" + categories +
+                        "</categories></graphicReport>\n");
     return path.string();
   }
 
@@ -220,4 +221,35 @@ TEST_F(LegendCommands, UnusableTextSizeDefinesNothing) {
       << result.output;
   EXPECT_EQ(result.output.find("legend definition successfully created."), std::string::npos) << result.output;
   EXPECT_EQ(legend(), "audit-errors 0\ntable-blocks 0\n");
+}
+
+namespace {
+
+// Applying a report over a drawing of two spaces.
+class ReportCharts : public LegendCommands {
+ protected:
+  ReportCharts()
+      : report(reportFile("Occupancy", category("Offices", "ANSI31", 1, "34") + category("Unused", "ANSI31", 1, "0"))) {}
+
+  std::string report;
+};
+
+}  // namespace
+
+// Without markers the legend and the pie chart are defined, not placed,
+// from the settings asked for after the report is applied.
+TEST_F(ReportCharts, WithoutMarkersBothAreDefinedFromTheSettingsAskedFor) {
+  const RunResult result = run("magr\n" + report + "\n5\n\n\nyes\n\n1\n");
+  const size_t applied = result.output.find("graphic report successfully applied.\n");
+  ASSERT_NE(applied, std::string::npos) << result.output;
+  for (const char* expected : {"specify text size", "specify pie chart radius <50.00>:",
+                               "legend definition successfully created.\n",
+                               "pie chart definition successfully created.\n"})
+    EXPECT_NE(result.output.find(expected, applied), std::string::npos) << expected << "\n" << result.output;
+  EXPECT_EQ(legend(),
+            "audit-errors 0\n"
+            "legend [ZELPH_LEGEND]_Occupancy 1\n"
+            "cells Occupancy | Description | Hatch | Area sq.m. | Offices | 7.0\n"
+            "swatch [ZELPH_LEGEND_HATCH]_Occupancy_Offices HATCH LWPOLYLINE\n"
+            "table-blocks 1\n");
 }
