@@ -26,6 +26,7 @@
 #include "DxfOutFiler.h"
 #include "DxfReader.h"
 #include "DxfWriter.h"
+#include "SaveFaults.h"
 #include "TextCodec.h"
 
 struct AcDbDatabase::Impl {
@@ -142,25 +143,36 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* path) {
     return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': it is a folder");
   DxfFile& dxf = m_impl->file;
   const std::string seed = m_impl->handles.seed().asciiUtf8();
-  if (seed != dxf.handseedRead) dxf.header.set("$HANDSEED", 5, seed);
+  if (!m_impl->handles.exhausted() && seed != dxf.handseedRead) dxf.header.set("$HANDSEED", 5, seed);
   std::string temporary = file + ".XXXXXX";
   const int descriptor = mkstemp(temporary.data());
   if (descriptor < 0)
     return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " + utf8ToWide(std::strerror(errno)));
-  const bool written = DxfWriter(*this, [descriptor](std::string_view piece) {
+  SaveFaults faults;
+  const bool written = DxfWriter(*this, [descriptor, &faults](std::string_view piece) {
                          while (!piece.empty()) {
-                           const ssize_t count = ::write(descriptor, piece.data(), piece.size());
+                           const ssize_t count = faults.write(descriptor, piece.data(), piece.size());
+                           if (count < 0 && errno == EINTR) continue;
                            if (count <= 0) return false;
                            piece.remove_prefix(static_cast<size_t>(count));
                          }
                          return true;
                        }).write();
-  const bool complete = written && ::fsync(descriptor) == 0;
-  ::close(descriptor);
-  if (!complete || std::rename(temporary.c_str(), file.c_str()) != 0) {
-    const std::wstring reason = utf8ToWide(std::strerror(errno));
+  // The first failure is the one to tell; the file in place is not touched.
+  bool complete = written && ::fsync(descriptor) == 0;
+  int error = complete ? 0 : errno;
+  if (::close(descriptor) != 0 && complete) {
+    complete = false;
+    error = errno;
+  }
+  if (complete && std::rename(temporary.c_str(), file.c_str()) != 0) {
+    complete = false;
+    error = errno;
+  }
+  if (!complete) {
     std::remove(temporary.c_str());
-    return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " + reason);
+    return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " +
+                                          utf8ToWide(std::strerror(error != 0 ? error : EIO)));
   }
   ::chmod(file.c_str(), 0644);
   m_impl->filename = path;
@@ -357,6 +369,7 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* obje
   if (object == nullptr) return Acad::eNullObjectPointer;
   if (object->database() != nullptr) return Acad::eInvalidInput;
   AcDbStub* stub = m_impl->handles.createNew();
+  if (stub == nullptr) return Acad::eNullHandle;
   m_impl->handles.attach(stub, std::unique_ptr<AcDbObject>(object));
   object->m_writer = true;
   object->m_modified = true;

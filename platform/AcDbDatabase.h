@@ -20,7 +20,7 @@ class AcDbTextStyleTable;
 class AcDbSymbolTable;
 class AcDbDictionary;
 class AcDbHandleTable;
-class DxfFile;
+struct DxfFile;
 class ModelSpaceIndex;
 
 namespace AcDb {

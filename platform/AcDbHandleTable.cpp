@@ -34,10 +34,11 @@ AcDbStub* AcDbHandleTable::findOrCreate(AcDbHandle handle) {
   }
   m_stubs.push_back(AcDbStub{handle, m_database, nullptr});
   m_slots[slot] = Slot{handle.value(), &m_stubs.back()};
-  if (handle.value() >= m_seed) m_seed = handle.value() + 1;
+  if (!exhausted() && handle.value() >= m_seed) m_seed = handle.value() + 1;
   return &m_stubs.back();
 }
-AcDbStub* AcDbHandleTable::createNew() { return findOrCreate(AcDbHandle(m_seed)); }
+
+AcDbStub* AcDbHandleTable::createNew() { return exhausted() ? nullptr : findOrCreate(AcDbHandle(m_seed)); }
 
 void AcDbHandleTable::attach(AcDbStub* stub, std::unique_ptr<AcDbObject> object) {
   object->m_stub = stub;
@@ -45,5 +46,5 @@ void AcDbHandleTable::attach(AcDbStub* stub, std::unique_ptr<AcDbObject> object)
 }
 
 void AcDbHandleTable::setSeed(AcDbHandle seed) {
-  if (seed.value() > m_seed) m_seed = seed.value();
+  if (!exhausted() && seed.value() > m_seed) m_seed = seed.value();
 }

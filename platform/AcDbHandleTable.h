@@ -14,11 +14,13 @@ class AcDbHandleTable {
 
   AcDbStub* find(AcDbHandle handle) const;
   AcDbStub* findOrCreate(AcDbHandle handle);
-  // A stub with a new handle above every handle in use.
+  // A stub with a new handle above every handle in use; null once the
+  // drawing has used the highest handle there is.
   AcDbStub* createNew();
   // Gives the object to the stub; the object learns its id.
   void attach(AcDbStub* stub, std::unique_ptr<AcDbObject> object);
   AcDbHandle seed() const { return m_seed; }
+  bool exhausted() const { return m_seed == 0; }
   void setSeed(AcDbHandle seed);
   // Room for this many objects without rehashing.
   void reserve(size_t objects);
@@ -35,5 +37,6 @@ class AcDbHandleTable {
     AcDbStub* stub;
   };
   std::vector<Slot> m_slots = std::vector<Slot>(64, Slot{0, nullptr});
+  // 0 once FFFFFFFFFFFFFFFF is in use: no handle is left above it.
   Adesk::UInt64 m_seed = 1;
 };

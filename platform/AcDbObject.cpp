@@ -167,6 +167,8 @@ void AcDbObject::dxfGroups(std::vector<DxfGroup>&) const {}
 
 bool AcDbObject::dxfOwns(const DxfGroup&, int) const { return false; }
 
+bool AcDbObject::dxfOwnsOnce(const DxfGroup&, int) const { return false; }
+
 void AcDbObject::dxfInField(const DxfGroup&, DxfInFiler&) {}
 
 void AcDbObject::dxfInDone(DxfInFiler&) {}

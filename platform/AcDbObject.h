@@ -86,6 +86,9 @@ class AcDbObject : public AcRxObject {
   // Whether the tag code of this group is a field this class reads and
   // writes; every other tag is kept and written back unchanged.
   virtual bool dxfOwns(const DxfGroup& group, int code) const;
+  // An owned code that is the field only at its first tag in the group;
+  // later tags of the code mean something else and are kept as they are.
+  virtual bool dxfOwnsOnce(const DxfGroup& group, int code) const;
   virtual void dxfInField(const DxfGroup& group, DxfInFiler& in);
   // After the last tag: a chance to check what was read.
   virtual void dxfInDone(DxfInFiler& in);

@@ -59,6 +59,10 @@ bool AcDbSymbolTableRecord::dxfOwns(const DxfGroup& group, int code) const {
   return group.is(recordMarker()) && (code == 2 || code == 70);
 }
 
+bool AcDbSymbolTableRecord::dxfOwnsOnce(const DxfGroup& group, int code) const {
+  return group.is(recordMarker()) && (code == 2 || code == 70);
+}
+
 void AcDbSymbolTableRecord::dxfInField(const DxfGroup&, DxfInFiler& in) {
   if (in.code() == 2) m_name = in.text();
   if (in.code() == 70) m_flags = static_cast<Adesk::Int16>(in.integer());

@@ -33,6 +33,8 @@ class AcDbSymbolTableRecord : public AcDbObject {
   bool setFlag(Adesk::Int16 bit, bool on);
 
   ACDB_DECLARE_DXF_FIELDS
+  // A dimension style's later 70 is its DIMTFILLCLR, not the flags.
+  bool dxfOwnsOnce(const DxfGroup& group, int code) const override;
 
  private:
   friend class AcDbSymbolTable;

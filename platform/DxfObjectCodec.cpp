@@ -81,6 +81,14 @@ void writeHead(const AcDbObject& object, const std::vector<DxfTag>& tags, size_t
 
 }  // namespace
 
+bool DxfObjectCodec::owns(const AcDbObject& object, const DxfGroup& group, int code, std::vector<int>& seenOnce) {
+  if (!object.dxfOwns(group, code)) return false;
+  if (!object.dxfOwnsOnce(group, code)) return true;
+  if (std::find(seenOnce.begin(), seenOnce.end(), code) != seenOnce.end()) return false;
+  seenOnce.push_back(code);
+  return true;
+}
+
 const DxfTag* DxfObjectCodec::handleTag(const std::vector<DxfTag>& tags) {
   for (size_t i = 1; i < tags.size() && !endsHead(tags[i].code); ++i)
     if (isHandleCode(tags[i].code)) return &tags[i];
@@ -127,6 +135,7 @@ void DxfObjectCodec::read(AcDbObject& object, const std::vector<DxfTag>& tags, s
   known.clear();
   object.dxfGroups(known);
   GroupCounter counter;
+  std::vector<int> seenOnce;
   DxfGroup group;
   bool modelled = false;
   for (; i < tags.size() && tags[i].code != 1001; ++i) {
@@ -134,6 +143,7 @@ void DxfObjectCodec::read(AcDbObject& object, const std::vector<DxfTag>& tags, s
     if (tag.code == 100) {
       group = counter.next(tag.value);
       modelled = std::find(known.begin(), known.end(), group) != known.end();
+      seenOnce.clear();
       continue;
     }
     if (tag.code == 101) {
@@ -141,7 +151,7 @@ void DxfObjectCodec::read(AcDbObject& object, const std::vector<DxfTag>& tags, s
       modelled = false;
       continue;
     }
-    if (modelled && object.dxfOwns(group, tag.code)) {
+    if (modelled && owns(object, group, tag.code, seenOnce)) {
       in.setTag(tag);
       object.dxfInField(group, in);
     }
@@ -166,12 +176,14 @@ void DxfObjectCodec::write(const AcDbObject& object, DxfOutFiler& out) {
     written[index] = true;
   };
   GroupCounter counter;
+  std::vector<int> seenOnce;
   DxfGroup group;
   bool modelled = false;
   for (; i < tags.size() && tags[i].code != 1001; ++i) {
     const DxfTag& tag = tags[i];
     if (tag.code == 100) {
       group = counter.next(tag.value);
+      seenOnce.clear();
       const auto found = std::find(known.begin(), known.end(), group);
       modelled = found != known.end();
       if (!modelled) {
@@ -184,7 +196,7 @@ void DxfObjectCodec::write(const AcDbObject& object, DxfOutFiler& out) {
       continue;
     }
     if (tag.code == 101) modelled = false;
-    if (!modelled || !object.dxfOwns(group, tag.code)) out.tag(tag.code, tag.value);
+    if (!modelled || !owns(object, group, tag.code, seenOnce)) out.tag(tag.code, tag.value);
   }
   for (size_t k = 0; k < known.size(); ++k)
     if (!written[k]) writeGroup(k);

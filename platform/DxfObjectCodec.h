@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AcDbHandle.h"
+#include "DxfGroup.h"
 #include "DxfTag.h"
 
 class AcDbObject;
@@ -22,4 +23,9 @@ class DxfObjectCodec {
   static const DxfTag* handleTag(const std::vector<DxfTag>& tags);
   // The marker of the last subclass group, which names the object's class.
   static std::string_view lastMarker(const std::vector<DxfTag>& tags);
+
+ private:
+  // Whether the tag is a field of the object: owned, and for a code owned
+  // once, the first of its group (seenOnce holds those met so far).
+  static bool owns(const AcDbObject& object, const DxfGroup& group, int code, std::vector<int>& seenOnce);
 };

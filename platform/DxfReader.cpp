@@ -53,7 +53,6 @@ void DxfReader::read(std::string text) {
       throw DxfError(tag.line, "expected SECTION or EOF, found '" + std::string(tag.value.substr(0, 40)) + "'");
     readSection(reader, start);
   }
-  checkVersion();
   m_database.setStandardIds();
 }
 
@@ -115,6 +114,8 @@ void DxfReader::readHeader(DxfTagReader& reader) {
     while (!reader.atEnd() && reader.peek().code != 9 && reader.peek().code != 0) reader.next();
     m_file.header.add(tag.value, std::string_view(m_file.text).substr(start, reader.offset() - start));
   }
+  // Before anything else is read: an older file's structure is not this one's.
+  checkVersion();
   m_file.handseedRead = m_file.header.value("$HANDSEED");
   m_database.handleTable().setSeed(AcDbHandle(m_file.handseedRead.c_str()));
 }
@@ -140,6 +141,7 @@ AcDbObject* DxfReader::make(DxfClassRegistry::Place place) {
     if (stub->object) throw DxfError(handleTag->line, "duplicate handle '" + std::string(handleTag->value) + "'");
   } else {
     stub = handles.createNew();
+    if (stub == nullptr) throw DxfError(m_tags.front().line, "no handle is left for an object that has none");
   }
   AcDbObject* result = object.get();
   handles.attach(stub, std::move(object));

@@ -12,22 +12,51 @@ constexpr char16_t kHigh1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x20
                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+int hexDigit(wchar_t c) {
+  if (c >= L'0' && c <= L'9') return c - L'0';
+  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
   return -1;
 }
 
-// The code of "\U+XXXX" at i, or -1.
-long escapeAt(std::string_view text, size_t i) {
-  if (i + 7 > text.size() || text[i] != '\\' || (text[i + 1] != 'U' && text[i + 1] != 'u') || text[i + 2] != '+')
-    return -1;
+// The value of the digits hex digits at i, or -1.
+long hexAt(std::wstring_view text, size_t i, size_t digits) {
+  if (i + digits > text.size()) return -1;
   long code = 0;
-  for (size_t k = i + 3; k < i + 7; ++k) {
+  for (size_t k = i; k < i + digits; ++k) {
     const int digit = hexDigit(text[k]);
     if (digit < 0) return -1;
     code = code * 16 + digit;
+  }
+  return code;
+}
+
+bool isHighSurrogate(long code) { return code >= 0xD800 && code <= 0xDBFF; }
+bool isLowSurrogate(long code) { return code >= 0xDC00 && code <= 0xDFFF; }
+
+// The character of a "\U+XXXX" escape at i, or -1; length is what it spans.
+// Characters beyond the first plane come as a pair of UTF-16 surrogate
+// escapes, or, from some writers, as eight digits ("\U+0001F600").
+long escapeAt(std::wstring_view text, size_t i, size_t& length) {
+  if (i + 7 > text.size() || text[i] != L'\\' || (text[i + 1] != L'U' && text[i + 1] != L'u') || text[i + 2] != L'+')
+    return -1;
+  const long code = hexAt(text, i + 3, 4);
+  if (code < 0) return -1;
+  length = 7;
+  if (code >= 0x1 && code <= 0x10) {
+    const long wide = hexAt(text, i + 3, 8);
+    if (wide >= 0x10000 && wide <= 0x10FFFF) {
+      length = 11;
+      return wide;
+    }
+  }
+  if (isHighSurrogate(code)) {
+    size_t next = 0;
+    const long low = escapeAt(text, i + 7, next);
+    if (isLowSurrogate(low) && next == 7) {
+      length = 14;
+      return 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+    }
   }
   return code;
 }
@@ -37,6 +66,19 @@ int ansiByte(char32_t c) {
   for (int k = 0; k < 32; ++k)
     if (kHigh1252[k] == c) return 0x80 + k;
   return -1;
+}
+
+// Escapes of UTF-16 code units, as a code page file carries them.
+std::string unicodeEscape(char32_t c) {
+  char escape[32];
+  if (c < 0x10000) {
+    std::snprintf(escape, sizeof escape, "\\U+%04X", static_cast<unsigned>(c));
+  } else {
+    const char32_t offset = c - 0x10000;
+    std::snprintf(escape, sizeof escape, "\\U+%04X\\U+%04X", static_cast<unsigned>(0xD800 + (offset >> 10)),
+                  static_cast<unsigned>(0xDC00 + (offset & 0x3FF)));
+  }
+  return escape;
 }
 
 }  // namespace
@@ -55,14 +97,12 @@ std::wstring DxfText::decode(std::string_view value) {
       out += next == L' ' ? L'^' : static_cast<wchar_t>(next - 64);
       continue;
     }
-    if (wide[i] == L'\\' && i + 7 <= wide.size()) {
-      const std::string probe = wideToUtf8(wide.substr(i, 7));
-      const long code = escapeAt(probe, 0);
-      if (code >= 0 && probe.size() == 7) {
-        out += static_cast<wchar_t>(code);
-        i += 6;
-        continue;
-      }
+    size_t length = 0;
+    const long code = wide[i] == L'\\' ? escapeAt(wide, i, length) : -1;
+    if (code >= 0) {
+      out += static_cast<wchar_t>(code);
+      i += length - 1;
+      continue;
     }
     out += wide[i];
   }
@@ -124,9 +164,7 @@ std::string DxfText::utf8ToAnsi(std::string_view utf8) {
     if (byte >= 0) {
       out += static_cast<char>(byte);
     } else {
-      char escape[16];
-      std::snprintf(escape, sizeof escape, "\\U+%04X", static_cast<unsigned>(c) & 0xFFFF);
-      out += escape;
+      out += unicodeEscape(static_cast<char32_t>(c));
     }
   }
   return out;

@@ -89,6 +89,22 @@ RunResult runPython(const std::string& program, const std::vector<std::string>& 
   return runCommand(commandLine);
 }
 
+std::string floorPlanWithLines(size_t count) {
+  std::string text = readFile(sourceDir() / "samples" / "floorplan.dxf");
+  const size_t entities = text.find("\nENTITIES\n");
+  const size_t end = text.find("  0\nENDSEC\n", entities);
+  if (entities == std::string::npos || end == std::string::npos) throw std::runtime_error("no ENTITIES in the sample");
+  std::string lines;
+  lines.reserve(count * 64);
+  char line[160];
+  for (size_t index = 0; index < count; ++index) {
+    std::snprintf(line, sizeof line, "  0\nLINE\n  5\n%zX\n100\nAcDbEntity\n  8\n0\n100\nAcDbLine\n 10\n%zu.0\n 20\n0.0\n 11\n%zu.0\n 21\n500.0\n",
+                  index + 0x100000, index * 1000, index * 1000);
+    lines += line;
+  }
+  return text.insert(end, lines);
+}
+
 int countOccurrences(const std::string& output, const std::string& text) {
   if (text.empty()) return 0;
   int count = 0;

@@ -44,6 +44,10 @@ RunResult runPython(const std::string& program, const std::vector<std::string>& 
 // Quotes one argument for the shell.
 std::string shellQuote(const std::string& argument);
 
+// The sample floor plan with count more lines in model space, one a metre
+// apart, their handles from 100000 up: a drawing as large as needed.
+std::string floorPlanWithLines(size_t count);
+
 // The number of times the text occurs in the output.
 int countOccurrences(const std::string& output, const std::string& text);
 
