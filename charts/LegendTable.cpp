@@ -328,8 +328,8 @@ void CLegendTable::insertLegend(CAcadDrawing& drawing, AcDbObjectId definition, 
   acdbUcsMatrix(ucs, drawing.getDatabase());
   reference->transformBy(ucs);
   reference->setNormal(m_normal);
-  AcDbObjectId id;
-  ZELPH_CHECK_STATUS(drawing.postToDrawing(reference, id), L"CLegendTable::CLegendTable", drawingName(drawing));
+  ZELPH_CHECK_STATUS(drawing.postToDrawing(reference, m_referenceId), L"CLegendTable::CLegendTable",
+                     drawingName(drawing));
 }
 
 void defineLegacyLegendAndPie(CAcadDrawing& drawing, const CGraphicReport& report, bool makeLegend, bool makePie) {

@@ -34,6 +34,9 @@ class CLegendTable {
   static std::wstring legendBlockName(const CGraphicReport& report);
   static std::wstring hatchBlockName(const CGraphicReport& report, const CCategory& category);
 
+  // The reference at the position; null when none was inserted.
+  AcDbObjectId getReferenceId() const { return m_referenceId; }
+
  private:
   AcDbObjectId createLegendBlockDefinition(CAcadDrawing& drawing, const CGraphicReport& report,
                                            bool ignoreEmptyCategories);
@@ -51,6 +54,7 @@ class CLegendTable {
   int m_precision;
   std::wstring m_units;
   AcGeVector3d m_normal;
+  AcDbObjectId m_referenceId;
 };
 
 // Asks for the settings of the legend and the pie chart of the report

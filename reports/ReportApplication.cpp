@@ -3,8 +3,11 @@
 #include "AcDbBlockReference.h"
 #include "AcDbObjectPointer.h"
 #include "acutads.h"
+#include "charts/LegendTable.h"
+#include "charts/MarkerBlockLegend.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
+#include "module/HostProduct.h"
 #include "reports/GraphicReport.h"
 #include "spaces/BlockDWG.h"
 #include "spaces/Blocks.h"
@@ -24,6 +27,9 @@ constexpr int kUnlocked = 0;
 constexpr int kOn = 0;
 constexpr int kPlottable = 1;
 
+// The unit label of a marker's units value.
+std::wstring markerUnits(int units) { return units == 1 ? L"sq.ft." : L"sq.m."; }
+
 }  // namespace
 
 CReportApplication::CReportApplication(CAcadDrawing& drawing, CGraphicReport& report)
@@ -37,6 +43,7 @@ void CReportApplication::run() {
     try {
       applyLayerList();
       applyCategories();
+      drawChartsAtMarkers();
       m_output.applyState(m_drawing, false);
     } catch (...) {
       m_drawing.unlock();
@@ -202,6 +209,30 @@ void CReportApplication::printErrors(const CBlockDWG& space, const CZelphExcepti
                space.getHandle().c_str());
     errors.displayCommandLines();
   ZELPH_CATCH(L"CReportApplication::printErrors")
+}
+
+void CReportApplication::drawChartsAtMarkers() {
+  ZELPH_TRY
+    const CCategories* categories = m_report.getCategories();
+    if (!CHostProduct::current().isFullProduct() || categories == nullptr || categories->getCount() == 0) return;
+    CBlocks legendMarkers;
+    legendMarkers.getLegendBlock_SS(m_drawing);
+    if (legendMarkers.getCount() > 0) {
+      const auto& marker = *static_cast<const CMarkerBlockLegend*>(legendMarkers.getAt(0));
+      const CLegendTable legend(m_drawing, marker.getTextSize(), marker.getPrecision(), markerUnits(marker.getUnits()),
+                                false, m_report, marker.getRotation(), &marker.getPosition());
+      switchOnLayerOf(legend.getReferenceId());
+      m_drawing.regenDrawing();
+    }
+  ZELPH_CATCH(L"CReportApplication::drawChartsAtMarkers")
+}
+
+void CReportApplication::switchOnLayerOf(AcDbObjectId entityId) {
+  ZELPH_TRY
+    // Whatever layers the report leaves on, what it drew shows.
+    AcDbObjectPointer<AcDbEntity> entity(entityId, AcDb::kForRead);
+    if (entity) switchOn(entity->layer());
+  ZELPH_CATCH(L"CReportApplication::switchOnLayerOf")
 }
 
 void CReportApplication::switchOn(const std::wstring& layer) {

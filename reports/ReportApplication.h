@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "AcDbObjectId.h"
 #include "host/AcadDrawingState.h"
 
 class CAcadDrawing;
@@ -42,6 +43,9 @@ class CReportApplication {
   void present(const CBlockDWG& listed, CBlockDWG& space, bool withArea) const;
   void write(CBlockDWG& space);
   void printErrors(const CBlockDWG& space, const CZelphExceptions& errors) const;
+  // The legend and the pie chart where the first markers of the drawing stand.
+  void drawChartsAtMarkers();
+  void switchOnLayerOf(AcDbObjectId entityId);
   void switchOn(const std::wstring& layer);
 
   CAcadDrawing& m_drawing;

@@ -225,12 +225,30 @@ TEST_F(LegendCommands, UnusableTextSizeDefinesNothing) {
 
 namespace {
 
-// Applying a report over a drawing of two spaces.
+// Adds a closed 60 by 40 rectangle at (1000,2000)-(1060,2040) for a marker
+// and prints its handle.
+const char* kAddOutline = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+outline = doc.modelspace().add_lwpolyline([(1000, 2000), (1060, 2000), (1060, 2040), (1000, 2040)], close=True)
+doc.saveas(sys.argv[1])
+print(outline.dxf.handle)
+)py";
+
+// Applying a report over a drawing of two spaces, with or without a legend marker.
 class ReportCharts : public LegendCommands {
  protected:
-  ReportCharts()
-      : report(reportFile("Occupancy", category("Offices", "ANSI31", 1, "34") + category("Unused", "ANSI31", 1, "0"))) {}
+  ReportCharts() {
+    const auto added = runPython(kAddOutline, {drawing});
+    EXPECT_EQ(added.exitCode, 0) << added.output;
+    outline = added.output.substr(0, added.output.find('\n'));
+    report = reportFile("Occupancy", category("Offices", "ANSI31", 1, "34") + category("Unused", "ANSI31", 1, "0"));
+  }
 
+  // The legend marker on the rectangle: precision 1, text size 5, rotation 0.
+  std::string legendMarker() const { return "mlmc\n#" + outline + "\n1\n5\n0\n"; }
+
+  std::string outline;
   std::string report;
 };
 
@@ -252,4 +270,49 @@ TEST_F(ReportCharts, WithoutMarkersBothAreDefinedFromTheSettingsAskedFor) {
             "cells Occupancy | Description | Hatch | Area sq.m. | Offices | 7.0\n"
             "swatch [ZELPH_LEGEND_HATCH]_Occupancy_Offices HATCH LWPOLYLINE\n"
             "table-blocks 1\n");
+}
+
+// A legend marker gives the legend its place and settings, empty
+// categories included; only the pie chart is then asked for.  The layer
+// list of the report leaves the legend's layer on.
+TEST_F(ReportCharts, LegendAtItsMarkerThenThePieChartAskedFor) {
+  report = reportFile("Occupancy", category("Offices", "ANSI31", 1, "34") + category("Unused", "ANSI31", 1, "0"),
+                      "<layersOn><layerOn><loName>HATCH-LEGEND</loName></layerOn></layersOn>");
+  const RunResult result = run(legendMarker() + "magr\n" + report + "\n5\n\n\n\n\n\n");
+  const size_t applied = result.output.find("graphic report successfully applied.\n");
+  ASSERT_NE(applied, std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("specify pie chart radius", applied), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("pie chart definition successfully created.\n", applied), std::string::npos)
+      << result.output;
+  EXPECT_EQ(result.output.find("legend definition successfully created."), std::string::npos) << result.output;
+  EXPECT_EQ(legend(),
+            "audit-errors 0\n"
+            "legend [ZELPH_LEGEND]_Occupancy 1\n"
+            "cells Occupancy | Description | Hatch | Area sq.m. | Offices | 7.0 | Unused | 0.0\n"
+            "swatch [ZELPH_LEGEND_HATCH]_Occupancy_Offices HATCH LWPOLYLINE\n"
+            "swatch [ZELPH_LEGEND_HATCH]_Occupancy_Unused HATCH LWPOLYLINE\n"
+            "placed [ZELPH_LEGEND]_Occupancy (1000.0, 2040.0, 0.0) 0.0\n"
+            "table-blocks 1\n");
+  const auto layers = runPython(R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+insert = doc.modelspace().query('INSERT[name=="[ZELPH_LEGEND]_Occupancy"]').first
+print(insert.dxf.layer, doc.layers.get(insert.dxf.layer).is_on())
+)py",
+                                {saved});
+  EXPECT_EQ(layers.output.substr(layers.output.find(' ')), " True\n") << layers.output;
+}
+
+// Where markers cannot be made, both are always asked for, even in a
+// drawing that has a marker.
+TEST_F(ReportCharts, OnAProductWithoutMarkersBothAreAskedFor) {
+  run(legendMarker());
+  std::filesystem::copy_file(saved, drawing, std::filesystem::copy_options::overwrite_existing);
+  const RunResult result =
+      runSpatiary({"--product", "AutoCAD LT 2020", "--appdata", (scratch / "appdata").string(), "-o", saved, drawing},
+                  "magr\n" + report + "\n5\n\n\n\n\n\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("legend definition successfully created.\n"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("pie chart definition successfully created.\n"), std::string::npos) << result.output;
+  EXPECT_EQ(legend().find("placed"), std::string::npos);
 }
