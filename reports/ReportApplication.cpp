@@ -5,6 +5,8 @@
 #include "acutads.h"
 #include "charts/LegendTable.h"
 #include "charts/MarkerBlockLegend.h"
+#include "charts/MarkerBlockPie.h"
+#include "charts/PieChart.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
 #include "module/HostProduct.h"
@@ -103,6 +105,22 @@ void CReportApplication::applyAssets(CCategory& category) {
       if (entity) switchOn(entity->layer());
     }
   ZELPH_CATCH(L"CReportApplication::applyAssets")
+}
+
+void CReportApplication::drawPieChartAtMarker() {
+  ZELPH_TRY
+    CBlocks markers;
+    markers.getPieBlock_SS(m_drawing);
+    if (markers.getCount() == 0) return;
+    const auto& marker = *static_cast<const CMarkerBlockPie*>(markers.getAt(0));
+    const AcGePoint3d position = marker.getPosition();
+    const CPieChart chart(m_drawing, marker.getRadius(), m_report.getPieSegmentOffset(), marker.getTextSize(),
+                          marker.getPrecision(), markerUnits(marker.getUnits()),
+                          m_report.getPieIgnoreEmptySegments(), m_report.getPieShowLabels(),
+                          m_report.getPieShowLabelSegmentLines(), m_report, marker.getRotation(), &position);
+    switchOnLayerOf(chart.getReferenceId());
+    m_drawing.regenDrawing();
+  ZELPH_CATCH(L"CReportApplication::drawPieChartAtMarker")
 }
 
 void CReportApplication::applySpaces(CCategory& category) {
@@ -224,6 +242,7 @@ void CReportApplication::drawChartsAtMarkers() {
       switchOnLayerOf(legend.getReferenceId());
       m_drawing.regenDrawing();
     }
+    drawPieChartAtMarker();
   ZELPH_CATCH(L"CReportApplication::drawChartsAtMarkers")
 }
 

@@ -45,6 +45,8 @@ class CReportApplication {
   void printErrors(const CBlockDWG& space, const CZelphExceptions& errors) const;
   // The legend and the pie chart where the first markers of the drawing stand.
   void drawChartsAtMarkers();
+  // The report's pie chart where the drawing's first pie marker stands.
+  void drawPieChartAtMarker();
   void switchOnLayerOf(AcDbObjectId entityId);
   void switchOn(const std::wstring& layer);
 

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <sstream>
 
 #include "AcApDocManager.h"
 #include "AcApDocument.h"
 #include "AcDbDatabase.h"
 #include "HostSession.h"
+#include "SpaceDrawings.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
 #include "charts/PieChart.h"
@@ -64,7 +66,9 @@ for block in doc.blocks:
 for insert in doc.modelspace().query("INSERT"):
     if insert.dxf.name.startswith("[ZELPH_PIECHART]_"):
         p = insert.dxf.insert
-        print("insert %s (%.0f,%.0f) %.1f" % (insert.dxf.name, p.x, p.y, insert.dxf.rotation))
+        shown = doc.layers.get(insert.dxf.layer).is_on()
+        print("insert %s (%.0f,%.0f) %.1f %s" % (insert.dxf.name, p.x, p.y, insert.dxf.rotation,
+                                                 "shown" if shown else "hidden"))
 )py";
 
 std::string space(double area) { return "<zelphBlock><mbArea>" + std::to_string(area) + "</mbArea></zelphBlock>"; }
@@ -154,7 +158,7 @@ TEST_F(PieCharts, EachCategoryHasASectorOfItsShareHatchedAndLabelled) {
   EXPECT_NE(read.find("attdef Use/Occupancy|Total: 100.00sq.m. 1 3 (0,-1400) const\n"), std::string::npos) << read;
   EXPECT_NE(read.find("behind HATCH HATCH HATCH\n"), std::string::npos) << read;
   EXPECT_EQ(countOccurrences(read, "line "), 0) << read;
-  EXPECT_NE(read.find("insert [ZELPH_PIECHART]_Use_Occupancy (50000,20000) 30.0\n"), std::string::npos) << read;
+  EXPECT_NE(read.find("insert [ZELPH_PIECHART]_Use_Occupancy (50000,20000) 30.0 shown\n"), std::string::npos) << read;
 }
 
 TEST_F(PieCharts, ACategoryHoldingTheTotalIsAFullCircle) {
@@ -231,12 +235,71 @@ TEST_F(PieCharts, EmptyCategoriesKeepTheirPlaceUnlessIgnoredAndTheLabelsTheirLin
   EXPECT_EQ(countOccurrences(read, "segment "), 2) << read;
   EXPECT_EQ(countOccurrences(read, "hatch "), 2) << read;
   // The first reference shows the new chart too.
-  EXPECT_EQ(countOccurrences(read, "insert [ZELPH_PIECHART]_Use_Occupancy (0,0) 30.0\n"), 2) << read;
+  EXPECT_EQ(countOccurrences(read, "insert [ZELPH_PIECHART]_Use_Occupancy (0,0) 30.0 shown\n"), 2) << read;
 }
 
 TEST_F(PieCharts, NoTotalNoChart) {
   chart(report(0, category("Offices", "#FF0000", space(40))), Options());
   EXPECT_EQ(countOccurrences(saveAndRead(), "block "), 0);
+}
+
+// Three spaces, a circle for the pie marker and a rectangle for the legend
+// marker, with CHARTS the current layer; prints the spaces' blocks and handles, then the circle's and the
+// rectangle's handles.
+const char* kAddMarkerOutlines = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+msp = doc.modelspace()
+for insert in msp.query("INSERT"):
+    print(insert.dxf.name, insert.dxf.handle)
+print("circle", msp.add_circle((50000, 5000), 2000).dxf.handle)
+print("rectangle", msp.add_lwpolyline([(60000, 0), (64000, 0), (64000, 3000), (60000, 3000)], close=True).dxf.handle)
+doc.layers.add("CHARTS")
+doc.header["$CLAYER"] = "CHARTS"
+doc.saveas(sys.argv[1])
+)py";
+
+class PieChartAtMarker : public SpaceCommandTest {};
+
+TEST_F(PieChartAtMarker, ApplyingAReportDrawsItsPieChartInTheFirstPieMarker) {
+  makeSpaceDrawing(drawing, 3);
+  const auto added = runPython(kAddMarkerOutlines, {drawing});
+  ASSERT_EQ(added.exitCode, 0) << added.output;
+  std::map<std::string, std::string> handles;
+  std::istringstream lines(added.output);
+  std::string name, handle;
+  while (lines >> name >> handle) handles[name] = handle;
+  const auto entry = [&](const std::string& block, int area) {
+    return "<zelphBlock><mbHandle>" + handles.at(block) + "</mbHandle><mbArea>" + std::to_string(area) +
+           "</mbArea></zelphBlock>";
+  };
+  // Only the spaces' layer is listed: the chart, on the current layer, must still show.
+  writeFile(scratch / "report.xml",
+            "<?xml version=\"1.0\"?>\n<graphicReport><grTitle>Floor 1</grTitle>"
+            "<grTotalChildAreas>100</grTotalChildAreas><grPieXYOffset>0</grPieXYOffset>"
+            "<grPieShowLabelSegmentLines>0</grPieShowLabelSegmentLines>"
+            "<layersOn><layerOn><loName>A-AREA</loName></layerOn></layersOn><categories>" +
+                category("Offices", "#FF0000", entry("ROOM-1", 30) + entry("ROOM-2", 20)) +
+                category("Stores", "#00FF00", entry("ROOM-3", 25)) + "</categories></graphicReport>\n");
+  const auto result = run("mlmc\n#" + handles.at("rectangle") + "\n2\n100\n0\nmpmc\n#" + handles.at("circle") +
+                          "\n1\n150\n90\nmagr\n" + (scratch / "report.xml").string() + "\n");
+  EXPECT_NE(result.output.find("graphic report successfully applied.\n"), std::string::npos) << result.output;
+
+  const auto read = runPython(kReadCharts, {saved});
+  ASSERT_EQ(read.exitCode, 0) << read.output;
+  EXPECT_NE(read.output.find("audit-errors 0\n"), std::string::npos) << read.output;
+  // The report's areas as applied, against its total: a quarter stays open.
+  EXPECT_NE(read.output.find("segment PIE-Offices 180.00 0.00 closed\n"), std::string::npos) << read.output;
+  EXPECT_NE(read.output.find("segment PIE-Stores 90.00 180.00 closed\n"), std::string::npos) << read.output;
+  // The marker's radius, text size, precision and rotation; the preferences' units.
+  EXPECT_NE(read.output.find("attdef Offices (50.0 sq.m.)|Offices (50.0 sq.m.) 0 3 (2500,0) const\n"),
+            std::string::npos)
+      << read.output;
+  EXPECT_NE(read.output.find("attdef Floor 1|Total: 100.0sq.m. 1 3 (0,-2850) const\n"), std::string::npos)
+      << read.output;
+  EXPECT_EQ(countOccurrences(read.output, "line "), 0) << read.output;
+  EXPECT_NE(read.output.find("insert [ZELPH_PIECHART]_Floor 1 (50000,5000) 90.0 shown\n"), std::string::npos)
+      << read.output;
 }
 
 }  // namespace
