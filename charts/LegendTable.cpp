@@ -8,6 +8,7 @@
 #include "aced.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
+#include "host/AcadDrawingLock.h"
 #include "host/AcadUtilities.h"
 #include "host/Layers.h"
 #include "acutads.h"
@@ -24,17 +25,6 @@ namespace {
 const wchar_t* const kCreateHatchPattern = L"CLegendTable::createHatchPattern";
 const wchar_t* const kCreateLegendBlockDefinition = L"CLegendTable::createLegendBlockDefinition";
 const wchar_t* const kCreateLegendTableEntity = L"CLegendTable::createLegendTableEntity";
-
-class Unlocking {
- public:
-  explicit Unlocking(CAcadDrawing& drawing) : m_drawing(drawing) {}
-  ~Unlocking() { m_drawing.unlock(); }
-  Unlocking(const Unlocking&) = delete;
-  Unlocking& operator=(const Unlocking&) = delete;
-
- private:
-  CAcadDrawing& m_drawing;
-};
 
 std::wstring drawingName(const CAcadDrawing& drawing) { return drawing.getFolder() + drawing.getName(); }
 
@@ -177,8 +167,8 @@ CLegendTable::CLegendTable(CAcadDrawing& drawing, double textSize, int precision
                            const AcGePoint3d* position)
     : m_textSize(textSize), m_rotation(rotation), m_precision(precision), m_units(units) {
   ZELPH_TRY
-    if (drawing.lock() != Acad::eOk) return;
-    const Unlocking unlocking(drawing);
+    const CAcadDrawingLock lock(drawing);
+    if (!lock.isLocked()) return;
     m_normal = CAcadUtilities::getUcsNormal();
     const AcDbObjectId definition = createLegendBlockDefinition(drawing, report, ignoreEmptyCategories);
     if (position != nullptr && CHostProduct::current().isFullProduct()) insertLegend(drawing, definition, *position);
@@ -335,8 +325,9 @@ void CLegendTable::insertLegend(CAcadDrawing& drawing, AcDbObjectId definition, 
 void defineLegacyLegendAndPie(CAcadDrawing& drawing, const CGraphicReport& report, bool makeLegend, bool makePie) {
   ZELPH_TRY
     const ChartSettings settings = askChartSettings(makePie);
-    if (!usable(settings, makePie) || drawing.lock() != Acad::eOk) return;
-    const Unlocking unlocking(drawing);
+    if (!usable(settings, makePie)) return;
+    const CAcadDrawingLock lock(drawing);
+    if (!lock.isLocked()) return;
     if (makeLegend) {
       CLegendTable legend(drawing, settings.textSize, settings.precision, settings.units, settings.ignoreEmpty, report,
                           settings.rotation);

@@ -13,6 +13,7 @@
 #include "AcDbPolyline.h"
 #include "aced.h"
 #include "host/AcadDrawing.h"
+#include "host/AcadDrawingLock.h"
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
@@ -21,29 +22,6 @@
 #include "support/ZelphExceptions.h"
 
 namespace {
-
-// Unlocks a locked drawing however the scope ends.
-class Unlocking {
- public:
-  explicit Unlocking(CAcadDrawing& drawing) : m_drawing(drawing) {}
-  ~Unlocking() { m_drawing.unlock(); }
-  Unlocking(const Unlocking&) = delete;
-  Unlocking& operator=(const Unlocking&) = delete;
-
- private:
-  CAcadDrawing& m_drawing;
-};
-
-AcGeVector3d ucsNormal() {
-  const ads_point axis = {0.0, 0.0, 1.0};
-  ads_point world;
-  resbuf from, to;
-  from.restype = to.restype = RTSHORT;
-  from.resval.rint = 1;
-  to.resval.rint = 0;
-  if (acedTrans(axis, &from, &to, 1, world) != RTNORM) return AcGeVector3d(0, 0, 1);
-  return AcGeVector3d(world[X], world[Y], world[Z]);
-}
 
 // The ids of a block definition's entities; empty when it cannot be opened.
 AcDbObjectIdArray entitiesOf(AcDbObjectId definition) {
@@ -109,11 +87,10 @@ void CAsset::copyTo(CAsset& target) const {
 
 void CAsset::applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors) {
   ZELPH_TRY
-    const Acad::ErrorStatus locked = drawing.lock();
-    if (locked != Acad::eOk)
-      throw new CEXUnhandled(ZELPH_BANNER, ZELPH_SOURCE, L"CAsset::applyToDWG", locked, __LINE__,
+    const CAcadDrawingLock lock(drawing);
+    if (!lock.isLocked())
+      throw new CEXUnhandled(ZELPH_BANNER, ZELPH_SOURCE, L"CAsset::applyToDWG", lock.getStatus(), __LINE__,
                              drawing.getFolder() + drawing.getName(), nullptr);
-    const Unlocking unlocking(drawing);
     AcDbObjectPointer<AcDbEntity> entity(m_objectId, AcDb::kForWrite);
     if (!entity) return;
     auto* reference = AcDbBlockReference::cast(entity.object());
@@ -199,7 +176,7 @@ void CAsset::hatchAssetArea(CAcadDrawing& drawing, AcDbBlockReference* reference
     hatch->setAssociative(false);
     hatch->setColor(m_hatch->getColour());
     hatch->setHatchStyle(AcDbHatch::kNormal);
-    hatch->setNormal(ucsNormal());
+    hatch->setNormal(CAcadUtilities::getUcsNormal());
     hatch->setElevation(0.0);
     std::wstring layer = m_hatch->getLayer();
     CLayers layers;

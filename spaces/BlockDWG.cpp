@@ -20,6 +20,7 @@
 #include "aced.h"
 #include "acutads.h"
 #include "host/AcadDrawing.h"
+#include "host/AcadDrawingLock.h"
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
@@ -52,29 +53,6 @@ class Closing {
   AcDbObject* m_object;
 };
 
-// Unlocks a locked drawing however the scope ends.
-class Unlocking {
- public:
-  explicit Unlocking(CAcadDrawing& drawing) : m_drawing(drawing) {}
-  ~Unlocking() { m_drawing.unlock(); }
-  Unlocking(const Unlocking&) = delete;
-  Unlocking& operator=(const Unlocking&) = delete;
-
- private:
-  CAcadDrawing& m_drawing;
-};
-
-AcGeVector3d ucsNormal() {
-  const ads_point axis = {0.0, 0.0, 1.0};
-  ads_point world;
-  resbuf from, to;
-  from.restype = to.restype = RTSHORT;
-  from.resval.rint = 1;
-  to.resval.rint = 0;
-  if (acedTrans(axis, &from, &to, 1, world) != RTNORM) return AcGeVector3d(0, 0, 1);
-  return AcGeVector3d(world[X], world[Y], world[Z]);
-}
-
 AcGeMatrix3d ucsOf(AcDbDatabase* database) {
   AcGeMatrix3d ucs;
   acdbUcsMatrix(ucs, database);
@@ -103,7 +81,7 @@ std::unique_ptr<AcDbAttributeDefinition> labelDefinition(int kind, const AcGePoi
   definition->setHeight(height);
   definition->setRotation(radians);
   definition->setWidthFactor(widthFactor);
-  definition->setNormal(ucsNormal());
+  definition->setNormal(CAcadUtilities::getUcsNormal());
   definition->setHorizontalMode(AcDb::kTextLeft);
   definition->setVerticalMode(AcDb::kTextBase);
   definition->setFieldLength(25);
@@ -343,9 +321,8 @@ Acad::ErrorStatus CBlockDWG::createBlockReference(CAcadDrawing& drawing, AcDbObj
                                                   const AcGePoint3d& basePoint, double textHeight,
                                                   double widthFactor, double rotation) {
   ZELPH_TRY
-    const Acad::ErrorStatus locked = drawing.lock();
-    if (locked != Acad::eOk) return locked;
-    const Unlocking unlocking(drawing);
+    const CAcadDrawingLock lock(drawing);
+    if (!lock.isLocked()) return lock.getStatus();
     AcDbEntity* entity = nullptr;
     Acad::ErrorStatus status = acdbOpenAcDbEntity(entity, outline, AcDb::kForRead);
     if (status != Acad::eOk) return status;
@@ -357,7 +334,7 @@ Acad::ErrorStatus CBlockDWG::createBlockReference(CAcadDrawing& drawing, AcDbObj
     auto reference = std::make_unique<AcDbBlockReference>(basePoint, definitionId);
     reference->setLayer(layer);
     reference->transformBy(ucsOf(drawing.getDatabase()));
-    reference->setNormal(ucsNormal());
+    reference->setNormal(CAcadUtilities::getUcsNormal());
     AcDbObjectId referenceId;
     status = drawing.postToDrawing(reference, referenceId);
     if (status != Acad::eOk) return status;
@@ -395,9 +372,9 @@ Acad::ErrorStatus CBlockDWG::createBlockDefinition(AcDbObjectId& definitionId, c
                                                    const AcGePoint3d& basePoint, double textHeight,
                                                    double widthFactor, double rotation, CAcadDrawing& drawing) {
   ZELPH_TRY
-    Acad::ErrorStatus status = drawing.lock();
-    if (status != Acad::eOk) return status;
-    const Unlocking unlocking(drawing);
+    const CAcadDrawingLock lock(drawing);
+    if (!lock.isLocked()) return lock.getStatus();
+    Acad::ErrorStatus status = Acad::eOk;
     AcDbDatabase* database = drawing.getDatabase();
     AcDbBlockTable* table = nullptr;
     status = database->getBlockTable(table, AcDb::kForWrite);
@@ -724,8 +701,8 @@ void CBlockDWG::highlightList(std::vector<AcDbHandle>& list, CAcadDrawing& drawi
 
 void CBlockDWG::highlightAreasAdded(CAcadDrawing& drawing, bool highlight, bool print) {
   ZELPH_TRY
-    if (drawing.lock() != Acad::eOk) return;
-    const Unlocking unlocking(drawing);
+    const CAcadDrawingLock lock(drawing);
+    if (!lock.isLocked()) return;
     if (print) acutPrintf(L"\nThere are %i area(s) added to this block\n", static_cast<int>(m_handlesToAdd.size()));
     highlightList(m_handlesToAdd, drawing, 3, highlight);
     drawing.regenDrawing();
@@ -734,8 +711,8 @@ void CBlockDWG::highlightAreasAdded(CAcadDrawing& drawing, bool highlight, bool 
 
 void CBlockDWG::highlightAreasSubtracted(CAcadDrawing& drawing, bool highlight, bool print) {
   ZELPH_TRY
-    if (drawing.lock() != Acad::eOk) return;
-    const Unlocking unlocking(drawing);
+    const CAcadDrawingLock lock(drawing);
+    if (!lock.isLocked()) return;
     if (print)
       acutPrintf(L"\nThere are %i area(s) subtracted from this block\n", static_cast<int>(m_handlesToMinus.size()));
     highlightList(m_handlesToMinus, drawing, 1, highlight);
@@ -763,8 +740,8 @@ void CBlockDWG::convertUnits(int units) {
 
 void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors) {
   ZELPH_TRY
-    ZELPH_CHECK_STATUS(drawing.lock(), L"CBlockDWG::applyToDWG", drawing.getFolder() + drawing.getName());
-    const Unlocking unlocking(drawing);
+    const CAcadDrawingLock lock(drawing);
+    ZELPH_CHECK_STATUS(lock.getStatus(), L"CBlockDWG::applyToDWG", drawing.getFolder() + drawing.getName());
     AcDbBlockReference* reference = nullptr;
     if (acdbOpenObject(reference, m_objectId, AcDb::kForWrite) != Acad::eOk) return;
     const Closing closing(reference);
@@ -881,11 +858,10 @@ void CBlockDWG::hatchObject(CAcadDrawing& drawing, AcDbBlockReference* reference
                                                 nullptr));
     };
     // The hatch's layer is made only under the lock.
-    const Acad::ErrorStatus locked = drawing.lock();
-    if (locked != Acad::eOk) return hostFailure(locked, __LINE__);
-    const Unlocking unlocking(drawing);
+    const CAcadDrawingLock lock(drawing);
+    if (!lock.isLocked()) return hostFailure(lock.getStatus(), __LINE__);
     auto hatch = std::make_unique<AcDbHatch>();
-    const Acad::ErrorStatus made = m_hatch->applyTo(*hatch, ucsNormal());
+    const Acad::ErrorStatus made = m_hatch->applyTo(*hatch, CAcadUtilities::getUcsNormal());
     if (made != Acad::eOk) return hostFailure(made, __LINE__);
     std::wstring layer = m_hatch->getLayer();
     CLayers layers;
@@ -940,8 +916,8 @@ void CBlockDWG::hyperlinkHatch(AcDbObjectId hatchId) {
 
 int CBlockDWG::deleteBlock(CAcadDrawing& drawing) {
   ZELPH_TRY
-    if (drawing.lock() != Acad::eOk) return 0;
-    const Unlocking unlocking(drawing);
+    const CAcadDrawingLock lock(drawing);
+    if (!lock.isLocked()) return 0;
     AcDbEntity* entity = nullptr;
     if (acdbOpenAcDbEntity(entity, m_objectId, AcDb::kForWrite) != Acad::eOk) return 0;
     const Closing closing(entity);
