@@ -38,6 +38,7 @@ class AcDbSymbolTableRecord : public AcDbObject {
 
  private:
   friend class AcDbSymbolTable;
+  friend class DxfReader;
 
   std::wstring m_name;
   Adesk::Int16 m_flags = 0;

@@ -164,12 +164,22 @@ void DxfReader::readTables(DxfTagReader& reader) {
       if (record == nullptr || !record->isKindOf(table->recordClass()))
         throw DxfError(m_tags.front().line, "a " + std::string(m_tags.front().value.substr(0, 40)) +
                                                 " record does not belong in this table");
+      if (record->m_name.empty()) record->m_name = firstName();
       record->m_ownerId = table->objectId();
       table->insert(record);
     }
     if (isTag(reader.peek(), 0, "ENDTAB")) reader.next();
   }
   m_database.setStandardIds();
+}
+
+std::wstring DxfReader::firstName() const {
+  // A record whose subclass marker is damaged still names itself in its
+  // first group 2; without it the record could not be found by name and
+  // the saved drawing would not read back.
+  for (const DxfTag& tag : m_tags)
+    if (tag.code == 2) return DxfText::decode(tag.value);
+  return {};
 }
 
 AcDbBlockTableRecord* DxfReader::blockNamed(const std::wstring& name) {

@@ -39,6 +39,8 @@ class DxfReader {
   AcDbObject* make(DxfClassRegistry::Place place);
   AcDbEntity* readEntity(DxfTagReader& reader, AcDbBlockTableRecord* block);
   void readFollowers(DxfTagReader& reader, AcDbEntity* entity);
+  // The first name group of the current object's tags.
+  std::wstring firstName() const;
   AcDbBlockTableRecord* blockNamed(const std::wstring& name);
   bool atSectionEnd(DxfTagReader& reader, const std::string& name) const;
   void checkVersion() const;
