@@ -3,10 +3,18 @@
 #include "AcDbBlockBegin.h"
 #include "AcDbBlockEnd.h"
 #include "AcDbDatabase.h"
+#include "AcDbStub.h"
 
 ACRX_DEFINE_MEMBERS(AcDbBlockTable, AcDbSymbolTable, L"TABLE")
 
 const AcRxClass* AcDbBlockTable::recordClass() const { return AcDbBlockTableRecord::desc(); }
+
+void AcDbBlockTable::addMissingMarkers() {
+  for (const AcDbObjectId& id : recordIds()) {
+    auto* block = residentObject<AcDbBlockTableRecord>(id);
+    if (block != nullptr && (block->m_begin.isNull() || block->m_end.isNull())) recordAdded(block);
+  }
+}
 
 void AcDbBlockTable::recordAdded(AcDbSymbolTableRecord* record) {
   // A definition is written between a BLOCK and an ENDBLK of its own.

@@ -16,4 +16,10 @@ class AcDbBlockTable : public AcDbSymbolTable {
  protected:
   const AcRxClass* recordClass() const override;
   void recordAdded(AcDbSymbolTableRecord* record) override;
+
+ private:
+  friend class DxfReader;
+  // Gives every definition that has no BLOCK and ENDBLK of its own a pair,
+  // so that what it holds is written inside a definition.
+  void addMissingMarkers();
 };

@@ -215,6 +215,7 @@ void DxfReader::readBlocks(DxfTagReader& reader) {
     block->m_end = end->objectId();
     end->m_ownerId = block->objectId();
   }
+  if (auto* table = residentObject<AcDbBlockTable>(m_database.blockTableId())) table->addMissingMarkers();
 }
 
 void DxfReader::readEntities(DxfTagReader& reader) {
