@@ -311,13 +311,7 @@ void CLegendTable::addDensityMark(AcDbBlockTableRecord& swatch, const wchar_t* m
 }
 
 void CLegendTable::insertLegend(CAcadDrawing& drawing, AcDbObjectId definition, const AcGePoint3d& position) {
-  auto reference = std::make_unique<AcDbBlockReference>(position, definition);
-  reference->setRotation(m_rotation);
-  reference->setScaleFactors(AcGeScale3d(1.0, 1.0, 1.0));
-  AcGeMatrix3d ucs;
-  acdbUcsMatrix(ucs, drawing.getDatabase());
-  reference->transformBy(ucs);
-  reference->setNormal(m_normal);
+  auto reference = CAcadUtilities::placeReference(definition, position, m_rotation, m_normal, drawing.getDatabase());
   ZELPH_CHECK_STATUS(drawing.postToDrawing(reference, m_referenceId), L"CLegendTable::CLegendTable",
                      drawingName(drawing));
 }

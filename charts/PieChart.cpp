@@ -159,13 +159,8 @@ void CPieChart::addCaption(AcDbBlockTableRecord& block, const std::wstring& text
 
 void CPieChart::insertAt(CAcadDrawing& drawing, const AcGePoint3d& position) {
   ZELPH_TRY
-    auto reference = std::make_unique<AcDbBlockReference>(position, m_blockId);
-    reference->setRotation(m_rotation);
-    reference->setScaleFactors(AcGeScale3d(1.0, 1.0, 1.0));
-    AcGeMatrix3d ucs;
-    acdbUcsMatrix(ucs, drawing.getDatabase());
-    reference->transformBy(ucs);
-    reference->setNormal(m_normal);
+    auto reference =
+        CAcadUtilities::placeReference(m_blockId, position, m_rotation, m_normal, drawing.getDatabase());
     drawing.postToDrawing(reference, m_referenceId);
   ZELPH_CATCH(L"CPieChart::insertAt")
 }

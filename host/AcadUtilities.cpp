@@ -334,6 +334,20 @@ AcGePoint3d CAcadUtilities::convertWCSToUCS(const AcGePoint3d& point) {
   ZELPH_CATCH(L"CAcadUtilities::convertWCSToUCS")
 }
 
+std::unique_ptr<AcDbBlockReference> CAcadUtilities::placeReference(AcDbObjectId definition,
+                                                                   const AcGePoint3d& position, double rotation,
+                                                                   const AcGeVector3d& normal,
+                                                                   AcDbDatabase* database) {
+  auto reference = std::make_unique<AcDbBlockReference>(position, definition);
+  reference->setRotation(rotation);
+  reference->setScaleFactors(AcGeScale3d(1.0, 1.0, 1.0));
+  AcGeMatrix3d ucs;
+  acdbUcsMatrix(ucs, database);
+  reference->transformBy(ucs);
+  reference->setNormal(normal);
+  return reference;
+}
+
 AcGeVector3d CAcadUtilities::getUcsNormal() {
   ZELPH_TRY
     return translate(AcGePoint3d(0.0, 0.0, 1.0), 1, 0, L"CAcadUtilities::getUcsNormal", 1).asVector();

@@ -4,6 +4,7 @@
 // feet; coordinates, extents, handles, draw order and plot settings.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "AcDbHandle.h"
@@ -13,6 +14,7 @@
 #include "AcGePoint3d.h"
 
 class AcDbBlockReference;
+class AcDbDatabase;
 class AcDbCurve;
 class AcDbEntity;
 class AcDbPolyline;
@@ -66,6 +68,11 @@ class CAcadUtilities {
   static AcGePoint3d convertWCSToUCS(const AcGePoint3d& point);
   // The current UCS's Z axis in world coordinates.
   static AcGeVector3d getUcsNormal();
+  // A new reference to the definition at a point of the user coordinate
+  // system, turned by the rotation (radians), scale 1, on the normal.
+  static std::unique_ptr<AcDbBlockReference> placeReference(AcDbObjectId definition, const AcGePoint3d& position,
+                                                            double rotation, const AcGeVector3d& normal,
+                                                            AcDbDatabase* database);
   // The box of the first polyline of a block reference's definition, grown
   // by the border and placed by the reference; the points stay as they
   // came for anything else.
