@@ -9,6 +9,7 @@
 #include "AcDbStub.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
+#include "TextCodec.h"
 
 ACRX_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, L"INSERT")
 
@@ -182,7 +183,10 @@ void AcDbBlockReference::dxfInField(const DxfGroup& group, DxfInFiler& in) {
   }
 }
 
-void AcDbBlockReference::dxfInDone(DxfInFiler&) {
+void AcDbBlockReference::dxfInDone(DxfInFiler& in) {
+  // Without its block (a damaged or missing subclass marker hides the name)
+  // the reference would be saved naming none, and the file would not read back.
+  if (m_block.isNull()) in.fail(wideToUtf8(isA()->dxfName()) + " names no block");
   // The file gives the insertion point in the reference's own plane.
   m_position = AcGeMatrix3d::planeToWorld(m_normal) * m_position;
 }
