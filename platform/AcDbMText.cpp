@@ -1,6 +1,8 @@
 #include "AcDbMText.h"
 
 #include "AcDbSymbolTableRecord.h"
+#include "AcDbDatabase.h"
+#include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 
 ACRX_DEFINE_MEMBERS(AcDbMText, AcDbEntity, L"MTEXT")
@@ -9,6 +11,11 @@ namespace {
 constexpr std::string_view kMarker = "AcDbMText";
 // Longer texts go to the file in pieces of this many characters.
 constexpr size_t kChunk = 250;
+
+AcDbMText::AttachmentPoint attachmentOf(long long value) {
+  if (value < AcDbMText::kTopLeft || value > AcDbMText::kBottomRight) return AcDbMText::kTopLeft;
+  return static_cast<AcDbMText::AttachmentPoint>(value);
+}
 }  // namespace
 
 AcDbMText::AcDbMText() = default;
@@ -98,8 +105,29 @@ bool AcDbMText::dxfOwns(const DxfGroup& group, int code) const {
 }
 
 void AcDbMText::dxfInField(const DxfGroup& group, DxfInFiler& in) {
-  // Only written: MTEXT of files is carried as read.
-  AcDbEntity::dxfInField(group, in);
+  if (!group.is(kMarker)) return AcDbEntity::dxfInField(group, in);
+  switch (in.code()) {
+    case 10: m_location.x = in.real(); break;
+    case 20: m_location.y = in.real(); break;
+    case 30: m_location.z = in.real(); break;
+    case 40: m_height = in.real(); break;
+    case 41: m_width = in.real(); break;
+    case 71: m_attachment = attachmentOf(in.integer()); break;
+    case 1: case 3: m_contents += in.text(); break;
+    case 7: m_style = in.record(in.database().textStyleTableId()); break;
+    case 210: m_normal.x = in.real(); break;
+    case 220: m_normal.y = in.real(); break;
+    case 230: m_normal.z = in.real(); break;
+    case 11: m_direction.x = in.real(); break;
+    case 21: m_direction.y = in.real(); break;
+    case 31: m_direction.z = in.real(); break;
+  }
+}
+
+void AcDbMText::dxfInDone(DxfInFiler&) {
+  // A damaged file's zero vectors would give the text no plane.
+  m_normal = m_normal.isZeroLength() ? AcGeVector3d::kZAxis : m_normal.normal();
+  m_direction = m_direction.isZeroLength() ? AcGeVector3d::kXAxis : m_direction.normal();
 }
 
 void AcDbMText::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {

@@ -1,7 +1,6 @@
 // Multi-line text (MTEXT): a text with inline formatting codes ("\\" is one
 // backslash) hung on its location by one of nine attachment points.  Made
-// by the platform for the cells of tables; MTEXT read from a file is
-// carried as read.
+// by the platform for the cells of tables.
 #pragma once
 
 #include <string>
@@ -42,6 +41,7 @@ class AcDbMText : public AcDbEntity {
 
  protected:
   ACDB_DECLARE_DXF_FIELDS
+  void dxfInDone(DxfInFiler& in) override;
 
  private:
   std::wstring m_contents;

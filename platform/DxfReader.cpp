@@ -1,5 +1,7 @@
 #include "DxfReader.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -35,6 +37,15 @@ bool isAscii(const std::string& text) {
   return (high & 0x8080808080808080ull) == 0;
 }
 
+// Adds the section, empty, after the one named when the file lacks it.
+void ensureSection(std::vector<DxfSection>& sections, const std::string& wanted, const std::string& after) {
+  auto named = [](const std::string& name) { return [&name](const DxfSection& section) { return section.name == name; }; };
+  if (std::any_of(sections.begin(), sections.end(), named(wanted))) return;
+  auto previous = std::find_if(sections.begin(), sections.end(), named(after));
+  if (previous != sections.end()) ++previous;
+  sections.insert(previous, DxfSection{wanted, {}});
+}
+
 }  // namespace
 
 DxfReader::DxfReader(AcDbDatabase& database)
@@ -54,6 +65,17 @@ void DxfReader::read(std::string text) {
     readSection(reader, start);
   }
   m_database.setStandardIds();
+  completeDrawing(reader.line());
+}
+
+void DxfReader::completeDrawing(std::uint32_t lastLine) {
+  // Without model space there is nowhere to keep the drawing's entities.
+  if (m_database.modelSpaceId().isNull()) throw DxfError(lastLine, "the drawing has no model space (*Model_Space)");
+  // Definitions and model space are written in their sections: a file
+  // without them would have its entities dropped when saved.
+  ensureSection(m_file.sections, "BLOCKS", "TABLES");
+  ensureSection(m_file.sections, "ENTITIES", "BLOCKS");
+  if (auto* table = residentObject<AcDbBlockTable>(m_database.blockTableId())) table->addMissingMarkers();
 }
 
 void DxfReader::prepareText() {
@@ -215,7 +237,6 @@ void DxfReader::readBlocks(DxfTagReader& reader) {
     block->m_end = end->objectId();
     end->m_ownerId = block->objectId();
   }
-  if (auto* table = residentObject<AcDbBlockTable>(m_database.blockTableId())) table->addMissingMarkers();
 }
 
 void DxfReader::readEntities(DxfTagReader& reader) {

@@ -28,6 +28,9 @@ class DxfReader {
   void prepareText();
   // start: where the section's "0 SECTION" begins.
   void readSection(DxfTagReader& reader, size_t start);
+  // Refuses a drawing without model space, and gives the one read the
+  // sections and block markers its saved file needs.
+  void completeDrawing(std::uint32_t lastLine);
   void readHeader(DxfTagReader& reader);
   void readTables(DxfTagReader& reader);
   void readBlocks(DxfTagReader& reader);
