@@ -37,7 +37,7 @@ bool isAscii(const std::string& text) {
   return (high & 0x8080808080808080ull) == 0;
 }
 
-// Adds the section, empty, after the one named when the file lacks it.
+// Adds the section, empty, after the one named (else last) when the file lacks it.
 void ensureSection(std::vector<DxfSection>& sections, const std::string& wanted, const std::string& after) {
   auto named = [](const std::string& name) { return [&name](const DxfSection& section) { return section.name == name; }; };
   if (std::any_of(sections.begin(), sections.end(), named(wanted))) return;
@@ -118,7 +118,8 @@ void DxfReader::readSection(DxfTagReader& reader, size_t start) {
   else if (name == "OBJECTS") readObjects(reader);
   else return carrySection(reader, name, start);
   reader.next();
-  m_file.sections.push_back({name, std::string_view()});
+  // A section given twice is written once, holding what both held.
+  ensureSection(m_file.sections, name, "");
 }
 
 void DxfReader::carrySection(DxfTagReader& reader, const std::string& name, size_t start) {
