@@ -96,7 +96,7 @@ void AcDbMText::dxfGroups(std::vector<DxfGroup>& groups) const {
 bool AcDbMText::dxfOwns(const DxfGroup& group, int code) const {
   if (!group.is(kMarker)) return AcDbEntity::dxfOwns(group, code);
   switch (code) {
-    case 10: case 20: case 30: case 40: case 41: case 71: case 72: case 1: case 3: case 7: case 210: case 220:
+    case 10: case 20: case 30: case 40: case 41: case 71: case 1: case 3: case 7: case 210: case 220:
     case 230: case 11: case 21: case 31:
       return true;
     default:
@@ -135,13 +135,12 @@ void AcDbMText::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
   // Unlike TEXT, MTEXT gives its location and direction in world coordinates.
   out.point(10, m_location);
   out.real(40, m_height);
-  out.real(41, m_width);
+  if (m_width > 0.0) out.real(41, m_width);
   out.integer(71, m_attachment);
-  out.integer(72, 1);
   size_t start = 0;
   for (; m_contents.size() - start > kChunk; start += kChunk) out.text(3, m_contents.substr(start, kChunk));
   out.text(1, m_contents.substr(start));
   if (!m_style.isNull()) out.text(7, AcDbSymbolTableRecord::nameOf(m_style));
   if (m_normal != AcGeVector3d::kZAxis) out.vector(210, m_normal);
-  out.vector(11, m_direction);
+  if (m_direction != AcGeVector3d::kXAxis) out.vector(11, m_direction);
 }

@@ -450,13 +450,18 @@ Acad::ErrorStatus AcDbTable::generateLayout() {
   return Acad::eOk;
 }
 
+std::unique_ptr<AcDbObject> AcDbTable::carried() {
+  auto table = std::make_unique<AcDbTable>();
+  table->m_carried = true;
+  return table;
+}
+
 void AcDbTable::dxfGroups(std::vector<DxfGroup>& groups) const {
   AcDbBlockReference::dxfGroups(groups);
-  groups.push_back({kMarker, 0});
+  if (!m_carried) groups.push_back({kMarker, 0});
 }
 
 bool AcDbTable::dxfOwns(const DxfGroup& group, int code) const {
-  // Only written; tables of files are carried as read.
   return group.is(kMarker) || AcDbBlockReference::dxfOwns(group, code);
 }
 

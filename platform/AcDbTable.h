@@ -2,10 +2,12 @@
 // like a block reference at its top left corner, rows running down.  Other
 // programs draw a table from its anonymous "*T" block, which
 // generateLayout() fills with the grid lines, an MTEXT per text cell and an
-// INSERT per block cell; call it after changing the table.  The platform
-// writes tables; tables read from a file are carried as read.
+// INSERT per block cell; call it after changing the table.  A table read
+// from a file is a reference to its block; its rows and cells are carried
+// as read.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,8 @@ class AcDbTable : public AcDbBlockReference {
  public:
   AcDbTable();
   ~AcDbTable() override;
+  // A table about to be read from a file.
+  static std::unique_ptr<AcDbObject> carried();
 
   AcDbObjectId tableStyle() const { return m_style; }
   Acad::ErrorStatus setTableStyle(AcDbObjectId style);
@@ -118,4 +122,6 @@ class AcDbTable : public AcDbBlockReference {
   RowStyle m_rowStyles[3];    // data, title, header
   double m_horizontalMargin = 0.06;
   double m_verticalMargin = 0.06;
+  // Read from a file: its table group is kept as read, not written from these fields.
+  bool m_carried = false;
 };

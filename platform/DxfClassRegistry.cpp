@@ -13,10 +13,12 @@
 #include "AcDbLayout.h"
 #include "AcDbLine.h"
 #include "AcDbLinetypeTable.h"
+#include "AcDbMText.h"
 #include "AcDbPolyline.h"
 #include "AcDbRegAppTable.h"
 #include "AcDbSequenceEnd.h"
 #include "AcDbSortentsTable.h"
+#include "AcDbTable.h"
 #include "AcDbText.h"
 #include "AcDbTextStyleTable.h"
 #include "AcDbViewport.h"
@@ -51,6 +53,8 @@ const Row kRows[] = {
     {Place::Entity, "ATTRIB", make<AcDbAttribute>},
     {Place::Entity, "ATTDEF", make<AcDbAttributeDefinition>},
     {Place::Entity, "INSERT", make<AcDbBlockReference>},
+    {Place::Entity, "ACAD_TABLE", AcDbTable::carried},
+    {Place::Entity, "MTEXT", make<AcDbMText>},
     {Place::Entity, "SEQEND", make<AcDbSequenceEnd>},
     {Place::Entity, "VIEWPORT", make<AcDbViewport>},
     {Place::Entity, "BLOCK", make<AcDbBlockBegin>},

@@ -11,6 +11,7 @@
 #include "AcDbDictionary.h"
 #include "AcDbHatch.h"
 #include "AcDbLine.h"
+#include "AcDbMText.h"
 #include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
 #include "AcDbSortentsTable.h"
@@ -119,6 +120,8 @@ pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const std::s
   const auto* definition = AcDbAttributeDefinition::cast(&entity);
   if (definition != nullptr && (!definition->isConstant() || definition->isInvisible())) return pugi::xml_node();
   if (const auto* text = AcDbText::cast(&entity)) return drawText(*text, colour, placement);
+  if (const auto* text = AcDbMText::cast(&entity))
+    return m_texts.draw(*text, placement.toWorld, colour, placement.parent);
   pugi::xml_node element = drawCurve(entity, placement.toWorld, placement.parent);
   if (element) element.append_attribute("stroke") = colour.c_str();
   return element;

@@ -1,9 +1,12 @@
 #include "TextPainter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwctype>
 
+#include "AcDbMText.h"
 #include "AcDbText.h"
+#include "MTextContents.h"
 #include "SvgCanvas.h"
 #include "SvgNumber.h"
 #include "TextCodec.h"
@@ -14,6 +17,8 @@ namespace {
 // descenders a third of it below the baseline.
 constexpr double kCharacterWidth = 0.6;
 constexpr double kDescent = 1.0 / 3.0;
+// Between the baselines of multi-line text, as the host spaces them by default.
+constexpr double kLineSpacing = 5.0 / 3.0;
 
 struct Alignment {
   const char* anchor;
@@ -96,16 +101,41 @@ std::wstring TextPainter::shownText(const std::wstring& text) {
 
 pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGeMatrix3d& toWorld,
                                  const std::string& colour, pugi::xml_node parent) {
-  const std::wstring shown = shownText(text.textString());
-  if (shown.empty() || !(height > 0.0) || !std::isfinite(height)) return pugi::xml_node();
-  const AcGeMatrix3d glyphs = toWorld * frameOf(text);
   const Alignment alignment = alignmentOf(text);
-  const double width = kCharacterWidth * height * static_cast<double>(shown.size());
-  const double baseline = alignment.baseline * height;
+  return addText({shownText(text.textString())}, height, toWorld * frameOf(text), alignment.anchor, alignment.start,
+                 alignment.baseline * height, colour, parent);
+}
+
+pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
+                                 pugi::xml_node parent) {
+  std::vector<std::wstring> lines = MTextContents::lines(text.contents());
+  for (std::wstring& line : lines) line = shownText(line);
+  const double height = text.textHeight();
+  const int attachment = static_cast<int>(text.attachment()) - 1;
+  const int column = attachment % 3, row = attachment / 3;
+  static const char* const anchors[] = {"start", "middle", "end"};
+  // The lines' block hangs from its top, middle or bottom.
+  const double block = height + kLineSpacing * height * static_cast<double>(lines.size() - 1);
+  const double firstBaseline = row == 0 ? height : row == 1 ? height - block / 2.0 : height - block - kDescent * height;
+  AcGeMatrix3d frame;
+  const AcGeVector3d x = text.direction(), y = -text.normal().crossProduct(text.direction());
+  frame.setCoordSystem(text.location(), x, y, x.crossProduct(y));
+  return addText(lines, height, toWorld * frame, anchors[column], -0.5 * column, firstBaseline, colour, parent);
+}
+
+pugi::xml_node TextPainter::addText(const std::vector<std::wstring>& lines, double height,
+                                    const AcGeMatrix3d& glyphs, const char* anchor, double start, double baseline,
+                                    const std::string& colour, pugi::xml_node parent) {
+  size_t longest = 0;
+  for (const std::wstring& line : lines) longest = std::max(longest, line.size());
+  if (longest == 0 || !(height > 0.0) || !std::isfinite(height)) return pugi::xml_node();
+  const double width = kCharacterWidth * height * static_cast<double>(longest);
+  const double step = kLineSpacing * height;
+  const double lastBaseline = baseline + step * static_cast<double>(lines.size() - 1);
 
   AcDbExtents box;
-  for (double x : {alignment.start * width, (alignment.start + 1.0) * width})
-    for (double y : {baseline + kDescent * height, baseline - height})
+  for (double x : {start * width, (start + 1.0) * width})
+    for (double y : {lastBaseline + kDescent * height, baseline - height})
       box.addPoint(glyphs * AcGePoint3d(x, y, 0.0));
   const AcGePoint3d low = box.minPoint(), high = box.maxPoint();
   if (!std::isfinite(low.x) || !std::isfinite(low.y) || !std::isfinite(high.x) || !std::isfinite(high.y))
@@ -114,12 +144,21 @@ pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGe
 
   pugi::xml_node element = parent.append_child("text");
   element.append_attribute("transform") = transformText(glyphs).c_str();
-  element.append_attribute("y") = SvgNumber::text(baseline).c_str();
   element.append_attribute("font-size") = SvgNumber::text(height).c_str();
   element.append_attribute("font-family") = "sans-serif";
-  element.append_attribute("text-anchor") = alignment.anchor;
+  element.append_attribute("text-anchor") = anchor;
   element.append_attribute("fill") = colour.c_str();
   element.append_attribute("stroke") = "none";
-  element.append_child(pugi::node_pcdata).set_value(wideToUtf8(shown).c_str());
+  if (lines.size() == 1) {
+    element.append_attribute("y") = SvgNumber::text(baseline).c_str();
+    element.append_child(pugi::node_pcdata).set_value(wideToUtf8(lines.front()).c_str());
+    return element;
+  }
+  for (size_t index = 0; index < lines.size(); ++index) {
+    pugi::xml_node span = element.append_child("tspan");
+    span.append_attribute("x") = "0";
+    span.append_attribute("y") = SvgNumber::text(baseline + step * static_cast<double>(index)).c_str();
+    span.append_child(pugi::node_pcdata).set_value(wideToUtf8(lines[index]).c_str());
+  }
   return element;
 }

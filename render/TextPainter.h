@@ -1,14 +1,16 @@
-// Single-line texts and attributes as SVG text: height, width factor,
-// rotation, obliquing and alignment kept, glyphs from a sans-serif font
-// where the host would use the style's font.
+// Texts, attributes and multi-line texts as SVG text: height, width factor,
+// rotation, obliquing, alignment and line breaks kept, glyphs from a
+// sans-serif font where the host would use the style's font.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <pugixml.hpp>
 
 #include "AcGeMatrix3d.h"
 
+class AcDbMText;
 class AcDbText;
 class SvgCanvas;
 
@@ -19,10 +21,18 @@ class TextPainter {
   // An empty node for an empty text or one without height.
   pugi::xml_node draw(const AcDbText& text, double height, const AcGeMatrix3d& toWorld, const std::string& colour,
                       pugi::xml_node parent);
+  pugi::xml_node draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
+                      pugi::xml_node parent);
   // The text as shown: the host's %% codes for degree, plus-minus and
   // diameter turned into their characters, underline and overline dropped.
   static std::wstring shownText(const std::wstring& text);
 
  private:
+  // Lines in glyph space (y down) from the baseline of the first, which
+  // stands at that y; start is where they begin, in widths of the longest.
+  pugi::xml_node addText(const std::vector<std::wstring>& lines, double height, const AcGeMatrix3d& glyphs,
+                         const char* anchor, double start, double baseline, const std::string& colour,
+                         pugi::xml_node parent);
+
   SvgCanvas& m_canvas;
 };

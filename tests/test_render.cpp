@@ -410,7 +410,7 @@ TEST_F(RenderedPicture, DrawOrderFollowsTheSortTable) {
 
 TEST(RenderedFiles, PngAndTheConsoleCommand) {
   ScratchFolder folder;
-  const std::string sample = (sourceDir() / "samples" / "floorplan.dxf").string();
+  const std::string sample = floorDrawing().string();
   const auto png = folder / "plan.png";
   const std::string program = shellQuote(spatiaryExecutable().string());
   const RunResult made = runCommand(program + " render " + shellQuote(sample) + " " + shellQuote(png.string()));
@@ -474,4 +474,44 @@ TEST(RenderedFiles, BrokenBlockNestingEndsInTime) {
   ASSERT_TRUE(picture.load_string(svg.c_str()));
   // The block that places itself is drawn once.
   EXPECT_EQ(picture.select_nodes(("//path[@data-handle='" + handleOf(line) + "']").c_str()).size(), 1u);
+}
+
+// Multi-line text as another program writes it: its formatting codes are
+// not shown, its paragraphs are lines, and it hangs on its attachment point.
+TEST(RenderedFiles, MultiLineTextShowsItsParagraphsWithoutFormatting) {
+  ScratchFolder folder;
+  const auto dxf = folder / "notes.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+note = msp.add_mtext("{\\fArial|b1;Open plan}\\Pdesks \\S1/2; \\\\ a %%d",
+                     dxfattribs={"char_height": 100, "insert": (1000, 2000), "layer": "NOTES"})
+note.dxf.attachment_point = 5
+hidden = msp.add_mtext("not shown", dxfattribs={"char_height": 100, "layer": "OFF"})
+doc.layers.add("OFF").off()
+doc.saveas(sys.argv[1])
+)",
+                                   {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  int width = 0, height = 0;
+  AcDbDatabase db(false, true);
+  ASSERT_EQ(db.dxfIn(wide(dxf).c_str()), Acad::eOk) << wideToUtf8(db.lastErrorMessage());
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str()));
+
+  const pugi::xpath_node_set texts = picture.select_nodes("//text[@data-type='MTEXT']");
+  ASSERT_EQ(texts.size(), 1u);
+  const pugi::xml_node text = texts.first().node();
+  EXPECT_STREQ(text.attribute("text-anchor").value(), "middle");
+  EXPECT_STREQ(text.attribute("data-layer").value(), "NOTES");
+  const pugi::xpath_node_set lines = text.select_nodes("tspan");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_STREQ(lines[0].node().child_value(), "Open plan");
+  EXPECT_STREQ(lines[1].node().child_value(), "desks 1/2 \\ a \u00B0");
+  // Hung on its middle: the first baseline above the point, the second below.
+  EXPECT_LT(std::stod(lines[0].node().attribute("y").value()), 0.0);
+  EXPECT_GT(std::stod(lines[1].node().attribute("y").value()), 0.0);
+  EXPECT_NE(std::string(text.attribute("transform").value()).find(" 1000 -2000)"), std::string::npos)
+      << text.attribute("transform").value();
 }
