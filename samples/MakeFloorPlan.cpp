@@ -9,6 +9,7 @@
 #include "AcCmColor.h"
 #include "AcDbBlockTable.h"
 #include "AcDbBlockTableRecord.h"
+#include "AcDbCircle.h"
 #include "AcDbDatabase.h"
 #include "AcDbLayerTable.h"
 #include "AcDbLayerTableRecord.h"
@@ -42,6 +43,8 @@ const std::vector<Outline> kOutlines = {
     {L"A-AREA", {{8000, 8000, 0}, {16000, 8000, 0}, {16000, 14000, 0}, {8000, 14000, 0}}},
     {L"A-AREA", {{16000, 8000, 0}, {24000, 8000, 0}, {24000, 12000, 1.0}, {24000, 14000, 0}, {16000, 14000, 0}}},
 };
+
+const Outline kLegendFrame = {L"A-ANNO-TEXT", {{26000, 8000, 0}, {34000, 8000, 0}, {34000, 14000, 0}, {26000, 14000, 0}}};
 
 void addLayer(AcDbDatabase& db, const ACHAR* name, std::uint16_t colour) {
   AcDbLayerTable* layers = nullptr;
@@ -97,6 +100,9 @@ int main(int argc, char** argv) {
   for (const auto& outline : kOutlines) append(modelSpace, makePolyline(outline), outline.layer);
   auto* title = new AcDbText(AcGePoint3d(0, -1500, 0), L"Level 1 - Office", AcDbObjectId::kNull, 500.0);
   append(modelSpace, title, L"A-ANNO-TEXT");
+  // Where the report's legend and pie chart go, once made marker blocks.
+  append(modelSpace, makePolyline(kLegendFrame), L"A-ANNO-TEXT");
+  append(modelSpace, new AcDbCircle(AcGePoint3d(30000, 3000, 0), AcGeVector3d::kZAxis, 2500), L"A-ANNO-TEXT");
   modelSpace->close();
 
   const std::wstring path = utf8ToWide(argv[1]);

@@ -150,7 +150,7 @@ for insert in ezdxf.readfile(sys.argv[1]).modelspace().query("INSERT"): print(in
 
 TEST_F(DrawingLimits, SeventeenDigitHandlesAreRefusedWithTheirPlace) {
   // In a drawing: the line that holds it is named.
-  std::string text = readFile(sourceDir() / "samples" / "floorplan.dxf");
+  std::string text = readFile(floorDrawing());
   const size_t handle = text.find("\n  5\n", text.find("\nENTITIES\n"));
   const size_t end = text.find('\n', handle + 5);
   text.replace(handle + 5, end - handle - 5, "12345678901234567");
@@ -164,7 +164,7 @@ TEST_F(DrawingLimits, SeventeenDigitHandlesAreRefusedWithTheirPlace) {
       << opened.output;
 
   // In a graphic report: the report is refused as a whole, naming the entry.
-  fs::copy_file(sourceDir() / "samples" / "floorplan.dxf", drawing, fs::copy_options::overwrite_existing);
+  fs::copy_file(floorDrawing(), drawing, fs::copy_options::overwrite_existing);
   writeFile(scratch / "report.xml",
             "<graphicReport><categories><category><cTitle>A</cTitle><cHatchPattern>SOLID</cHatchPattern>"
             "<zelphBlocks><zelphBlock><mbHandle>12345678901234567</mbHandle></zelphBlock></zelphBlocks>"
@@ -192,7 +192,7 @@ TEST_F(DrawingLimits, SeventeenDigitHandlesAreRefusedWithTheirPlace) {
 }
 
 TEST_F(DrawingLimits, TheHighestHandleLeavesNoneForNewObjectsAndSaysSo) {
-  std::string text = readFile(sourceDir() / "samples" / "floorplan.dxf");
+  std::string text = readFile(floorDrawing());
   const size_t handle = text.find("\n  5\n", text.find("\nENTITIES\n"));
   const size_t end = text.find('\n', handle + 5);
   const std::string old = text.substr(handle + 5, end - handle - 5);

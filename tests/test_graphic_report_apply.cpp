@@ -59,7 +59,7 @@ class ReportApplying : public ::testing::Test {
     writePreferences(s_folder->path());
     const std::string spaces = (*s_folder / "spaces.dxf").string();
     const auto made = runSpatiary({"--appdata", (*s_folder / "appdata").string(), "-o", spaces,
-                                   (sourceDir() / "samples" / "floorplan.dxf").string()},
+                                   floorDrawing().string()},
                                   "mbc\n@click 3\n"
                                   "#34\n3000,3000\n#35\n9000,3000\n#36\n15000,3000\n#3A\n12000,11000\n"
                                   "\n@close\nmgabc\n#33\n12000,-1000\n");

@@ -20,7 +20,7 @@ class HostProgram : public ::testing::Test {
     writeFile(folder / "prefs.cfg", "//\tprefs\nunits\n0\n");
     return (scratch / "appdata").string();
   }
-  std::string sample() const { return (sourceDir() / "samples" / "floorplan.dxf").string(); }
+  std::string sample() const { return floorDrawing().string(); }
 };
 
 TEST_F(HostProgram, HelpVersionAndBadOptions) {

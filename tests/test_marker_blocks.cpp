@@ -77,7 +77,7 @@ doc.saveas(sys.argv[1])
 class MarkerBlocks : public SpaceCommandTest {
  protected:
   MarkerBlocks() {
-    const auto made = runPython(kMakeDrawing, {(sourceDir() / "samples" / "floorplan.dxf").string(), drawing});
+    const auto made = runPython(kMakeDrawing, {floorDrawing().string(), drawing});
     EXPECT_EQ(made.exitCode, 0) << made.output;
   }
 

@@ -88,7 +88,7 @@ class PieCharts : public ::testing::Test {
  protected:
   void SetUp() override {
     CHostProduct::setCurrent(CHostProduct::detect(L"BricsCAD 18"));
-    const auto path = utf8ToWide((sourceDir() / "samples" / "floorplan.dxf").string());
+    const auto path = utf8ToWide(floorDrawing().string());
     ASSERT_EQ(acDocManager->appContextOpenDocument(path.c_str()), Acad::eOk);
     HostSession::instance().setOutput(&transcript);
     drawing.bindCurrentDocument();

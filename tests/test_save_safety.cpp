@@ -47,7 +47,7 @@ class InterruptedSave : public SpaceCommandTest {
   InterruptedSave() {
     writeFile(drawing, floorPlanWithLines(40000));
     fs::create_directory(scratch / "plans");
-    writeFile(target, readFile(sourceDir() / "samples" / "floorplan.dxf"));
+    writeFile(target, readFile(floorDrawing()));
     previous = readFile(target);
   }
   RunResult saveOverTarget() {
@@ -79,7 +79,7 @@ TEST_F(InterruptedSave, AFailingWriteAnywhereLeavesThePreviousFileWhole) {
   }
   // Without a fault the same save replaces the plan.
   ASSERT_EQ(saveOverTarget().exitCode, 0);
-  EXPECT_EQ(modelSpaceEntities(target), modelSpaceEntities(sourceDir() / "samples" / "floorplan.dxf") + 40000);
+  EXPECT_EQ(modelSpaceEntities(target), modelSpaceEntities(floorDrawing()) + 40000);
 }
 
 TEST_F(InterruptedSave, AFailedSaveasInAScriptSaysSoAndTheSessionGoesOn) {
@@ -96,7 +96,7 @@ TEST_F(InterruptedSave, AFailedSaveasInAScriptSaysSoAndTheSessionGoesOn) {
 class HalfAppliedReport : public SpaceCommandTest {
  protected:
   HalfAppliedReport() {
-    fs::copy_file(sourceDir() / "samples" / "floorplan.dxf", drawing);
+    fs::copy_file(floorDrawing(), drawing);
     const RunResult made = run("mbc\n@click 3\n#34\n3000,3000\n#35\n9000,3000\n\n@close\n");
     fs::copy_file(saved, drawing, fs::copy_options::overwrite_existing);
   }

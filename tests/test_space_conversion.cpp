@@ -112,7 +112,7 @@ TEST_F(SpaceConversion, ForeignRoomLabelsBecomeSpacesOfTheirOutlines) {
 }
 
 TEST_F(SpaceConversion, WithoutForeignLabelsOnlyTheTwoLayersChange) {
-  fs::copy_file(sourceDir() / "samples" / "floorplan.dxf", drawing);
+  fs::copy_file(floorDrawing(), drawing);
   run("msc_isc\n");
   const std::string layers = layersAndLabels();
   EXPECT_NE(layers.find("DOVREL off thawed FFFFFF\n"), std::string::npos) << layers;

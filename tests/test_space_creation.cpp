@@ -84,7 +84,7 @@ class SpaceCreation : public ::testing::Test {
   }
 
   ScratchFolder scratch;
-  std::string sample = (sourceDir() / "samples" / "floorplan.dxf").string();
+  std::string sample = floorDrawing().string();
   std::string saved = (scratch / "saved.dxf").string();
 };
 

@@ -54,7 +54,7 @@ class SpaceEditor : public ::testing::Test {
   void SetUp() override {
     fs::create_directories(prefs.parent_path());
     writeFile(prefs, kPreferences);
-    const auto prepared = runPython(kPrepare, {(sourceDir() / "samples" / "floorplan.dxf").string(), drawing});
+    const auto prepared = runPython(kPrepare, {floorDrawing().string(), drawing});
     ASSERT_EQ(prepared.exitCode, 0) << prepared.output;
   }
 

@@ -86,7 +86,7 @@ TEST_F(SpaceExport, OnlyTheGrossAreaOrNoSpaceAtAll) {
   run("mcsv\n", false);
   EXPECT_EQ(readFile(csv),
             "Code,Area,Units,Perimeter,Units\nTotal,0.00,m\xB2,0.00,m\n\n\nGROSS AREA,100.00,m\xB2,40.00,m\n");
-  fs::copy_file(sourceDir() / "samples" / "floorplan.dxf", drawing, fs::copy_options::overwrite_existing);
+  fs::copy_file(floorDrawing(), drawing, fs::copy_options::overwrite_existing);
   run("mcsv\n", false);
   EXPECT_EQ(readFile(csv), "Code,Area,Units,Perimeter,Units\nTotal,0.00,,0.00,\n\n\n");
 }

@@ -74,7 +74,7 @@ std::unique_ptr<CHatch> hatchSettings(const wchar_t* pattern, int scale) {
 class SpaceHatching : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto path = utf8ToWide((sourceDir() / "samples" / "floorplan.dxf").string());
+    const auto path = utf8ToWide(floorDrawing().string());
     ASSERT_EQ(acDocManager->appContextOpenDocument(path.c_str()), Acad::eOk);
     HostSession::instance().setOutput(&transcript);
     HostSession::instance().setInput(&answers);

@@ -47,7 +47,7 @@ TEST_F(SpaceMaintenance, UpdateInOtherUnitsComparesWithTheOldUnitAndWritesTheNew
 }
 
 TEST_F(SpaceMaintenance, UpdateFollowsSpacesMadeWithTheCreator) {
-  drawing = (sourceDir() / "samples" / "floorplan.dxf").string();
+  drawing = floorDrawing().string();
   const std::string created = (scratch / "created.dxf").string();
   ASSERT_EQ(runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", created, drawing},
                         "mbc\n@click 3\n#34\n3000,3000\n#35\n9000,3000\n\n@close\n")
@@ -154,7 +154,7 @@ TEST_F(SpaceMaintenance, BlankingCountsTheSpacesWithAnAuxiliaryText) {
   makeSpaceDrawing(drawing, 3, "noaux");
   result = run("mbta\n");
   EXPECT_NE(result.output.find("0 block(s) altered\n"), std::string::npos) << result.output;
-  drawing = (sourceDir() / "samples" / "floorplan.dxf").string();
+  drawing = floorDrawing().string();
   result = run("mbta\n");
   EXPECT_NE(result.output.find("0 block(s) altered\n"), std::string::npos) << result.output;
 }

@@ -30,7 +30,7 @@ AcDbObjectId idOf(AcDbDatabase* db, const wchar_t* handle) {
 }
 
 TEST(SpaceOperations, AddedAndSubtractedOutlinesGiveTheNetAreaAndAreStored) {
-  const auto path = utf8ToWide((sourceDir() / "samples" / "floorplan.dxf").string());
+  const auto path = utf8ToWide(floorDrawing().string());
   ASSERT_EQ(acDocManager->appContextOpenDocument(path.c_str()), Acad::eOk);
   std::ostringstream transcript;
   std::istringstream answers("3000,3000\n");
@@ -137,7 +137,7 @@ void setLook(AcDbObjectId id, const Look& look) {
 }
 
 TEST(SpaceOperations, ListedOutlinesAreHighlightedAndGivenTheSpacesLookBack) {
-  const auto path = utf8ToWide((sourceDir() / "samples" / "floorplan.dxf").string());
+  const auto path = utf8ToWide(floorDrawing().string());
   ASSERT_EQ(acDocManager->appContextOpenDocument(path.c_str()), Acad::eOk);
   std::ostringstream transcript;
   std::istringstream answers("3000,7000\n");

@@ -16,7 +16,7 @@ std::wstring hexHandle(AcDbObjectId id) {
 }
 
 void SampleDrawingTest::SetUp() {
-  const auto path = utf8ToWide((sourceDir() / "samples" / "floorplan.dxf").string());
+  const auto path = utf8ToWide(floorDrawing().string());
   ASSERT_EQ(db.dxfIn(path.c_str()), Acad::eOk);
   acdbHostApplicationServices()->setWorkingDatabase(&db);
   HostSession::instance().setOutput(&transcript);

@@ -32,6 +32,7 @@ ScratchFolder::~ScratchFolder() {
 
 fs::path binDir() { return SPATIARY_BIN_DIR; }
 fs::path sourceDir() { return SPATIARY_SOURCE_DIR; }
+fs::path floorDrawing() { return sourceDir() / "tests" / "data" / "floor.dxf"; }
 fs::path spatiaryExecutable() { return binDir() / "spatiary"; }
 
 std::string readFile(const fs::path& path) {
@@ -90,7 +91,7 @@ RunResult runPython(const std::string& program, const std::vector<std::string>& 
 }
 
 std::string floorPlanWithLines(size_t count) {
-  std::string text = readFile(sourceDir() / "samples" / "floorplan.dxf");
+  std::string text = readFile(floorDrawing());
   const size_t entities = text.find("\nENTITIES\n");
   const size_t end = text.find("  0\nENDSEC\n", entities);
   if (entities == std::string::npos || end == std::string::npos) throw std::runtime_error("no ENTITIES in the sample");

@@ -29,6 +29,9 @@ class ScratchFolder {
 
 std::filesystem::path binDir();
 std::filesystem::path sourceDir();
+// The floor the tests start from: the sample's nine outlines and title,
+// kept as they are while the sample grows.
+std::filesystem::path floorDrawing();
 std::filesystem::path spatiaryExecutable();
 
 std::string readFile(const std::filesystem::path& path);
