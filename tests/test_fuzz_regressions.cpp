@@ -32,6 +32,8 @@ std::vector<fs::path> inputsOf(const std::string& target) {
 void replay(const std::string& target) {
   const auto found = spatiary_fuzz::targets().find(target);
   ASSERT_NE(found, spatiary_fuzz::targets().end()) << target;
+  // One process, in name order, as libFuzzer runs them: inputs named -1,
+  // -2 ... keep a fault that needs the inputs before it.
   const std::vector<fs::path> inputs = inputsOf(target);
   EXPECT_FALSE(inputs.empty()) << "no seed inputs for " << target;
   for (const fs::path& input : inputs) {
