@@ -13,12 +13,12 @@ constexpr std::string_view kMarker = "AcDbAttribute";
 AcDbAttribute::AcDbAttribute() = default;
 
 AcDbAttribute::AcDbAttribute(const AcGePoint3d& position, const ACHAR* text, const ACHAR* tag, AcDbObjectId style)
-    : AcDbText(position, text, style), m_tag(tag ? tag : L"") {}
+    : AcDbText(position, text, style), m_tag(wideToUtf8(tag ? tag : L"")) {}
 
 Acad::ErrorStatus AcDbAttribute::setTag(const ACHAR* tag) {
   if (tag == nullptr) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
-  m_tag = tag;
+  m_tag = wideToUtf8(tag);
   return Acad::eOk;
 }
 
@@ -51,7 +51,7 @@ Acad::ErrorStatus AcDbAttribute::setAttributeFromBlock(const AcDbAttributeDefini
   setVerticalMode(definition->verticalMode());
   setNormal(definition->normal());
   setThickness(definition->thickness());
-  m_tag = definition->tag();
+  m_tag = wideToUtf8(definition->tag());
   m_flags = static_cast<Adesk::Int16>((definition->isInvisible() ? 1 : 0) | (definition->isConstant() ? 2 : 0) |
                                       (definition->isVerifiable() ? 4 : 0) | (definition->isPreset() ? 8 : 0));
   m_fieldLength = definition->fieldLength();
@@ -71,7 +71,7 @@ bool AcDbAttribute::dxfOwns(const DxfGroup& group, int code) const {
 void AcDbAttribute::dxfInField(const DxfGroup& group, DxfInFiler& in) {
   if (!group.is(kMarker)) return AcDbText::dxfInField(group, in);
   switch (in.code()) {
-    case 2: m_tag = in.text(); break;
+    case 2: m_tag = wideToUtf8(in.text()); break;
     case 70: m_flags = static_cast<Adesk::Int16>(in.integer()); break;
     case 73: m_fieldLength = static_cast<std::uint16_t>(in.integer()); break;
     case 74: readTextField(in); break;
@@ -80,7 +80,7 @@ void AcDbAttribute::dxfInField(const DxfGroup& group, DxfInFiler& in) {
 
 void AcDbAttribute::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
   if (!group.is(kMarker)) return AcDbText::dxfOutFields(group, out);
-  out.text(2, m_tag);
+  out.text(2, utf8ToWide(m_tag));
   out.integer(70, m_flags);
   if (m_fieldLength != 0) out.integer(73, m_fieldLength);
   if (verticalMode() != AcDb::kTextBase) out.integer(74, verticalMode());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "AcDbText.h"
+#include "TextCodec.h"
 
 class AcDbAttributeDefinition;
 
@@ -16,7 +17,7 @@ class AcDbAttribute : public AcDbText {
   AcDbAttribute(const AcGePoint3d& position, const ACHAR* text, const ACHAR* tag,
                 AcDbObjectId style = AcDbObjectId::kNull);
 
-  std::wstring tag() const { return m_tag; }
+  std::wstring tag() const { return utf8ToWide(m_tag); }
   Acad::ErrorStatus setTag(const ACHAR* tag);
   bool isInvisible() const { return (m_flags & 1) != 0; }
   Acad::ErrorStatus setInvisible(bool invisible);
@@ -35,7 +36,8 @@ class AcDbAttribute : public AcDbText {
   ACDB_DECLARE_DXF_FIELDS
 
  private:
-  std::wstring m_tag;
+  // UTF-8: short ones need no allocation of their own.
+  std::string m_tag;
   Adesk::Int16 m_flags = 0;
   std::uint16_t m_fieldLength = 0;
 };

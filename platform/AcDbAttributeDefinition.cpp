@@ -13,19 +13,19 @@ AcDbAttributeDefinition::AcDbAttributeDefinition() = default;
 
 AcDbAttributeDefinition::AcDbAttributeDefinition(const AcGePoint3d& position, const ACHAR* text, const ACHAR* tag,
                                                  const ACHAR* prompt, AcDbObjectId style)
-    : AcDbText(position, text, style), m_tag(tag ? tag : L""), m_prompt(prompt ? prompt : L"") {}
+    : AcDbText(position, text, style), m_tag(wideToUtf8(tag ? tag : L"")), m_prompt(wideToUtf8(prompt ? prompt : L"")) {}
 
 Acad::ErrorStatus AcDbAttributeDefinition::setTag(const ACHAR* tag) {
   if (tag == nullptr) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
-  m_tag = tag;
+  m_tag = wideToUtf8(tag);
   return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbAttributeDefinition::setPrompt(const ACHAR* prompt) {
   if (prompt == nullptr) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
-  m_prompt = prompt;
+  m_prompt = wideToUtf8(prompt);
   return Acad::eOk;
 }
 
@@ -60,8 +60,8 @@ bool AcDbAttributeDefinition::dxfOwns(const DxfGroup& group, int code) const {
 void AcDbAttributeDefinition::dxfInField(const DxfGroup& group, DxfInFiler& in) {
   if (!group.is(kMarker)) return AcDbText::dxfInField(group, in);
   switch (in.code()) {
-    case 3: m_prompt = in.text(); break;
-    case 2: m_tag = in.text(); break;
+    case 3: m_prompt = wideToUtf8(in.text()); break;
+    case 2: m_tag = wideToUtf8(in.text()); break;
     case 70: m_flags = static_cast<Adesk::Int16>(in.integer()); break;
     case 73: m_fieldLength = static_cast<std::uint16_t>(in.integer()); break;
     case 74: readTextField(in); break;
@@ -70,8 +70,8 @@ void AcDbAttributeDefinition::dxfInField(const DxfGroup& group, DxfInFiler& in) 
 
 void AcDbAttributeDefinition::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
   if (!group.is(kMarker)) return AcDbText::dxfOutFields(group, out);
-  out.text(3, m_prompt);
-  out.text(2, m_tag);
+  out.text(3, utf8ToWide(m_prompt));
+  out.text(2, utf8ToWide(m_tag));
   out.integer(70, m_flags);
   if (m_fieldLength != 0) out.integer(73, m_fieldLength);
   if (verticalMode() != AcDb::kTextBase) out.integer(74, verticalMode());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AcDbText.h"
+#include "TextCodec.h"
 
 class AcDbAttributeDefinition : public AcDbText {
   ACRX_DECLARE_MEMBERS(AcDbAttributeDefinition)
@@ -15,9 +16,9 @@ class AcDbAttributeDefinition : public AcDbText {
   AcDbAttributeDefinition(const AcGePoint3d& position, const ACHAR* text, const ACHAR* tag,
                           const ACHAR* prompt, AcDbObjectId style = AcDbObjectId::kNull);
 
-  std::wstring tag() const { return m_tag; }
+  std::wstring tag() const { return utf8ToWide(m_tag); }
   Acad::ErrorStatus setTag(const ACHAR* tag);
-  std::wstring prompt() const { return m_prompt; }
+  std::wstring prompt() const { return utf8ToWide(m_prompt); }
   Acad::ErrorStatus setPrompt(const ACHAR* prompt);
   bool isInvisible() const { return (m_flags & 1) != 0; }
   Acad::ErrorStatus setInvisible(bool invisible);
@@ -34,8 +35,9 @@ class AcDbAttributeDefinition : public AcDbText {
   ACDB_DECLARE_DXF_FIELDS
 
  private:
-  std::wstring m_tag;
-  std::wstring m_prompt;
+  // UTF-8: short ones need no allocation of their own.
+  std::string m_tag;
+  std::string m_prompt;
   Adesk::Int16 m_flags = 0;
   std::uint16_t m_fieldLength = 0;
 };

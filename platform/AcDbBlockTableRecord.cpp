@@ -72,6 +72,9 @@ Acad::ErrorStatus AcDbBlockTableRecord::appendAcDbEntity(AcDbObjectId& entityId,
 }
 
 void AcDbBlockTableRecord::adopt(AcDbEntity* entity) {
+  // One the file put in this block but named another owner is saved naming
+  // this one, or read back it would move.
+  if (entity->m_ownerId != objectId()) entity->m_modified = true;
   entity->m_ownerId = objectId();
   m_entities.push_back(entity->objectId());
 }

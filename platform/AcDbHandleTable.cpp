@@ -26,19 +26,40 @@ void AcDbHandleTable::reserve(size_t objects) { grow(objects * 4 / 3 + 1); }
 AcDbStub* AcDbHandleTable::find(AcDbHandle handle) const { return m_slots[slotOf(handle.value())].stub; }
 
 AcDbStub* AcDbHandleTable::findOrCreate(AcDbHandle handle) {
-  size_t slot = slotOf(handle.value());
+  const size_t slot = slotOf(handle.value());
   if (m_slots[slot].stub != nullptr) return m_slots[slot].stub;
-  if ((m_stubs.size() + 1) * 4 > m_slots.size() * 3) {
-    grow(m_slots.size() * 2);
-    slot = slotOf(handle.value());
-  }
   m_stubs.push_back(AcDbStub{handle, m_database, nullptr});
-  m_slots[slot] = Slot{handle.value(), &m_stubs.back()};
-  if (!exhausted() && handle.value() >= m_seed) m_seed = handle.value() + 1;
+  index(&m_stubs.back());
   return &m_stubs.back();
 }
 
-AcDbStub* AcDbHandleTable::createNew() { return exhausted() ? nullptr : findOrCreate(AcDbHandle(m_seed)); }
+void AcDbHandleTable::index(AcDbStub* stub) {
+  if (m_stubs.size() * 4 > m_slots.size() * 3) grow(m_slots.size() * 2);
+  const Adesk::UInt64 value = stub->handle.value();
+  m_slots[slotOf(value)] = Slot{value, stub};
+  if (!exhausted() && value >= m_seed) m_seed = value + 1;
+}
+
+AcDbStub* AcDbHandleTable::createNew() {
+  if (m_deferring) {
+    m_stubs.push_back(AcDbStub{AcDbHandle(), m_database, nullptr});
+    m_deferred.push_back(&m_stubs.back());
+    return &m_stubs.back();
+  }
+  return exhausted() ? nullptr : findOrCreate(AcDbHandle(m_seed));
+}
+
+bool AcDbHandleTable::assignDeferredHandles() {
+  m_deferring = false;
+  for (AcDbStub* stub : m_deferred) {
+    if (exhausted()) return false;
+    stub->handle = AcDbHandle(m_seed);
+    index(stub);
+  }
+  m_deferred.clear();
+  m_deferred.shrink_to_fit();
+  return true;
+}
 
 void AcDbHandleTable::attach(AcDbStub* stub, std::unique_ptr<AcDbObject> object) {
   object->m_stub = stub;

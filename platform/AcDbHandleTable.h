@@ -24,6 +24,12 @@ class AcDbHandleTable {
   void setSeed(AcDbHandle seed);
   // Room for this many objects without rehashing.
   void reserve(size_t objects);
+  // While a file is read, new stubs get their handles only at its end,
+  // above every handle the file uses: one made for an object the file
+  // gives none must not take a handle an object further on has.
+  void deferNewHandles() { m_deferring = true; }
+  // False when no handle was left for some of them.
+  bool assignDeferredHandles();
 
  private:
   AcDbDatabase* m_database;
@@ -31,6 +37,7 @@ class AcDbHandleTable {
   // Open addressing on the handle: a power-of-two table at most three quarters full.
   size_t slotOf(Adesk::UInt64 handle) const;
   void grow(size_t slots);
+  void index(AcDbStub* stub);
   // The handle beside its stub, so probing reads no stub.
   struct Slot {
     Adesk::UInt64 handle;
@@ -39,4 +46,6 @@ class AcDbHandleTable {
   std::vector<Slot> m_slots = std::vector<Slot>(64, Slot{0, nullptr});
   // 0 once FFFFFFFFFFFFFFFF is in use: no handle is left above it.
   Adesk::UInt64 m_seed = 1;
+  bool m_deferring = false;
+  std::vector<AcDbStub*> m_deferred;
 };

@@ -54,6 +54,7 @@ DxfReader::DxfReader(AcDbDatabase& database)
 void DxfReader::read(std::string text) {
   m_file.text = std::move(text);
   prepareText();
+  m_database.handleTable().deferNewHandles();
   DxfTagReader reader(m_file.text);
   while (true) {
     if (reader.atEnd()) throw DxfError(reader.line(), "the file ends without EOF");
@@ -71,6 +72,8 @@ void DxfReader::read(std::string text) {
 void DxfReader::completeDrawing(std::uint32_t lastLine) {
   // Without model space there is nowhere to keep the drawing's entities.
   if (m_database.modelSpaceId().isNull()) throw DxfError(lastLine, "the drawing has no model space (*Model_Space)");
+  if (!m_database.handleTable().assignDeferredHandles())
+    throw DxfError(lastLine, "no handle is left for the objects the file gives none");
   // Definitions and model space are written in their sections: a file
   // without them would have its entities dropped when saved.
   ensureSection(m_file.sections, "BLOCKS", "TABLES");
@@ -164,7 +167,6 @@ AcDbObject* DxfReader::make(DxfClassRegistry::Place place) {
     if (stub->object) throw DxfError(handleTag->line, "duplicate handle '" + std::string(handleTag->value) + "'");
   } else {
     stub = handles.createNew();
-    if (stub == nullptr) throw DxfError(m_tags.front().line, "no handle is left for an object that has none");
   }
   AcDbObject* result = object.get();
   handles.attach(stub, std::move(object));
@@ -248,6 +250,10 @@ AcDbEntity* DxfReader::readEntity(DxfTagReader& reader, AcDbBlockTableRecord* bl
   collect(reader);
   auto* entity = AcDbEntity::cast(make(DxfClassRegistry::Place::Entity));
   if (entity == nullptr) throw DxfError(m_tags.front().line, std::string(m_tags.front().value) + " is not an entity");
+  // Taken for an entity, a definition's marker would be saved as one and
+  // the file would not read back the same.
+  if (AcDbBlockBegin::cast(entity) != nullptr || AcDbBlockEnd::cast(entity) != nullptr)
+    throw DxfError(m_tags.front().line, std::string(m_tags.front().value) + " where an entity belongs");
   if (block == nullptr) {
     block = residentObject<AcDbBlockTableRecord>(entity->ownerId());
     if (block == nullptr) block = residentObject<AcDbBlockTableRecord>(m_database.modelSpaceId());
