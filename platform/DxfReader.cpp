@@ -37,6 +37,17 @@ bool isAscii(const std::string& text) {
   return (high & 0x8080808080808080ull) == 0;
 }
 
+bool isNameCharacter(char c) { return c > ' ' && c < 0x7f; }
+
+// A damaged type would be saved as some other one, or as none.
+void checkType(const DxfTag& tag) {
+  const std::string_view type = tag.value;
+  if (!type.empty() && std::all_of(type.begin(), type.end(), isNameCharacter)) return;
+  std::string shown(type.substr(0, 40));
+  std::replace_if(shown.begin(), shown.end(), [](char c) { return !isNameCharacter(c); }, '?');
+  throw DxfError(tag.line, "'" + shown + "' is not an object type");
+}
+
 // Adds the section, empty, after the one named (else last) when the file lacks it.
 void ensureSection(std::vector<DxfSection>& sections, const std::string& wanted, const std::string& after) {
   auto named = [](const std::string& name) { return [&name](const DxfSection& section) { return section.name == name; }; };
@@ -155,6 +166,7 @@ void DxfReader::collect(DxfTagReader& reader) {
 }
 
 AcDbObject* DxfReader::make(DxfClassRegistry::Place place) {
+  checkType(m_tags.front());
   std::unique_ptr<AcDbObject> object = DxfClassRegistry::create(m_tags, place);
   AcDbHandleTable& handles = m_database.handleTable();
   const DxfTag* handleTag = DxfObjectCodec::handleTag(m_tags);
