@@ -4,6 +4,7 @@
 // grow with the number of spaces and no faster.  The drawings are made
 // once into SPATIARY_BENCH_DIR (default /tmp/spatiary-bench) and kept.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -91,18 +92,22 @@ AcApDocument* open(const fs::path& path) {
   return acDocManager->curDocument();
 }
 
+// Between timed runs: the memory freed goes back to the system, so every run
+// meets memory as a newly started host does, whatever the size.
+void closeUntimed(benchmark::State& state, AcApDocument* document) {
+  state.PauseTiming();
+  if (document != nullptr) acDocManager->closeDocument(document);
+  ::malloc_trim(0);
+  state.ResumeTiming();
+}
+
 void countSpaces(benchmark::State& state) {
   state.counters["spaces"] = static_cast<double>(state.range(0));
 }
 
 void Load(benchmark::State& state) {
   const fs::path path = campus(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    AcApDocument* document = open(path);
-    state.PauseTiming();
-    acDocManager->closeDocument(document);
-    state.ResumeTiming();
-  }
+  for (auto _ : state) closeUntimed(state, open(path));
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * fs::file_size(path)));
   countSpaces(state);
 }
@@ -111,8 +116,10 @@ void Save(benchmark::State& state) {
   const fs::path path = campus(static_cast<int>(state.range(0)));
   AcApDocument* document = open(path);
   const std::wstring copy = utf8ToWide((benchFolder() / "saved.dxf").string());
-  for (auto _ : state)
+  for (auto _ : state) {
     if (acDocManager->saveDocument(document, copy.c_str()) != Acad::eOk) state.SkipWithError("save failed");
+    closeUntimed(state, nullptr);
+  }
   acDocManager->closeDocument(document);
   countSpaces(state);
 }
@@ -122,9 +129,12 @@ void CollectSpaces(benchmark::State& state) {
   CAcadDrawing drawing;
   drawing.bindCurrentDocument();
   for (auto _ : state) {
-    CBlocks spaces;
-    spaces.getZelphDWGBlocks_SS(drawing, true, L'f');
-    if (spaces.getCount() != state.range(0)) state.SkipWithError("spaces missing");
+    {
+      CBlocks spaces;
+      spaces.getZelphDWGBlocks_SS(drawing, true, L'f');
+      if (spaces.getCount() != state.range(0)) state.SkipWithError("spaces missing");
+    }
+    closeUntimed(state, nullptr);
   }
   acDocManager->closeDocument(document);
   countSpaces(state);
@@ -140,9 +150,7 @@ void RunCommand(benchmark::State& state, const std::string& answers) {
     module().answer(answers);
     state.ResumeTiming();
     command();
-    state.PauseTiming();
-    acDocManager->closeDocument(document);
-    state.ResumeTiming();
+    closeUntimed(state, document);
   }
   countSpaces(state);
 }
@@ -155,7 +163,8 @@ void ApplyReport(benchmark::State& state) {
                                                  std::string(16, '\n'));
 }
 
-// The biggest campus once, the others a few times.
+// The biggest campus once a repetition, the others a few times; the table
+// takes the median of three repetitions.
 void registerAll() {
   const std::pair<const char*, void (*)(benchmark::State&)> operations[] = {
       {"Load", Load},           {"Save", Save},           {"CollectSpaces", CollectSpaces},
@@ -165,6 +174,7 @@ void registerAll() {
       benchmark::RegisterBenchmark(name, operation)
           ->Arg(spaces)
           ->Iterations(spaces >= 100000 ? 1 : 3)
+          ->Repetitions(3)
           ->Unit(benchmark::kMillisecond)
           ->UseRealTime();
 }

@@ -1,6 +1,7 @@
-"""Prints the benchmark figures as one table: each operation at each size,
-the growth from 10 000 to 100 000 spaces, ezdxf's load and save of the same
-files beside ours, and the peak memory of the host holding each drawing."""
+"""Prints the benchmark figures as one table: each operation at each size
+(the median of its repetitions), the growth from 10 000 to 100 000 spaces,
+ezdxf's load and save of the same files beside ours, and the peak memory of
+the host holding each drawing."""
 import json
 import os
 import resource
@@ -19,7 +20,9 @@ def seconds_by_name(path):
         runs = json.load(report)["benchmarks"]
     figures = {}
     for run in runs:
-        if run.get("run_type") == "aggregate":
+        if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
+            continue
+        if run.get("run_type") != "aggregate" and run.get("repetitions", 1) > 1:
             continue
         name, size = run["run_name"].split("/")[:2]
         figures[(name, int(size))] = run["real_time"] / 1000.0  # reported in milliseconds
@@ -34,10 +37,11 @@ def ezdxf_times(path):
     return loaded - start, time.perf_counter() - loaded
 
 
-def peak_memory(path):
-    """The host opening the drawing and ending at once; children are measured
-    smallest first, so the maximum so far is this child's."""
-    subprocess.run([host, "-s", os.devnull, "--appdata", os.path.join(folder, "appdata"), path],
+def peak_memory(path=None):
+    """The host opening the drawing (else a new one) and ending at once;
+    children are measured smallest first, so the maximum so far is this
+    child's."""
+    subprocess.run([host, "-s", os.devnull, "--appdata", os.path.join(folder, "appdata")] + ([path] if path else []),
                    check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     return resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss * 1024
 
@@ -48,6 +52,7 @@ for name in ("Load", "Save", "CollectSpaces", "UpdateSpaces", "ExportCsv", "Appl
     rows.append([name] + [ours[(name, size)] for size in SIZES])
 paths = {size: os.path.join(folder, "campus-%d.dxf" % size) for size in SIZES}
 # Before ezdxf fills this process: a child starts as a copy of it.
+host_alone = peak_memory()
 memory = {size: (peak_memory(paths[size]), os.path.getsize(paths[size])) for size in SIZES}
 reference = {size: ezdxf_times(paths[size]) for size in SIZES}
 rows.append(["ezdxf load"] + [reference[size][0] for size in SIZES])
@@ -68,3 +73,7 @@ print("%-16s" % "ezdxf/ours load" + "".join("%13.1f" % (reference[size][0] / our
 print("%-16s" % "ezdxf/ours save" + "".join("%13.1f" % (reference[size][1] / ours[("Save", size)]) for size in SIZES))
 print("%-16s" % "peak memory MB" + "".join("%13.1f" % (memory[size][0] / 1e6) for size in SIZES))
 print("%-16s" % "memory/file" + "".join("%13.2f" % (memory[size][0] / memory[size][1]) for size in SIZES))
+# The drawing's own share: the peak less that of the host with a new drawing.
+print("%-16s" % "drawing/file" +
+      "".join("%13.2f" % ((memory[size][0] - host_alone) / memory[size][1]) for size in SIZES))
+print("%-16s %12.1f" % ("host alone MB", host_alone / 1e6))

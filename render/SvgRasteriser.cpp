@@ -1,50 +1,41 @@
 #include "SvgRasteriser.h"
 
-#include <cairo.h>
-#include <librsvg/rsvg.h>
+#include <dlfcn.h>
 
-#include <memory>
+#include "TextCodec.h"
 
 namespace {
 
-struct HandleRelease {
-  void operator()(RsvgHandle* handle) const { g_object_unref(handle); }
-};
-struct SurfaceRelease {
-  void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-struct ContextRelease {
-  void operator()(cairo_t* context) const { cairo_destroy(context); }
-};
+using WritePng = bool (*)(const std::string&, int, int, const std::string&, std::string&);
 
-std::string takeMessage(GError* failure) {
-  const std::string message = failure != nullptr && failure->message != nullptr ? failure->message : "unknown error";
-  if (failure != nullptr) g_error_free(failure);
-  return message;
+// The writer is installed beside the platform library, wherever that is.
+std::string writerPath() {
+  Dl_info platform{};
+  if (::dladdr(reinterpret_cast<void*>(&utf8ToWide), &platform) == 0 || platform.dli_fname == nullptr)
+    return "SpatiaryPng.so";
+  const std::string library = platform.dli_fname;
+  const size_t slash = library.rfind('/');
+  return (slash == std::string::npos ? std::string() : library.substr(0, slash + 1)) + "SpatiaryPng.so";
+}
+
+// Kept loaded to the end: glib does not expect to be unloaded.
+WritePng loadWriter(std::string& error) {
+  static WritePng writer = nullptr;
+  if (writer != nullptr) return writer;
+  const std::string path = writerPath();
+  void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library != nullptr) writer = reinterpret_cast<WritePng>(::dlsym(library, "spatiaryWritePng"));
+  if (writer == nullptr) {
+    const char* reason = ::dlerror();
+    error = "cannot load the PNG writer " + path + ": " + (reason != nullptr ? reason : "unknown reason");
+  }
+  return writer;
 }
 
 }  // namespace
 
 bool SvgRasteriser::writePng(const std::string& svg, int width, int height, const std::string& path,
                              std::string& error) {
-  GError* failure = nullptr;
-  std::unique_ptr<RsvgHandle, HandleRelease> handle(
-      rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &failure));
-  if (!handle) {
-    error = "the picture cannot be read: " + takeMessage(failure);
-    return false;
-  }
-  std::unique_ptr<cairo_surface_t, SurfaceRelease> surface(
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
-  std::unique_ptr<cairo_t, ContextRelease> context(cairo_create(surface.get()));
-  const RsvgRectangle viewport{0.0, 0.0, static_cast<double>(width), static_cast<double>(height)};
-  if (!rsvg_handle_render_document(handle.get(), context.get(), &viewport, &failure)) {
-    error = "the picture cannot be drawn: " + takeMessage(failure);
-    return false;
-  }
-  if (cairo_surface_write_to_png(surface.get(), path.c_str()) != CAIRO_STATUS_SUCCESS) {
-    error = "cannot write " + path;
-    return false;
-  }
-  return true;
+  const WritePng writer = loadWriter(error);
+  return writer != nullptr && writer(svg, width, height, path, error);
 }
