@@ -4,7 +4,6 @@ ezdxf's load and save of the same files beside ours, and the peak memory of
 the host holding each drawing."""
 import json
 import os
-import resource
 import subprocess
 import sys
 import time
@@ -12,7 +11,7 @@ import time
 import ezdxf
 
 SIZES = (1000, 10000, 100000)
-folder, host = sys.argv[1], sys.argv[2]
+folder, host, peak = sys.argv[1], sys.argv[2], sys.argv[3]
 
 
 def seconds_by_name(path):
@@ -38,12 +37,10 @@ def ezdxf_times(path):
 
 
 def peak_memory(path=None):
-    """The host opening the drawing (else a new one) and ending at once;
-    children are measured smallest first, so the maximum so far is this
-    child's."""
-    subprocess.run([host, "-s", os.devnull, "--appdata", os.path.join(folder, "appdata")] + ([path] if path else []),
-                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    return resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss * 1024
+    """The host's peak opening the drawing (else a new one) and ending at once."""
+    command = [peak, host, "-s", os.devnull, "--appdata", os.path.join(folder, "appdata")] + ([path] if path else [])
+    return int(subprocess.run(command, check=True, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                              input=b"").stdout.split()[-1])
 
 
 ours = seconds_by_name(os.path.join(folder, "campus.json"))
@@ -51,7 +48,6 @@ rows = []
 for name in ("Load", "Save", "CollectSpaces", "UpdateSpaces", "ExportCsv", "ApplyReport"):
     rows.append([name] + [ours[(name, size)] for size in SIZES])
 paths = {size: os.path.join(folder, "campus-%d.dxf" % size) for size in SIZES}
-# Before ezdxf fills this process: a child starts as a copy of it.
 host_alone = peak_memory()
 memory = {size: (peak_memory(paths[size]), os.path.getsize(paths[size])) for size in SIZES}
 reference = {size: ezdxf_times(paths[size]) for size in SIZES}
