@@ -6,6 +6,7 @@
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 #include "DxfText.h"
+#include "TextCodec.h"
 
 ACRX_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject, L"TABLE")
 
@@ -13,7 +14,13 @@ AcDbSymbolTable::AcDbSymbolTable() = default;
 
 AcDbSymbolTable::~AcDbSymbolTable() = default;
 
-std::wstring AcDbSymbolTable::key(const std::wstring& name) { return DxfText::foldCase(name); }
+std::string AcDbSymbolTable::key(std::wstring_view name) {
+  // Reused: every name met while reading a drawing is looked up.
+  thread_local std::wstring folded;
+  folded.assign(name);
+  for (wchar_t& c : folded) c = DxfText::foldChar(c);
+  return wideToUtf8(folded);
+}
 
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& recordId, bool getErased) const {
   recordId.setNull();

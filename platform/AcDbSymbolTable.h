@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "AcDbObject.h"
@@ -51,13 +52,14 @@ class AcDbSymbolTable : public AcDbObject {
   friend class DxfReader;
   friend class DxfWriter;
 
-  static std::wstring key(const std::wstring& name);
+  // Folded and in UTF-8, so that most names need no allocation of their own.
+  static std::string key(std::wstring_view name);
   // For the reader: a record already in the database.
   void insert(AcDbSymbolTableRecord* record);
   void renamed(AcDbSymbolTableRecord* record, const std::wstring& oldName);
 
   AcDbObjectIdArray m_records;
-  std::unordered_map<std::wstring, AcDbObjectId> m_byName;
+  std::unordered_map<std::string, AcDbObjectId> m_byName;
 };
 
 // The typed getAt of a table whose records are RECORD.

@@ -131,18 +131,19 @@ std::string DxfText::encode(std::wstring_view text) {
 
 std::wstring DxfText::foldCase(std::wstring_view name) {
   std::wstring folded(name);
-  for (wchar_t& c : folded) {
-    const bool oddPairs = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);  // Latin Extended-A
-    const bool evenPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-    if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
-        (c >= 0x430 && c <= 0x44F))
-      c = static_cast<wchar_t>(c - 0x20);
-    else if (c >= 0x450 && c <= 0x45F)
-      c = static_cast<wchar_t>(c - 0x50);
-    else if ((oddPairs && (c & 1)) || (evenPairs && !(c & 1)))
-      c = static_cast<wchar_t>(c - 1);
-  }
+  for (wchar_t& c : folded) c = foldChar(c);
   return folded;
+}
+
+wchar_t DxfText::foldChar(wchar_t c) {
+  const bool oddPairs = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);  // Latin Extended-A
+  const bool evenPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+  if ((c >= L'a' && c <= L'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) ||
+      (c >= 0x430 && c <= 0x44F))
+    return static_cast<wchar_t>(c - 0x20);
+  if (c >= 0x450 && c <= 0x45F) return static_cast<wchar_t>(c - 0x50);
+  if ((oddPairs && (c & 1)) || (evenPairs && !(c & 1))) return static_cast<wchar_t>(c - 1);
+  return c;
 }
 
 std::string DxfText::ansiToUtf8(std::string_view ansi) {

@@ -13,6 +13,7 @@ class DxfText {
   // Upper case, whatever the process locale, for names that compare
   // ignoring case (layers, blocks, dictionary keys, applications).
   static std::wstring foldCase(std::wstring_view name);
+  static wchar_t foldChar(wchar_t c);
   // Whole-file conversions; ASCII text comes back unchanged.
   static std::string ansiToUtf8(std::string_view ansi);
   static std::string utf8ToAnsi(std::string_view utf8);

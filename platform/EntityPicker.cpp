@@ -137,20 +137,33 @@ std::wstring blockNameOf(AcDbEntity* entity) {
   return name;
 }
 
-bool passes(AcDbObjectId id, const resbuf* filter) {
+// A filter's text groups, each pattern read once for the whole selection.
+struct FilterTest {
+  short group;
+  WildcardPattern pattern;
+};
+
+std::vector<FilterTest> testsOf(const resbuf* filter) {
+  std::vector<FilterTest> tests;
+  for (const resbuf* item = filter; item != nullptr; item = item->rbnext) {
+    const bool textGroup = item->restype == RTDXF0 || item->restype == 0 || item->restype == 2 || item->restype == 8;
+    if (textGroup && item->resval.rstring != nullptr)
+      tests.push_back({item->restype, WildcardPattern(item->resval.rstring)});
+  }
+  return tests;
+}
+
+bool passes(AcDbObjectId id, const std::vector<FilterTest>& tests) {
   AcDbEntity* entity = nullptr;
   if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) return false;
   bool ok = true;
-  for (const resbuf* item = filter; item != nullptr && ok; item = item->rbnext) {
-    const bool textGroup = item->restype == RTDXF0 || item->restype == 0 || item->restype == 2 || item->restype == 8;
-    if (!textGroup || item->resval.rstring == nullptr) continue;
-    const WildcardPattern pattern(item->resval.rstring);
-    if (item->restype == RTDXF0 || item->restype == 0)
-      ok = pattern.matches(entity->isA()->dxfName());
-    else if (item->restype == 2)
-      ok = pattern.matches(blockNameOf(entity));
-    else if (item->restype == 8)
-      ok = pattern.matches(entity->layer());
+  for (auto test = tests.begin(); test != tests.end() && ok; ++test) {
+    if (test->group == RTDXF0 || test->group == 0)
+      ok = test->pattern.matches(entity->isA()->dxfName());
+    else if (test->group == 2)
+      ok = test->pattern.matches(blockNameOf(entity));
+    else
+      ok = test->pattern.matches(entity->layer());
   }
   entity->close();
   return ok;
@@ -301,7 +314,8 @@ std::vector<AcDbObjectId> EntityPicker::everything(const resbuf* filter) const {
 
 void EntityPicker::keepPassing(std::vector<AcDbObjectId>& ids, const resbuf* filter) {
   if (filter == nullptr) return;
-  ids.erase(std::remove_if(ids.begin(), ids.end(), [filter](const AcDbObjectId& id) { return !passes(id, filter); }),
+  const std::vector<FilterTest> tests = testsOf(filter);
+  ids.erase(std::remove_if(ids.begin(), ids.end(), [&tests](const AcDbObjectId& id) { return !passes(id, tests); }),
             ids.end());
 }
 

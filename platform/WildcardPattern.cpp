@@ -33,7 +33,7 @@ WildcardPattern::WildcardPattern(const std::wstring& pattern) {
   for (const auto& part : split(pattern)) m_alternatives.push_back(parse(part));
 }
 
-bool WildcardPattern::matches(const std::wstring& text) const {
+bool WildcardPattern::matches(std::wstring_view text) const {
   for (const auto& alternative : m_alternatives)
     if (alternative.matches(text)) return true;
   return false;
@@ -103,11 +103,13 @@ bool WildcardPattern::Token::accepts(wchar_t c) const {
 }
 
 // Dynamic programming over text positions, so runs never backtrack.
-bool WildcardPattern::Alternative::matches(const std::wstring& text) const {
-  std::vector<char> reachable(text.size() + 1, 0);
+bool WildcardPattern::Alternative::matches(std::wstring_view text) const {
+  // Reused: a selection filter tests every entity of a drawing.
+  thread_local std::vector<char> reachable, next;
+  reachable.assign(text.size() + 1, 0);
   reachable[0] = 1;
   for (const Token& token : tokens) {
-    std::vector<char> next(text.size() + 1, 0);
+    next.assign(text.size() + 1, 0);
     for (size_t at = 0; at <= text.size(); ++at) {
       if (reachable[at] == 0) continue;
       if (token.kind == Token::Run) {

@@ -6,12 +6,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class WildcardPattern {
  public:
   explicit WildcardPattern(const std::wstring& pattern);
-  bool matches(const std::wstring& text) const;
+  bool matches(std::wstring_view text) const;
 
  private:
   struct Token {
@@ -24,7 +25,7 @@ class WildcardPattern {
   struct Alternative {
     bool negated = false;
     std::vector<Token> tokens;
-    bool matches(const std::wstring& text) const;
+    bool matches(std::wstring_view text) const;
   };
   static Alternative parse(const std::wstring& text);
 
