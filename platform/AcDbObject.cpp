@@ -133,7 +133,7 @@ AcDbObject::Extras& AcDbObject::extras() {
 
 resbuf* AcDbObject::xData(const ACHAR* regappName) const {
   if (const DxfTagList* set = xdataSet()) return DxfXData::toResbuf(*set, regappName);
-  return DxfXData::toResbuf(DxfXData::fromDxf(dxfText()), regappName);
+  return DxfXData::toResbuf(DxfXData::viewsOf(dxfText()), regappName);
 }
 
 Acad::ErrorStatus AcDbObject::setXData(const resbuf* xdata) {

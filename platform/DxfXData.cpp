@@ -1,5 +1,6 @@
 #include "DxfXData.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cwchar>
 #include <string>
@@ -13,18 +14,18 @@
 
 namespace {
 
-double toReal(const std::string& value) {
+double toReal(std::string_view value) {
   double result = 0.0;
   size_t start = value.find_first_not_of(' ');
-  if (start == std::string::npos) return 0.0;
+  if (start == std::string_view::npos) return 0.0;
   std::from_chars(value.data() + start, value.data() + value.size(), result);
   return result;
 }
 
-long long toInteger(const std::string& value) {
+long long toInteger(std::string_view value) {
   long long result = 0;
   size_t start = value.find_first_not_of(' ');
-  if (start == std::string::npos) return 0;
+  if (start == std::string_view::npos) return 0;
   std::from_chars(value.data() + start, value.data() + value.size(), result);
   return result;
 }
@@ -41,8 +42,10 @@ ACHAR* newString(const std::wstring& text) {
 }
 
 // One resbuf from the tags at i (three tags for a point); i moves past them.
-resbuf* itemAt(const DxfTagList& tags, size_t& i) {
-  const DxfOwnedTag& tag = tags[i++];
+// Tags are the file's views or the owned tags the API set.
+template <typename Tags>
+resbuf* itemAt(const Tags& tags, size_t& i) {
+  const auto& tag = tags[i++];
   resbuf* rb = acutNewRb(tag.code);
   switch (DxfCodeTable::kind(tag.code)) {
     case DxfValueKind::Point:
@@ -60,11 +63,14 @@ resbuf* itemAt(const DxfTagList& tags, size_t& i) {
       rb->resval.rlong = static_cast<Adesk::Int32>(toInteger(tag.value));
       break;
     case DxfValueKind::Binary: {
-      const std::string& hex = tag.value;
+      const std::string_view hex = tag.value;
       rb->resval.rbinary.clen = static_cast<Adesk::Int32>(hex.size() / 2);
       rb->resval.rbinary.buf = new char[hex.size() / 2 + 1];
-      for (size_t k = 0; k + 1 < hex.size(); k += 2)
-        rb->resval.rbinary.buf[k / 2] = static_cast<char>(std::stoi(hex.substr(k, 2), nullptr, 16));
+      for (size_t k = 0; k + 1 < hex.size(); k += 2) {
+        unsigned byte = 0;
+        std::from_chars(hex.data() + k, hex.data() + k + 2, byte, 16);
+        rb->resval.rbinary.buf[k / 2] = static_cast<char>(byte);
+      }
       break;
     }
     default:
@@ -124,23 +130,33 @@ std::vector<AppData> split(const DxfTagList& tags) {
   return apps;
 }
 
-bool sameName(const std::wstring& a, const std::wstring& b) { return DxfText::foldCase(a) == DxfText::foldCase(b); }
+bool sameName(std::wstring_view a, std::wstring_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](wchar_t x, wchar_t y) { return DxfText::foldChar(x) == DxfText::foldChar(y); });
+}
 
 }  // namespace
 
 DxfTagList DxfXData::fromDxf(std::string_view objectText) {
   DxfTagList tags;
+  for (const DxfTag& tag : viewsOf(objectText)) tags.push_back({tag.code, std::string(tag.value)});
+  return tags;
+}
+
+std::vector<DxfTag> DxfXData::viewsOf(std::string_view objectText) {
+  std::vector<DxfTag> tags;
   DxfTagReader reader(objectText);
   bool inside = false;
   while (!reader.atEnd()) {
     const DxfTag tag = reader.next();
     inside = inside || tag.code == 1001;
-    if (inside) tags.push_back({tag.code, std::string(tag.value)});
+    if (inside) tags.push_back(tag);
   }
   return tags;
 }
 
-resbuf* DxfXData::toResbuf(const DxfTagList& tags, const ACHAR* appName) {
+template <typename Tags>
+resbuf* DxfXData::listOf(const Tags& tags, const ACHAR* appName) {
   resbuf* head = nullptr;
   resbuf** tail = &head;
   bool wanted = false;
@@ -155,6 +171,10 @@ resbuf* DxfXData::toResbuf(const DxfTagList& tags, const ACHAR* appName) {
   }
   return head;
 }
+
+resbuf* DxfXData::toResbuf(const DxfTagList& tags, const ACHAR* appName) { return listOf(tags, appName); }
+
+resbuf* DxfXData::toResbuf(const std::vector<DxfTag>& tags, const ACHAR* appName) { return listOf(tags, appName); }
 
 bool DxfXData::merge(DxfTagList& tags, const resbuf* list) {
   if (list == nullptr || list->restype != 1001) return false;
