@@ -7,7 +7,9 @@ size_t AcDbHandleTable::slotOf(Adesk::UInt64 handle) const {
   // Handles are mostly consecutive: keeping their low bits puts neighbours
   // side by side in memory; the high bits are folded in against strides.
   size_t slot = static_cast<size_t>(handle ^ (handle >> 17) ^ (handle >> 31)) & mask;
-  while (m_slots[slot].stub != nullptr && m_slots[slot].handle != handle) slot = (slot + 1) & mask;
+  const std::uint32_t low = lowHalf(handle);
+  while (m_slots[slot].place != 0 && (m_slots[slot].low != low || stubIn(m_slots[slot]).handle.value() != handle))
+    slot = (slot + 1) & mask;
   return slot;
 }
 
@@ -15,46 +17,53 @@ void AcDbHandleTable::grow(size_t slots) {
   size_t size = m_slots.size();
   while (size < slots) size *= 2;
   if (size == m_slots.size()) return;
-  std::vector<Slot> old(size, Slot{0, nullptr});
+  std::vector<Slot> old(size, Slot{0, 0});
   old.swap(m_slots);
   for (const Slot& entry : old)
-    if (entry.stub != nullptr) m_slots[slotOf(entry.handle)] = entry;
+    if (entry.place != 0) m_slots[slotOf(stubIn(entry).handle.value())] = entry;
 }
 
 void AcDbHandleTable::reserve(size_t objects) { grow(objects * 4 / 3 + 1); }
 
-AcDbStub* AcDbHandleTable::find(AcDbHandle handle) const { return m_slots[slotOf(handle.value())].stub; }
+AcDbStub* AcDbHandleTable::find(AcDbHandle handle) const {
+  const Slot& slot = m_slots[slotOf(handle.value())];
+  return slot.place != 0 ? &stubIn(slot) : nullptr;
+}
 
-AcDbStub* AcDbHandleTable::findOrCreate(AcDbHandle handle) {
-  const size_t slot = slotOf(handle.value());
-  if (m_slots[slot].stub != nullptr) return m_slots[slot].stub;
+AcDbStub* AcDbHandleTable::newStub(AcDbHandle handle) {
   m_stubs.push_back(AcDbStub{handle, m_database, nullptr});
-  index(&m_stubs.back());
   return &m_stubs.back();
 }
 
-void AcDbHandleTable::index(AcDbStub* stub) {
+AcDbStub* AcDbHandleTable::findOrCreate(AcDbHandle handle) {
+  if (AcDbStub* known = find(handle)) return known;
+  AcDbStub* stub = newStub(handle);
+  index(static_cast<std::uint32_t>(m_stubs.size()));
+  return stub;
+}
+
+void AcDbHandleTable::index(std::uint32_t place) {
   if (m_stubs.size() * 4 > m_slots.size() * 3) grow(m_slots.size() * 2);
-  const Adesk::UInt64 value = stub->handle.value();
-  m_slots[slotOf(value)] = Slot{value, stub};
+  const Adesk::UInt64 value = m_stubs[place - 1].handle.value();
+  m_slots[slotOf(value)] = Slot{lowHalf(value), place};
   if (!exhausted() && value >= m_seed) m_seed = value + 1;
 }
 
 AcDbStub* AcDbHandleTable::createNew() {
   if (m_deferring) {
-    m_stubs.push_back(AcDbStub{AcDbHandle(), m_database, nullptr});
-    m_deferred.push_back(&m_stubs.back());
-    return &m_stubs.back();
+    AcDbStub* stub = newStub(AcDbHandle());
+    m_deferred.push_back(static_cast<std::uint32_t>(m_stubs.size()));
+    return stub;
   }
   return exhausted() ? nullptr : findOrCreate(AcDbHandle(m_seed));
 }
 
 bool AcDbHandleTable::assignDeferredHandles() {
   m_deferring = false;
-  for (AcDbStub* stub : m_deferred) {
+  for (const std::uint32_t place : m_deferred) {
     if (exhausted()) return false;
-    stub->handle = AcDbHandle(m_seed);
-    index(stub);
+    m_stubs[place - 1].handle = AcDbHandle(m_seed);
+    index(place);
   }
   m_deferred.clear();
   m_deferred.shrink_to_fit();

@@ -2,6 +2,7 @@
 // next free handle ($HANDSEED).
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -32,20 +33,27 @@ class AcDbHandleTable {
   bool assignDeferredHandles();
 
  private:
-  AcDbDatabase* m_database;
-  std::deque<AcDbStub> m_stubs;
-  // Open addressing on the handle: a power-of-two table at most three quarters full.
+  // Open addressing on the handle: a power-of-two table at most three
+  // quarters full.  A slot holds the handle's low half beside the stub's
+  // place, so probing reads no stub until the halves agree, in eight bytes:
+  // a drawing of a million objects keeps its table in 16 MB.  A file under
+  // 4 GiB cannot name 2^32 objects.
+  struct Slot {
+    std::uint32_t low;
+    std::uint32_t place;  // in m_stubs, counting from 1; 0 for an empty slot
+  };
+  static std::uint32_t lowHalf(Adesk::UInt64 handle) { return static_cast<std::uint32_t>(handle); }
+  AcDbStub& stubIn(const Slot& slot) const { return m_stubs[slot.place - 1]; }
+  AcDbStub* newStub(AcDbHandle handle);
   size_t slotOf(Adesk::UInt64 handle) const;
   void grow(size_t slots);
-  void index(AcDbStub* stub);
-  // The handle beside its stub, so probing reads no stub.
-  struct Slot {
-    Adesk::UInt64 handle;
-    AcDbStub* stub;
-  };
-  std::vector<Slot> m_slots = std::vector<Slot>(64, Slot{0, nullptr});
+  void index(std::uint32_t place);
+
+  AcDbDatabase* m_database;
+  mutable std::deque<AcDbStub> m_stubs;
+  std::vector<Slot> m_slots = std::vector<Slot>(64, Slot{0, 0});
   // 0 once FFFFFFFFFFFFFFFF is in use: no handle is left above it.
   Adesk::UInt64 m_seed = 1;
   bool m_deferring = false;
-  std::vector<AcDbStub*> m_deferred;
+  std::vector<std::uint32_t> m_deferred;
 };

@@ -25,10 +25,21 @@ constexpr Range kRanges[] = {
     {1060, 1070, DxfValueKind::Int16}, {1071, 1071, DxfValueKind::Int32},
 };
 
+constexpr int kFirstCode = -5, kLastCode = 1071;
+
+// The ranges spread out a kind for each code: every tag read asks.
+struct KindByCode {
+  DxfValueKind kinds[kLastCode - kFirstCode + 1];
+  constexpr KindByCode() : kinds() {
+    for (DxfValueKind& kind : kinds) kind = DxfValueKind::Invalid;
+    for (const Range& range : kRanges)
+      for (int code = range.first; code <= range.last; ++code) kinds[code - kFirstCode] = range.kind;
+  }
+};
+constexpr KindByCode kKindByCode;
+
 }  // namespace
 
 DxfValueKind DxfCodeTable::kind(int code) {
-  for (const Range& range : kRanges)
-    if (code >= range.first && code <= range.last) return range.kind;
-  return DxfValueKind::Invalid;
+  return code < kFirstCode || code > kLastCode ? DxfValueKind::Invalid : kKindByCode.kinds[code - kFirstCode];
 }

@@ -211,6 +211,31 @@ TEST_F(DrawingLimits, TheHighestHandleLeavesNoneForNewObjectsAndSaysSo) {
   EXPECT_EQ(modelSpace(reloaded).size(), modelSpace(db).size());
 }
 
+TEST_F(DrawingLimits, HandlesAlikeInTheirLowHalfNameTwoObjects) {
+  // The first entity takes the second's handle with 2^52 added: the two
+  // start their search for a place in the handle table at the same slot.
+  std::string text = readFile(floorDrawing());
+  const size_t first = text.find("\n  5\n", text.find("\nENTITIES\n"));
+  const size_t second = text.find("\n  5\n", first + 5);
+  const std::string secondHandle = text.substr(second + 5, text.find('\n', second + 5) - second - 5);
+  const std::string high = "100000" + std::string(8 - secondHandle.size(), '0') + secondHandle;
+  text.replace(first + 5, text.find('\n', first + 5) - first - 5, high);
+  writeFile(drawing, text);
+  for (const std::string& path : {drawing, saved}) {
+    AcDbDatabase db(false, true);
+    ASSERT_EQ(db.dxfIn(wide(path).c_str()), Acad::eOk) << wideToUtf8(db.lastErrorMessage());
+    AcDbObjectId highId, lowId;
+    ASSERT_EQ(db.getAcDbObjectId(highId, false, AcDbHandle(wide(high).c_str())), Acad::eOk) << path;
+    ASSERT_EQ(db.getAcDbObjectId(lowId, false, AcDbHandle(wide(secondHandle).c_str())), Acad::eOk) << path;
+    EXPECT_NE(highId, lowId);
+    EXPECT_EQ(highId.handle().asciiUtf8(), high);
+    EXPECT_EQ(lowId.handle().asciiUtf8(), secondHandle);
+    if (path == drawing) {
+      ASSERT_EQ(db.saveAs(wide(saved).c_str()), Acad::eOk);
+    }
+  }
+}
+
 const std::vector<std::wstring> kScripts = {L"房间-会議室", L"غرفة الاجتماعات", L"חדר ישיבות", L"Комната", L"Δωμάτιο",
                                             L"कमरा", L"ห้องประชุม", L"회의실", L"😀🏢", L"Cafe\u0301", L"Ωmega_ß"};
 
