@@ -10,13 +10,13 @@ class AcDbBlockBegin : public AcDbEntity {
   ACRX_DECLARE_MEMBERS(AcDbBlockBegin)
 
  public:
-  const std::wstring& name() const { return m_name; }
+  std::wstring name() const;
   void setName(const std::wstring& name);
   AcGePoint3d origin() const { return m_origin; }
   void setOrigin(const AcGePoint3d& origin);
   Adesk::Int16 blockFlags() const { return m_flags; }
   void setBlockFlags(Adesk::Int16 flags);
-  const std::wstring& pathName() const { return m_path; }
+  std::wstring pathName() const;
 
  protected:
   ACDB_DECLARE_DXF_FIELDS
@@ -24,8 +24,9 @@ class AcDbBlockBegin : public AcDbEntity {
  private:
   friend class AcDbBlockTableRecord;
 
-  std::wstring m_name;
-  std::wstring m_path;
+  // In UTF-8: most names then need no allocation of their own.
+  std::string m_name;
+  std::string m_path;
   AcGePoint3d m_origin;
   Adesk::Int16 m_flags = 0;
 };
