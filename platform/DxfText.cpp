@@ -83,11 +83,14 @@ std::string unicodeEscape(char32_t c) {
 
 }  // namespace
 
-std::wstring DxfText::decode(std::string_view value) {
-  bool plain = true;
+bool DxfText::isPlain(std::string_view value) {
   for (char c : value)
-    if (c == '\\' || c == '^' || static_cast<unsigned char>(c) >= 0x80) plain = false;
-  if (plain) return std::wstring(value.begin(), value.end());
+    if (c == '\\' || c == '^' || static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+std::wstring DxfText::decode(std::string_view value) {
+  if (isPlain(value)) return std::wstring(value.begin(), value.end());
   std::wstring wide = utf8ToWide(value);
   std::wstring out;
   out.reserve(wide.size());

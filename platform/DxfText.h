@@ -9,6 +9,8 @@
 class DxfText {
  public:
   static std::wstring decode(std::string_view value);
+  // ASCII without escapes: its decoding is its characters widened.
+  static bool isPlain(std::string_view value);
   static std::string encode(std::wstring_view text);
   // Upper case, whatever the process locale, for names that compare
   // ignoring case (layers, blocks, dictionary keys, applications).

@@ -41,6 +41,15 @@ ACHAR* newString(const std::wstring& text) {
   return copy;
 }
 
+// A file's text as the API's string; most need no decoding on the way.
+ACHAR* newString(std::string_view value) {
+  if (!DxfText::isPlain(value)) return newString(DxfText::decode(value));
+  auto* copy = new ACHAR[value.size() + 1];
+  std::copy(value.begin(), value.end(), copy);
+  copy[value.size()] = L'\0';
+  return copy;
+}
+
 // One resbuf from the tags at i (three tags for a point); i moves past them.
 // Tags are the file's views or the owned tags the API set.
 template <typename Tags>
@@ -74,7 +83,7 @@ resbuf* itemAt(const Tags& tags, size_t& i) {
       break;
     }
     default:
-      rb->resval.rstring = newString(DxfText::decode(tag.value));
+      rb->resval.rstring = newString(std::string_view(tag.value));
       break;
   }
   return rb;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cwchar>
+#include <string_view>
 
 #include "AcApDocument.h"
 #include "AcDbAttribute.h"
@@ -480,26 +481,27 @@ void CBlockDWG::readPerimeter(const std::wstring& item) {
 
 void CBlockDWG::readXData(const resbuf* record, AcApDocument* document) {
   ZELPH_TRY
+    using namespace std::string_view_literals;
     AcDbDatabase* database = document != nullptr ? document->database() : nullptr;
-    const struct {
-      const wchar_t* key;
+    static const struct {
+      std::wstring_view key;
       int code;
       std::wstring CBlock::*field;
-    } texts[] = {{L"TAGTYPE=", 0x1000, &CBlockDWG::m_tagType},       {L"AREA_TYPE=", 0x1001, &CBlockDWG::m_areaType},
-                 {L"COST_CENTRE=", 0x1010, &CBlockDWG::m_costCentre}, {L"DATE=", 0x1011, &CBlockDWG::m_date},
-                 {L"DATE_L_MOVE=", 0x1100, &CBlockDWG::m_dateLastMove},
-                 {L"DEPT_CHARGE=", 0x1101, &CBlockDWG::m_deptCharge}, {L"SPECIAL_REQ=", 0x1111, &CBlockDWG::m_specialReq},
-                 {L"TOT_STAFF=", 0x10000, &CBlockDWG::m_totalStaff},  {L"TOT_WKSTNS=", 0x10001, &CBlockDWG::m_totalWorkstations}};
+    } texts[] = {{L"TAGTYPE="sv, 0x1000, &CBlockDWG::m_tagType},       {L"AREA_TYPE="sv, 0x1001, &CBlockDWG::m_areaType},
+                 {L"COST_CENTRE="sv, 0x1010, &CBlockDWG::m_costCentre}, {L"DATE="sv, 0x1011, &CBlockDWG::m_date},
+                 {L"DATE_L_MOVE="sv, 0x1100, &CBlockDWG::m_dateLastMove},
+                 {L"DEPT_CHARGE="sv, 0x1101, &CBlockDWG::m_deptCharge}, {L"SPECIAL_REQ="sv, 0x1111, &CBlockDWG::m_specialReq},
+                 {L"TOT_STAFF="sv, 0x10000, &CBlockDWG::m_totalStaff},  {L"TOT_WKSTNS="sv, 0x10001, &CBlockDWG::m_totalWorkstations}};
     for (const resbuf* buffer = record; buffer != nullptr; buffer = buffer->rbnext) {
       if (buffer->restype != 1000 || buffer->resval.rstring == nullptr) continue;
       const std::wstring item = buffer->resval.rstring;
-      const auto starts = [&item](const wchar_t* key) { return item.compare(0, std::wcslen(key), key) == 0; };
-      if (starts(L"AREA=")) readArea(item);
-      if (starts(L"PERIMETER=")) readPerimeter(item);
-      if (starts(L"ROOM_HEIGHT=")) m_roomHeight = CUtilities::CStringToDouble(CAcadUtilities::extractData(0x1110, item));
-      if (starts(L"VOLUME=")) m_volume = CUtilities::CStringToDouble(CAcadUtilities::extractData(0x10010, item));
-      if (starts(L"HANDLESTOMINUS=")) setHandlesToMinus(CAcadUtilities::extractData(0x10011, item), database);
-      if (starts(L"HANDLESTOADD=")) setHandlesToAdd(CAcadUtilities::extractData(0x10100, item), database);
+      const auto starts = [&item](std::wstring_view key) { return std::wstring_view(item).substr(0, key.size()) == key; };
+      if (starts(L"AREA="sv)) readArea(item);
+      if (starts(L"PERIMETER="sv)) readPerimeter(item);
+      if (starts(L"ROOM_HEIGHT="sv)) m_roomHeight = CUtilities::CStringToDouble(CAcadUtilities::extractData(0x1110, item));
+      if (starts(L"VOLUME="sv)) m_volume = CUtilities::CStringToDouble(CAcadUtilities::extractData(0x10010, item));
+      if (starts(L"HANDLESTOMINUS="sv)) setHandlesToMinus(CAcadUtilities::extractData(0x10011, item), database);
+      if (starts(L"HANDLESTOADD="sv)) setHandlesToAdd(CAcadUtilities::extractData(0x10100, item), database);
       for (const auto& text : texts)
         if (starts(text.key)) this->*text.field = CAcadUtilities::extractData(text.code, item);
     }
