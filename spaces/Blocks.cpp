@@ -5,6 +5,7 @@
 #include "AcDbBlockReference.h"
 #include "AcDbBlockTableRecord.h"
 #include "CException.h"
+#include "TextCodec.h"
 #include "aced.h"
 #include "charts/MarkerBlockLegend.h"
 #include "charts/MarkerBlockPie.h"
@@ -69,9 +70,14 @@ CBlocks::~CBlocks() { deleteObjects(); }
 
 void CBlocks::append(Entry entry) {
   ZELPH_TRY
-    if (!m_indexStale) m_byHandle.emplace(entry.get()->getHandle(), m_entries.size());
+    if (!m_indexStale) m_byHandle.emplace(wideToUtf8(entry.get()->getHandle()), m_entries.size());
     m_entries.push_back(std::move(entry));
   ZELPH_CATCH(L"CBlocks::addBlock")
+}
+
+void CBlocks::reserveMore(size_t count) {
+  m_entries.reserve(m_entries.size() + count);
+  if (!m_indexStale) m_byHandle.reserve(m_byHandle.size() + count);
 }
 
 void CBlocks::checkIndex(int index) const {
@@ -89,7 +95,7 @@ void CBlocks::rebuildIndex() const {
   m_byHandle.clear();
   m_byHandle.reserve(m_entries.size());
   for (size_t position = 0; position < m_entries.size(); ++position)
-    m_byHandle.emplace(m_entries[position].get()->getHandle(), position);  // the first entry keeps its place
+    m_byHandle.emplace(wideToUtf8(m_entries[position].get()->getHandle()), position);  // the first entry keeps its place
   m_indexStale = false;
 }
 
@@ -103,11 +109,12 @@ CBlock* CBlocks::getAt(const std::wstring& handle) const {
 int CBlocks::indexOf(const std::wstring& handle) const {
   ZELPH_TRY
     if (m_indexStale) rebuildIndex();
-    auto found = m_byHandle.find(handle);
+    const std::string key = wideToUtf8(handle);
+    auto found = m_byHandle.find(key);
     // An entry's handle may have been changed since it was indexed.
     if (found != m_byHandle.end() && m_entries[found->second].get()->getHandle() != handle) {
       rebuildIndex();
-      found = m_byHandle.find(handle);
+      found = m_byHandle.find(key);
     }
     return found != m_byHandle.end() ? static_cast<int>(found->second) : -1;
   ZELPH_CATCH(L"CBlocks::indexOf")
@@ -203,6 +210,7 @@ void CBlocks::listSelection(CAcadDrawing& drawing, int (*select)(ads_name), Make
     Adesk::Int32 length = 0;
     if (select(selection) == RTNORM) {
       if (acedSSLength(selection, &length) != RTNORM) length = 0;
+      reserveMore(static_cast<size_t>(length));
       for (Adesk::Int32 index = 0; index < length; ++index) {
         ads_name member;
         AcDbObjectId id;

@@ -96,9 +96,12 @@ class CBlocks {
   // lock of the drawing and the view put back.
   template <class Make>
   void listSelection(CAcadDrawing& drawing, int (*select)(ads_name), Make makeBlock);
+  // Room for count more entries, in the list and in its index.
+  void reserveMore(size_t count);
 
   std::vector<Entry> m_entries;
-  // Handle text to the position of its first entry; rebuilt when stale.
-  mutable std::unordered_map<std::wstring, size_t> m_byHandle;
+  // Handle text, in UTF-8 so that a handle needs no allocation of its own,
+  // to the position of its first entry; rebuilt when stale.
+  mutable std::unordered_map<std::string, size_t> m_byHandle;
   mutable bool m_indexStale = false;
 };
