@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <sstream>
+#include <string_view>
 
 #include "AcDbBlockReference.h"
 #include "AcDbBlockTableRecord.h"
@@ -126,15 +127,16 @@ bool containingArea(AcDbObjectId id, const AcGePoint3d& point, double& area) {
   return contains;
 }
 
-std::wstring blockNameOf(AcDbEntity* entity) {
+// The name stays the record's own, valid as long as the drawing is.
+std::wstring_view blockNameOf(AcDbEntity* entity) {
   auto* reference = AcDbBlockReference::cast(entity);
   if (reference == nullptr) return {};
   AcDbBlockTableRecord* block = nullptr;
   if (acdbOpenObject(block, reference->blockTableRecord(), AcDb::kForRead) != Acad::eOk) return {};
-  std::wstring name;
+  const ACHAR* name = nullptr;
   block->getName(name);
   block->close();
-  return name;
+  return name != nullptr ? std::wstring_view(name) : std::wstring_view();
 }
 
 // A filter's text groups, each pattern read once for the whole selection.
