@@ -172,7 +172,8 @@ void ApplyReport(benchmark::State& state) {
 }
 
 // The biggest campus once a repetition, the others a few times; the table
-// takes the median of three repetitions.
+// takes the median of five repetitions, run interleaved (bench/run) so that
+// a slow spell of the machine does not fall on one size only.
 void registerAll() {
   const std::pair<const char*, void (*)(benchmark::State&)> operations[] = {
       {"Load", Load},           {"Save", Save},           {"CollectSpaces", CollectSpaces},
@@ -182,7 +183,7 @@ void registerAll() {
       benchmark::RegisterBenchmark(name, operation)
           ->Arg(spaces)
           ->Iterations(spaces >= 100000 ? 1 : 3)
-          ->Repetitions(3)
+          ->Repetitions(5)
           ->Unit(benchmark::kMillisecond)
           ->UseRealTime();
 }
