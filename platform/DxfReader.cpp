@@ -41,6 +41,9 @@ bool isNameCharacter(char c) { return c > ' ' && c < 0x7f; }
 
 // A damaged type would be saved as some other one, or as none.
 void checkType(const DxfTag& tag) {
+  // Only a section's first object can start with another group.
+  if (tag.code != 0)
+    throw DxfError(tag.line, "group code " + std::to_string(tag.code) + " where an object's type (group 0) belongs");
   const std::string_view type = tag.value;
   if (!type.empty() && std::all_of(type.begin(), type.end(), isNameCharacter)) return;
   std::string shown(type.substr(0, 40));
