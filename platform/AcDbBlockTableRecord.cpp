@@ -19,8 +19,8 @@ AcDbBlockBegin* beginOf(AcDbObjectId id) {
   return residentObject<AcDbBlockBegin>(id);
 }
 
-bool startsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix) {
-  return DxfText::foldCase(text.substr(0, prefix.size())) == DxfText::foldCase(prefix);
+bool startsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix) {
+  return DxfText::sameFolded(text.substr(0, prefix.size()), prefix);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "DxfText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "TextCodec.h"
@@ -147,6 +148,11 @@ wchar_t DxfText::foldChar(wchar_t c) {
   if (c >= 0x450 && c <= 0x45F) return static_cast<wchar_t>(c - 0x50);
   if ((oddPairs && (c & 1)) || (evenPairs && !(c & 1))) return static_cast<wchar_t>(c - 1);
   return c;
+}
+
+bool DxfText::sameFolded(std::wstring_view a, std::wstring_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](wchar_t x, wchar_t y) { return foldChar(x) == foldChar(y); });
 }
 
 std::string DxfText::ansiToUtf8(std::string_view ansi) {

@@ -16,6 +16,8 @@ class DxfText {
   // ignoring case (layers, blocks, dictionary keys, applications).
   static std::wstring foldCase(std::wstring_view name);
   static wchar_t foldChar(wchar_t c);
+  // Equal once folded, without folded copies.
+  static bool sameFolded(std::wstring_view a, std::wstring_view b);
   // Whole-file conversions; ASCII text comes back unchanged.
   static std::string ansiToUtf8(std::string_view ansi);
   static std::string utf8ToAnsi(std::string_view utf8);

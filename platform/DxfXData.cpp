@@ -139,11 +139,6 @@ std::vector<AppData> split(const DxfTagList& tags) {
   return apps;
 }
 
-bool sameName(std::wstring_view a, std::wstring_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](wchar_t x, wchar_t y) { return DxfText::foldChar(x) == DxfText::foldChar(y); });
-}
-
 }  // namespace
 
 DxfTagList DxfXData::fromDxf(std::string_view objectText) {
@@ -170,7 +165,7 @@ resbuf* DxfXData::listOf(const Tags& tags, const ACHAR* appName) {
   resbuf** tail = &head;
   bool wanted = false;
   for (size_t i = 0; i < tags.size();) {
-    if (tags[i].code == 1001) wanted = appName == nullptr || sameName(DxfText::decode(tags[i].value), appName);
+    if (tags[i].code == 1001) wanted = appName == nullptr || DxfText::sameFolded(DxfText::decode(tags[i].value), appName);
     if (!wanted) {
       ++i;
       continue;
@@ -194,7 +189,7 @@ bool DxfXData::merge(DxfTagList& tags, const resbuf* list) {
       if (!appendItem(replacement.tags, rb)) return false;
     bool found = false;
     for (AppData& app : apps)
-      if (sameName(app.name, replacement.name)) {
+      if (DxfText::sameFolded(app.name, replacement.name)) {
         app.tags = std::move(replacement.tags);
         found = true;
       }
