@@ -13,7 +13,7 @@
 #include "host/AcadDrawing.h"
 #include "host/AcadDrawingLock.h"
 #include "host/AcadUtilities.h"
-#include "module/HostProduct.h"
+#include "host/HostProduct.h"
 #include "reports/GraphicReport.h"
 #include "spaces/Block.h"
 #include "support/Utilities.h"

@@ -1,4 +1,4 @@
-#include "module/HostProduct.h"
+#include "host/HostProduct.h"
 
 #include <algorithm>
 #include <cwctype>

@@ -5,7 +5,7 @@
 #include "ReplyText.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
-#include "reports/XMLUtilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {

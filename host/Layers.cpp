@@ -3,7 +3,7 @@
 #include "ReplyText.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
-#include "reports/XMLUtilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 CLayers::CLayers() = default;

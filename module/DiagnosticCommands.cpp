@@ -4,9 +4,9 @@
 #include "host/AcadUtilities.h"
 #include "module/CommandShell.h"
 #include "module/commands.h"
-#include "reports/XMLUtilities.h"
 #include "support/FileUtilities.h"
 #include "support/Utilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {

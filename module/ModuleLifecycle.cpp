@@ -2,8 +2,8 @@
 
 #include "AcRxObject.h"
 #include "HostSession.h"
+#include "host/HostProduct.h"
 #include "module/CommandTable.h"
-#include "module/HostProduct.h"
 #include "module/commands.h"
 
 void CModuleLifecycle::initialise(void* appPacket) {

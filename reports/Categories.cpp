@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "CException.h"
-#include "reports/XMLUtilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 CCategories::CCategories() = default;

@@ -1,8 +1,8 @@
 #include "reports/Category.h"
 
 #include "reports/ReportValues.h"
-#include "reports/XMLUtilities.h"
 #include "support/Utilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 CCategory::CCategory() = default;

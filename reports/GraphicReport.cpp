@@ -6,8 +6,8 @@
 #include "host/AcadUtilities.h"
 #include "reports/ReportApplication.h"
 #include "reports/ReportValues.h"
-#include "reports/XMLUtilities.h"
 #include "support/Utilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {

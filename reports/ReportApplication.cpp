@@ -4,15 +4,15 @@
 #include "AcDbObjectPointer.h"
 #include "acutads.h"
 #include "charts/LegendTable.h"
-#include "charts/MarkerBlockLegend.h"
-#include "charts/MarkerBlockPie.h"
 #include "charts/PieChart.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
-#include "module/HostProduct.h"
+#include "host/HostProduct.h"
 #include "reports/GraphicReport.h"
 #include "spaces/BlockDWG.h"
 #include "spaces/Blocks.h"
+#include "spaces/MarkerBlockLegend.h"
+#include "spaces/MarkerBlockPie.h"
 #include "support/ZelphExceptions.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "TextCodec.h"
-#include "reports/XMLUtilities.h"
 #include "support/Utilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {

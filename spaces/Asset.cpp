@@ -17,8 +17,8 @@
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
-#include "reports/XMLUtilities.h"
 #include "support/Utilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {

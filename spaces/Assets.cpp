@@ -7,7 +7,7 @@
 #include "AcDbPolyline.h"
 #include "aced.h"
 #include "host/AcadUtilities.h"
-#include "reports/XMLUtilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {

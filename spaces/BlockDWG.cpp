@@ -23,12 +23,12 @@
 #include "host/AcadDrawing.h"
 #include "host/AcadDrawingLock.h"
 #include "host/AcadUtilities.h"
+#include "host/HostProduct.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
-#include "module/HostProduct.h"
-#include "reports/XMLUtilities.h"
 #include "spaces/ZelphAttribute.h"
 #include "support/Utilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {

@@ -7,14 +7,14 @@
 #include "CException.h"
 #include "TextCodec.h"
 #include "aced.h"
-#include "charts/MarkerBlockLegend.h"
-#include "charts/MarkerBlockPie.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
-#include "reports/XMLUtilities.h"
 #include "spaces/Block.h"
 #include "spaces/BlockDWG.h"
+#include "spaces/MarkerBlockLegend.h"
+#include "spaces/MarkerBlockPie.h"
 #include "support/Utilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 namespace {

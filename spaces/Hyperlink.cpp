@@ -1,6 +1,6 @@
 #include "spaces/Hyperlink.h"
 
-#include "reports/XMLUtilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 CHyperlink::CHyperlink(const std::wstring& address, const std::wstring& description)

@@ -4,7 +4,7 @@
 #include "AcDbBlockTableRecord.h"
 #include "AcDbEntityHyperlinkPE.h"
 #include "AcDbObjectPointer.h"
-#include "reports/XMLUtilities.h"
+#include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
 CHyperlinks::CHyperlinks(const AcDbEntity* entity) {

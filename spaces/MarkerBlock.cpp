@@ -1,4 +1,4 @@
-#include "charts/MarkerBlock.h"
+#include "spaces/MarkerBlock.h"
 
 #include <cmath>
 

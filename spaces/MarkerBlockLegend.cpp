@@ -1,4 +1,4 @@
-#include "charts/MarkerBlockLegend.h"
+#include "spaces/MarkerBlockLegend.h"
 
 #include "AcDbBlockReference.h"
 #include "AcDbPolyline.h"

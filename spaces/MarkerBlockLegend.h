@@ -3,7 +3,7 @@
 // text size, precision and units.
 #pragma once
 
-#include "charts/MarkerBlock.h"
+#include "spaces/MarkerBlock.h"
 
 class CMarkerBlockLegend : public CMarkerBlock {
  public:

@@ -1,4 +1,4 @@
-#include "charts/MarkerBlockPie.h"
+#include "spaces/MarkerBlockPie.h"
 
 #include "AcDbBlockReference.h"
 #include "AcDbCircle.h"

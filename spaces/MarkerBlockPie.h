@@ -4,7 +4,7 @@
 // labelled in the units of the preferences.
 #pragma once
 
-#include "charts/MarkerBlock.h"
+#include "spaces/MarkerBlock.h"
 
 class CMarkerBlockPie : public CMarkerBlock {
  public:

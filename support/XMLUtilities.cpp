@@ -1,4 +1,4 @@
-#include "reports/XMLUtilities.h"
+#include "support/XMLUtilities.h"
 
 #include <algorithm>
 #include <fstream>

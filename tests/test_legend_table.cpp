@@ -15,7 +15,7 @@
 #include "charts/LegendTable.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
-#include "module/HostProduct.h"
+#include "host/HostProduct.h"
 #include "reports/GraphicReport.h"
 
 using namespace spatiary_test;

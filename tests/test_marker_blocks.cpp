@@ -13,10 +13,10 @@
 #include "SpaceDrawings.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
-#include "charts/MarkerBlockLegend.h"
-#include "charts/MarkerBlockPie.h"
 #include "host/AcadDrawing.h"
 #include "spaces/Blocks.h"
+#include "spaces/MarkerBlockLegend.h"
+#include "spaces/MarkerBlockPie.h"
 
 using namespace spatiary_test;
 

@@ -17,7 +17,7 @@
 #include "TextCodec.h"
 #include "charts/PieChart.h"
 #include "host/AcadDrawing.h"
-#include "module/HostProduct.h"
+#include "host/HostProduct.h"
 #include "reports/GraphicReport.h"
 #include "support/ZelphExceptions.h"
 
