@@ -91,12 +91,15 @@ void CommandLine::showViewOperations() {
 void CommandLine::render(const std::wstring& path) {
   AcApDocument* document = acDocManager->curDocument();
   if (path.empty()) {
-    say(L"render needs the path of the picture (.svg or .png).");
+    say(L"render needs the path of the picture (.svg, .png or .pdf).");
   } else if (document == nullptr || document->database() == nullptr) {
     say(L"There is no drawing.");
   } else {
-    std::string error;
-    if (!PictureFile::write(*document->database(), wideToUtf8(path), error)) say(utf8ToWide(error));
+    std::string error, leftOut;
+    if (!PictureFile::write(*document->database(), wideToUtf8(path), PlotSettings(), error, leftOut))
+      say(utf8ToWide(error));
+    else if (!leftOut.empty())
+      say(L"Not drawn: " + utf8ToWide(leftOut));
   }
 }
 

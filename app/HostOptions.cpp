@@ -13,7 +13,7 @@ bool isOneOf(const std::string& argument, const char* shortName, const char* lon
 
 const char* HostOptions::usage() {
   return "usage: spatiary [options] [DRAWING.dxf]\n"
-         "       spatiary render DRAWING.dxf OUT.svg|OUT.png\n"
+         "       spatiary render DRAWING.dxf OUT.svg|OUT.png|OUT.pdf [plot options]\n"
          "  -s, --script FILE    read the command line from FILE instead of standard input\n"
          "  -o, --output FILE    save the drawing there when the input ends\n"
          "  --appdata DIR        the machine's shared application-data folder\n"

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "AcDbDatabase.h"
 #include "PictureFile.h"
@@ -15,12 +16,20 @@ constexpr int kFailure = 1;
 }  // namespace
 
 const char* RenderCommand::usage() {
-  return "usage: spatiary render DRAWING.dxf OUT.svg|OUT.png\n";
+  static const std::string text =
+      std::string("usage: spatiary render DRAWING.dxf OUT.svg|OUT.png|OUT.pdf [options]\n") + PlotSettings::usage();
+  return text.c_str();
 }
 
 int RenderCommand::run(int argc, char** argv) {
-  if (argc != 2) {
+  if (argc < 2) {
     std::fprintf(stderr, "spatiary: render needs a drawing and the picture to write\n%s", usage());
+    return kUsageError;
+  }
+  PlotSettings settings;
+  std::string error;
+  if (!settings.parse(std::vector<std::string>(argv + 2, argv + argc), error)) {
+    std::fprintf(stderr, "spatiary: render: %s\n%s", error.c_str(), usage());
     return kUsageError;
   }
   AcDbDatabase database(false, true);
@@ -28,10 +37,11 @@ int RenderCommand::run(int argc, char** argv) {
     std::fprintf(stderr, "spatiary: %s: %s\n", argv[0], wideToUtf8(database.lastErrorMessage()).c_str());
     return kFailure;
   }
-  std::string error;
-  if (!PictureFile::write(database, argv[1], error)) {
+  std::string leftOut;
+  if (!PictureFile::write(database, argv[1], settings, error, leftOut)) {
     std::fprintf(stderr, "spatiary: %s\n", error.c_str());
     return kFailure;
   }
+  if (!leftOut.empty()) std::fprintf(stderr, "spatiary: not drawn: %s\n", leftOut.c_str());
   return 0;
 }

@@ -1,4 +1,4 @@
-// `spatiary render DRAWING.dxf OUT.svg|OUT.png`: a picture of a drawing's
+// `spatiary render DRAWING.dxf OUT.svg|OUT.png|OUT.pdf [options]`: a picture of a drawing's
 // model space, without loading the module.
 #pragma once
 

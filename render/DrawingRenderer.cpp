@@ -6,18 +6,18 @@
 #include "AcDbAttributeDefinition.h"
 #include "AcDbBlockReference.h"
 #include "AcDbBlockTableRecord.h"
-#include "AcDbCircle.h"
 #include "AcDbDatabase.h"
 #include "AcDbDictionary.h"
+#include "AcDbDimension.h"
 #include "AcDbHatch.h"
-#include "AcDbLine.h"
 #include "AcDbMText.h"
 #include "AcDbObjectPointer.h"
-#include "AcDbPolyline.h"
+#include "AcDbSolid.h"
 #include "AcDbSortentsTable.h"
 #include "AcDbText.h"
 #include "AcDbTextStyleTableRecord.h"
-#include "PathData.h"
+#include "AcDbUnmodelledEntity.h"
+#include "CurveShape.h"
 #include "SvgCanvas.h"
 #include "SvgNumber.h"
 #include "TextCodec.h"
@@ -29,26 +29,6 @@ constexpr size_t kMaxNesting = 64;
 // Blocks that each place the next several times multiply: a broken file
 // could ask for more entities than any picture holds.
 constexpr size_t kMaxDrawnEntities = 1000000;
-
-AcGeMatrix3d inPlaneOf(const AcGeVector3d& normal, double elevation) {
-  return AcGeMatrix3d::planeToWorld(normal) * AcGeMatrix3d::translation(AcGeVector3d(0.0, 0.0, elevation));
-}
-
-void addPolyline(const AcDbPolyline& polyline, PathData& path) {
-  const unsigned int count = polyline.numVerts();
-  AcGePoint2d point;
-  double bulge = 0.0;
-  for (unsigned int index = 0; index < count; ++index) {
-    polyline.getPointAt(index, point);
-    if (index == 0) path.moveTo(point);
-    else path.lineTo(point, bulge);
-    polyline.getBulgeAt(index, bulge);
-  }
-  if (!polyline.isClosed() || count < 2) return;
-  polyline.getPointAt(0, point);
-  path.lineTo(point, bulge);
-  path.close();
-}
 
 double heightOf(const AcDbText& text) {
   if (text.height() > 0.0) return text.height();
@@ -105,6 +85,9 @@ void DrawingRenderer::drawEntity(AcDbObjectId entityId, const Placement& placeme
   pugi::xml_node element;
   if (const auto* reference = AcDbBlockReference::cast(entity.object())) {
     element = drawReference(*reference, look, placement);
+  } else if (const auto* dimension = AcDbDimension::cast(entity.object())) {
+    // A dimension shows what its block holds, drawn where it stands.
+    if (look.visible) element = drawContents(dimension->dimBlockId(), look, placement, placement.toWorld);
   } else if (look.visible) {
     element = drawShape(*entity.object(), SvgNumber::colour(look.colour), placement);
   }
@@ -124,30 +107,18 @@ pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const std::s
     return m_texts.draw(*text, placement.toWorld, colour, placement.parent);
   pugi::xml_node element = drawCurve(entity, placement.toWorld, placement.parent);
   if (element) element.append_attribute("stroke") = colour.c_str();
+  if (element && AcDbSolid::cast(&entity) != nullptr) element.append_attribute("fill") = colour.c_str();
   return element;
 }
 
 pugi::xml_node DrawingRenderer::drawCurve(const AcDbEntity& entity, const AcGeMatrix3d& toWorld,
                                           pugi::xml_node parent) {
-  if (const auto* polyline = AcDbPolyline::cast(&entity)) {
-    PathData path(toWorld * inPlaneOf(polyline->normal(), polyline->elevation()));
-    addPolyline(*polyline, path);
-    return m_canvas.addPath(parent, path);
+  const std::optional<PathData> path = CurveShape::of(entity, toWorld);
+  if (!path) {
+    if (AcDbUnmodelledEntity::cast(&entity) != nullptr) ++m_leftOut[wideToUtf8(entity.isA()->dxfName())];
+    return pugi::xml_node();
   }
-  if (const auto* line = AcDbLine::cast(&entity)) {
-    PathData path(toWorld);
-    const AcGePoint3d start = line->startPoint(), end = line->endPoint();
-    path.moveTo(AcGePoint2d(start.x, start.y));
-    path.lineTo(AcGePoint2d(end.x, end.y));
-    return m_canvas.addPath(parent, path);
-  }
-  if (const auto* circle = AcDbCircle::cast(&entity)) {
-    const AcGePoint3d centre = AcGeMatrix3d::worldToPlane(circle->normal()) * circle->center();
-    PathData path(toWorld * inPlaneOf(circle->normal(), centre.z));
-    path.circle(AcGePoint2d(centre.x, centre.y), circle->radius());
-    return m_canvas.addPath(parent, path);
-  }
-  return pugi::xml_node();
+  return m_canvas.addPath(parent, *path);
 }
 
 pugi::xml_node DrawingRenderer::drawText(const AcDbText& text, const std::string& colour,
@@ -160,11 +131,8 @@ pugi::xml_node DrawingRenderer::drawReference(const AcDbBlockReference& referenc
   // A frozen layer hides the whole reference; one that is only off still
   // shows the block's entities on layers of their own.
   if (look.frozen || reference.visibility() != AcDb::kVisible) return pugi::xml_node();
-  pugi::xml_node parent = placement.parent;
-  pugi::xml_node group = parent.append_child("g");
-  drawBlock(reference.blockTableRecord(),
-            Placement{placement.toWorld * reference.blockTransform(), RenderStyle::Context{look.layer, look.colour},
-                      group});
+  pugi::xml_node group =
+      drawContents(reference.blockTableRecord(), look, placement, placement.toWorld * reference.blockTransform());
   // Attributes stand in the reference's own space, coloured by block as it is.
   const Placement attributes{placement.toWorld, RenderStyle::Context{placement.context.layer, look.colour}, group};
   for (const AcDbObjectId& attributeId : reference.attributeIds()) {
@@ -176,4 +144,19 @@ pugi::xml_node DrawingRenderer::drawReference(const AcDbBlockReference& referenc
     if (element) name(element, *attribute.object());
   }
   return group;
+}
+
+pugi::xml_node DrawingRenderer::drawContents(AcDbObjectId block, const RenderStyle::Look& look,
+                                             const Placement& placement, const AcGeMatrix3d& toWorld) {
+  pugi::xml_node parent = placement.parent;
+  pugi::xml_node group = parent.append_child("g");
+  drawBlock(block, Placement{toWorld, RenderStyle::Context{look.layer, look.colour}, group});
+  return group;
+}
+
+std::string DrawingRenderer::leftOut() const {
+  std::string line;
+  for (const auto& [type, count] : m_leftOut)
+    line += (line.empty() ? "" : ", ") + std::to_string(count) + " " + type;
+  return line;
 }

@@ -2,9 +2,11 @@
 // draw order of their block's sort table, block references with their
 // attributes, nested references placed through every level, layers that
 // are off or frozen left out.  Entities the platform does not model are
-// not drawn.
+// not drawn, and counted.
 #pragma once
 
+#include <map>
+#include <string>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -26,6 +28,9 @@ class DrawingRenderer {
   DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas);
 
   void render();
+  // What the picture leaves out, by type: "2 LEADER, 1 MLEADER"; empty
+  // when everything was drawn.
+  std::string leftOut() const;
 
  private:
   struct Placement {
@@ -42,6 +47,10 @@ class DrawingRenderer {
   pugi::xml_node drawText(const AcDbText& text, const std::string& colour, const Placement& placement);
   pugi::xml_node drawReference(const AcDbBlockReference& reference, const RenderStyle::Look& look,
                                const Placement& placement);
+  // A group holding the block's entities placed by toWorld, coloured by
+  // block and on layer "0" as the entity that shows them.
+  pugi::xml_node drawContents(AcDbObjectId block, const RenderStyle::Look& look, const Placement& placement,
+                              const AcGeMatrix3d& toWorld);
   static AcDbObjectIdArray drawOrder(const AcDbBlockTableRecord& block);
   static void name(pugi::xml_node element, const AcDbEntity& entity);
 
@@ -54,4 +63,5 @@ class DrawingRenderer {
   // reference to itself is drawn once.
   std::vector<AcDbObjectId> m_drawing;
   size_t m_drawn = 0;
+  std::map<std::string, size_t> m_leftOut;
 };

@@ -32,8 +32,10 @@ PathData::PathData(const AcGeMatrix3d& toWorld)
                    std::fabs(ax * bx + ay * by) <= tolerance && m_scale > 0.0;
 }
 
-AcGePoint3d PathData::place(const AcGePoint2d& point) {
-  const AcGePoint3d world = m_toWorld * AcGePoint3d(point.x, point.y, 0.0);
+AcGePoint3d PathData::place(const AcGePoint2d& point) { return place(AcGePoint3d(point.x, point.y, 0.0)); }
+
+AcGePoint3d PathData::place(const AcGePoint3d& point) {
+  const AcGePoint3d world = m_toWorld * point;
   if (!std::isfinite(world.x) || !std::isfinite(world.y)) m_finite = false;
   else m_extents.addPoint(AcGePoint3d(world.x, world.y, 0.0));
   return world;
@@ -108,6 +110,16 @@ void PathData::tessellate(const AcGePoint2d& end, double bulge) {
                                   arc.centreY + arc.radius * std::sin(angle))));
   }
   append('L', place(end));
+}
+
+void PathData::moveTo(const AcGePoint3d& point) {
+  append('M', place(point));
+  m_current = AcGePoint2d(point.x, point.y);
+}
+
+void PathData::lineTo(const AcGePoint3d& point) {
+  append('L', place(point));
+  m_current = AcGePoint2d(point.x, point.y);
 }
 
 void PathData::close() { m_data += 'Z'; }

@@ -24,6 +24,10 @@ class PathData {
   // far by a line when it goes on, else starting a new one.
   void arcFrom(const AcGePoint2d& center, double radius, double startAngle, double sweep, bool goesOn);
   void circle(const AcGePoint2d& center, double radius);
+  // Points in space, for curves not drawn in one plane of the transform
+  // (ellipses, splines): the picture sees them from above.
+  void moveTo(const AcGePoint3d& point);
+  void lineTo(const AcGePoint3d& point);
 
   // Empty, or spoilt by a coordinate that is not a number: not worth drawing.
   bool isDrawable() const { return !m_data.empty() && m_finite; }
@@ -35,6 +39,7 @@ class PathData {
 
  private:
   AcGePoint3d place(const AcGePoint2d& point);
+  AcGePoint3d place(const AcGePoint3d& point);
   void append(char command, const AcGePoint3d& world);
   void tessellate(const AcGePoint2d& end, double bulge);
   // The world box of an arc has its points at the quarter turns it passes.

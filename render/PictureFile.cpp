@@ -2,20 +2,59 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
 
+#include "AcDbDatabase.h"
 #include "DrawingRenderer.h"
 #include "SvgCanvas.h"
 #include "SvgRasteriser.h"
 
 namespace {
 
-bool endsWithPng(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string extension = path.substr(path.size() - 4);
+enum class Kind { Svg, Png, Pdf, Unknown };
+
+Kind kindOf(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return Kind::Unknown;
+  std::string extension = path.substr(dot + 1);
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension == ".png";
+  if (extension == "svg") return Kind::Svg;
+  if (extension == "png") return Kind::Png;
+  if (extension == "pdf") return Kind::Pdf;
+  return Kind::Unknown;
+}
+
+// Millimetres in the drawing's unit, for a scale given as a ratio.
+double unitMm(const AcDbDatabase& database) {
+  switch (database.insunits()) {
+    case AcDb::kUnitsInches: return 25.4;
+    case AcDb::kUnitsFeet: return 304.8;
+    case AcDb::kUnitsMiles: return 1609344.0;
+    case AcDb::kUnitsCentimeters: return 10.0;
+    case AcDb::kUnitsMeters: return 1000.0;
+    case AcDb::kUnitsKilometers: return 1000000.0;
+    case AcDb::kUnitsMillimeters: return 1.0;
+    default: return database.measurement() == AcDb::kEnglish ? 25.4 : 1.0;
+  }
+}
+
+// What a picture shows: the window, else the extents of what was drawn (a
+// fresh drawing's unit square when nothing was).
+AcDbExtents shownPart(const SvgCanvas& canvas, const PlotSettings& settings) {
+  if (settings.window()) return *settings.window();
+  if (canvas.extents().isValid()) return canvas.extents();
+  return AcDbExtents(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
+}
+
+bool writeText(const std::string& text, const std::string& path, std::string& error) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+  out.close();
+  if (out) return true;
+  error = "cannot write " + path;
+  return false;
 }
 
 }  // namespace
@@ -23,22 +62,36 @@ bool endsWithPng(const std::string& path) {
 std::string PictureFile::svg(AcDbDatabase& database, int& width, int& height) {
   SvgCanvas canvas;
   DrawingRenderer(database, canvas).render();
-  canvas.finish(kPixels);
-  width = canvas.width();
-  height = canvas.height();
+  const PlotSettings settings;
+  const PlotSettings::View view = settings.image(shownPart(canvas, settings), kPixels);
+  canvas.finish(view, std::nullopt);
+  width = static_cast<int>(view.pageWidth);
+  height = static_cast<int>(view.pageHeight);
   return canvas.text();
 }
 
-bool PictureFile::write(AcDbDatabase& database, const std::string& path, std::string& error) {
-  int width = 0, height = 0;
-  const std::string picture = svg(database, width, height);
-  if (endsWithPng(path)) return SvgRasteriser::writePng(picture, width, height, path, error);
-  std::ofstream out(path, std::ios::binary);
-  out << picture;
-  out.close();
-  if (!out) {
-    error = "cannot write " + path;
+bool PictureFile::write(AcDbDatabase& database, const std::string& path, const PlotSettings& settings,
+                        std::string& error, std::string& leftOut) {
+  const Kind kind = kindOf(path);
+  if (kind == Kind::Unknown) {
+    error = "cannot write " + path + ": a picture is an .svg, .png or .pdf file";
     return false;
   }
-  return true;
+  if (kind != Kind::Pdf && settings.hasSheetOptions()) {
+    error = "the sheet, orientation, scale and margin are for PDF plots";
+    return false;
+  }
+  SvgCanvas canvas;
+  DrawingRenderer renderer(database, canvas);
+  renderer.render();
+  leftOut = renderer.leftOut();
+  const AcDbExtents shown = shownPart(canvas, settings);
+  const PlotSettings::View view =
+      kind == Kind::Pdf ? settings.sheet(shown, unitMm(database)) : settings.image(shown, kPixels);
+  canvas.finish(view, settings.window());
+  if (kind == Kind::Svg) return writeText(canvas.text(), path, error);
+  if (kind == Kind::Png)
+    return SvgRasteriser::writePng(canvas.text(), static_cast<int>(view.pageWidth),
+                                   static_cast<int>(view.pageHeight), path, error);
+  return SvgRasteriser::writePdf(canvas.text(), view.pageWidth, view.pageHeight, path, error);
 }

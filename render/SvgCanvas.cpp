@@ -41,36 +41,34 @@ void SvgCanvas::include(const AcDbExtents& box) {
   if (box.isValid()) m_extents.addExt(box);
 }
 
-void SvgCanvas::finish(int pixels) {
-  // An empty drawing shows the unit square, as a fresh drawing's view does.
-  const AcGePoint3d low = m_extents.isValid() ? m_extents.minPoint() : AcGePoint3d(0, 0, 0);
-  const AcGePoint3d high = m_extents.isValid() ? m_extents.maxPoint() : AcGePoint3d(1, 1, 0);
-  double sizeX = high.x - low.x, sizeY = high.y - low.y;
-  const double longer = std::max({sizeX, sizeY, 1e-9});
-  const double margin = longer * 0.02;
-  sizeX = std::max(sizeX, longer / 100.0) + 2.0 * margin;
-  sizeY = std::max(sizeY, longer / 100.0) + 2.0 * margin;
-  const double centreX = (low.x + high.x) / 2.0, centreY = (low.y + high.y) / 2.0;
-  const double left = centreX - sizeX / 2.0, top = -(centreY + sizeY / 2.0);
-  const double pixel = std::max(sizeX, sizeY) / pixels;
-  m_width = std::max(1, static_cast<int>(std::lround(sizeX / pixel)));
-  m_height = std::max(1, static_cast<int>(std::lround(sizeY / pixel)));
-
+void SvgCanvas::finish(const PlotSettings::View& view, const std::optional<AcDbExtents>& clip) {
+  const double top = -(view.bottom + view.height);
   std::string box;
-  for (double value : {left, top, sizeX, sizeY}) {
+  for (double value : {view.left, top, view.width, view.height}) {
     if (!box.empty()) box += ' ';
     SvgNumber::append(box, value);
   }
-  m_svg.append_attribute("width") = m_width;
-  m_svg.append_attribute("height") = m_height;
+  const std::string unit = view.onSheet ? "mm" : "";
+  m_svg.append_attribute("width") = (SvgNumber::text(view.pageWidth) + unit).c_str();
+  m_svg.append_attribute("height") = (SvgNumber::text(view.pageHeight) + unit).c_str();
   m_svg.append_attribute("viewBox") = box.c_str();
-  // One pixel wide lines, as the host shows lines without lineweight.
-  m_drawing.append_attribute("stroke-width") = SvgNumber::text(pixel).c_str();
+  // Lines without a lineweight: a pixel on screen, the default 0.25 mm on paper.
+  const double thin = view.onSheet ? 0.25 * view.unitsPerMm : view.width / view.pageWidth;
+  m_drawing.append_attribute("stroke-width") = SvgNumber::text(thin).c_str();
+  if (clip) {
+    PathData window(AcGeMatrix3d::kIdentity);
+    const AcGePoint3d low = clip->minPoint(), high = clip->maxPoint();
+    window.moveTo(AcGePoint2d(low.x, low.y));
+    for (const AcGePoint2d& corner : {AcGePoint2d(high.x, low.y), AcGePoint2d(high.x, high.y), AcGePoint2d(low.x, high.y)})
+      window.lineTo(corner);
+    window.close();
+    m_drawing.append_attribute("clip-path") = addClipPath(window).c_str();
+  }
   pugi::xml_node background = m_svg.insert_child_before("rect", m_drawing);
-  background.append_attribute("x") = SvgNumber::text(left).c_str();
+  background.append_attribute("x") = SvgNumber::text(view.left).c_str();
   background.append_attribute("y") = SvgNumber::text(top).c_str();
-  background.append_attribute("width") = SvgNumber::text(sizeX).c_str();
-  background.append_attribute("height") = SvgNumber::text(sizeY).c_str();
+  background.append_attribute("width") = SvgNumber::text(view.width).c_str();
+  background.append_attribute("height") = SvgNumber::text(view.height).c_str();
   background.append_attribute("fill") = "#ffffff";
 }
 

@@ -1,12 +1,15 @@
 // The picture being drawn: an SVG document whose coordinates are the
-// drawing's (y turned down), sized at the end to what was drawn.
+// drawing's (y turned down), sized at the end to its view.
 #pragma once
 
 #include <string>
 
 #include <pugixml.hpp>
 
+#include <optional>
+
 #include "AcDbExtents.h"
+#include "PlotSettings.h"
 
 class PathData;
 
@@ -27,11 +30,11 @@ class SvgCanvas {
   // Counts towards the extents without drawing anything.
   void include(const AcDbExtents& box);
 
-  // Fits the view to the extents of everything drawn, with a margin, the
-  // longer side this many pixels, and a background.
-  void finish(int pixels);
-  int width() const { return m_width; }
-  int height() const { return m_height; }
+  // The box around everything drawn; invalid when nothing was.
+  const AcDbExtents& extents() const { return m_extents; }
+  // Sizes the picture to the view, on a white background, showing only
+  // what lies in the clip box when there is one.
+  void finish(const PlotSettings::View& view, const std::optional<AcDbExtents>& clip);
   std::string text() const;
   const pugi::xml_document& document() const { return m_document; }
 
@@ -42,6 +45,4 @@ class SvgCanvas {
   pugi::xml_node m_drawing;
   AcDbExtents m_extents;
   int m_clips = 0;
-  int m_width = 0;
-  int m_height = 0;
 };

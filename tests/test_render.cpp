@@ -515,3 +515,86 @@ doc.saveas(sys.argv[1])
   EXPECT_NE(std::string(text.attribute("transform").value()).find(" 1000 -2000)"), std::string::npos)
       << text.attribute("transform").value();
 }
+
+namespace {
+
+// A greyscale picture as pdftoppm writes it (binary PGM).
+struct Greymap {
+  int width = 0, height = 0;
+  std::string pixels;
+  bool isInk(int x, int y) const { return static_cast<unsigned char>(pixels[y * width + x]) < 220; }
+  // The centres of the runs of ink along a row.
+  std::vector<double> runs(int y) const {
+    std::vector<double> centres;
+    for (int x = 0; x < width; ++x) {
+      if (!isInk(x, y)) continue;
+      const int start = x;
+      while (x < width && isInk(x, y)) ++x;
+      centres.push_back((start + x - 1) / 2.0);
+    }
+    return centres;
+  }
+};
+
+Greymap readGreymap(const std::filesystem::path& path) {
+  std::istringstream in(readFile(path));
+  std::string magic;
+  int depth = 0;
+  Greymap map;
+  in >> magic >> map.width >> map.height >> depth;
+  in.get();
+  map.pixels.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  EXPECT_EQ(magic, "P5");
+  EXPECT_EQ(map.pixels.size(), static_cast<size_t>(map.width) * map.height);
+  return map;
+}
+
+}  // namespace
+
+// The sample floor at 1:100 on A3: the rooms' 6 m walls stand 60 mm apart
+// on the page, read back from the PDF at ten pixels a millimetre.
+TEST(RenderedFiles, PdfPlotsMeasureTrueOnTheirSheet) {
+  ScratchFolder folder;
+  const std::string program = shellQuote(spatiaryExecutable().string()) + " render " +
+                              shellQuote(floorDrawing().string()) + " ";
+  const auto pdf = folder / "floor.pdf";
+  const RunResult plotted = runCommand(program + shellQuote(pdf.string()) + " --sheet A3 --scale 1:100");
+  ASSERT_EQ(plotted.exitCode, 0) << plotted.output;
+  const RunResult info = runCommand("pdfinfo " + shellQuote(pdf.string()));
+  ASSERT_EQ(info.exitCode, 0) << info.output;
+  // Landscape, as the floor is wider than deep.
+  EXPECT_NE(info.output.find("Page size:       1190.55 x 841.89 pts (A3)"), std::string::npos) << info.output;
+  ASSERT_EQ(runCommand("pdftoppm -r 254 -gray " + shellQuote(pdf.string()) + " " + shellQuote((folder / "page").string()))
+                .exitCode,
+            0);
+  const Greymap page = readGreymap(folder / "page-1.pgm");
+  EXPECT_NEAR(page.width, 4200, 1);
+  int rows = 0;
+  for (int y = 0; y < page.height; ++y) {
+    const std::vector<double> walls = page.runs(y);
+    // A row through the four rooms along the bottom: five walls over the floor's 24 m.
+    if (walls.size() != 5 || std::fabs(walls.back() - walls.front() - 2400.0) > 10.0) continue;
+    ++rows;
+    for (size_t index = 1; index < walls.size(); ++index) ASSERT_NEAR(walls[index] - walls[index - 1], 600.0, 2.0);
+  }
+  EXPECT_GT(rows, 500);
+
+  // Fitted to A4 the floor is smaller; a window shows only its part.
+  const auto fitted = folder / "fitted.pdf";
+  ASSERT_EQ(runCommand(program + shellQuote(fitted.string()) + " --portrait --margin 5 --window 0,0,6000,6000")
+                .exitCode,
+            0);
+  EXPECT_NE(runCommand("pdfinfo " + shellQuote(fitted.string())).output.find("595.276 x 841.89 pts (A4)"),
+            std::string::npos);
+
+  const RunResult wrongSheet = runCommand(program + shellQuote(pdf.string()) + " --sheet B7");
+  EXPECT_EQ(wrongSheet.exitCode, 2);
+  EXPECT_NE(wrongSheet.output.find("unknown sheet B7"), std::string::npos) << wrongSheet.output;
+  const RunResult scaledImage = runCommand(program + shellQuote((folder / "floor.png").string()) + " --scale 1:50");
+  EXPECT_EQ(scaledImage.exitCode, 1);
+  EXPECT_NE(scaledImage.output.find("for PDF plots"), std::string::npos) << scaledImage.output;
+  const RunResult unknown = runCommand(program + shellQuote((folder / "floor.jpg").string()));
+  EXPECT_EQ(unknown.exitCode, 1);
+  EXPECT_NE(unknown.output.find("a picture is an .svg, .png or .pdf file"), std::string::npos) << unknown.output;
+  EXPECT_FALSE(std::filesystem::exists(folder / "floor.jpg"));
+}

@@ -1,5 +1,6 @@
 #include "DxfClassRegistry.h"
 
+#include "AcDbArc.h"
 #include "AcDbAttribute.h"
 #include "AcDbAttributeDefinition.h"
 #include "AcDbBlockBegin.h"
@@ -8,16 +9,21 @@
 #include "AcDbBlockTable.h"
 #include "AcDbCircle.h"
 #include "AcDbDictionary.h"
+#include "AcDbDimension.h"
+#include "AcDbEllipse.h"
 #include "AcDbHatch.h"
 #include "AcDbLayerTable.h"
 #include "AcDbLayout.h"
 #include "AcDbLine.h"
 #include "AcDbLinetypeTable.h"
 #include "AcDbMText.h"
+#include "AcDbPoint.h"
 #include "AcDbPolyline.h"
 #include "AcDbRegAppTable.h"
 #include "AcDbSequenceEnd.h"
+#include "AcDbSolid.h"
 #include "AcDbSortentsTable.h"
+#include "AcDbSpline.h"
 #include "AcDbTable.h"
 #include "AcDbText.h"
 #include "AcDbTextStyleTable.h"
@@ -48,6 +54,12 @@ const Row kRows[] = {
     {Place::Entity, "LWPOLYLINE", make<AcDbPolyline>},
     {Place::Entity, "CIRCLE", make<AcDbCircle>},
     {Place::Entity, "LINE", make<AcDbLine>},
+    {Place::Entity, "ARC", make<AcDbArc>},
+    {Place::Entity, "ELLIPSE", make<AcDbEllipse>},
+    {Place::Entity, "SPLINE", make<AcDbSpline>},
+    {Place::Entity, "POINT", make<AcDbPoint>},
+    {Place::Entity, "SOLID", make<AcDbSolid>},
+    {Place::Entity, "DIMENSION", make<AcDbDimension>},
     {Place::Entity, "HATCH", make<AcDbHatch>},
     {Place::Entity, "TEXT", make<AcDbText>},
     {Place::Entity, "ATTRIB", make<AcDbAttribute>},

@@ -1,0 +1,154 @@
+#include "CurveShape.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "AcDbArc.h"
+#include "AcDbCircle.h"
+#include "AcDbEllipse.h"
+#include "AcDbLine.h"
+#include "AcDbPoint.h"
+#include "AcDbPolyline.h"
+#include "AcDbSolid.h"
+#include "AcDbSpline.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Segments of a whole ellipse, and of each span of a curved spline.
+constexpr int kEllipseSegments = 144;
+constexpr int kSpanSegments = 16;
+// A spline with more spans than this is followed with fewer segments each.
+constexpr int kMaxSplineSegments = 20000;
+
+AcGeMatrix3d inPlaneOf(const AcGeVector3d& normal, double elevation) {
+  return AcGeMatrix3d::planeToWorld(normal) * AcGeMatrix3d::translation(AcGeVector3d(0.0, 0.0, elevation));
+}
+
+void addPolyline(const AcDbPolyline& polyline, PathData& path) {
+  const unsigned int count = polyline.numVerts();
+  AcGePoint2d point;
+  double bulge = 0.0;
+  for (unsigned int index = 0; index < count; ++index) {
+    polyline.getPointAt(index, point);
+    if (index == 0) path.moveTo(point);
+    else path.lineTo(point, bulge);
+    polyline.getBulgeAt(index, bulge);
+  }
+  if (!polyline.isClosed() || count < 2) return;
+  polyline.getPointAt(0, point);
+  path.lineTo(point, bulge);
+  path.close();
+}
+
+void addPoints(const std::vector<AcGePoint3d>& points, PathData& path) {
+  for (size_t index = 0; index < points.size(); ++index) {
+    if (index == 0) path.moveTo(points[index]);
+    else path.lineTo(points[index]);
+  }
+}
+
+// A curve in a plane of its own: the transform into that plane and the
+// centre in its coordinates.
+struct Plane {
+  Plane(const AcGeMatrix3d& toWorld, const AcGeVector3d& normal, const AcGePoint3d& worldCentre) {
+    const AcGePoint3d centre = AcGeMatrix3d::worldToPlane(normal) * worldCentre;
+    path.emplace(toWorld * inPlaneOf(normal, centre.z));
+    at = AcGePoint2d(centre.x, centre.y);
+  }
+  std::optional<PathData> path;
+  AcGePoint2d at;
+};
+
+}  // namespace
+
+void CurveShape::addEllipse(const AcDbEllipse& ellipse, PathData& path) {
+  double start = 0.0, end = 0.0;
+  ellipse.getStartParam(start);
+  ellipse.getEndParam(end);
+  const int segments = std::max(4, static_cast<int>(std::ceil(kEllipseSegments * (end - start) / (2.0 * kPi))));
+  AcGePoint3d point;
+  for (int step = 0; step <= segments; ++step) {
+    ellipse.getPointAtParam(start + (end - start) * step / segments, point);
+    if (step == 0) path.moveTo(point);
+    else path.lineTo(point);
+  }
+  if (ellipse.isClosed()) path.close();
+}
+
+void CurveShape::addSpline(const AcDbSpline& spline, PathData& path) {
+  // Without a valid definition, the points it was fitted through (or its
+  // control points) show where it runs.
+  if (!spline.hasValidNurbsData()) {
+    addPoints(spline.numFitPoints() > 1 ? spline.fitPoints() : spline.controlPoints(), path);
+    return;
+  }
+  const std::vector<double>& knots = spline.knots();
+  const size_t first = static_cast<size_t>(spline.degree()), last = spline.controlPoints().size();
+  const int perSpan = spline.degree() == 1
+                          ? 1
+                          : std::max(2, std::min(kSpanSegments, kMaxSplineSegments / static_cast<int>(last)));
+  AcGePoint3d point;
+  spline.getPointAtParam(knots[first], point);
+  path.moveTo(point);
+  for (size_t span = first; span < last; ++span) {
+    const double from = knots[span], to = knots[span + 1];
+    if (to <= from) continue;
+    for (int step = 1; step <= perSpan; ++step) {
+      if (spline.getPointAtParam(from + (to - from) * step / perSpan, point) == Acad::eOk) path.lineTo(point);
+    }
+  }
+}
+
+std::optional<PathData> CurveShape::of(const AcDbEntity& entity, const AcGeMatrix3d& toWorld) {
+  if (const auto* polyline = AcDbPolyline::cast(&entity)) {
+    PathData path(toWorld * inPlaneOf(polyline->normal(), polyline->elevation()));
+    addPolyline(*polyline, path);
+    return path;
+  }
+  if (const auto* line = AcDbLine::cast(&entity)) {
+    PathData path(toWorld);
+    path.moveTo(line->startPoint());
+    path.lineTo(line->endPoint());
+    return path;
+  }
+  if (const auto* circle = AcDbCircle::cast(&entity)) {
+    Plane plane(toWorld, circle->normal(), circle->center());
+    plane.path->circle(plane.at, circle->radius());
+    return plane.path;
+  }
+  if (const auto* arc = AcDbArc::cast(&entity)) {
+    Plane plane(toWorld, arc->normal(), arc->center());
+    plane.path->arc(plane.at, arc->radius(), arc->startAngle(), arc->endAngle());
+    return plane.path;
+  }
+  if (const auto* ellipse = AcDbEllipse::cast(&entity)) {
+    PathData path(toWorld);
+    addEllipse(*ellipse, path);
+    return path;
+  }
+  if (const auto* spline = AcDbSpline::cast(&entity)) {
+    PathData path(toWorld);
+    addSpline(*spline, path);
+    return path;
+  }
+  if (const auto* point = AcDbPoint::cast(&entity)) {
+    // A dot: a round cap on a segment of no length.
+    PathData path(toWorld);
+    path.moveTo(point->position());
+    path.lineTo(point->position());
+    return path;
+  }
+  if (const auto* solid = AcDbSolid::cast(&entity)) {
+    PathData path(toWorld * AcGeMatrix3d::planeToWorld(solid->normal()));
+    AcGePoint3d corner;
+    for (int index : {0, 1, 3, 2}) {
+      solid->getPointAt(index, corner);
+      if (index == 0) path.moveTo(corner);
+      else path.lineTo(corner);
+    }
+    path.close();
+    return path;
+  }
+  return std::nullopt;
+}
