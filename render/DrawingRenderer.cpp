@@ -91,7 +91,11 @@ void DrawingRenderer::drawEntity(AcDbObjectId entityId, const Placement& placeme
   } else if (look.visible) {
     element = drawShape(*entity.object(), SvgNumber::colour(look.colour), placement);
   }
-  if (element) name(element, *entity.object());
+  if (!element) return;
+  name(element, *entity.object());
+  // A group's entities carry their own weight, "by block" resolved.
+  if (look.weight > RenderStyle::kThin && std::string(element.name()) != "g")
+    m_canvas.setLineweight(element, look.weight);
 }
 
 pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const std::string& colour,
@@ -134,7 +138,7 @@ pugi::xml_node DrawingRenderer::drawReference(const AcDbBlockReference& referenc
   pugi::xml_node group =
       drawContents(reference.blockTableRecord(), look, placement, placement.toWorld * reference.blockTransform());
   // Attributes stand in the reference's own space, coloured by block as it is.
-  const Placement attributes{placement.toWorld, RenderStyle::Context{placement.context.layer, look.colour}, group};
+  const Placement attributes{placement.toWorld, RenderStyle::Context{placement.context.layer, look.colour, look.weight}, group};
   for (const AcDbObjectId& attributeId : reference.attributeIds()) {
     AcDbObjectPointer<AcDbAttribute> attribute(attributeId, AcDb::kForRead);
     if (!attribute || attribute->isErased() || attribute->isInvisible()) continue;
@@ -150,7 +154,7 @@ pugi::xml_node DrawingRenderer::drawContents(AcDbObjectId block, const RenderSty
                                              const Placement& placement, const AcGeMatrix3d& toWorld) {
   pugi::xml_node parent = placement.parent;
   pugi::xml_node group = parent.append_child("g");
-  drawBlock(block, Placement{toWorld, RenderStyle::Context{look.layer, look.colour}, group});
+  drawBlock(block, Placement{toWorld, RenderStyle::Context{look.layer, look.colour, look.weight}, group});
   return group;
 }
 

@@ -20,7 +20,13 @@ RenderStyle::RenderStyle(AcDbDatabase& database) {
   layers->close();
 }
 
-RenderStyle::Context RenderStyle::top() const { return Context{AcDbObjectId(), kBlack}; }
+RenderStyle::Context RenderStyle::top() const { return Context{AcDbObjectId(), kBlack, kThin}; }
+
+int RenderStyle::weightOf(int weight, int byLayer, int byBlock) {
+  if (weight == AcDb::kLnWtByLayer) return byLayer;
+  if (weight == AcDb::kLnWtByBlock) return byBlock;
+  return weight >= 0 ? weight : kThin;
+}
 
 Adesk::UInt32 RenderStyle::shown(const AcCmColor& color) {
   if (color.isByColor()) return color.rgb();
@@ -38,6 +44,7 @@ const RenderStyle::Layer& RenderStyle::layer(AcDbObjectId id) {
     look.frozen = record->isFrozen();
     look.visible = !record->isOff() && !look.frozen;
     look.colour = shown(record->color());
+    look.weight = weightOf(record->lineWeight(), kThin, kThin);
   }
   return m_layers.emplace(id, look).first->second;
 }
@@ -52,5 +59,6 @@ RenderStyle::Look RenderStyle::lookOf(const AcDbEntity& entity, const Context& c
   if (color.isByLayer()) look.colour = shownLayer.colour;
   else if (color.isByBlock()) look.colour = context.colour;
   else look.colour = shown(color);
+  look.weight = weightOf(entity.lineWeight(), shownLayer.weight, context.weight);
   return look;
 }

@@ -1,5 +1,5 @@
-// What the host shows of an entity: whether its layer lets it be seen and
-// the colour it is drawn in.  Entities of a block on layer "0" take the
+// What the host shows of an entity: whether its layer lets it be seen, the
+// colour it is drawn in and its lineweight.  Entities of a block on layer "0" take the
 // layer of the reference that places them; colours by block take the
 // reference's colour.
 #pragma once
@@ -18,13 +18,17 @@ class RenderStyle {
   struct Context {
     AcDbObjectId layer;      // the reference's effective layer; null at the top
     Adesk::UInt32 colour;    // what "by block" means here
+    int weight = kThin;      // what "by block" means for the lineweight
   };
   struct Look {
     bool visible = false;
     bool frozen = false;     // hides a whole block reference, where off does not
     AcDbObjectId layer;      // the effective layer
     Adesk::UInt32 colour = 0;
+    int weight = kThin;      // hundredths of a millimetre
   };
+  // The default lineweight, which pictures draw as their thinnest line.
+  static constexpr int kThin = 25;
 
   explicit RenderStyle(AcDbDatabase& database);
 
@@ -38,7 +42,9 @@ class RenderStyle {
     bool visible = true;
     bool frozen = false;
     Adesk::UInt32 colour = 0;
+    int weight = kThin;
   };
+  static int weightOf(int weight, int byLayer, int byBlock);
   const Layer& layer(AcDbObjectId id);
 
   AcDbObjectId m_layerZero;

@@ -37,6 +37,11 @@ std::string SvgCanvas::addClipPath(const PathData& path) {
   return "url(#" + id + ")";
 }
 
+void SvgCanvas::setLineweight(pugi::xml_node element, int weight) {
+  element.append_attribute("class") = ("lw" + std::to_string(weight)).c_str();
+  m_weights.insert(weight);
+}
+
 void SvgCanvas::include(const AcDbExtents& box) {
   if (box.isValid()) m_extents.addExt(box);
 }
@@ -55,6 +60,14 @@ void SvgCanvas::finish(const PlotSettings::View& view, const std::optional<AcDbE
   // Lines without a lineweight: a pixel on screen, the default 0.25 mm on paper.
   const double thin = view.onSheet ? 0.25 * view.unitsPerMm : view.width / view.pageWidth;
   m_drawing.append_attribute("stroke-width") = SvgNumber::text(thin).c_str();
+  // Elements drawn wider name their lineweight; the widths follow the view.
+  std::string widths;
+  for (int weight : m_weights) {
+    widths += ".lw" + std::to_string(weight) + "{stroke-width:";
+    SvgNumber::append(widths, std::max(thin, weight / 100.0 * view.unitsPerMm));
+    widths += "}";
+  }
+  if (!widths.empty()) m_defs.append_child("style").append_child(pugi::node_pcdata).set_value(widths.c_str());
   if (clip) {
     PathData window(AcGeMatrix3d::kIdentity);
     const AcGePoint3d low = clip->minPoint(), high = clip->maxPoint();

@@ -2,6 +2,7 @@
 // drawing's (y turned down), sized at the end to its view.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include <pugixml.hpp>
@@ -27,6 +28,9 @@ class SvgCanvas {
   // A clip path of the area inside the path, holes by the even-odd rule;
   // its reference for a clip-path attribute.
   std::string addClipPath(const PathData& path);
+  // Strokes the element's lines that many hundredths of a millimetre wide
+  // on the page (on screen, at 96 pixels to the inch).
+  void setLineweight(pugi::xml_node element, int weight);
   // Counts towards the extents without drawing anything.
   void include(const AcDbExtents& box);
 
@@ -45,4 +49,5 @@ class SvgCanvas {
   pugi::xml_node m_drawing;
   AcDbExtents m_extents;
   int m_clips = 0;
+  std::set<int> m_weights;
 };

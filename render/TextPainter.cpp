@@ -13,9 +13,12 @@
 
 namespace {
 
-// Without the font's metrics: characters 0.6 of the height wide, and
-// descenders a third of it below the baseline.
-constexpr double kCharacterWidth = 0.6;
+// A text's height is the height of its capitals, which in the sans font
+// (DejaVu Sans) are 0.73 of the font's size.  Without the font's metrics:
+// characters 0.82 of the height wide, and descenders a third of it below
+// the baseline.
+constexpr double kCapitals = 0.729;
+constexpr double kCharacterWidth = 0.6 / kCapitals;
 constexpr double kDescent = 1.0 / 3.0;
 // Between the baselines of multi-line text, as the host spaces them by default.
 constexpr double kLineSpacing = 5.0 / 3.0;
@@ -51,13 +54,26 @@ AcGePoint3d insertionOf(const AcDbText& text) {
   return atPosition ? text.position() : text.alignmentPoint();
 }
 
-// Glyph space (y down, one unit a drawing unit) to the drawing.
-AcGeMatrix3d frameOf(const AcDbText& text) {
+// An aligned or fitted text runs from its position to its alignment point.
+bool isStretched(const AcDbText& text) {
+  const AcDb::TextHorzMode horizontal = text.horizontalMode();
+  return (horizontal == AcDb::kTextAlign || horizontal == AcDb::kTextFit) &&
+         text.position().distanceTo(text.alignmentPoint()) > 0.0;
+}
+
+// Glyph space (y down, one unit a drawing unit) to the drawing; stretched
+// texts are drawn at their natural width and stretched to their points.
+AcGeMatrix3d frameOf(const AcDbText& text, double naturalWidth) {
   const AcGeMatrix3d plane = AcGeMatrix3d::planeToWorld(text.normal());
-  const double angle = text.rotation();
+  double angle = text.rotation();
+  double factor = text.widthFactor() > 0.0 ? text.widthFactor() : 1.0;
+  if (isStretched(text) && naturalWidth > 0.0) {
+    const AcGeVector3d run = AcGeMatrix3d::worldToPlane(text.normal()) * (text.alignmentPoint() - text.position());
+    angle = std::atan2(run.y, run.x);
+    factor = std::hypot(run.x, run.y) / naturalWidth;
+  }
   const AcGeVector3d along = plane * AcGeVector3d(std::cos(angle), std::sin(angle), 0.0);
   const AcGeVector3d up = plane * AcGeVector3d(-std::sin(angle), std::cos(angle), 0.0);
-  const double factor = text.widthFactor() > 0.0 ? text.widthFactor() : 1.0;
   const AcGeVector3d x = along * factor;
   const AcGeVector3d y = -(up + along * std::tan(text.oblique()));
   AcGeMatrix3d frame;
@@ -102,15 +118,28 @@ std::wstring TextPainter::shownText(const std::wstring& text) {
 pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGeMatrix3d& toWorld,
                                  const std::string& colour, pugi::xml_node parent) {
   const Alignment alignment = alignmentOf(text);
-  return addText({shownText(text.textString())}, height, toWorld * frameOf(text), alignment.anchor, alignment.start,
-                 alignment.baseline * height, colour, parent);
+  const std::wstring shown = shownText(text.textString());
+  double shownHeight = height;
+  double naturalWidth = kCharacterWidth * height * static_cast<double>(shown.size());
+  // An aligned text's height follows its width, as its length is stretched to fit.
+  if (text.horizontalMode() == AcDb::kTextAlign && isStretched(text) && naturalWidth > 0.0) {
+    const double factor = text.widthFactor() > 0.0 ? text.widthFactor() : 1.0;
+    shownHeight = text.position().distanceTo(text.alignmentPoint()) / (naturalWidth / height) / factor;
+    naturalWidth = text.position().distanceTo(text.alignmentPoint()) / factor;
+  }
+  return addText({shown}, shownHeight, toWorld * frameOf(text, naturalWidth), alignment.anchor, alignment.start,
+                 alignment.baseline * shownHeight, colour, parent);
 }
 
 pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
                                  pugi::xml_node parent) {
-  std::vector<std::wstring> lines = MTextContents::lines(text.contents());
-  for (std::wstring& line : lines) line = shownText(line);
   const double height = text.textHeight();
+  std::vector<std::wstring> lines;
+  const size_t perLine = text.width() > 0.0 && height > 0.0
+                             ? static_cast<size_t>(std::max(1.0, text.width() / (kCharacterWidth * height)))
+                             : 0;
+  for (const std::wstring& paragraph : MTextContents::lines(text.contents()))
+    wrap(shownText(paragraph), perLine, lines);
   const int attachment = static_cast<int>(text.attachment()) - 1;
   const int column = attachment % 3, row = attachment / 3;
   static const char* const anchors[] = {"start", "middle", "end"};
@@ -121,6 +150,20 @@ pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWo
   const AcGeVector3d x = text.direction(), y = -text.normal().crossProduct(text.direction());
   frame.setCoordSystem(text.location(), x, y, x.crossProduct(y));
   return addText(lines, height, toWorld * frame, anchors[column], -0.5 * column, firstBaseline, colour, parent);
+}
+
+void TextPainter::wrap(const std::wstring& paragraph, size_t perLine, std::vector<std::wstring>& lines) {
+  size_t start = 0;
+  while (perLine > 0 && paragraph.size() - start > perLine) {
+    // Break at the last space that leaves the line short enough, else
+    // where a word too long for a line reaches its end.
+    size_t end = paragraph.rfind(L' ', start + perLine);
+    if (end == std::wstring::npos || end <= start) end = start + perLine;
+    lines.push_back(paragraph.substr(start, end - start));
+    start = end;
+    while (start < paragraph.size() && paragraph[start] == L' ') ++start;
+  }
+  lines.push_back(paragraph.substr(start));
 }
 
 pugi::xml_node TextPainter::addText(const std::vector<std::wstring>& lines, double height,
@@ -144,7 +187,7 @@ pugi::xml_node TextPainter::addText(const std::vector<std::wstring>& lines, doub
 
   pugi::xml_node element = parent.append_child("text");
   element.append_attribute("transform") = transformText(glyphs).c_str();
-  element.append_attribute("font-size") = SvgNumber::text(height).c_str();
+  element.append_attribute("font-size") = SvgNumber::text(height / kCapitals).c_str();
   element.append_attribute("font-family") = "sans-serif";
   element.append_attribute("text-anchor") = anchor;
   element.append_attribute("fill") = colour.c_str();

@@ -1,5 +1,6 @@
 // Texts, attributes and multi-line texts as SVG text: height, width factor,
-// rotation, obliquing, alignment and line breaks kept, glyphs from a
+// rotation, obliquing, alignment, stretching between two points, line
+// breaks and wrapping at a multi-line text's width kept, glyphs from a
 // sans-serif font where the host would use the style's font.
 #pragma once
 
@@ -26,6 +27,9 @@ class TextPainter {
   // The text as shown: the host's %% codes for degree, plus-minus and
   // diameter turned into their characters, underline and overline dropped.
   static std::wstring shownText(const std::wstring& text);
+  // Breaks a paragraph into lines of at most perLine characters, between
+  // words where it can; perLine 0 keeps it whole.
+  static void wrap(const std::wstring& paragraph, size_t perLine, std::vector<std::wstring>& lines);
 
  private:
   // Lines in glyph space (y down) from the baseline of the first, which

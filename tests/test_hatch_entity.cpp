@@ -327,3 +327,19 @@ print(len(doc.audit().errors), "", " ".join(names))
   for (const char* wanted : {"SOLID", "ANSI31", "ANSI38", "NET", "LINE", "DOTS", "BRICK"})
     EXPECT_NE(names.find(std::string(" ") + wanted), std::string::npos) << wanted;
 }
+
+// A metric drawing takes the ISO patterns, an imperial one the inch set:
+// ANSI31 at scale 1 has its lines 3.175 mm or 0.125 in apart.
+TEST(HatchPatterns, MetricDrawingsTakeTheIsoSet) {
+  for (const auto& [system, spacing] : {std::pair{AcDb::kMetric, 3.175}, std::pair{AcDb::kEnglish, 0.125}}) {
+    AcDbDatabase db;
+    db.setMeasurement(system);
+    acdbHostApplicationServices()->setWorkingDatabase(&db);
+    std::unique_ptr<AcDbHatch> hatch = patterned(L"ANSI31", 0.0, 2.0);
+    double angle = 0, baseX = 0, baseY = 0, offsetX = 0, offsetY = 0;
+    AcGeDoubleArray dashes;
+    ASSERT_EQ(hatch->getPatternDefinitionAt(0, angle, baseX, baseY, offsetX, offsetY, dashes), Acad::eOk);
+    EXPECT_NEAR(std::hypot(offsetX, offsetY), 2.0 * spacing, 1e-9) << system;
+    acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+  }
+}

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "AcDbCircle.h"
+#include "AcDbDatabase.h"
+#include "AcDbHostApplicationServices.h"
 #include "AcDbPolyline.h"
 #include "AcDbStub.h"
 #include "DxfInFiler.h"
@@ -226,16 +228,20 @@ void AcDbHatch::makePatternLines() {
   const HatchPattern* pattern = m_patternType == kPreDefined ? HatchPatterns::find(m_patternName) : nullptr;
   if (pattern == nullptr) return;
   m_lines.clear();
+  // Metric drawings take the ISO set, the inch definitions in millimetres,
+  // as CAD programs do: a pattern at a given scale looks alike in both.
+  const AcDbDatabase* drawing = database() != nullptr ? database() : acdbHostApplicationServices()->workingDatabase();
+  const double scale = drawing != nullptr && drawing->measurement() == AcDb::kMetric ? 25.4 * m_scale : m_scale;
   const double turn = radians(m_angle);
   for (const HatchPatternLine& family : pattern->lines) {
     PatternLine line;
     line.angle = std::fmod(family.angle + m_angle, 360.0);
     const double along = radians(family.angle) + turn;
-    line.baseX = m_scale * (family.baseX * std::cos(turn) - family.baseY * std::sin(turn));
-    line.baseY = m_scale * (family.baseX * std::sin(turn) + family.baseY * std::cos(turn));
-    line.offsetX = m_scale * (family.along * std::cos(along) - family.across * std::sin(along));
-    line.offsetY = m_scale * (family.along * std::sin(along) + family.across * std::cos(along));
-    for (double dash : family.dashes) line.dashes.push_back(dash * m_scale);
+    line.baseX = scale * (family.baseX * std::cos(turn) - family.baseY * std::sin(turn));
+    line.baseY = scale * (family.baseX * std::sin(turn) + family.baseY * std::cos(turn));
+    line.offsetX = scale * (family.along * std::cos(along) - family.across * std::sin(along));
+    line.offsetY = scale * (family.along * std::sin(along) + family.across * std::cos(along));
+    for (double dash : family.dashes) line.dashes.push_back(dash * scale);
     m_lines.push_back(std::move(line));
   }
 }
