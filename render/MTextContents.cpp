@@ -37,6 +37,12 @@ size_t MTextContents::skipCode(const std::wstring& contents, size_t i, std::wstr
   if (code == L'P') {
     lines.push_back(line);
     line.clear();
+  } else if (code == L'N') {
+    // A column break: the columns show one below the other.
+    if (i + 2 < contents.size()) {
+      lines.push_back(line);
+      line.clear();
+    }
   } else if (code == L'~') {
     line += L' ';
   } else if (code == L'S') {

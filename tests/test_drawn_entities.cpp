@@ -31,7 +31,7 @@ const char* const kMakeDrawing = R"(
 import math, sys, ezdxf
 doc = ezdxf.new("R2018", setup=True)
 msp = doc.modelspace()
-doc.layers.add("DOORS", color=2)
+doc.layers.add("DOORS", color=2, lineweight=50)
 msp.add_arc((1000, 0), 500, 0, 90, dxfattribs={"layer": "DOORS"})
 msp.add_ellipse((3000, 0), major_axis=(800, 0), ratio=0.5)
 msp.add_ellipse((5000, 0), major_axis=(0, 800), ratio=0.25, start_param=0, end_param=math.pi)
@@ -198,6 +198,13 @@ TEST(DrawnEntities, PicturesShowThemWhereTheyLieAndNameWhatIsLeftOut) {
   const pugi::xml_node arc = picture.select_node("//path[@data-type='ARC']").node();
   EXPECT_STREQ(arc.attribute("d").value(), "M1500,0A500,500 0 0,0 1353.553,-353.553A500,500 0 0,0 1000,-500");
   EXPECT_STREQ(arc.attribute("stroke").value(), "#ffff00");
+  // Its layer's lineweight, half a millimetre, is about two pixels on screen.
+  EXPECT_STREQ(arc.attribute("class").value(), "lw50");
+  const std::string style = picture.select_node("//style").node().child_value();
+  const size_t width = style.find(".lw50{stroke-width:");
+  ASSERT_NE(width, std::string::npos) << style;
+  const double pixel = std::stod(picture.child("svg").child("g").attribute("stroke-width").value());
+  EXPECT_NEAR(std::stod(style.substr(width + 19)) / pixel, 0.5 * 96 / 25.4, 0.01);
   EXPECT_STREQ(picture.select_node("//path[@data-type='SOLID']").node().attribute("fill").value(), "#000000");
   // The dimension's block: its lines, arrows and measurement text.
   const pugi::xml_node dimension = picture.select_node("//g[@data-type='DIMENSION']").node();

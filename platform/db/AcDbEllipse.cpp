@@ -113,9 +113,10 @@ void AcDbEllipse::dxfInField(const DxfGroup& group, DxfInFiler& in) {
     case 11: m_majorAxis.x = in.real(); break;
     case 21: m_majorAxis.y = in.real(); break;
     case 31: m_majorAxis.z = in.real(); break;
-    case 210: m_normal.x = in.real(); break;
-    case 220: m_normal.y = in.real(); break;
-    case 230: m_normal.z = in.real(); break;
+    case 210: case 220: case 230:
+      m_normal[in.code() / 10 - 21] = in.real();
+      m_hasNormal = true;
+      break;
     case 40: m_radiusRatio = in.real(); break;
     case 41: m_startParam = in.real(); break;
     case 42: m_endParam = in.real(); break;
@@ -126,7 +127,7 @@ void AcDbEllipse::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
   if (!group.is(kMarker)) return AcDbCurve::dxfOutFields(group, out);
   out.point(10, m_center);
   out.vector(11, m_majorAxis);
-  out.vector(210, m_normal);
+  if (m_hasNormal || m_normal != AcGeVector3d::kZAxis) out.vector(210, m_normal);
   out.real(40, m_radiusRatio);
   out.real(41, m_startParam);
   out.real(42, m_endParam);

@@ -40,6 +40,7 @@ class AcDbEllipse : public AcDbCurve {
   AcGePoint3d m_center;
   AcGeVector3d m_majorAxis = AcGeVector3d::kXAxis;
   AcGeVector3d m_normal = AcGeVector3d::kZAxis;
+  bool m_hasNormal = false;  // given in the file, so written back even when it is the z axis
   double m_radiusRatio = 1.0;
   double m_startParam = 0.0;
   double m_endParam = 6.283185307179586;

@@ -124,9 +124,7 @@ void AcDbSpline::dxfInField(const DxfGroup& group, DxfInFiler& in) {
       break;
     case 70: m_flags = static_cast<int>(in.integer()); break;
     case 71: m_degree = static_cast<int>(in.integer()); break;
-    case 42: m_knotTolerance = in.real(); break;
-    case 43: m_controlTolerance = in.real(); break;
-    case 44: m_fitTolerance = in.real(); break;
+    case 42: case 43: case 44: m_tolerances[code - 42] = in.real(); break;
     case 12: case 22: case 32: readPoint(m_tangents[0], code / 10 - 1, in.real()); break;
     case 13: case 23: case 33: readPoint(m_tangents[1], code / 10 - 1, in.real()); break;
     case 40: m_knots.push_back(in.real()); break;
@@ -138,15 +136,14 @@ void AcDbSpline::dxfInField(const DxfGroup& group, DxfInFiler& in) {
 
 void AcDbSpline::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
   if (!group.is(kMarker)) return AcDbCurve::dxfOutFields(group, out);
-  if (m_hasNormal) out.vector(210, m_normal);
+  if (m_hasNormal || m_normal != AcGeVector3d::kZAxis) out.vector(210, m_normal);
   out.integer(70, m_weights.empty() ? m_flags & ~kRational : m_flags | kRational);
   out.integer(71, m_degree);
   out.integer(72, static_cast<long long>(m_knots.size()));
   out.integer(73, static_cast<long long>(m_controlPoints.size()));
   out.integer(74, static_cast<long long>(m_fitPoints.size()));
-  out.real(42, m_knotTolerance);
-  out.real(43, m_controlTolerance);
-  if (!m_fitPoints.empty()) out.real(44, m_fitTolerance);
+  for (int index = 0; index < 3; ++index)
+    if (m_tolerances[index]) out.real(42 + index, *m_tolerances[index]);
   for (const AcGePoint3d& tangent : m_tangents[0]) out.point(12, tangent);
   for (const AcGePoint3d& tangent : m_tangents[1]) out.point(13, tangent);
   for (double knot : m_knots) out.real(40, knot);

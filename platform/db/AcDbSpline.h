@@ -2,6 +2,7 @@
 // it is not rational), or only the points it was fitted through.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "AcDbCurve.h"
@@ -47,9 +48,8 @@ class AcDbSpline : public AcDbCurve {
   int m_degree = 3;
   AcGeVector3d m_normal = AcGeVector3d::kZAxis;
   bool m_hasNormal = false;
-  double m_knotTolerance = 1e-10;
-  double m_controlTolerance = 1e-10;
-  double m_fitTolerance = 1e-10;
+  // Knot, control point and fit tolerances, written back only when given.
+  std::optional<double> m_tolerances[3];
   std::vector<AcGePoint3d> m_tangents[2];  // start and end, when given
   std::vector<double> m_knots;
   std::vector<double> m_weights;
