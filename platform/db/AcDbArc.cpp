@@ -1,5 +1,6 @@
 #include "AcDbArc.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "DxfInFiler.h"
@@ -83,15 +84,20 @@ Acad::ErrorStatus AcDbArc::getArea(double& area) const {
 Acad::ErrorStatus AcDbArc::getGeomExtents(AcDbExtents& extents) const {
   extents = AcDbExtents();
   AcGePoint3d point;
-  const double end = m_startAngle + totalAngle();
-  getPointAtParam(m_startAngle, point);
-  extents.addPoint(point);
-  getPointAtParam(end, point);
-  extents.addPoint(point);
+  const double sweep = totalAngle();
   // The box of an arc in a tilted plane is found closely enough at every
-  // sixteenth of a turn it passes.
-  const double step = kPi / 8.0;
-  for (double angle = std::ceil(m_startAngle / step) * step; angle < end; angle += step) {
+  // sixteenth of a turn; counted, as angles far from zero step unevenly.
+  const int steps = std::isfinite(sweep) ? static_cast<int>(std::ceil(sweep / (kPi / 8.0))) : 0;
+  for (int step = 0; step <= steps; ++step) {
+    getPointAtParam(m_startAngle + sweep * step / std::max(steps, 1), point);
+    extents.addPoint(point);
+  }
+  // In its own plane the box touches the quarter turns the arc passes.
+  for (int quarter = 0; quarter < 4; ++quarter) {
+    const double angle = quarter * kPi / 2.0;
+    double past = std::fmod(angle - m_startAngle, 2.0 * kPi);
+    if (past < 0.0) past += 2.0 * kPi;
+    if (past > sweep) continue;
     getPointAtParam(angle, point);
     extents.addPoint(point);
   }

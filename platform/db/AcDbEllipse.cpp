@@ -1,5 +1,6 @@
 #include "AcDbEllipse.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "DxfInFiler.h"
@@ -59,18 +60,16 @@ Acad::ErrorStatus AcDbEllipse::getPointAtParam(double param, AcGePoint3d& point)
 }
 
 Acad::ErrorStatus AcDbEllipse::getGeomExtents(AcDbExtents& extents) const {
-  // Along each axis the reach is sqrt(major^2 + minor^2) of that axis; the
-  // box of an arc is found closely enough at every sixty-fourth of a turn.
+  // The box of an ellipse is found closely enough at every sixty-fourth of
+  // a turn; counted, as parameters far from zero step unevenly.
   extents = AcDbExtents();
   AcGePoint3d point;
-  const double end = m_startParam + sweep();
-  const double step = kPi / 32.0;
-  for (double param = m_startParam; param < end; param += step) {
-    getPointAtParam(param, point);
+  const double turned = sweep();
+  const int steps = std::isfinite(turned) ? static_cast<int>(std::ceil(turned / (kPi / 32.0))) : 0;
+  for (int step = 0; step <= steps; ++step) {
+    getPointAtParam(m_startParam + turned * step / std::max(steps, 1), point);
     extents.addPoint(point);
   }
-  getPointAtParam(end, point);
-  extents.addPoint(point);
   return Acad::eOk;
 }
 
