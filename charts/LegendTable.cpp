@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "AcDbObjectPointer.h"
 #include "aced.h"
@@ -217,17 +219,30 @@ void CLegendTable::createLegendTableEntity(CAcadDrawing& drawing, const CGraphic
     writeCell(*table, widths, 1, 1, L"Hatch");
     writeCell(*table, widths, 1, 2, L"Area " + m_units);
     const double rowHeight = 1.5 * m_textSize;
-    int row = 2;
+    // The rows are counted first, so that the table grows once.
+    std::vector<std::pair<const CCategory*, double>> rows;
     const CCategories* categories = report.getCategories();
     for (int i = 0; categories != nullptr && i < categories->getCount(); ++i) {
       const CCategory& category = *categories->getAt(i);
       double area = 0.0;
       calculateCategoryArea(category, area);
       if (area == 0.0 && ignoreEmptyCategories) continue;
-      ZELPH_CHECK_STATUS(table->insertRows(row, rowHeight), kCreateLegendTableEntity, name);
+      rows.emplace_back(&category, area);
+    }
+    if (!rows.empty())
+      ZELPH_CHECK_STATUS(table->insertRows(2, rowHeight, static_cast<int>(rows.size())), kCreateLegendTableEntity,
+                         name);
+    int row = 2;
+    for (const auto& [category, area] : rows) {
       writeCell(*table, widths, row, 2, CUtilities::DoubleToCString(area, m_precision));
-      writeCell(*table, widths, row, 0, cellText(category.getTitle()));
-      const AcDbObjectId swatch = createHatchPattern(drawing, report, category);
+      writeCell(*table, widths, row, 0, cellText(category->getTitle()));
+      AcDbObjectId swatch;
+      try {
+        swatch = createHatchPattern(drawing, report, *category);
+      } catch (...) {
+        // One swatch that cannot be drawn leaves the rest of the legend whole.
+        m_errors.addCaught(ZELPH_SOURCE, kCreateLegendTableEntity);
+      }
       if (!swatch.isNull()) table->setBlockTableRecordId(row, 1, swatch, true);
       ++row;
     }
@@ -249,7 +264,11 @@ AcDbObjectId CLegendTable::createHatchPattern(CAcadDrawing& drawing, const CGrap
   ZELPH_TRY
     const CHatch* settings = category.getHatch();
     if (settings == nullptr) return AcDbObjectId();
-    const OpenRecord swatch = openForRedrawing(drawing, hatchBlockName(report, category), kCreateHatchPattern, true);
+    const std::wstring wanted = hatchBlockName(report, category);
+    std::wstring swatchName = wanted;
+    int& repeats = m_swatchRepeats[wanted];
+    while (!m_swatchNames.insert(swatchName).second) swatchName = wanted + L"_" + std::to_wstring(++repeats + 1);
+    const OpenRecord swatch = openForRedrawing(drawing, swatchName, kCreateHatchPattern, true);
     auto boundary = std::make_unique<AcDbPolyline>();
     const double t = m_textSize;
     const AcGePoint2d corners[] = {{0, 0}, {0, 2 * t}, {3 * t, 2 * t}, {3 * t, 0}, {0, 0}};
@@ -326,6 +345,7 @@ void defineLegacyLegendAndPie(CAcadDrawing& drawing, const CGraphicReport& repor
       CLegendTable legend(drawing, settings.textSize, settings.precision, settings.units, settings.ignoreEmpty, report,
                           settings.rotation);
       acutPrintf(L"legend definition successfully created.\n");
+      legend.getErrors().displayMessageBoxes();
     }
     if (makePie) {
       CPieChart pie(drawing, settings.radius, 0.0, settings.textSize, settings.precision, settings.units,

@@ -5,11 +5,14 @@
 // one legend.
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 
 #include "AcDbObjectId.h"
 #include "AcGePoint3d.h"
 #include "AcGeVector3d.h"
+#include "support/ZelphExceptions.h"
 
 class AcDbBlockTableRecord;
 class AcDbTable;
@@ -36,6 +39,8 @@ class CLegendTable {
 
   // The reference at the position; null when none was inserted.
   AcDbObjectId getReferenceId() const { return m_referenceId; }
+  // Swatches that could not be drawn; their rows stand with an empty cell.
+  CZelphExceptions& getErrors() { return m_errors; }
 
  private:
   AcDbObjectId createLegendBlockDefinition(CAcadDrawing& drawing, const CGraphicReport& report,
@@ -43,6 +48,7 @@ class CLegendTable {
   void createLegendTableEntity(CAcadDrawing& drawing, const CGraphicReport& report, bool ignoreEmptyCategories,
                                AcDbBlockTableRecord& legend);
   // The swatch block of the category; null for a category without a hatch.
+  // Categories of one title each get a swatch of their own.
   AcDbObjectId createHatchPattern(CAcadDrawing& drawing, const CGraphicReport& report, const CCategory& category);
   void addSwatchHatch(CAcadDrawing& drawing, const CCategory& category, AcDbBlockTableRecord& swatch,
                       AcDbObjectId boundary);
@@ -55,6 +61,10 @@ class CLegendTable {
   std::wstring m_units;
   AcGeVector3d m_normal;
   AcDbObjectId m_referenceId;
+  CZelphExceptions m_errors;
+  std::set<std::wstring> m_swatchNames;
+  // How often each swatch name was wanted, for the numbers of repeats.
+  std::map<std::wstring, int> m_swatchRepeats;
 };
 
 // Asks for the settings of the legend and the pie chart of the report

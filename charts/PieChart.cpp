@@ -42,8 +42,7 @@ CPieChart::CPieChart(CAcadDrawing& drawing, double radius, double segmentOffset,
   ZELPH_TRY
     if (report.getCategories() == nullptr || !(report.getTotalChildAreas() > 0.0)) return;
     m_title = report.getTitle();
-    m_blockName = kBlockPrefix + m_title;
-    CUtilities::replaceReservedCharacters(m_blockName, L"_");
+    m_blockName = blockName(report);
     m_total = report.getTotalChildAreas();
     m_textSize = textSize;
     m_radius = radius;
@@ -59,6 +58,12 @@ CPieChart::CPieChart(CAcadDrawing& drawing, double radius, double segmentOffset,
     if (position != nullptr && CHostProduct::current().isFullProduct() && !m_blockId.isNull())
       insertAt(drawing, *position);
   ZELPH_CATCH(L"CPieChart::CPieChart")
+}
+
+std::wstring CPieChart::blockName(const CGraphicReport& report) {
+  std::wstring name = kBlockPrefix + report.getTitle();
+  CUtilities::replaceReservedCharacters(name, L"_");
+  return name;
 }
 
 void CPieChart::pieChartFromGraphicReport(const CGraphicReport& report) {

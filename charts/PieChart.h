@@ -29,6 +29,8 @@ class CPieChart {
   CPieChart& operator=(const CPieChart&) = delete;
 
   const std::wstring& getBlockName() const { return m_blockName; }
+  // The name of the report's chart block, cleaned.
+  static std::wstring blockName(const CGraphicReport& report);
   // The chart's block definition; null when none was made.
   AcDbObjectId getBlockId() const { return m_blockId; }
   // The reference at the position; null when none was inserted.

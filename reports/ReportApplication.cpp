@@ -1,5 +1,9 @@
 #include "reports/ReportApplication.h"
 
+#include <algorithm>
+#include <cwctype>
+#include <vector>
+
 #include "AcDbBlockReference.h"
 #include "AcDbObjectPointer.h"
 #include "acutads.h"
@@ -29,6 +33,15 @@ constexpr int kUnlocked = 0;
 constexpr int kOn = 0;
 constexpr int kPlottable = 1;
 
+// Block names of spaces start so, in any case, as the space selection takes them.
+bool isSpaceBlock(const std::wstring& name) {
+  static const std::wstring prefix = L"ROOM-";
+  return name.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), name.begin(), [](wchar_t a, wchar_t b) {
+           return std::towupper(a) == std::towupper(b);
+         });
+}
+
 // The unit label of a marker's units value.
 std::wstring markerUnits(int units) { return units == 1 ? L"sq.ft." : L"sq.m."; }
 
@@ -42,16 +55,20 @@ void CReportApplication::run() {
     prepareOutputState();
     acutPrintf(L"applying graphic report %s.\n", m_report.getTitle().c_str());
     if (m_drawing.lock() != Acad::eOk) return;
+    // A chart that cannot be drawn is reported after the layers are shown as the report says.
+    CZelphExceptions chartFailures;
     try {
+      m_drawn.collect();
       applyLayerList();
       applyCategories();
-      drawChartsAtMarkers();
+      drawChartsAtMarkers(chartFailures);
       m_output.applyState(m_drawing, false);
     } catch (...) {
       m_drawing.unlock();
       throw;
     }
     m_drawing.unlock();
+    chartFailures.displayMessageBoxes();
   ZELPH_CATCH(L"CReportApplication::run")
 }
 
@@ -100,6 +117,7 @@ void CReportApplication::applyAssets(CCategory& category) {
       AcDbObjectId id;
       if (m_drawing.getDatabase()->getAcDbObjectId(id, false, asset.getHandle()) != Acad::eOk) continue;
       asset.setObjectId(id);
+      if (asset.getHatch() != nullptr) m_drawn.erase(asset.handleText());
       asset.applyToDWG(m_drawing, errors);
       AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
       if (entity) switchOn(entity->layer());
@@ -113,6 +131,7 @@ void CReportApplication::drawPieChartAtMarker() {
     markers.getPieBlock_SS(m_drawing);
     if (markers.getCount() == 0) return;
     const auto& marker = *static_cast<const CMarkerBlockPie*>(markers.getAt(0));
+    eraseReferencesTo(CPieChart::blockName(m_report));
     const AcGePoint3d position = marker.getPosition();
     const CPieChart chart(m_drawing, marker.getRadius(), m_report.getPieSegmentOffset(), marker.getTextSize(),
                           marker.getPrecision(), markerUnits(marker.getUnits()),
@@ -131,6 +150,8 @@ void CReportApplication::applySpaces(CCategory& category) {
     // Once a "*" entry has given the category the drawing's spaces, the
     // listed entries are kept here until the last of them is applied.
     std::unique_ptr<CBlocks> listed;
+    // Entries that name no space have no share in the legend or the pie chart.
+    std::vector<bool> applied(static_cast<size_t>(entries->getCount()), true);
     for (int index = 0; index < entries->getCount(); ++index) {
       const CBlockDWG& entry = *static_cast<const CBlockDWG*>(entries->getAt(index));
       if (entry.getHandle() == kEverySpace) {
@@ -139,11 +160,13 @@ void CReportApplication::applySpaces(CCategory& category) {
         continue;
       }
       std::unique_ptr<CBlockDWG> space = applyListed(entry);
+      applied[static_cast<size_t>(index)] = space != nullptr;
       if (space == nullptr) continue;
       CBlocks& spaces = *category.getBlocks();
       const int at = listed == nullptr ? index : spaces.indexOf(space->getHandle());
       if (at >= 0) spaces.replaceAt(at, std::move(space));
     }
+    if (listed == nullptr) entries->keepOnly([&](int index) { return applied[static_cast<size_t>(index)]; });
   ZELPH_CATCH(L"CReportApplication::applySpaces")
 }
 
@@ -170,6 +193,10 @@ std::unique_ptr<CBlockDWG> CReportApplication::applyListed(const CBlockDWG& list
           L"The handle " + listed.getHandle() + L" names " + entity->isA()->name() + L", not a space.", 0));
     auto space = std::make_unique<CBlockDWG>(reference, m_drawing.getDocument());
     entity.close();
+    if (!isSpaceBlock(space->getBlockName()))
+      return fail(std::make_unique<CEXUnhandled>(
+          ZELPH_BANNER, ZELPH_SOURCE, function,
+          L"The handle " + listed.getHandle() + L" names the block " + space->getBlockName() + L", not a space.", 0));
     present(listed, *space, true);
     write(*space);
     return space;
@@ -180,9 +207,14 @@ void CReportApplication::applyToEverySpace(const CBlockDWG& wildcard, CCategory&
   ZELPH_TRY
     auto spaces = std::make_unique<CBlocks>();
     spaces->getZelphDWGBlocks_SS(m_drawing, true, L'f');
+    // The gross-area block is the whole floor: it has no share in the category's sums.
+    const auto isRoom = [&spaces](int index) {
+      const int level = static_cast<const CBlockDWG*>(spaces->getAt(index))->getLevel();
+      return level != kFloorLevel && level != kSiteLevel;
+    };
+    spaces->keepOnly(isRoom);
     for (int index = 0; index < spaces->getCount(); ++index) {
       CBlockDWG& space = *static_cast<CBlockDWG*>(spaces->getAt(index));
-      if (space.getLevel() == kFloorLevel || space.getLevel() == kSiteLevel) continue;
       // Every space keeps its own measured area.
       present(wildcard, space, false);
       write(space);
@@ -204,13 +236,16 @@ void CReportApplication::present(const CBlockDWG& listed, CBlockDWG& space, bool
       labels->setRotation(rotation);
       labels->setWidthFactor(widthFactor);
     }
-    if (!withArea) space.setArea(area);
+    // An entry without an area leaves the stored one.
+    if (!withArea || !listed.hasReportArea()) space.setArea(area);
   ZELPH_CATCH(L"CReportApplication::present")
 }
 
 void CReportApplication::write(CBlockDWG& space) {
   ZELPH_TRY
     CZelphExceptions errors;
+    // The hatch of an earlier report gives way to this one.
+    if (space.getHatch() != nullptr) m_drawn.erase(space.getHandle());
     space.applyToDWG(m_drawing, errors);
     printErrors(space, errors);
     switchOn(space.getLayer());
@@ -229,21 +264,58 @@ void CReportApplication::printErrors(const CBlockDWG& space, const CZelphExcepti
   ZELPH_CATCH(L"CReportApplication::printErrors")
 }
 
-void CReportApplication::drawChartsAtMarkers() {
+void CReportApplication::drawChartsAtMarkers(CZelphExceptions& failures) {
   ZELPH_TRY
     const CCategories* categories = m_report.getCategories();
     if (!CHostProduct::current().isFullProduct() || categories == nullptr || categories->getCount() == 0) return;
-    CBlocks legendMarkers;
-    legendMarkers.getLegendBlock_SS(m_drawing);
-    if (legendMarkers.getCount() > 0) {
-      const auto& marker = *static_cast<const CMarkerBlockLegend*>(legendMarkers.getAt(0));
-      const CLegendTable legend(m_drawing, marker.getTextSize(), marker.getPrecision(), markerUnits(marker.getUnits()),
-                                false, m_report, marker.getRotation(), &marker.getPosition());
-      switchOnLayerOf(legend.getReferenceId());
-      m_drawing.regenDrawing();
+    // Each chart is drawn whatever becomes of the other.
+    try {
+      drawLegendAtMarker(failures);
+    } catch (...) {
+      failures.addCaught(ZELPH_SOURCE, L"CReportApplication::drawChartsAtMarkers");
     }
-    drawPieChartAtMarker();
+    try {
+      drawPieChartAtMarker();
+    } catch (...) {
+      failures.addCaught(ZELPH_SOURCE, L"CReportApplication::drawChartsAtMarkers");
+    }
   ZELPH_CATCH(L"CReportApplication::drawChartsAtMarkers")
+}
+
+void CReportApplication::drawLegendAtMarker(CZelphExceptions& failures) {
+  ZELPH_TRY
+    CBlocks markers;
+    markers.getLegendBlock_SS(m_drawing);
+    if (markers.getCount() == 0) return;
+    const auto& marker = *static_cast<const CMarkerBlockLegend*>(markers.getAt(0));
+    eraseReferencesTo(CLegendTable::legendBlockName(m_report));
+    CLegendTable legend(m_drawing, marker.getTextSize(), marker.getPrecision(), markerUnits(marker.getUnits()), false,
+                        m_report, marker.getRotation(), &marker.getPosition());
+    failures.addAll(legend.getErrors());
+    switchOnLayerOf(legend.getReferenceId());
+    m_drawing.regenDrawing();
+  ZELPH_CATCH(L"CReportApplication::drawLegendAtMarker")
+}
+
+void CReportApplication::eraseReferencesTo(const std::wstring& blockName) {
+  ZELPH_TRY
+    // The chart of an earlier application gives way to the new one at the marker.
+    AcDbObjectId definition;
+    {
+      AcDbObjectPointer<AcDbBlockTable> table(m_drawing.getDatabase()->blockTableId(), AcDb::kForRead);
+      if (!table || table->getAt(blockName.c_str(), definition) != Acad::eOk) return;
+    }
+    AcDbObjectPointer<AcDbBlockTableRecord> model(m_drawing.getDatabase()->modelSpaceId(), AcDb::kForRead);
+    if (!model) return;
+    const AcDbObjectIdArray entities = model->entityIds();
+    model.close();
+    for (const AcDbObjectId& id : entities) {
+      AcDbObjectPointer<AcDbBlockReference> reference(id, AcDb::kForRead);
+      if (!reference || reference->blockTableRecord() != definition) continue;
+      reference->upgradeOpen();
+      reference->erase();
+    }
+  ZELPH_CATCH(L"CReportApplication::eraseReferencesTo")
 }
 
 void CReportApplication::switchOnLayerOf(AcDbObjectId entityId) {

@@ -10,6 +10,7 @@
 
 #include "AcDbObjectId.h"
 #include "host/AcadDrawingState.h"
+#include "spaces/DrawnHatches.h"
 
 class CAcadDrawing;
 class CBlockDWG;
@@ -43,8 +44,12 @@ class CReportApplication {
   void present(const CBlockDWG& listed, CBlockDWG& space, bool withArea) const;
   void write(CBlockDWG& space);
   void printErrors(const CBlockDWG& space, const CZelphExceptions& errors) const;
-  // The legend and the pie chart where the first markers of the drawing stand.
-  void drawChartsAtMarkers();
+  // The legend and the pie chart where the first markers of the drawing
+  // stand; what goes wrong with either is added to the failures.
+  void drawChartsAtMarkers(CZelphExceptions& failures);
+  void drawLegendAtMarker(CZelphExceptions& failures);
+  // Erases model space's references to the block of that name.
+  void eraseReferencesTo(const std::wstring& blockName);
   // The report's pie chart where the drawing's first pie marker stands.
   void drawPieChartAtMarker();
   void switchOnLayerOf(AcDbObjectId entityId);
@@ -54,4 +59,6 @@ class CReportApplication {
   CGraphicReport& m_report;
   // The drawing's layout and layers as the report leaves them.
   CAcadDrawingState m_output;
+  // Hatches drawn by earlier reports, by the space or asset they cover.
+  CDrawnHatches m_drawn;
 };

@@ -12,26 +12,19 @@ namespace {
 
 enum class Form { kWhole, kReal, kColour, kHandle, kSpaceHandle };
 
-// Elements whose text is not free, by the element that holds them.
+// Elements whose text is not free and is used, by the element that holds
+// them; identifiers, plot settings and asset positions nothing reads are
+// taken as they come.
 const std::map<std::pair<std::string, std::string>, Form>& formsByElement() {
   static const std::map<std::pair<std::string, std::string>, Form> forms = {
-      {{"graphicReport", "grID"}, Form::kWhole},
-      {{"graphicReport", "grPlotTypeID"}, Form::kWhole},
-      {{"graphicReport", "grPlotAreaTypeID"}, Form::kWhole},
-      {{"graphicReport", "grPlotMediaSizeID"}, Form::kWhole},
-      {{"graphicReport", "grPlotScaleTypeID"}, Form::kWhole},
       {{"graphicReport", "grTotalChildAreas"}, Form::kReal},
       {{"graphicReport", "grPieXYOffset"}, Form::kReal},
-      {{"category", "cID"}, Form::kWhole},
       {{"category", "cHatchColour"}, Form::kColour},
       {{"category", "cHatchScale"}, Form::kWhole},
       {{"category", "cHatchAngle"}, Form::kWhole},
       {{"zelphBlock", "mbHandle"}, Form::kSpaceHandle},
       {{"zelphBlock", "mbArea"}, Form::kReal},
-      {{"asset", "locationID"}, Form::kWhole},
       {{"asset", "handle"}, Form::kHandle},
-      {{"asset", "pointX"}, Form::kReal},
-      {{"asset", "pointY"}, Form::kReal},
   };
   return forms;
 }
@@ -51,10 +44,14 @@ size_t signLength(const std::wstring& text, size_t pos) {
   return pos < text.size() && (text[pos] == L'-' || text[pos] == L'+') ? 1 : 0;
 }
 
+// [-] digits [. zeros]: the whole numbers the module's conversions read
+// (40.0 is 40); a fraction that is not zero would be lost, so is refused.
 bool isWhole(const std::wstring& text) {
-  const size_t sign = signLength(text, 0);
+  const size_t sign = !text.empty() && text[0] == L'-' ? 1 : 0;
   const size_t digits = runLength(text, sign, isDigit);
-  return digits >= 1 && digits <= 10 && sign + digits == text.size();
+  size_t end = sign + digits;
+  if (end < text.size() && text[end] == L'.') end += 1 + runLength(text, end + 1, [](wchar_t c) { return c == L'0'; });
+  return digits >= 1 && digits <= 10 && end == text.size();
 }
 
 // [sign] (digits [. digits] | . digits) [e [sign] 1-3 digits]

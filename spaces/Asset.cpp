@@ -17,6 +17,7 @@
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
+#include "spaces/DrawnHatches.h"
 #include "support/Utilities.h"
 #include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
@@ -143,6 +144,7 @@ AcDbObjectId CAsset::postBoundary(CAcadDrawing& drawing, AcDbBlockReference* ref
   if (!layer.empty()) boundary->setLayer(layer.c_str());
   // Placed before posting: the same as moving it after, without opening it again.
   boundary->transformBy(reference->blockTransform());
+  CDrawnHatches::tag(*boundary, drawing.getDatabase(), handleText());
   AcDbObjectId id;
   drawing.postToDrawing(boundary, id);
   return id;
@@ -188,6 +190,7 @@ void CAsset::hatchAssetArea(CAcadDrawing& drawing, AcDbBlockReference* reference
     Acad::ErrorStatus status = hatch->appendLoop(AcDbHatch::kOutermost, AcDbObjectIdArray{boundary});
     if (status == Acad::eOk) status = hatch->evaluateHatch();
     recordEvaluation(status, errors);
+    CDrawnHatches::tag(*hatch, drawing.getDatabase(), handleText());
     status = drawing.postToDrawing(hatch, hatchId);
     if (status != Acad::eOk) {
       hostFailure(errors, L"CAsset::hatchAssetArea", status);

@@ -50,6 +50,7 @@ class CAsset {
   void setObjectId(AcDbObjectId id) { m_objectId = id; }
   AcDbHandle getHandle() const { return m_handle; }
   void setHandle(const AcDbHandle& handle) { m_handle = handle; }
+  std::wstring handleText() const;
   int getLocationId() const { return m_locationId; }
   void setLocationId(int id) { m_locationId = id; }
   const std::wstring& getBlockIdentifier() const { return m_blockIdentifier; }
@@ -78,7 +79,6 @@ class CAsset {
   AcDbObjectId postBoundary(CAcadDrawing& drawing, AcDbBlockReference* reference, const AcGePoint3d& minimum,
                             const AcGePoint3d& maximum, const std::wstring& layer);
   void recordEvaluation(Acad::ErrorStatus status, CZelphExceptions& errors) const;
-  std::wstring handleText() const;
 
   AcDbObjectId m_objectId;
   AcDbHandle m_handle;

@@ -26,6 +26,7 @@
 #include "host/HostProduct.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
+#include "spaces/DrawnHatches.h"
 #include "spaces/ZelphAttribute.h"
 #include "support/Utilities.h"
 #include "support/XMLUtilities.h"
@@ -247,6 +248,7 @@ void CBlockDWG::deSerialize(pugi::xml_node node, const CHatch* hatch) {
         m_code = text;
       } else if (is("mbArea")) {
         m_area = CUtilities::CStringToDouble(text);
+        m_hasReportArea = !text.empty();
       } else if (const int kind = swapKind(child); kind >= 0) {
         if (m_attributes == nullptr) m_attributes = std::make_unique<CAttributes>();
         m_attributes->add(std::make_unique<CZelphAttribute>(kind, text, L""), false);
@@ -881,6 +883,7 @@ void CBlockDWG::hatchObject(CAcadDrawing& drawing, AcDbBlockReference* reference
                                           hatch->patternScale()));
     else if (evaluated != Acad::eOk)
       hostFailure(evaluated, __LINE__);
+    CDrawnHatches::tag(*hatch, drawing.getDatabase(), m_handle);
     const Acad::ErrorStatus posted = drawing.postToDrawing(hatch, hatchId);
     if (posted != Acad::eOk) return hostFailure(posted, __LINE__);
     AcDbEntity* placed = nullptr;

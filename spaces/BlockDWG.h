@@ -50,6 +50,8 @@ class CBlockDWG : public CBlock {
   // Reads a "zelphBlock" element of a graphic report; the space gets a copy
   // of the category's hatch when there is one.
   void deSerialize(pugi::xml_node node, const CHatch* hatch);
+  // Whether the report entry read gave an area ("mbArea").
+  bool hasReportArea() const { return m_hasReportArea; }
 
   // Moves the outline into a new block definition named after the space,
   // inserts the space at the base point with its attributes and writes its
@@ -174,6 +176,7 @@ class CBlockDWG : public CBlock {
   int m_colourIndex = 256;
   int m_lineweight = -1;
   std::wstring m_layer;
+  bool m_hasReportArea = false;
 };
 
 class CBlockDWGRoom : public CBlockDWG {

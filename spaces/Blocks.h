@@ -40,6 +40,17 @@ class CBlocks {
   void replaceAt(int index, std::unique_ptr<Block> block) {
     replace(index, Entry(block.release(), &destroy<Block>));
   }
+  // Keeps, in order, the entries whose position keep(index) accepts; the
+  // others are freed.
+  template <class Keep>
+  void keepOnly(Keep keep) {
+    std::vector<Entry> kept;
+    kept.reserve(m_entries.size());
+    for (size_t index = 0; index < m_entries.size(); ++index)
+      if (keep(static_cast<int>(index))) kept.push_back(std::move(m_entries[index]));
+    m_entries = std::move(kept);
+    m_indexStale = true;
+  }
   // Position of the first entry with exactly that handle text, else -1.
   int indexOf(const std::wstring& handle) const;
   int getCount() const;

@@ -172,6 +172,19 @@ CEXSegmentAreaOverTotal::CEXSegmentAreaOverTotal(const std::wstring& banner, con
 
 void CZelphExceptions::add(std::unique_ptr<CEXZelph> record) { m_records.push_back(std::move(record)); }
 
+void CZelphExceptions::addCaught(const std::wstring& source, const std::wstring& function) {
+  try {
+    zelphRethrow(source, function);
+  } catch (CEXZelph* caught) {
+    add(std::unique_ptr<CEXZelph>(caught));
+  }
+}
+
+void CZelphExceptions::addAll(CZelphExceptions& other) {
+  for (auto& record : other.m_records) m_records.push_back(std::move(record));
+  other.m_records.clear();
+}
+
 int CZelphExceptions::count() const { return static_cast<int>(m_records.size()); }
 
 const CEXZelph* CZelphExceptions::getAt(int index) const { return m_records.at(static_cast<size_t>(index)).get(); }

@@ -110,6 +110,11 @@ class CEXSegmentAreaOverTotal : public CEXZelph {
 class CZelphExceptions {
  public:
   void add(std::unique_ptr<CEXZelph> record);
+  // Call only from inside a catch clause: keeps what was caught, a foreign
+  // failure as a record naming the method.
+  void addCaught(const std::wstring& source, const std::wstring& function);
+  // Takes over the other list's records.
+  void addAll(CZelphExceptions& other);
   int count() const;
   const CEXZelph* getAt(int index) const;
   void displayMessageBoxes() const;

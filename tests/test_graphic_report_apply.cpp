@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <sstream>
+#include <vector>
 
 #include "SpaceDrawings.h"
 #include "TestSupport.h"
@@ -251,4 +253,249 @@ TEST_F(ReportApplying, ThousandsOfListedSpacesInOnePass) {
   EXPECT_EQ(countOccurrences(shown, "space ROOM-"), count);
 }
 
+
+// A rectangle and a circle for the legend and pie chart markers, far from
+// the rooms, and a desk: a block that is no space; prints their handles.
+const char* kAddChartOutlines = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+msp = doc.modelspace()
+print("rectangle", msp.add_lwpolyline([(60000, 0), (64000, 0), (64000, 3000), (60000, 3000)], close=True).dxf.handle)
+print("circle", msp.add_circle((50000, 5000), 2000).dxf.handle)
+desk = doc.blocks.new("DESK")
+desk.add_lwpolyline([(0, 0), (1600, 0), (1600, 800), (0, 800)], close=True)
+print("desk", msp.add_blockref("DESK", (4000, 4000)).dxf.handle)
+doc.saveas(sys.argv[1])
+)py";
+
+// How often each chart is placed, the hatches by layer, colour and scale,
+// the legend's cells and its swatches with their hatch colours, the
+// layers' visibility and which block references carry a space record.
+const char* kListCharts = R"py(
+import sys, collections, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+print("audit-errors", len(doc.audit().errors))
+msp = doc.modelspace()
+def colour(hatch):
+    return "%06X" % ezdxf.colors.rgb2int(hatch.rgb) if hatch.rgb else "index%d" % hatch.dxf.color
+placed = collections.Counter(i.dxf.name for i in msp.query("INSERT") if i.dxf.name.startswith("[ZELPH"))
+for name in sorted(placed):
+    print("placed", name, placed[name])
+hatches = collections.Counter((h.dxf.layer, colour(h), round(h.dxf.pattern_scale, 2)) for h in msp.query("HATCH"))
+for (layer, rgb, scale), count in sorted(hatches.items()):
+    print("hatches", layer, rgb, scale, count)
+for legend in [b for b in doc.blocks if b.name.startswith("[ZELPH_LEGEND]_")]:
+    for table in legend.query("ACAD_TABLE"):
+        drawn = doc.blocks[table.xtags.get_subclass("AcDbBlockReference").get_first_value(2)]
+        print("cells", " | ".join(t.plain_text() for t in drawn.query("MTEXT")))
+        for insert in drawn.query("INSERT"):
+            print("swatch", insert.dxf.name, " ".join(colour(h) for h in doc.blocks[insert.dxf.name].query("HATCH")))
+for layer in doc.layers:
+    print("layer", layer.dxf.name, "on" if layer.is_on() else "off")
+for insert in msp.query("INSERT"):
+    if insert.has_xdata("ADE"):
+        print("record", insert.dxf.name)
+)py";
+
+// Reports applied where markers give the legend and the pie chart their
+// places, as a planner applies a report and then a revised one.
+class ReportAtMarkers : public ReportApplying {
+ protected:
+  void SetUp() override {
+    ReportApplying::SetUp();
+    const auto added = runPython(kAddChartOutlines, {drawing.string()});
+    ASSERT_EQ(added.exitCode, 0) << added.output;
+    std::istringstream lines(added.output);
+    std::string name, value;
+    while (lines >> name >> value) outlines[name] = value;
+  }
+
+  // Makes both markers (precision 2, text size 100), then applies the report.
+  RunResult applyAtMarkers(const std::string& content) {
+    writeFile(scratch / "report.xml", content);
+    return runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", saved.string(), drawing.string()},
+                       "mlmc\n#" + outlines["rectangle"] + "\n2\n100\n0\nmpmc\n#" + outlines["circle"] +
+                           "\n2\n100\n0\nmagr\n" + (scratch / "report.xml").string() + "\n");
+  }
+
+  // Applies the report again to the drawing saved last.
+  RunResult applyAgain(const std::string& content) {
+    fs::copy_file(saved, drawing, fs::copy_options::overwrite_existing);
+    return apply(content);
+  }
+
+  std::string charts() {
+    const auto listed = runPython(kListCharts, {saved.string()});
+    EXPECT_EQ(listed.exitCode, 0) << listed.output;
+    EXPECT_NE(listed.output.find("audit-errors 0\n"), std::string::npos) << listed.output;
+    return listed.output;
+  }
+
+  std::map<std::string, std::string> outlines;
+};
+
+std::string withTotal(const std::string& categories, double total, const std::string& more = "") {
+  return report(categories, "<grTotalChildAreas>" + std::to_string(total) + "</grTotalChildAreas>" + more);
+}
+
+// A pie chart that cannot be computed is reported, and the legend, the
+// layers the report lists and everything it drew still show.
+TEST_F(ReportAtMarkers, AChartThatFailsLeavesTheRestApplied) {
+  const auto result = applyAtMarkers(withTotal(
+      category("Offices", "ANSI31", "#FF8000", 20, "HATCH-OFFICES",
+               space(handle("ROOM-1"), "<mbArea>36</mbArea>") + space(handle("ROOM-2"), "<mbArea>36</mbArea>")),
+      10, "<layersOn><layerOn><loName>A-FLOR-OTLN</loName></layerOn></layersOn>"));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("Unable to calculate pie chart percentages the total segment area (72.00) is greater "
+                               "than the specified total area (10.00)."),
+            std::string::npos)
+      << result.output;
+  EXPECT_NE(result.output.find("graphic report successfully applied.\n"), std::string::npos) << result.output;
+  const std::string shown = charts();
+  for (const char* on : {"A-FLOR-OTLN", "HATCH-OFFICES", "ATT-NAME", "ATT-AREA", "0"})
+    EXPECT_EQ(countOccurrences(shown, std::string("layer ") + on + " on\n"), 1) << on << "\n" << shown;
+  EXPECT_NE(shown.find("placed [ZELPH_LEGEND]_Occupancy 1\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("cells Occupancy | Description | Hatch | Area sq.m. | Offices | 72.00\n"), std::string::npos)
+      << shown;
+}
+
+// A swatch whose hatch cannot be made is reported; its row stays, the
+// other rows follow and the layers are applied.
+TEST_F(ReportAtMarkers, ASwatchThatFailsLeavesTheRestOfTheLegend) {
+  const auto result = applyAtMarkers(withTotal(
+      category("Offices", "ANSI31", "#FF8000", 0, "HATCH-OFFICES", space(handle("ROOM-1"), "<mbArea>36</mbArea>")) +
+          category("Stores", "SOLID", "#0000FF", 1, "HATCH-STORES", space(handle("ROOM-4"), "<mbArea>48</mbArea>")),
+      100, "<layersOn><layerOn><loName>A-FLOR-OTLN</loName></layerOn></layersOn>"));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("Error Detected."), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("graphic report successfully applied.\n"), std::string::npos) << result.output;
+  const std::string shown = charts();
+  EXPECT_NE(shown.find("cells Occupancy | Description | Hatch | Area sq.m. | Offices | 36.00 | Stores | 48.00\n"),
+            std::string::npos)
+      << shown;
+  EXPECT_NE(shown.find("placed [ZELPH_PIECHART]_Occupancy 1\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("layer A-FLOR-OTLN on\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("layer A-ANNO-TEXT off\n"), std::string::npos) << shown;
+}
+
+// A revised report replaces what the first one drew: one hatch a space in
+// the new colour, one legend and one pie chart.
+TEST_F(ReportAtMarkers, ARevisedReportReplacesWhatTheFirstDrew) {
+  const auto offices = [&](const std::string& colour) {
+    return withTotal(category("Offices", "ANSI31", colour, 20, "HATCH-OFFICES",
+                              space(handle("ROOM-1"), "<mbArea>36</mbArea>") +
+                                  space(handle("ROOM-2"), "<mbArea>36</mbArea>")),
+                     100);
+  };
+  auto result = applyAtMarkers(offices("#FF8000"));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  result = applyAgain(offices("#0000FF"));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  const std::string shown = charts();
+  EXPECT_NE(shown.find("hatches HATCH-OFFICES 0000FF 20.0 2\n"), std::string::npos) << shown;
+  EXPECT_EQ(shown.find("FF8000"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("placed [ZELPH_LEGEND]_Occupancy 1\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("placed [ZELPH_PIECHART]_Occupancy 1\n"), std::string::npos) << shown;
+}
+
+// "*" sums the rooms, not the gross-area block, so a total of the rooms'
+// areas makes a whole pie.
+TEST_F(ReportAtMarkers, EverySpaceLeavesTheGrossAreaOutOfTheSums) {
+  const std::string before = listSpaces(drawing);
+  double rooms = 0.0;
+  std::istringstream lines(before);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("ROOM-GROSS", 0) == 0 || line.rfind("ROOM-", 0) != 0) continue;
+    std::vector<std::string> fields;
+    std::istringstream split(line);
+    for (std::string field; std::getline(split, field, '|');) fields.push_back(field);
+    rooms += std::stod(fields.at(4));
+  }
+  ASSERT_GT(rooms, 0.0) << before;
+  const auto result =
+      applyAtMarkers(withTotal(category("All", "SOLID", "#00FF00", 1, "HATCH-ALL", space("*")), rooms));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(result.output.find("Unable to calculate pie chart"), std::string::npos) << result.output;
+  char cell[64];
+  std::snprintf(cell, sizeof cell, "| All | %.2f\n", rooms);
+  const std::string shown = charts();
+  EXPECT_NE(shown.find(cell), std::string::npos) << cell << "\n" << shown;
+  EXPECT_NE(shown.find("placed [ZELPH_PIECHART]_Occupancy 1\n"), std::string::npos) << shown;
+}
+
+// An entry without an area leaves the space's stored area as it was.
+TEST_F(ReportApplying, AnEntryWithoutAnAreaKeepsTheStoredArea) {
+  const std::string before = listSpaces(drawing);
+  const auto result = apply(report(category("Offices", "ANSI31", "#FF8000", 20, "HATCH-OFFICES",
+                                            space(handle("ROOM-1"), "<mbSwapAux>let</mbSwapAux>"))));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  const std::string after = listSpaces(saved);
+  const auto record = [](const std::string& listing) {
+    const size_t line = listing.find("ROOM-1|");
+    return listing.substr(line, listing.find('\n', line) - line);
+  };
+  std::string expected = record(before);
+  expected.replace(expected.find("| |"), 3, "|let|");
+  EXPECT_EQ(record(after), expected) << after;
+}
+
+// A handle that names a block that is no space, or nothing, changes nothing
+// and has no share in the legend.
+TEST_F(ReportAtMarkers, HandlesThatAreNoSpacesAreNamedAndLeftOut) {
+  const auto result = applyAtMarkers(withTotal(
+      category("Offices", "ANSI31", "#FF8000", 20, "HATCH-OFFICES",
+               space(outlines["desk"], "<mbCode>desk</mbCode><mbArea>50</mbArea>") +
+                   space("FFFFF", "<mbCode>gone</mbCode><mbArea>1000</mbArea>") +
+                   space(handle("ROOM-1"), "<mbArea>36</mbArea>")),
+      100));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("\t\terror(s) occurred whilst applying zelph block desk - " + outlines["desk"] + ".\n"),
+            std::string::npos)
+      << result.output;
+  EXPECT_NE(result.output.find("The handle " + outlines["desk"] + " names the block DESK, not a space."),
+            std::string::npos)
+      << result.output;
+  EXPECT_NE(result.output.find("Invalid Handle - FFFFF"), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find("Unable to calculate pie chart"), std::string::npos) << result.output;
+  const std::string shown = charts();
+  EXPECT_NE(shown.find("| Offices | 36.00\n"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("hatches HATCH-OFFICES FF8000 20.0 1\n"), std::string::npos) << shown;
+  EXPECT_EQ(shown.find("record DESK"), std::string::npos) << shown;
+}
+
+// Categories of one title in different colours each show their own swatch.
+TEST_F(ReportAtMarkers, CategoriesOfOneTitleKeepTheirOwnSwatches) {
+  const auto result = applyAtMarkers(withTotal(
+      category("Offices", "SOLID", "#FF0000", 1, "HATCH-OFFICES", space(handle("ROOM-1"), "<mbArea>36</mbArea>")) +
+          category("Offices", "SOLID", "#0000FF", 1, "HATCH-OFFICES", space(handle("ROOM-2"), "<mbArea>36</mbArea>")),
+      100));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  const std::string shown = charts();
+  const size_t first = shown.find("swatch ");
+  ASSERT_NE(first, std::string::npos) << shown;
+  const size_t second = shown.find("swatch ", first + 1);
+  ASSERT_NE(second, std::string::npos) << shown;
+  const auto line = [&](size_t at) { return shown.substr(at, shown.find('\n', at) - at); };
+  EXPECT_NE(line(first).substr(line(first).rfind(' ')), line(second).substr(line(second).rfind(' '))) << shown;
+  EXPECT_NE(line(first).find(" FF0000"), std::string::npos) << shown;
+  EXPECT_NE(line(second).find(" 0000FF"), std::string::npos) << shown;
+}
+
+// Numbers are read as the module reads numbers everywhere: 40.0 is 40;
+// fields nothing uses are not checked.
+TEST_F(ReportAtMarkers, NumbersWithDecimalsAndUnusedFieldsAreRead) {
+  const std::string offices = "<category><cID>first</cID><cTitle>Offices</cTitle><cHatchPattern>ANSI31"
+                              "</cHatchPattern><cHatchColour>#FF8000</cHatchColour><cHatchScale>40.0</cHatchScale>"
+                              "<cHatchAngle>45.0</cHatchAngle><cHatchLayer>HATCH-OFFICES</cHatchLayer><zelphBlocks>" +
+                              space(handle("ROOM-1"), "<mbArea>36</mbArea>") + "</zelphBlocks></category>";
+  const auto result = apply(report(offices, "<grID>R-7</grID><grPlotTypeID>A3</grPlotTypeID>"));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(result.output.find("Error Detected."), std::string::npos) << result.output;
+  EXPECT_NE(charts().find("hatches HATCH-OFFICES FF8000 40.0 1\n"), std::string::npos);
+  // What cannot be read at all is still refused, naming the line and the value.
+  std::string forty = offices;
+  forty.replace(forty.find("40.0"), 4, "forty");
+  const auto refused = apply(report(forty));
+  EXPECT_NE(refused.output.find("cHatchScale \"forty\" is not a whole number"), std::string::npos) << refused.output;
+}
 }  // namespace

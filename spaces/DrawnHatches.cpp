@@ -1,0 +1,67 @@
+#include "spaces/DrawnHatches.h"
+
+#include "AcDbObjectPointer.h"
+#include "aced.h"
+#include "acutads.h"
+#include "dbmain.h"
+#include "support/ZelphExceptions.h"
+
+namespace {
+
+const wchar_t* const kApplication = L"ZELPH_HATCH";
+
+// The owner's handle an entity was marked with, or empty text.
+std::wstring ownerOf(const AcDbEntity& entity) {
+  std::wstring owner;
+  resbuf* data = entity.xData(kApplication);
+  for (const resbuf* item = data; item != nullptr; item = item->rbnext)
+    if (item->restype == 1005 && item->resval.rstring != nullptr) owner = item->resval.rstring;
+  acutRelRb(data);
+  return owner;
+}
+
+}  // namespace
+
+void CDrawnHatches::tag(AcDbEntity& entity, AcDbDatabase* database, const std::wstring& ownerHandle) {
+  ZELPH_TRY
+    acdbRegApp(kApplication, database);
+    resbuf* data = acutBuildList(1001, kApplication, 1005, ownerHandle.c_str(), 0);
+    entity.setXData(data);
+    acutRelRb(data);
+  ZELPH_CATCH(L"CDrawnHatches::tag")
+}
+
+void CDrawnHatches::collect() {
+  ZELPH_TRY
+    m_byOwner.clear();
+    resbuf* filter = acutBuildList(RTDXF0, L"HATCH,LWPOLYLINE", 0);
+    ads_name selection;
+    const int selected = acedSSGet(L"X", nullptr, nullptr, filter, selection);
+    acutRelRb(filter);
+    if (selected != RTNORM) return;
+    Adesk::Int32 length = 0;
+    acedSSLength(selection, &length);
+    for (Adesk::Int32 index = 0; index < length; ++index) {
+      ads_name member;
+      AcDbObjectId id;
+      if (acedSSName(selection, index, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk) continue;
+      AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+      if (!entity) continue;
+      const std::wstring owner = ownerOf(*entity.object());
+      if (!owner.empty()) m_byOwner[owner].push_back(id);
+    }
+    acedSSFree(selection);
+  ZELPH_CATCH(L"CDrawnHatches::collect")
+}
+
+void CDrawnHatches::erase(const std::wstring& ownerHandle) {
+  ZELPH_TRY
+    const auto drawn = m_byOwner.find(ownerHandle);
+    if (drawn == m_byOwner.end()) return;
+    for (const AcDbObjectId& id : drawn->second) {
+      AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForWrite);
+      if (entity) entity->erase();
+    }
+    m_byOwner.erase(drawn);
+  ZELPH_CATCH(L"CDrawnHatches::erase")
+}
