@@ -53,18 +53,12 @@ AcGeMatrix3d currentUcs(CAcadDrawing& drawing) {
 // that showed the stored value follows the new one; a text the user typed
 // over is left alone.
 void updateSpace(CBlockDWG& space, AcApDocument* document, int units, int precision) {
-  CAttribute* area = attributeOf(space, CZelphAttribute::kArea);
-  CAttribute* aux = attributeOf(space, CZelphAttribute::kAux);
-  const bool areaLinked =
-      area != nullptr && area->getValue() == areaText(space.getArea(), space.getPrecision(), space.getUnits());
-  const bool perimeterLinked =
-      aux != nullptr && aux->getValue() == perimeterText(space.getPerimeter(), space.getPrecision(), space.getUnits());
+  const CBlockDWG::LinkedLabels linked = space.linkedLabels();
   space.setPrecision(precision);
   space.setUnits(units);
   space.recalculateArea(document);
-  if (areaLinked) area->setValue(areaText(space.getArea(), precision, units));
   space.recalculatePerimeter(document);
-  if (perimeterLinked) aux->setValue(perimeterText(space.getPerimeter(), precision, units));
+  space.relabel(linked);
 }
 
 struct SyncChoice {

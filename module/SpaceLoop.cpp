@@ -1,5 +1,7 @@
 #include "module/SpaceLoop.h"
 
+#include "acutads.h"
+
 CSpaceLoop::CSpaceLoop() {
   ZELPH_TRY
     m_drawing.bindCurrentDocument();
@@ -13,6 +15,15 @@ CBlockDWG& CSpaceLoop::getAt(int index) const {
   ZELPH_TRY
     return *static_cast<CBlockDWG*>(m_spaces.getAt(index));
   ZELPH_CATCH(L"CSpaceLoop::getAt")
+}
+
+bool CSpaceLoop::isLocked(const CBlockDWG& space) const {
+  ZELPH_TRY
+    const std::wstring layer = space.lockedLayer();
+    if (layer.empty()) return false;
+    acutPrintf(L"%s\n", space.lockedMessage(layer).c_str());
+    return true;
+  ZELPH_CATCH(L"CSpaceLoop::isLocked")
 }
 
 void CSpaceLoop::writeBack(CBlockDWG& space) {

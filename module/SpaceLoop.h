@@ -24,6 +24,8 @@ class CSpaceLoop {
   CBlocks& getSpaces() { return m_spaces; }
 
   void writeBack(CBlockDWG& space);
+  // Whether the space stands on a locked layer, where it is skipped, saying so.
+  bool isLocked(const CBlockDWG& space) const;
   // Calls change(space) for each space; a space for which it answers true
   // is written back.  The number written back.
   template <class Change>
@@ -32,7 +34,7 @@ class CSpaceLoop {
       int changed = 0;
       for (int index = 0; index < getCount(); ++index) {
         CBlockDWG& space = getAt(index);
-        if (!change(space)) continue;
+        if (isLocked(space) || !change(space)) continue;
         writeBack(space);
         ++changed;
       }

@@ -1,7 +1,5 @@
 #include "reports/ReportApplication.h"
 
-#include <algorithm>
-#include <cwctype>
 #include <vector>
 
 #include "AcDbBlockReference.h"
@@ -32,15 +30,6 @@ constexpr int kThawed = 0;
 constexpr int kUnlocked = 0;
 constexpr int kOn = 0;
 constexpr int kPlottable = 1;
-
-// Block names of spaces start so, in any case, as the space selection takes them.
-bool isSpaceBlock(const std::wstring& name) {
-  static const std::wstring prefix = L"ROOM-";
-  return name.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), name.begin(), [](wchar_t a, wchar_t b) {
-           return std::towupper(a) == std::towupper(b);
-         });
-}
 
 // The unit label of a marker's units value.
 std::wstring markerUnits(int units) { return units == 1 ? L"sq.ft." : L"sq.m."; }
@@ -193,7 +182,7 @@ std::unique_ptr<CBlockDWG> CReportApplication::applyListed(const CBlockDWG& list
           L"The handle " + listed.getHandle() + L" names " + entity->isA()->name() + L", not a space.", 0));
     auto space = std::make_unique<CBlockDWG>(reference, m_drawing.getDocument());
     entity.close();
-    if (!isSpaceBlock(space->getBlockName()))
+    if (!CBlockDWG::isSpaceBlockName(space->getBlockName()))
       return fail(std::make_unique<CEXUnhandled>(
           ZELPH_BANNER, ZELPH_SOURCE, function,
           L"The handle " + listed.getHandle() + L" names the block " + space->getBlockName() + L", not a space.", 0));

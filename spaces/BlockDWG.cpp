@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cwchar>
+#include <cwctype>
 #include <string_view>
 
 #include "AcApDocument.h"
@@ -14,6 +15,7 @@
 #include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
 #include "AcDbHatch.h"
+#include "AcDbLayerTableRecord.h"
 #include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
 #include "AcDbRegAppTable.h"
@@ -192,6 +194,13 @@ void CBlockDWG::initialise() {
     m_assets.reset();
     m_level = 6;
   ZELPH_CATCH(L"CBlockDWG::initialise")
+}
+
+bool CBlockDWG::isSpaceBlockName(const std::wstring& name) {
+  static const std::wstring prefix = L"ROOM-";
+  return name.size() > prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), name.begin(),
+                    [](wchar_t a, wchar_t b) { return std::towupper(a) == std::towupper(b); });
 }
 
 std::wstring CBlockDWG::areaUnitText(int units) { return units == 0 ? L"sq.m." : L"sq.ft."; }
@@ -571,26 +580,30 @@ void CBlockDWG::removeHandleToMinus(int index) {
 
 void CBlockDWG::setHandlesToAdd(const AcDbObjectIdArray& ids) {
   ZELPH_TRY
-    m_handlesToAdd.clear();
-    for (const AcDbObjectId& id : ids) {
-      AcDbPolyline* polyline = nullptr;
-      if (acdbOpenObject(polyline, id, AcDb::kForRead) != Acad::eOk) continue;
-      m_handlesToAdd.push_back(polyline->handle());
-      polyline->close();
-    }
+    setOutlineHandles(m_handlesToAdd, ids, L"adds");
   ZELPH_CATCH(L"CBlockDWG::setHandlesToAdd")
 }
 
 void CBlockDWG::setHandlesToMinus(const AcDbObjectIdArray& ids) {
   ZELPH_TRY
-    m_handlesToMinus.clear();
-    for (const AcDbObjectId& id : ids) {
-      AcDbEntity* entity = nullptr;
-      if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
-      m_handlesToMinus.push_back(entity->handle());
-      entity->close();
-    }
+    setOutlineHandles(m_handlesToMinus, ids, L"subtracts");
   ZELPH_CATCH(L"CBlockDWG::setHandlesToMinus")
+}
+
+void CBlockDWG::setOutlineHandles(std::vector<AcDbHandle>& list, const AcDbObjectIdArray& ids, const wchar_t* verb) {
+  list.clear();
+  for (const AcDbObjectId& id : ids) {
+    AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+    if (!entity) continue;
+    // Only polylines are measured: anything else would be listed and count nothing.
+    if (AcDbPolyline::cast(entity.object()) != nullptr) {
+      list.push_back(entity->handle());
+      continue;
+    }
+    ACHAR handle[17];
+    entity->handle().getIntoAsciiBuffer(handle);
+    acutPrintf(L"\n%s %s is not a polyline: it %s nothing and is left out.\n", entity->isA()->name(), handle, verb);
+  }
 }
 
 int CBlockDWG::convertHandlesToObjectIds(const std::vector<AcDbHandle>& handles, AcDbDatabase* database,
@@ -742,10 +755,57 @@ void CBlockDWG::convertUnits(int units) {
 
 // ---- Drawing operations ----
 
+std::wstring CBlockDWG::lockedLayer() const {
+  ZELPH_TRY
+    const auto lockedLayerOf = [](AcDbObjectId entityId) {
+      AcDbObjectPointer<AcDbEntity> entity(entityId, AcDb::kForRead);
+      if (!entity) return std::wstring();
+      AcDbObjectPointer<AcDbLayerTableRecord> layer(entity->layerId(), AcDb::kForRead);
+      return layer && layer->isLocked() ? entity->layer() : std::wstring();
+    };
+    std::wstring locked = lockedLayerOf(m_objectId);
+    AcDbObjectPointer<AcDbBlockReference> reference(m_objectId, AcDb::kForRead);
+    if (!reference) return locked;
+    for (const AcDbObjectId& id : reference->attributeIds())
+      if (locked.empty()) locked = lockedLayerOf(id);
+    return locked;
+  ZELPH_CATCH(L"CBlockDWG::lockedLayer")
+}
+
+CBlockDWG::LinkedLabels CBlockDWG::linkedLabels() const {
+  ZELPH_TRY
+    LinkedLabels linked;
+    if (m_attributes == nullptr) return linked;
+    const CAttribute* area = m_attributes->getAtAttribute(CZelphAttribute::kArea);
+    const CAttribute* aux = m_attributes->getAtAttribute(CZelphAttribute::kAux);
+    linked.area = area != nullptr &&
+                  area->getValue() == CUtilities::DoubleToCString(m_area, m_precision) + areaUnitText(m_units);
+    linked.perimeter = aux != nullptr && aux->getValue() == CUtilities::DoubleToCString(m_perimeter, m_precision) +
+                                                                 lengthUnitText(m_units);
+    return linked;
+  ZELPH_CATCH(L"CBlockDWG::linkedLabels")
+}
+
+void CBlockDWG::relabel(const LinkedLabels& linked) {
+  ZELPH_TRY
+    if (linked.area)
+      m_attributes->getAtAttribute(CZelphAttribute::kArea)
+          ->setValue(CUtilities::DoubleToCString(m_area, m_precision) + areaUnitText(m_units));
+    if (linked.perimeter)
+      m_attributes->getAtAttribute(CZelphAttribute::kAux)
+          ->setValue(CUtilities::DoubleToCString(m_perimeter, m_precision) + lengthUnitText(m_units));
+  ZELPH_CATCH(L"CBlockDWG::relabel")
+}
+
 void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors) {
   ZELPH_TRY
     const CAcadDrawingLock lock(drawing);
     ZELPH_CHECK_STATUS(lock.getStatus(), L"CBlockDWG::applyToDWG", drawing.getFolder() + drawing.getName());
+    // Written in part, record and labels would disagree: a space on a locked layer is left whole.
+    const std::wstring locked = lockedLayer();
+    if (!locked.empty())
+      return errors.add(std::make_unique<CEXUnhandled>(ZELPH_BANNER, ZELPH_SOURCE, L"CBlockDWG::applyToDWG",
+                                                       lockedMessage(locked), 0));
     AcDbBlockReference* reference = nullptr;
     if (acdbOpenObject(reference, m_objectId, AcDb::kForWrite) != Acad::eOk) return;
     const Closing closing(reference);
@@ -765,6 +825,10 @@ void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors) {
       m_assets->applyToDWG(drawing, assetErrors);
     }
   ZELPH_CATCH(L"CBlockDWG::applyToDWG")
+}
+
+std::wstring CBlockDWG::lockedMessage(const std::wstring& layer) const {
+  return m_name + L" (" + m_blockName + L") skipped: layer " + layer + L" is locked.";
 }
 
 void CBlockDWG::updateAttributes(const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
@@ -931,6 +995,13 @@ int CBlockDWG::deleteBlock(CAcadDrawing& drawing) {
     AcDbBlockTableRecord* definition = nullptr;
     if (acdbOpenObject(definition, reference->blockTableRecord(), AcDb::kForWrite) != Acad::eOk) return 0;
     const Closing closingDefinition(definition);
+    std::wstring name;
+    definition->getName(name);
+    // Furniture and other blocks keep their parts and attributes.
+    if (!isSpaceBlockName(name)) {
+      acutPrintf(L"\n%s is not a space: nothing deleted.\n", name.c_str());
+      return 0;
+    }
     AcGeMatrix3d shift;
     shift.setToTranslation(AcGePoint3d(0, 0, 0) - definition->origin());
     const AcGeMatrix3d placement = reference->blockTransform() * shift;

@@ -43,6 +43,9 @@ class CBlockDWG : public CBlock {
   CBlockDWG& operator=(const CBlockDWG&) = delete;
 
   void initialise();
+  // Whether a block of that name is a space: "ROOM-" and more, in any case,
+  // as the space selection takes them.
+  static bool isSpaceBlockName(const std::wstring& name);
   // Unit texts of a units field: 0 metric, anything else imperial.
   static std::wstring areaUnitText(int units);
   static std::wstring lengthUnitText(int units);
@@ -50,6 +53,20 @@ class CBlockDWG : public CBlock {
   // Reads a "zelphBlock" element of a graphic report; the space gets a copy
   // of the category's hatch when there is one.
   void deSerialize(pugi::xml_node node, const CHatch* hatch);
+  // A locked layer holding the reference or one of its attributes, where
+  // nothing of the space can be written; empty text when there is none.
+  std::wstring lockedLayer() const;
+  // Which of the AREA and AUX texts show the stored area and perimeter as
+  // the space's own precision and units write them.
+  struct LinkedLabels {
+    bool area = false;
+    bool perimeter = false;
+  };
+  LinkedLabels linkedLabels() const;
+  // Writes the stored area and perimeter into the texts that were linked.
+  void relabel(const LinkedLabels& linked);
+  // What a space on the locked layer says when it is skipped.
+  std::wstring lockedMessage(const std::wstring& layer) const;
   // Whether the report entry read gave an area ("mbArea").
   bool hasReportArea() const { return m_hasReportArea; }
 
@@ -148,6 +165,8 @@ class CBlockDWG : public CBlock {
   static void setHandles(std::vector<AcDbHandle>& list, const std::wstring& text, AcDbDatabase* database);
   static void addHandle(std::vector<AcDbHandle>& list, const AcDbHandle& handle, AcDbDatabase* database);
   static std::wstring handlesText(const std::vector<AcDbHandle>& list);
+  // The handles of the polylines among the ids; anything else is named and left out.
+  static void setOutlineHandles(std::vector<AcDbHandle>& list, const AcDbObjectIdArray& ids, const wchar_t* verb);
   // Sums an area or a perimeter over one list, dropping entries whose
   // outline is gone.
   double sumList(std::vector<AcDbHandle>& list, AcApDocument* document, bool area);

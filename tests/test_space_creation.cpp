@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "TestSupport.h"
 
@@ -219,4 +220,70 @@ TEST_F(SpaceCreation, DeletingASpaceLeavesItsOutline) {
   EXPECT_EQ(definitions.output, "['ROOM-2']\n") << definitions.output;
 }
 
+
+// mdb explodes spaces only: a desk keeps its block and attributes.
+TEST_F(SpaceCreation, DeletingRefusesABlockThatIsNoSpace) {
+  const std::string desk = (scratch / "desk.dxf").string();
+  const auto made = runPython(R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+block = doc.blocks.new("DESK")
+block.add_lwpolyline([(0, 0), (1600, 0), (1600, 800), (0, 800)], close=True)
+block.add_attdef("ASSET", (0, 0))
+doc.modelspace().add_blockref("DESK", (30000, 0)).add_attrib("ASSET", "D-17", (30000, 0))
+doc.saveas(sys.argv[2])
+)py",
+                              {sample, desk});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  const auto handle = runPython("import sys, ezdxf\nprint(ezdxf.readfile(sys.argv[1]).modelspace()"
+                                ".query('INSERT').first.dxf.handle)\n",
+                                {desk});
+  const auto result = run(desk, "mdb\n#" + handle.output.substr(0, handle.output.find('\n')) + "\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("DESK is not a space: nothing deleted.\n"), std::string::npos) << result.output;
+  const std::string listed = spaces();
+  EXPECT_NE(listed.find("DESK|-|-|-|"), std::string::npos) << listed;
+  const auto kept = runPython("import sys, ezdxf\nd = ezdxf.readfile(sys.argv[1])\n"
+                              "print([a.dxf.text for i in d.modelspace().query('INSERT') for a in i.attribs])\n",
+                              {saved});
+  EXPECT_EQ(kept.output, "['D-17']\n") << kept.output;
+}
+
+// Outlines that enclose no area, and an outline whose extrusion is zero,
+// are refused with the reason; the next pick is asked for.
+TEST_F(SpaceCreation, DegenerateOutlinesAreRefused) {
+  const std::string strays = (scratch / "degenerate.dxf").string();
+  const auto made = runPython(R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+msp = doc.modelspace()
+print(msp.add_lwpolyline([(0, 30000), (5000, 30000)], close=True).dxf.handle)
+print(msp.add_lwpolyline([(0, 32000), (5000, 32000), (5000, 32000), (0, 32000)], close=True).dxf.handle)
+flat = msp.add_lwpolyline([(0, 34000), (5000, 34000), (5000, 36000)], close=True)
+flat.dxf.extrusion = (0, 0, -1)
+print(flat.dxf.handle)
+doc.saveas(sys.argv[2])
+# ezdxf writes no extrusion of zero length: the file is given one.
+with open(sys.argv[2]) as file:
+    text = file.read()
+with open(sys.argv[2], "w") as file:
+    file.write(text.replace("230\n-1.0\n", "230\n0.0\n", 1))
+)py",
+                              {sample, strays});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  std::istringstream handles(made.output);
+  std::string line, two, doubled, flat;
+  handles >> two >> doubled >> flat;
+  const auto result = run(strays, "mbc\n@click 3\n#" + two + "\n#" + doubled + "\n#" + flat +
+                                      "\n#34\n3000,3000\n\n@close\nmgabc\n#" + doubled + "\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Invalid Selection - Polyline has fewer than three distinct vertices\n"),
+            3)
+      << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Invalid Selection - Polyline has no extrusion direction\n"), 1)
+      << result.output;
+  const std::string listed = spaces();
+  EXPECT_NE(listed.find("ROOM-1|Room 1|"), std::string::npos) << listed;
+  EXPECT_EQ(countOccurrences(listed, "ROOM-"), 1) << listed;
+}
 }  // namespace

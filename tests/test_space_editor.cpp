@@ -196,4 +196,41 @@ TEST_F(SpaceEditor, OptionsConvertsEverySpaceToTheChosenUnits) {
   EXPECT_NE(readFile(prefs).find("units\n1\n"), std::string::npos) << readFile(prefs);
 }
 
+
+// Converting the spaces' units relabels the AREA texts that showed the
+// stored values, so that label and record agree in the new units.
+TEST_F(SpaceEditor, ConvertedSpacesShowTheNewUnitsInTheirLabels) {
+  const auto result =
+      run(drawing, saved, std::string(kMakeSpaces) + "mbe\n@menu 32769\n@check 289 1\n@click 1\n@close\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
+  const std::string listed = spaces(saved);
+  EXPECT_EQ(countOccurrences(listed, "AREA=387.50sq.ft.@"), 2) << listed;
+  EXPECT_NE(listed.find("AREA=3633.57sq.ft.@"), std::string::npos) << listed;
+  EXPECT_EQ(countOccurrences(listed, "sq.m.@"), 0) << listed;
+}
+
+// A circle given as an area to subtract would subtract nothing: it is
+// named and left out of the list.
+TEST_F(SpaceEditor, ACircleIsNoAreaToSubtract) {
+  const std::string made = (scratch / "made.dxf").string();
+  ASSERT_EQ(run(drawing, made, kMakeSpaces).exitCode, 0);
+  const auto added = runPython(R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+print(doc.modelspace().add_circle((2000, 2000), 500).dxf.handle)
+doc.saveas(sys.argv[1])
+)py",
+                               {made});
+  ASSERT_EQ(added.exitCode, 0) << added.output;
+  const std::string circle = added.output.substr(0, added.output.find('\n'));
+  const auto result = run(made, saved, "mbe\n@click 247\n#61\n@click 244\n#" + circle + "\n@click 1\n@close\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("AcDbCircle " + circle + " is not a polyline: it subtracts nothing and is left out.\n"),
+            std::string::npos)
+      << result.output;
+  const std::string listed = spaces(saved);
+  EXPECT_NE(listed.find("AREA=36.00sq.m.|PERIMETER=24.00m.|NAME=Room 1|"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("|HANDLESTOMINUS=|HANDLESTOADD=\n"), std::string::npos) << listed;
+}
 }  // namespace

@@ -198,4 +198,59 @@ TEST_F(SpaceMaintenance, ThousandsOfSpacesInOnePass) {
   RecordProperty("seconds", std::to_string(seconds));
 }
 
+
+// Room 2's reference stands on a locked layer, Room 4's AREA text alone on
+// another: both are named and skipped whole, so that record and label
+// never disagree, and only what was written is counted.
+TEST_F(SpaceMaintenance, SpacesOnLockedLayersAreNamedAndLeftWhole) {
+  makeSpaceDrawing(drawing, 4, "stale linked");
+  const char* lock = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+for name in ("OUTLINES", "AREA-TEXT"):
+    doc.layers.add(name).lock()
+for insert in doc.modelspace().query("INSERT"):
+    if insert.dxf.name == "ROOM-2":
+        insert.dxf.layer = "OUTLINES"
+    if insert.dxf.name == "ROOM-4":
+        insert.get_attrib("AREA").dxf.layer = "AREA-TEXT"
+doc.saveas(sys.argv[1])
+)py";
+  ASSERT_EQ(runPython(lock, {drawing}).exitCode, 0);
+  const std::string before = listSpaces(drawing);
+  const auto line = [](const std::string& listing, const std::string& block) {
+    const size_t at = listing.find(block + "|");
+    return listing.substr(at, listing.find('\n', at) - at);
+  };
+
+  auto result = run("mus\n");
+  EXPECT_NE(result.output.find("Room 2 (ROOM-2) skipped: layer OUTLINES is locked.\n"), std::string::npos)
+      << result.output;
+  EXPECT_NE(result.output.find("Room 4 (ROOM-4) skipped: layer AREA-TEXT is locked.\n"), std::string::npos)
+      << result.output;
+  std::string after = listSpaces(saved);
+  EXPECT_EQ(line(after, "ROOM-2"), line(before, "ROOM-2")) << after;
+  EXPECT_EQ(line(after, "ROOM-4"), line(before, "ROOM-4")) << after;
+  EXPECT_NE(after.find("ROOM-3|Room 3|16.00sq.m.|16.00m.|16.00sq.m.|16.00m.|Room 3\n"), std::string::npos) << after;
+
+  result = run("mbta\n");
+  EXPECT_NE(result.output.find("2 block(s) altered\n"), std::string::npos) << result.output;
+  result = run("mfrs\nRoom\nOffice\n");
+  EXPECT_NE(result.output.find("4 blocks processed - 2 changes made"), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find("Room 2 changed to"), std::string::npos) << result.output;
+
+  // Unlocked, the label still shows the record and follows it.
+  const char* unlock = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+for layer in doc.layers:
+    layer.unlock()
+doc.saveas(sys.argv[1])
+)py";
+  ASSERT_EQ(runPython(unlock, {drawing}).exitCode, 0);
+  run("mus\n");
+  after = listSpaces(saved);
+  EXPECT_NE(after.find("ROOM-4|Room 4|18.00sq.m.|"), std::string::npos) << after;
+  EXPECT_NE(after.find("|18.00sq.m.|17.00m.|Room 4\n"), std::string::npos) << after;
+}
 }  // namespace

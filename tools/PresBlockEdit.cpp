@@ -159,11 +159,13 @@ void CPresBlockEdit::showBlock(const std::wstring& handle) {
     auto copy = std::make_unique<CBlockDWG>();
     static_cast<const CBlockDWG*>(found)->copyInto(copy.get());
     // A space measured in other units is converted, not merely relabelled.
+    const CBlockDWG::LinkedLabels linked = copy->linkedLabels();
     if (copy->getUnits() < 0)
       copy->setUnits(m_preferences->getUnits());
     else
       copy->convertUnits(m_preferences->getUnits());
     copy->setPrecision(m_preferences->getPrecision());
+    copy->relabel(linked);
     auto sheet = std::make_unique<CPresBlock>(std::move(copy), m_drawing.get(), m_parent, this);
     const CModuleResources::Scope resources;
     if (sheet->Create(IDD_SPACE_SHEET) == FALSE) return;
@@ -198,7 +200,10 @@ void CPresBlockEdit::showOptions() {
     for (int index = 0; index < m_blocks->getCount(); ++index) {
       auto* space = static_cast<CBlockDWG*>(m_blocks->getAt(index));
       if (space->getUnits() == m_preferences->getUnits()) continue;
+      // The labels that showed the stored values show them in the new units.
+      const CBlockDWG::LinkedLabels linked = space->linkedLabels();
       space->convertUnits(m_preferences->getUnits());
+      space->relabel(linked);
       space->applyToDWG(*m_drawing, errors);
     }
     if (errors.count() > 0) errors.displayMessageBoxes();

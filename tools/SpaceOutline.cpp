@@ -1,5 +1,8 @@
 #include "tools/SpaceOutline.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "AcDbDatabase.h"
 #include "AcDbPolyline.h"
 #include "AcGeMatrix3d.h"
@@ -39,6 +42,25 @@ void reportOpenFailure(Acad::ErrorStatus status) {
                CUtilities::IntToCString(static_cast<int>(status)).c_str());
 }
 
+// Fewer than three distinct vertices enclose no area.
+bool hasThreeDistinctVertices(const AcDbPolyline& polyline) {
+  std::vector<AcGePoint2d> points(polyline.numVerts());
+  for (unsigned int index = 0; index < polyline.numVerts(); ++index) polyline.getPointAt(index, points[index]);
+  std::sort(points.begin(), points.end(),
+            [](const AcGePoint2d& a, const AcGePoint2d& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+  const auto last = std::unique(points.begin(), points.end(),
+                                [](const AcGePoint2d& a, const AcGePoint2d& b) { return a.isEqualTo(b); });
+  return last - points.begin() >= 3;
+}
+
+// Why the polyline cannot outline a space, or null.
+const wchar_t* outlineProblem(const AcDbPolyline& polyline) {
+  if (!polyline.isClosed()) return L"is not closed";
+  if (polyline.normal().isZeroLength()) return L"has no extrusion direction";
+  if (!hasThreeDistinctVertices(polyline)) return L"has fewer than three distinct vertices";
+  return nullptr;
+}
+
 }  // namespace
 
 bool CSpaceOutline::isClosedOutline(AcDbObjectId polylineId, bool forWrite) {
@@ -50,10 +72,10 @@ bool CSpaceOutline::isClosedOutline(AcDbObjectId polylineId, bool forWrite) {
       reportOpenFailure(status);
       return false;
     }
-    const bool closed = polyline->isClosed();
+    const wchar_t* const problem = outlineProblem(*polyline);
     polyline->close();
-    if (!closed) acutPrintf(L"\nInvalid Selection - Polyline is not closed\n\n");
-    return closed;
+    if (problem != nullptr) acutPrintf(L"\nInvalid Selection - Polyline %s\n\n", problem);
+    return problem == nullptr;
   ZELPH_CATCH(L"CSpaceOutline::isClosedOutline")
 }
 

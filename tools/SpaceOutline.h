@@ -23,7 +23,8 @@ class CSpaceOutline {
   bool prepare(CAcadDrawing& drawing);
   // The same with the label point given rather than asked for.
   bool prepare(CAcadDrawing& drawing, const AcGePoint3d& labelPoint);
-  // True for a closed polyline; otherwise says why it cannot be a space.
+  // True for a closed polyline of three distinct vertices or more with an
+  // extrusion direction; otherwise says why it cannot be a space.
   static bool isClosedOutline(AcDbObjectId polyline, bool forWrite);
 
   // Name, block name, measurements and the three labels.  Rounded: area
