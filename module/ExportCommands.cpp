@@ -1,12 +1,17 @@
 // Read-only reports on the spaces of the drawing: mcsv writes names, areas
 // and perimeters to a CSV file beside the drawing and opens it in the
 // program the user chose; mlb lists every space block on the command line.
+#include <iconv.h>
+
+#include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "AcApDocument.h"
 #include "HostSession.h"
 #include "Processes.h"
+#include "TextCodec.h"
 #include "acutads.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
@@ -25,12 +30,15 @@ const std::wstring kSpaceBlockPrefix = L"ROOM-";
 const std::wstring kGrossAreaBlock = L"ROOM-GROSS_AREA";
 const std::wstring kSquared = L"\u00B2";
 
-// The drawing's path with its extension (the last four characters) made ".csv".
+// The drawing's full path with its extension (the last four characters)
+// made ".csv"; a drawing never saved is named by its title ("Drawing1")
+// in the working folder.
 std::wstring csvPathOf(const CAcadDrawing& drawing) {
   const AcApDocument* document = drawing.getDocument();
   std::wstring path = document != nullptr ? document->fileName() : L"";
+  if (path.empty() && document != nullptr) path = document->docTitle();
   path.resize(path.size() >= 4 ? path.size() - 4 : 0);
-  return path + L".csv";
+  return utf8ToWide(std::filesystem::absolute(CFileUtilities::nativePath(path + L".csv")).string());
 }
 
 class CsvTable {
@@ -69,12 +77,23 @@ class CsvTable {
   std::wstring m_lengthUnit;
 };
 
-// One byte a character, as the file has always been written; a character
-// beyond that range becomes '?'.
+// One byte a character in the Windows code page of the file format
+// (cp1252: ’ – € keep their bytes); a character it lacks becomes '?'.
 std::string singleBytes(const std::wstring& text) {
+  iconv_t codePage = iconv_open("CP1252", "WCHAR_T");
+  if (codePage == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("no CP1252 conversion");
   std::string bytes;
   bytes.reserve(text.size());
-  for (const wchar_t c : text) bytes += c >= 0 && c <= 0xFF ? static_cast<char>(static_cast<unsigned char>(c)) : '?';
+  for (wchar_t c : text) {
+    char* in = reinterpret_cast<char*>(&c);
+    size_t inLeft = sizeof c;
+    char out[4];
+    char* next = out;
+    size_t outLeft = sizeof out;
+    const bool converted = iconv(codePage, &in, &inLeft, &next, &outLeft) != static_cast<size_t>(-1);
+    bytes += converted && next == out + 1 ? out[0] : '?';
+  }
+  iconv_close(codePage);
   return bytes;
 }
 
@@ -164,7 +183,7 @@ void zelphCommaSeperatedValues() {
     if (preferences.getCsvOpener() == L"NONE") return;
     const std::wstring opener = csvOpener(preferences);
     if (!opener.empty()) startOpener(opener, path);
-  ZELPH_COMMAND_CATCH(L"zelphCommaSeperatedValues")
+  ZELPH_COMMAND_CATCH(L"createRoomAreaCSV")
 }
 
 void zelphListBlocks() {
@@ -178,5 +197,5 @@ void zelphListBlocks() {
     collectSpacesByHandle(drawing, spaces, true, ascending);
     acutPrintf(L"\n\nID,Name,Area,Handle(hex),Handle(dec),Assets\n");
     for (int index = 0; index < spaces.getCount(); ++index) listSpace(spaceAt(spaces, index), withAssets);
-  ZELPH_COMMAND_CATCH(L"zelphListBlocks")
+  ZELPH_COMMAND_CATCH(L"listBlockNameIdentifier")
 }

@@ -78,6 +78,8 @@ void syncSpace(CBlockDWG& space, AcApDocument* document, const SyncChoice& choic
   CAttribute* name = attributeOf(space, CZelphAttribute::kName);
   CAttribute* area = attributeOf(space, CZelphAttribute::kArea);
   CAttribute* aux = attributeOf(space, CZelphAttribute::kAux);
+  // Numbers not recalculated are in the space's own units, and so is their text.
+  if (!choice.recalculate && space.getUnits() >= 0) units = space.getUnits();
   if (choice.name && name != nullptr) name->setValue(space.getName());
   if (choice.area && area != nullptr) area->setValue(areaText(space.getArea(), precision, units));
   if (choice.perimeter && aux != nullptr) aux->setValue(perimeterText(space.getPerimeter(), precision, units));
@@ -90,8 +92,9 @@ struct TextSettingQuestion {
   const wchar_t* notPositivePrompt;  // null: any number is taken
 };
 
-bool askTextSetting(const TextSettingQuestion& question, double defaultValue, int precision, double& value) {
-  const std::wstring defaultText = CUtilities::DoubleToCString(defaultValue, precision);
+bool askTextSetting(const TextSettingQuestion& question, double defaultValue, double& value) {
+  // Shown as it is: at the area precision 0.4 would read 0, which is refused.
+  const std::wstring defaultText = CUtilities::DoubleToCString(defaultValue, -1);
   std::wstring prompt = question.prompt;
   for (;;) {
     std::wstring reply;
@@ -257,7 +260,7 @@ void zelphUpdateSpaces() {
       updateSpace(space, document, preferences.getUnits(), preferences.getPrecision());
       return true;
     });
-  ZELPH_COMMAND_CATCH(L"zelphUpdateSpaces")
+  ZELPH_COMMAND_CATCH(L"updateSpaces")
 }
 
 void zelphSyncXDataToAttributes() {
@@ -276,7 +279,7 @@ void zelphSyncXDataToAttributes() {
       syncSpace(space, document, choice, preferences.getUnits(), preferences.getPrecision());
       return true;
     });
-  ZELPH_COMMAND_CATCH(L"zelphSyncXDataToAttributes")
+  ZELPH_COMMAND_CATCH(L"syncXDataToAttributes")
 }
 
 void zelphUpdateText() {
@@ -284,18 +287,17 @@ void zelphUpdateText() {
   ZELPH_TRY
     CPreferences preferences;
     preferences.loadPreferences();
-    const int precision = preferences.getPrecision();
     double size = 0.0, scale = 0.0, rotation = 0.0;
     const bool newSize = askTextSetting({L"Enter new Text Size or (i)gnore", L"Invalid Input. Enter new Text Siz or (i)gnore",
                                          L"Text Size must be greater than 0\nEnter new Text Size or (i)gnore"},
-                                        preferences.getTextSize(), precision, size);
+                                        preferences.getTextSize(), size);
     const bool newScale =
         askTextSetting({L"Enter new Text Scale or (i)gnore", L"Invalid Input. Enter new Text Scale or (i)gnore",
                         L"Text Scale must be greater than 0\nEnter new Text Scale or (i)gnore"},
-                       preferences.getTextScale(), precision, scale);
+                       preferences.getTextScale(), scale);
     const bool newRotation = askTextSetting(
         {L"Enter new Text Rotation or (i)gnore", L"Invalid Input. Enter new Text Rotation or (i)gnore", nullptr},
-        preferences.getTextRotation(), precision, rotation);
+        preferences.getTextRotation(), rotation);
     CSpaceLoop loop;
     loop.changeEach([&](CBlockDWG& space) {
       if (CAttributes* attributes = space.getAttributes()) {
@@ -305,7 +307,7 @@ void zelphUpdateText() {
       }
       return true;
     });
-  ZELPH_COMMAND_CATCH(L"zelphUpdateText")
+  ZELPH_COMMAND_CATCH(L"updateTextSize")
 }
 
 void zelphAuxilarator() {
@@ -335,7 +337,7 @@ void zelphBlankThirdAttribute() {
       return true;
     });
     acutPrintf(L"%i block(s) altered\n", altered);
-  ZELPH_COMMAND_CATCH(L"zelphBlankThirdAttribute")
+  ZELPH_COMMAND_CATCH(L"blankThirdAttribute")
 }
 
 void zelphRefreshTags() {
@@ -365,5 +367,5 @@ void mfrs() {
       return true;
     });
     acutPrintf(L"%i blocks processed - %i changes made", loop.getCount(), changed);
-  ZELPH_COMMAND_CATCH(L"mfrs")
+  ZELPH_COMMAND_CATCH(L"zelphFindReplaceStub")
 }

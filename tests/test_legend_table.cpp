@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <sstream>
 
 #include "AcApDocManager.h"
 #include "SpaceDrawings.h"
@@ -242,7 +243,21 @@ class ReportCharts : public LegendCommands {
     const auto added = runPython(kAddOutline, {drawing});
     EXPECT_EQ(added.exitCode, 0) << added.output;
     outline = added.output.substr(0, added.output.find('\n'));
-    report = reportFile("Occupancy", category("Offices", "ANSI31", 1, "34") + category("Unused", "ANSI31", 1, "0"));
+    report = reportFile("Occupancy", categories());
+  }
+
+  // Offices: the two spaces of the drawing, given 3 and 4 sq.m.; Unused: none.
+  std::string categories() const {
+    const auto listed = runPython("import sys, ezdxf\nfor i in ezdxf.readfile(sys.argv[1]).modelspace().query('INSERT'):"
+                                  "\n    print(i.dxf.handle)\n",
+                                  {drawing});
+    std::istringstream handles(listed.output);
+    std::string first, second;
+    handles >> first >> second;
+    std::string offices = category("Offices", "ANSI31", 1, "34");
+    offices.replace(offices.find(">256<"), 5, ">" + first + "<");
+    offices.replace(offices.find(">257<"), 5, ">" + second + "<");
+    return offices + category("Unused", "ANSI31", 1, "");
   }
 
   // The legend marker on the rectangle: precision 1, text size 5, rotation 0.
@@ -276,7 +291,7 @@ TEST_F(ReportCharts, WithoutMarkersBothAreDefinedFromTheSettingsAskedFor) {
 // categories included; only the pie chart is then asked for.  The layer
 // list of the report leaves the legend's layer on.
 TEST_F(ReportCharts, LegendAtItsMarkerThenThePieChartAskedFor) {
-  report = reportFile("Occupancy", category("Offices", "ANSI31", 1, "34") + category("Unused", "ANSI31", 1, "0"),
+  report = reportFile("Occupancy", categories(),
                       "<layersOn><layerOn><loName>HATCH-LEGEND</loName></layerOn></layersOn>");
   const RunResult result = run(legendMarker() + "magr\n" + report + "\n5\n\n\n\n\n\n");
   const size_t applied = result.output.find("graphic report successfully applied.\n");

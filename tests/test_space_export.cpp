@@ -194,4 +194,42 @@ doc.saveas(sys.argv[1])
   EXPECT_EQ(run("mlb\n1\n0\n", false).output.find(",,,,,,"), std::string::npos);
 }
 
+
+// Names keep the characters of the Windows code page the file is written
+// in (’ – € are 0x92 0x96 0x80); what it lacks becomes '?'.
+TEST_F(SpaceExport, NamesAreWrittenInTheWindowsCodePage) {
+  makeSpaceDrawing(drawing, 2);
+  const auto renamed = runPython(u8R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+for insert in doc.modelspace().query("INSERT"):
+    if insert.dxf.name == "ROOM-1":
+        name = "O’Neil – €5 ☃"
+        items = [(code, "NAME=" + name if value.startswith("NAME=") else value) for code, value in insert.get_xdata("ADE")]
+        insert.set_xdata("ADE", items)
+        insert.get_attrib("NAME").dxf.text = name
+doc.saveas(sys.argv[1])
+)py",
+                                 {drawing});
+  ASSERT_EQ(renamed.exitCode, 0) << renamed.output;
+  useOpener("NONE");
+  run("mcsv\n", false);
+  const std::string bytes = readFile(csv);
+  EXPECT_NE(bytes.find("O\x92Neil \x96 \x80" "5 ?,12.00,m\xB2,14.00,m\n"), std::string::npos) << bytes;
+}
+
+// A drawing never saved gives its CSV file its title, in the folder the
+// host was started in, and the full path is printed.
+TEST_F(SpaceExport, ANeverSavedDrawingIsNamedByItsTitle) {
+  useOpener("NONE");
+  const auto result = runCommand("cd " + shellQuote(scratch.path().string()) + " && " +
+                                 shellQuote(spatiaryExecutable().string()) + " --appdata " +
+                                 shellQuote((scratch / "appdata").string()) + " <<'EOF'\nmcsv\nEOF\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  const std::string expected = (scratch / "Drawing1.csv").string();
+  EXPECT_TRUE(fs::exists(expected)) << result.output;
+  EXPECT_FALSE(fs::exists(scratch / ".csv"));
+  EXPECT_NE(result.output.find("csv data successfully saved to file (" + expected + ")\n"), std::string::npos)
+      << result.output;
+}
 }  // namespace

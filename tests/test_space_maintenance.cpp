@@ -83,9 +83,9 @@ TEST_F(SpaceMaintenance, TextSettingsAreCheckedAndGivenToEveryLabel) {
   makeSpaceDrawing(drawing, 8);
   const auto result = run("mut\nbig\n-5\n300\ni\n90\n");
   EXPECT_NE(result.output.find("Zelph Update Text Size"), std::string::npos);
-  EXPECT_NE(result.output.find("Invalid Input. Enter new Text Siz or (i)gnore <250.00>:"), std::string::npos)
+  EXPECT_NE(result.output.find("Invalid Input. Enter new Text Siz or (i)gnore <250>:"), std::string::npos)
       << result.output;
-  EXPECT_NE(result.output.find("Text Size must be greater than 0\nEnter new Text Size or (i)gnore <250.00>:"),
+  EXPECT_NE(result.output.find("Text Size must be greater than 0\nEnter new Text Size or (i)gnore <250>:"),
             std::string::npos);
   const std::string listed = listSpaces(saved, true);
   EXPECT_EQ(countOccurrences(listed, " 300 90 "), 24) << listed;
@@ -99,16 +99,6 @@ TEST_F(SpaceMaintenance, IgnoringEverySettingWritesSpacesBackUnchanged) {
   makeSpaceDrawing(drawing, 4);
   run("mut\ni\ni\ni\n");
   EXPECT_EQ(countOccurrences(listSpaces(saved, true), " 250 0 "), 12);
-}
-
-TEST_F(SpaceMaintenance, AnInputEndingAtARefusedDefaultLeavesTheSettingAlone) {
-  makeSpaceDrawing(drawing, 2);
-  // A text size of 0.4 shown without decimals is the refused default "0".
-  writeFile(scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg",
-            "units\n0\nprecison\n0\ntextSize\n0.40\n");
-  const auto result = run("mut\n");
-  EXPECT_EQ(countOccurrences(result.output, "Enter new Text Size or (i)gnore"), 1) << result.output;
-  EXPECT_EQ(countOccurrences(listSpaces(saved, true), " 250 0 "), 6);
 }
 
 TEST_F(SpaceMaintenance, AuxiliaryAttributesAreAddedOnceAndLaidOutBelowTheArea) {
@@ -252,5 +242,37 @@ doc.saveas(sys.argv[1])
   after = listSpaces(saved);
   EXPECT_NE(after.find("ROOM-4|Room 4|18.00sq.m.|"), std::string::npos) << after;
   EXPECT_NE(after.find("|18.00sq.m.|17.00m.|Room 4\n"), std::string::npos) << after;
+}
+
+// Without recalculation the record's numbers keep their own units, and so
+// does the text written after them.
+TEST_F(SpaceMaintenance, SyncWithoutRecalculationWritesTheSpacesOwnUnits) {
+  makeSpaceDrawing(drawing, 3, "feet");
+  usePreferences(0, 2);
+  run("msxta\n\n\n\n\n");
+  const std::string listed = listSpaces(saved);
+  EXPECT_NE(listed.find("ROOM-1|Room 1|129.17sq.ft.| |129.17sq.ft.|"), std::string::npos) << listed;
+  EXPECT_EQ(countOccurrences(listed, "sq.m."), 0) << listed;
+}
+
+// The defaults of mut are shown as they are, not at the area precision,
+// and Enter takes them.
+TEST_F(SpaceMaintenance, TextSettingDefaultsAreShownAsTheyAre) {
+  makeSpaceDrawing(drawing, 2);
+  const auto prefs = scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg";
+  writeFile(prefs, "units\n0\nprecison\n0\ntextSize\n62.5\ntextScale\n0.4\ntextRotation\n0\ncsvOpener\nNONE\n"
+                   "zoomBorder\n1000\ninc\n1\n");
+  const auto result = run("mut\n\n\n\n");
+  EXPECT_NE(result.output.find("Enter new Text Size or (i)gnore <62.5>"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("Enter new Text Scale or (i)gnore <0.4>"), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find("must be greater than 0"), std::string::npos) << result.output;
+  const auto widths = runPython(R"py(
+import sys, ezdxf
+for insert in ezdxf.readfile(sys.argv[1]).modelspace().query("INSERT"):
+    for a in insert.attribs:
+        print(a.dxf.tag, a.dxf.height, a.dxf.width)
+)py",
+                                {saved});
+  EXPECT_EQ(countOccurrences(widths.output, " 62.5 0.4\n"), 6) << widths.output;
 }
 }  // namespace
