@@ -71,7 +71,7 @@ bool CommandLine::runHostCommand(const std::wstring& verb, const std::wstring& a
     if (path.empty())
       say(L"The drawing has no file yet; use saveas PATH.");
     else
-      save(path);
+      save(L"");
   } else {
     return false;
   }

@@ -1,13 +1,16 @@
 // The DXF reader over arbitrary text.  A drawing it accepts must survive
 // being saved twice (once as read, once with every entity and block
-// rewritten from its fields) and come back with as many entities.
+// rewritten from its fields) and come back with as many entities; every
+// entity of model space is measured, through all its blocks' nesting.
 #include <cstdlib>
+#include <limits>
 
 #include "AcDbBlockTable.h"
 #include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
 #include "FuzzFiles.h"
 #include "FuzzTarget.h"
+#include "ModelSpaceIndex.h"
 
 namespace {
 
@@ -53,6 +56,8 @@ SPATIARY_FUZZ_TARGET(dxf_reader) {
   AcDbDatabase database(false, true);
   if (database.dxfIn(path.c_str()) != Acad::eOk) return 0;
   const std::string saved = spatiary_fuzz::scratchFolder() + "/saved.dxf";
+  const double most = std::numeric_limits<double>::max();
+  (void)database.modelSpaceIndex().touching(ModelSpaceIndex::Box{-most, -most, most, most});
   const size_t entities = countEntities(database, false);
   requireReload(database, saved, entities);
   countEntities(database, true);

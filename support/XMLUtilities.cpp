@@ -26,6 +26,9 @@ pugi::xml_node appendElement(pugi::xml_node parent, const std::wstring& name, co
   return element;
 }
 
+// Reports are a few levels deep; more than this is no report.
+constexpr size_t kMostDepth = 1000;
+
 bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool preservesSpace(pugi::xml_node node) {
@@ -40,13 +43,34 @@ std::string trimmed(const std::string& text) {
   return first < last ? std::string(first, last) : std::string();
 }
 
-void appendText(pugi::xml_node node, std::string& text) {
-  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
-    if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
-      text += child.value();
-    else if (child.type() == pugi::node_element)
-      appendText(child, text);
+// The node after this one in document order, within root; a walk with no
+// recursion, whatever the depth of the file.
+pugi::xml_node nextWithin(pugi::xml_node node, pugi::xml_node root) {
+  if (node.first_child()) return node.first_child();
+  for (; node && node != root; node = node.parent())
+    if (node.next_sibling()) return node.next_sibling();
+  return pugi::xml_node();
+}
+
+void appendText(pugi::xml_node element, std::string& text) {
+  for (pugi::xml_node node = nextWithin(element, element); node; node = nextWithin(node, element))
+    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) text += node.value();
+}
+
+// The first element nested deeper than the limit; empty when none is.
+pugi::xml_node tooDeep(pugi::xml_node root, size_t limit) {
+  size_t depth = 0;
+  pugi::xml_node node = root;
+  while (node) {
+    if (node.first_child()) {
+      node = node.first_child();
+      if (++depth > limit) return node;
+      continue;
+    }
+    for (; node && node != root && !node.next_sibling(); --depth) node = node.parent();
+    node = node && node != root ? node.next_sibling() : pugi::xml_node();
   }
+  return pugi::xml_node();
 }
 
 }  // namespace
@@ -100,6 +124,8 @@ void CXMLUtilities::load(const std::wstring& path) {
       fail(L": line " + std::to_wstring(line) + L", column " + std::to_wstring(column) + L": " + why);
     };
     if (!result) failAt(result.offset, utf8ToWide(result.description()));
+    if (const pugi::xml_node deep = tooDeep(m_document, kMostDepth))
+      failAt(deep.offset_debug() - 1, L"elements nested more than " + std::to_wstring(kMostDepth) + L" deep");
     // The parser lets a second one pass; an element's offset is that of its name, after the '<'.
     for (pugi::xml_node node = m_document.document_element().next_sibling(); node; node = node.next_sibling())
       if (node.type() == pugi::node_element) failAt(node.offset_debug() - 1, L"a second document element");

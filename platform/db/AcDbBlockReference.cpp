@@ -7,6 +7,7 @@
 #include "AcDbDatabase.h"
 #include "AcDbSequenceEnd.h"
 #include "AcDbStub.h"
+#include "BlockExtents.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 #include "TextCodec.h"
@@ -95,6 +96,8 @@ Acad::ErrorStatus AcDbBlockReference::appendAttribute(AcDbObjectId& attributeId,
   if (db == nullptr) return Acad::eNotInDatabase;
   if (attribute->database() != nullptr) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
+  // The first attribute brings the SEQEND that closes the list.
+  if (!db->hasHandlesFor(m_sequenceEnd.isNull() ? 2 : 1)) return Acad::eNullHandle;
   if (attribute->layerId().isNull()) attribute->setPropertiesFrom(this);
   const Acad::ErrorStatus status = db->addAcDbObject(attributeId, attribute);
   if (status != Acad::eOk) return status;
@@ -119,13 +122,27 @@ Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const
   if (const auto* block = residentObject<AcDbBlockTableRecord>(m_block)) {
     const AcGeMatrix3d transform = blockTransform();
     for (const AcDbObjectId& id : block->entityIds()) {
-      const auto* entity = residentObject<AcDbEntity>(id);
       AcDbExtents part;
-      if (entity == nullptr || entity->getGeomExtents(part) != Acad::eOk) continue;
+      if (!BlockExtents::ofEntity(id, part)) continue;
       part.transformBy(transform);
       extents.addExt(part);
     }
   }
+  addAttributeExtents(extents);
+  return Acad::eOk;
+}
+
+void AcDbBlockReference::getNestedExtents(AcDbExtents& extents) const {
+  extents = AcDbExtents();
+  AcDbDatabase* db = database();
+  if (db != nullptr && db->blockExtents().of(m_block, extents))
+    extents.transformBy(blockTransform());
+  else
+    extents = AcDbExtents();
+  addAttributeExtents(extents);
+}
+
+void AcDbBlockReference::addAttributeExtents(AcDbExtents& extents) const {
   for (const AcDbObjectId& id : m_attributes) {
     const auto* attribute = residentObject<AcDbAttribute>(id);
     AcDbExtents part;
@@ -133,7 +150,6 @@ Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const
       extents.addExt(part);
   }
   if (!extents.isValid()) extents.addPoint(m_position);
-  return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbBlockReference::transformBy(const AcGeMatrix3d& transform) {

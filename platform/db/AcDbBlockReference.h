@@ -47,6 +47,9 @@ class AcDbBlockReference : public AcDbEntity {
 
   // The definition's geometry as placed, attributes included.
   Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
+  // The same for a reference inside a definition: the box of its
+  // definition's kept extents, as placed.
+  void getNestedExtents(AcDbExtents& extents) const;
   Acad::ErrorStatus transformBy(const AcGeMatrix3d& transform) override;
 
  protected:
@@ -56,6 +59,9 @@ class AcDbBlockReference : public AcDbEntity {
  private:
   friend class DxfReader;
   friend class DxfWriter;
+
+  // Adds the attributes' extents; the position when there is nothing else.
+  void addAttributeExtents(AcDbExtents& extents) const;
 
   AcDbObjectId m_block;
   AcGePoint3d m_position;  // world coordinates

@@ -9,11 +9,14 @@ ACRX_DEFINE_MEMBERS(AcDbBlockTable, AcDbSymbolTable, L"TABLE")
 
 const AcRxClass* AcDbBlockTable::recordClass() const { return AcDbBlockTableRecord::desc(); }
 
-void AcDbBlockTable::addMissingMarkers() {
+bool AcDbBlockTable::addMissingMarkers() {
   for (const AcDbObjectId& id : recordIds()) {
     auto* block = residentObject<AcDbBlockTableRecord>(id);
-    if (block != nullptr && (block->m_begin.isNull() || block->m_end.isNull())) recordAdded(block);
+    if (block == nullptr || (!block->m_begin.isNull() && !block->m_end.isNull())) continue;
+    if (!database()->hasHandlesFor(2)) return false;
+    recordAdded(block);
   }
+  return true;
 }
 
 void AcDbBlockTable::recordAdded(AcDbSymbolTableRecord* record) {

@@ -16,10 +16,13 @@ class AcDbBlockTable : public AcDbSymbolTable {
  protected:
   const AcRxClass* recordClass() const override;
   void recordAdded(AcDbSymbolTableRecord* record) override;
+  // The record, its BLOCK and its ENDBLK.
+  size_t objectsPerRecord() const override { return 3; }
 
  private:
   friend class DxfReader;
   // Gives every definition that has no BLOCK and ENDBLK of its own a pair,
-  // so that what it holds is written inside a definition.
-  void addMissingMarkers();
+  // so that what it holds is written inside a definition; false when no
+  // handles are left for them.
+  bool addMissingMarkers();
 };

@@ -19,6 +19,7 @@
 #include "AcDbStub.h"
 #include "AcDbTableStyle.h"
 #include "AcDbTextStyleTable.h"
+#include "BlockExtents.h"
 #include "ModelSpaceIndex.h"
 #include "DxfDefaultDrawing.h"
 #include "DxfError.h"
@@ -26,6 +27,7 @@
 #include "DxfOutFiler.h"
 #include "DxfReader.h"
 #include "DxfWriter.h"
+#include "ReplacedFile.h"
 #include "SaveFaults.h"
 #include "TextCodec.h"
 
@@ -33,6 +35,7 @@ struct AcDbDatabase::Impl {
   explicit Impl(AcDbDatabase* database) : handles(database) {}
 
   AcDbHandleTable handles;
+  BlockExtents blockExtents;
   DxfFile file;
   std::wstring lastError;
   std::wstring filename;
@@ -77,9 +80,12 @@ AcDbDatabase::~AcDbDatabase() = default;
 AcDbHandleTable& AcDbDatabase::handleTable() const { return m_impl->handles; }
 
 void AcDbDatabase::noteChange(AcDbObjectId changed) {
+  m_impl->blockExtents.forget();
   auto& index = m_impl->modelSpaceIndex;
   if (index && !index->note(changed)) index.reset();
 }
+
+BlockExtents& AcDbDatabase::blockExtents() { return m_impl->blockExtents; }
 
 ModelSpaceIndex& AcDbDatabase::modelSpaceIndex() {
   auto& index = m_impl->modelSpaceIndex;
@@ -137,44 +143,30 @@ Acad::ErrorStatus AcDbDatabase::dxfIn(const ACHAR* path) {
 
 Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* path) {
   if (path == nullptr || *path == 0) return fail(Acad::eInvalidInput, L"no file name");
-  const std::string file = wideToUtf8(path);
-  struct stat info {};
-  if (stat(file.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-    return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': it is a folder");
   DxfFile& dxf = m_impl->file;
   const std::string seed = m_impl->handles.seed().asciiUtf8();
-  if (!m_impl->handles.exhausted() && seed != dxf.handseedRead) dxf.header.set("$HANDSEED", 5, seed);
-  std::string temporary = file + ".XXXXXX";
-  const int descriptor = mkstemp(temporary.data());
-  if (descriptor < 0)
-    return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " + utf8ToWide(std::strerror(errno)));
-  SaveFaults faults;
-  const bool written = DxfWriter(*this, [descriptor, &faults](std::string_view piece) {
-                         while (!piece.empty()) {
-                           const ssize_t count = faults.write(descriptor, piece.data(), piece.size());
-                           if (count < 0 && errno == EINTR) continue;
-                           if (count <= 0) return false;
-                           piece.remove_prefix(static_cast<size_t>(count));
-                         }
-                         return true;
-                       }).write();
-  // The first failure is the one to tell; the file in place is not touched.
-  bool complete = written && ::fsync(descriptor) == 0;
-  int error = complete ? 0 : errno;
-  if (::close(descriptor) != 0 && complete) {
-    complete = false;
-    error = errno;
+  if (!m_impl->handles.seed().isNull() && seed != dxf.handseedRead) dxf.header.set("$HANDSEED", 5, seed);
+  ReplacedFile file(wideToUtf8(path));
+  std::string reason;
+  bool saved = file.open(reason);
+  if (saved) {
+    const int descriptor = file.descriptor();
+    SaveFaults faults;
+    errno = 0;
+    saved = DxfWriter(*this, [descriptor, &faults](std::string_view piece) {
+              while (!piece.empty()) {
+                const ssize_t count = faults.write(descriptor, piece.data(), piece.size());
+                if (count < 0 && errno == EINTR) continue;
+                if (count <= 0) return false;
+                piece.remove_prefix(static_cast<size_t>(count));
+              }
+              return true;
+            }).write();
+    // The first failure is the one to tell; the file in place is not touched.
+    if (!saved) reason = std::strerror(errno != 0 ? errno : EIO);
+    saved = saved && file.commit(reason);
   }
-  if (complete && std::rename(temporary.c_str(), file.c_str()) != 0) {
-    complete = false;
-    error = errno;
-  }
-  if (!complete) {
-    std::remove(temporary.c_str());
-    return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " +
-                                          utf8ToWide(std::strerror(error != 0 ? error : EIO)));
-  }
-  ::chmod(file.c_str(), 0644);
+  if (!saved) return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " + utf8ToWide(reason));
   m_impl->filename = path;
   return Acad::eOk;
 }
@@ -283,6 +275,8 @@ void AcDbDatabase::setSortEnts(Adesk::UInt8 value) {
 std::wstring AcDbDatabase::acadver() const { return utf8ToWide(m_impl->file.header.value("$ACADVER")); }
 
 AcDbHandle AcDbDatabase::handseed() const { return m_impl->handles.seed(); }
+
+bool AcDbDatabase::hasHandlesFor(size_t objects) const { return m_impl->handles.hasRoomFor(objects); }
 
 AcDbObjectId AcDbDatabase::clayer() const {
   const AcDbObjectId id = recordOf(m_impl->layerTable, utf8ToWide(m_impl->file.header.value("$CLAYER")).c_str());

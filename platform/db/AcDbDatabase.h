@@ -22,6 +22,7 @@ class AcDbDictionary;
 class AcDbHandleTable;
 struct DxfFile;
 class ModelSpaceIndex;
+class BlockExtents;
 
 namespace AcDb {
 // $INSUNITS
@@ -83,6 +84,9 @@ class AcDbDatabase {
 
   // The handle the next new object gets ($HANDSEED).
   AcDbHandle handseed() const;
+  // Whether so many new objects can still be given handles: an addition
+  // that makes several objects asks first, so it never stops half done.
+  bool hasHandlesFor(size_t objects) const;
   // The current layer ($CLAYER), given to new entities.
   AcDbObjectId clayer() const;
   Acad::ErrorStatus setClayer(AcDbObjectId layer);
@@ -131,6 +135,8 @@ class AcDbDatabase {
   // Where model space's entities stand, kept up to date with the objects
   // opened for write.
   ModelSpaceIndex& modelSpaceIndex();
+  // The extents of block definitions, kept until the drawing changes.
+  BlockExtents& blockExtents();
 
   // Defined in AcDbDatabase.cpp.
   struct Impl;

@@ -46,7 +46,7 @@ void AcDbHandleTable::index(std::uint32_t place) {
   if (m_stubs.size() * 4 > m_slots.size() * 3) grow(m_slots.size() * 2);
   const Adesk::UInt64 value = m_stubs[place - 1].handle.value();
   m_slots[slotOf(value)] = Slot{lowHalf(value), place};
-  if (!exhausted() && value >= m_seed) m_seed = value + 1;
+  if (m_seed != 0 && value >= m_seed) m_seed = value + 1;
 }
 
 AcDbStub* AcDbHandleTable::createNew() {
@@ -56,6 +56,10 @@ AcDbStub* AcDbHandleTable::createNew() {
     return stub;
   }
   return exhausted() ? nullptr : findOrCreate(AcDbHandle(m_seed));
+}
+
+bool AcDbHandleTable::hasRoomFor(size_t objects) const {
+  return m_seed != 0 && kLast - m_seed >= objects;
 }
 
 bool AcDbHandleTable::assignDeferredHandles() {
@@ -76,5 +80,5 @@ void AcDbHandleTable::attach(AcDbStub* stub, std::unique_ptr<AcDbObject> object)
 }
 
 void AcDbHandleTable::setSeed(AcDbHandle seed) {
-  if (!exhausted() && seed.value() > m_seed) m_seed = seed.value();
+  if (m_seed != 0 && seed.value() > m_seed) m_seed = seed.value();
 }

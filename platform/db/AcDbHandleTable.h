@@ -15,13 +15,15 @@ class AcDbHandleTable {
 
   AcDbStub* find(AcDbHandle handle) const;
   AcDbStub* findOrCreate(AcDbHandle handle);
-  // A stub with a new handle above every handle in use; null once the
-  // drawing has used the highest handle there is.
+  // A stub with a new handle above every handle in use; null once no
+  // handle is left below the highest one, which stays the seed.
   AcDbStub* createNew();
+  // Whether so many new objects can still have handles.
+  bool hasRoomFor(size_t objects) const;
   // Gives the object to the stub; the object learns its id.
   void attach(AcDbStub* stub, std::unique_ptr<AcDbObject> object);
   AcDbHandle seed() const { return m_seed; }
-  bool exhausted() const { return m_seed == 0; }
+  bool exhausted() const { return m_seed == 0 || m_seed == kLast; }
   void setSeed(AcDbHandle seed);
   // Room for this many objects without rehashing.
   void reserve(size_t objects);
@@ -52,7 +54,10 @@ class AcDbHandleTable {
   AcDbDatabase* m_database;
   mutable std::deque<AcDbStub> m_stubs;
   std::vector<Slot> m_slots = std::vector<Slot>(64, Slot{0, 0});
-  // 0 once FFFFFFFFFFFFFFFF is in use: no handle is left above it.
+  // The highest handle is never given out: it stays the seed, so the
+  // saved $HANDSEED is still above every handle in use.
+  static constexpr Adesk::UInt64 kLast = ~Adesk::UInt64{0};
+  // 0 once a file uses FFFFFFFFFFFFFFFF itself: no handle is left above it.
   Adesk::UInt64 m_seed = 1;
   bool m_deferring = false;
   std::vector<std::uint32_t> m_deferred;

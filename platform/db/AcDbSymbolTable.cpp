@@ -61,6 +61,7 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRe
   if (!record->isKindOf(recordClass()) || record->name().empty()) return Acad::eInvalidInput;
   if (has(record->name().c_str())) return Acad::eDuplicateRecordName;
   if (!isWriteEnabled()) return Acad::eNotOpenForWrite;
+  if (!database()->hasHandlesFor(objectsPerRecord())) return Acad::eNullHandle;
   const Acad::ErrorStatus status = database()->addAcDbObject(recordId, record);
   if (status != Acad::eOk) return status;
   assertWriteEnabled();

@@ -43,6 +43,8 @@ class AcDbSymbolTable : public AcDbObject {
   // Called by add once the record is in the database (blocks get their
   // BLOCK and ENDBLK).
   virtual void recordAdded(AcDbSymbolTableRecord* record);
+  // The objects a new record brings into the database, itself included.
+  virtual size_t objectsPerRecord() const { return 1; }
 
   ACDB_DECLARE_DXF_FIELDS
 

@@ -17,6 +17,13 @@ namespace {
 // instead: a storey outline should not fill the grid.
 constexpr long kMostCells = 64;
 
+// Half the distance from origin to value, which never overflows.
+double half(double value, double origin) { return value * 0.5 - origin * 0.5; }
+
+bool isFinite(const ModelSpaceIndex::Box& box) {
+  return std::isfinite(box.minX) && std::isfinite(box.minY) && std::isfinite(box.maxX) && std::isfinite(box.maxY);
+}
+
 }  // namespace
 
 ModelSpaceIndex::ModelSpaceIndex(AcDbDatabase& database) : m_modelSpace(database.modelSpaceId()) {
@@ -47,19 +54,22 @@ void ModelSpaceIndex::measure(AcDbObjectId id, std::uint64_t order) {
 }
 
 void ModelSpaceIndex::buildGrid() {
-  if (m_entries.empty()) return;
-  m_bounds = m_entries.front().box;
+  bool any = false;
   for (const Entry& entry : m_entries) {
+    if (!isFinite(entry.box)) continue;
+    if (!any) m_bounds = entry.box;
+    any = true;
     m_bounds.minX = std::min(m_bounds.minX, entry.box.minX);
     m_bounds.minY = std::min(m_bounds.minY, entry.box.minY);
     m_bounds.maxX = std::max(m_bounds.maxX, entry.box.maxX);
     m_bounds.maxY = std::max(m_bounds.maxY, entry.box.maxY);
   }
-  // About one square cell per entity.
-  const double width = m_bounds.maxX - m_bounds.minX, depth = m_bounds.maxY - m_bounds.minY;
-  const double area = std::max(width * depth, 1e-12);
-  m_cellSize = std::max({std::sqrt(area / static_cast<double>(m_entries.size())), width / 4096.0, depth / 4096.0,
-                         1e-9});
+  if (m_entries.empty()) return;
+  // About one square cell per entity.  Spans are measured in halves: the
+  // whole of one from -1e308 to 1e308 is beyond the largest double.
+  const double width = half(m_bounds.maxX, m_bounds.minX), depth = half(m_bounds.maxY, m_bounds.minY);
+  const double side = std::sqrt(width) * std::sqrt(depth) / std::sqrt(static_cast<double>(m_entries.size()));
+  m_cellSize = std::max({side, 1e-6, width / 4096.0, depth / 4096.0});
   m_columns = static_cast<int>(width / m_cellSize) + 1;
   m_rows = static_cast<int>(depth / m_cellSize) + 1;
   m_cells.assign(static_cast<size_t>(m_columns) * static_cast<size_t>(m_rows), {});
@@ -68,6 +78,11 @@ void ModelSpaceIndex::buildGrid() {
 
 void ModelSpaceIndex::insert(std::uint32_t index) {
   if (m_cells.empty()) m_cells.assign(1, {});
+  // Extents that are not numbers stand nowhere in particular.
+  if (!isFinite(m_entries[index].box)) {
+    m_wide.push_back(index);
+    return;
+  }
   int column0, row0, column1, row1;
   cellRange(m_entries[index].box, column0, row0, column1, row1);
   if (static_cast<long>(column1 - column0 + 1) * (row1 - row0 + 1) > kMostCells) {
@@ -81,12 +96,14 @@ void ModelSpaceIndex::insert(std::uint32_t index) {
 
 void ModelSpaceIndex::cellRange(const Box& box, int& column0, int& row0, int& column1, int& row1) const {
   const auto clamp = [](double value, int last) {
-    return static_cast<int>(std::clamp(std::floor(value), 0.0, static_cast<double>(last)));
+    // Not a number (a query box of NaN) falls in the first cell.
+    if (!(value > 0.0)) return 0;
+    return static_cast<int>(std::min(std::floor(value), static_cast<double>(last)));
   };
-  column0 = clamp((box.minX - m_bounds.minX) / m_cellSize, m_columns - 1);
-  column1 = clamp((box.maxX - m_bounds.minX) / m_cellSize, m_columns - 1);
-  row0 = clamp((box.minY - m_bounds.minY) / m_cellSize, m_rows - 1);
-  row1 = clamp((box.maxY - m_bounds.minY) / m_cellSize, m_rows - 1);
+  column0 = clamp(half(box.minX, m_bounds.minX) / m_cellSize, m_columns - 1);
+  column1 = clamp(half(box.maxX, m_bounds.minX) / m_cellSize, m_columns - 1);
+  row0 = clamp(half(box.minY, m_bounds.minY) / m_cellSize, m_rows - 1);
+  row1 = clamp(half(box.maxY, m_bounds.minY) / m_cellSize, m_rows - 1);
 }
 
 bool ModelSpaceIndex::note(AcDbObjectId changed) {

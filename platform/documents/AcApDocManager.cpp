@@ -5,6 +5,8 @@
 
 #include "AcDbDatabase.h"
 #include "AcDbHostApplicationServices.h"
+#include "DrawingLock.h"
+#include "HostSession.h"
 
 namespace {
 
@@ -70,7 +72,16 @@ Acad::ErrorStatus AcApDocManager::appContextOpenDocument(const ACHAR* path) {
     m_lastError = failureReason(*database, status);
     return status;
   }
-  adopt(std::move(database), absolutePath(path));
+  const std::wstring fileName = absolutePath(path);
+  const std::wstring holder = DrawingLock::heldElsewhere(fileName);
+  AcApDocument* document = adopt(std::move(database), fileName);
+  if (holder.empty()) {
+    DrawingLock::take(fileName);
+  } else {
+    document->m_heldBy = holder;
+    HostSession::instance().startLine();
+    HostSession::instance().print(document->docTitle() + L" is open by " + holder + L": it is opened read-only.\n");
+  }
   return Acad::eOk;
 }
 
@@ -83,6 +94,7 @@ Acad::ErrorStatus AcApDocManager::closeDocument(AcApDocument* document) {
   for (auto* reactor : std::vector<AcApDocManagerReactor*>(m_reactors)) reactor->documentToBeDestroyed(document);
   const std::unique_ptr<AcApDocument> closing = std::move(*found);
   m_documents.erase(found);
+  releaseLock(*closing);
   if (m_current == document) makeCurrent(m_documents.empty() ? nullptr : m_documents.back().get());
   return Acad::eOk;
 }
@@ -92,18 +104,38 @@ Acad::ErrorStatus AcApDocManager::saveDocument(AcApDocument* document, const ACH
     m_lastError = L"No drawing is open.";
     return Acad::eNoDocument;
   }
-  const std::wstring target = path != nullptr && *path != L'\0' ? path : document->fileName();
+  const bool ownFile = path == nullptr || *path == L'\0';
+  const std::wstring target = ownFile ? document->fileName() : path;
   if (target.empty()) {
     m_lastError = L"The drawing has no file name yet.";
     return Acad::eInvalidInput;
+  }
+  if (ownFile && document->isReadOnly()) {
+    m_lastError = document->docTitle() + L" was opened read-only: it is open by " + document->m_heldBy +
+                  L". Use saveas to save it under another name, or over that host's work.";
+    return Acad::eFileAccessErr;
   }
   const Acad::ErrorStatus status = document->database()->saveAs(target.c_str());
   if (status != Acad::eOk) {
     m_lastError = failureReason(*document->database(), status);
     return status;
   }
-  document->setFileName(absolutePath(target.c_str()));
+  const std::wstring saved = absolutePath(target.c_str());
+  if (saved != document->m_fileName || document->isReadOnly()) {
+    releaseLock(*document);
+    document->m_heldBy.clear();
+    document->setFileName(saved);
+    DrawingLock::take(saved);
+  }
   return Acad::eOk;
+}
+
+void AcApDocManager::releaseLock(const AcApDocument& document) const {
+  if (document.m_fileName.empty() || document.isReadOnly()) return;
+  const bool shared = std::any_of(m_documents.begin(), m_documents.end(), [&document](const auto& open) {
+    return open.get() != &document && open->m_fileName == document.m_fileName;
+  });
+  if (!shared) DrawingLock::release(document.m_fileName);
 }
 
 const std::wstring& AcApDocManager::lastErrorMessage() const { return m_lastError; }

@@ -32,13 +32,16 @@ class AcApDocManager {
                                  bool prompt = true);
   Acad::ErrorStatus unlockDocument(AcApDocument* document);
 
-  // Opens a drawing file and makes it current.
+  // Opens a drawing file and makes it current, keeping a lock file beside
+  // it.  A drawing another host holds opens read-only, with a warning.
   Acad::ErrorStatus appContextOpenDocument(const ACHAR* path);
   // A new empty drawing (millimetre units), made current.
   AcApDocument* newDocument();
   Acad::ErrorStatus closeDocument(AcApDocument* document);
   // Saves the document's database as DXF to the path (its own file when the
-  // path is empty), atomically; the document then carries that name.
+  // path is empty), atomically; the document then carries that name and
+  // its lock.  A read-only document is not saved to its own file unless the
+  // path names it.
   Acad::ErrorStatus saveDocument(AcApDocument* document, const ACHAR* path);
   // The reason of the last failed open or save, naming the line for a
   // malformed drawing.
@@ -59,6 +62,8 @@ class AcApDocManager {
   AcApDocument* adopt(std::unique_ptr<AcDbDatabase> database, std::wstring fileName);
   // The working database follows the current document.
   void makeCurrent(AcApDocument* document);
+  // Removes the document's lock file unless another document has the file.
+  void releaseLock(const AcApDocument& document) const;
 
   std::vector<std::unique_ptr<AcApDocument>> m_documents;
   AcApDocument* m_current = nullptr;

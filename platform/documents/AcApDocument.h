@@ -34,6 +34,10 @@ class AcApDocument {
   // never saved.
   std::wstring docTitle() const;
 
+  // Opened while another host held the drawing: its own file is not
+  // saved over without the user naming it.
+  bool isReadOnly() const { return !m_heldBy.empty(); }
+
   AcAp::DocLockMode myLockMode() const;
   // Number of locks held, nested; the host releases the document at 0.
   int lockCount() const;
@@ -50,6 +54,8 @@ class AcApDocument {
   std::unique_ptr<AcDbDatabase> m_database;
   std::wstring m_fileName;
   std::wstring m_untitledName;
+  // Who held the drawing when it was opened read-only.
+  std::wstring m_heldBy;
   // The modes of the locks held, innermost last.
   std::vector<AcAp::DocLockMode> m_locks;
   int m_lockAcquisitions = 0;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "ReplyText.h"
 #include "TextCodec.h"
 
 HostSession& HostSession::instance() {
@@ -28,14 +29,46 @@ void HostSession::setOutput(std::ostream* out) { m_out = out; }
 
 void HostSession::setEcho(bool echo) { m_echo = echo; }
 
+namespace {
+
+// No answer is this long; a longer line is not kept in memory.
+constexpr size_t kLongestLine = 1 << 20;
+
+// One line without its end, at most kLongestLine bytes of it kept; false
+// at the end of the input.
+bool readBoundedLine(std::istream& in, std::string& line, bool& tooLong) {
+  line.clear();
+  tooLong = false;
+  std::streambuf* buffer = in.rdbuf();
+  bool any = false;
+  for (int c = buffer != nullptr ? buffer->sbumpc() : EOF; c != EOF; c = buffer->sbumpc()) {
+    any = true;
+    if (c == '\n') return true;
+    if (line.size() < kLongestLine)
+      line.push_back(static_cast<char>(c));
+    else
+      tooLong = true;
+  }
+  in.setstate(std::ios::eofbit);
+  return any;
+}
+
+}  // namespace
+
 std::optional<std::wstring> HostSession::readLine(const std::wstring& prompt) {
   print(prompt);
   std::string line;
-  if (m_ended || m_in == nullptr || !std::getline(*m_in, line)) {
+  bool tooLong = false;
+  if (m_ended || m_in == nullptr || !readBoundedLine(*m_in, line, tooLong)) {
     m_ended = true;
     startLine();
     m_out->flush();
     return std::nullopt;
+  }
+  if (tooLong) {
+    printUtf8("\nAn input line longer than " + std::to_string(kLongestLine) + " bytes is taken as *cancel*.\n");
+    m_out->flush();
+    return std::wstring(ReplyText::kCancel);
   }
   if (!line.empty() && line.back() == '\r') line.pop_back();
   // A terminal shows what was typed; a script's answers are echoed so the

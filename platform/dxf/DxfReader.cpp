@@ -15,6 +15,7 @@
 #include "AcDbHandleTable.h"
 #include "AcDbSequenceEnd.h"
 #include "AcDbUnmodelledEntity.h"
+#include "BlockNesting.h"
 #include "DxfError.h"
 #include "DxfFile.h"
 #include "DxfObjectCodec.h"
@@ -92,7 +93,19 @@ void DxfReader::completeDrawing(std::uint32_t lastLine) {
   // without them would have its entities dropped when saved.
   ensureSection(m_file.sections, "BLOCKS", "TABLES");
   ensureSection(m_file.sections, "ENTITIES", "BLOCKS");
-  if (auto* table = residentObject<AcDbBlockTable>(m_database.blockTableId())) table->addMissingMarkers();
+  auto* table = residentObject<AcDbBlockTable>(m_database.blockTableId());
+  if (table != nullptr && !table->addMissingMarkers())
+    throw DxfError(lastLine, "no handle is left for the BLOCK and ENDBLK of a block definition");
+  AcDbObjectId faulty;
+  const std::string nesting = BlockNesting::fault(m_database, faulty);
+  if (!nesting.empty()) throw DxfError(lineOf(faulty, lastLine), nesting);
+}
+
+std::uint32_t DxfReader::lineOf(AcDbObjectId id, std::uint32_t fallback) const {
+  const AcDbObject* object = id.isValid() ? id.stub()->object.get() : nullptr;
+  if (object == nullptr || object->m_dxfLength == 0) return fallback;
+  const auto start = m_file.text.begin();
+  return 1 + static_cast<std::uint32_t>(std::count(start, start + object->m_dxfOffset, '\n'));
 }
 
 void DxfReader::prepareText() {

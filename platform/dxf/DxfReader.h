@@ -31,6 +31,8 @@ class DxfReader {
   // Refuses a drawing without model space, and gives the one read the
   // sections and block markers its saved file needs.
   void completeDrawing(std::uint32_t lastLine);
+  // The line an object read from the file starts on.
+  std::uint32_t lineOf(AcDbObjectId id, std::uint32_t fallback) const;
   void readHeader(DxfTagReader& reader);
   void readTables(DxfTagReader& reader);
   void readBlocks(DxfTagReader& reader);
