@@ -449,6 +449,8 @@ def hatch(s):
 def mpolygon(s):
     m = s.add_mpolygon(); m.paths.add_polyline_path([p() for _ in range(4)], is_closed=True); return m
 def insert(s):
+    # A block that held itself would be refused.
+    if s is block: return None
     ref = s.add_blockref(block.name, p(), dxfattribs={"rotation": rng.uniform(0, 360)})
     ref.add_auto_attribs({"NAME": rng.choice(NAMES), "AREA": "%.2fsq.m." % rng.uniform(1, 999)})
     return ref

@@ -141,7 +141,7 @@ TEST_F(HostileDrawings, AReportNestedBeyondReasonIsRefusedByEveryCommandThatRead
   for (const char* command : {"magr", "mgr", "mlbd", "mpbd"}) script += std::string(command) + "\n" + report.string() + "\n";
   const RunResult result = runScript(script);
   EXPECT_EQ(result.exitCode, 0) << result.output.substr(0, 4000);
-  EXPECT_EQ(countOccurrences(result.output, "line 2, column 1022: elements nested more than 1000 deep"), 4)
+  EXPECT_EQ(countOccurrences(result.output, "line 2, column 3019: elements nested more than 1000 deep"), 4)
       << result.output.substr(0, 4000);
 }
 
