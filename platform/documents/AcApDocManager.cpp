@@ -34,6 +34,11 @@ AcApDocManager& AcApDocManager::instance() {
 
 AcApDocManager::AcApDocManager() = default;
 
+// A process that ends with drawings open leaves no locks behind.
+AcApDocManager::~AcApDocManager() {
+  for (const auto& document : m_documents) releaseLock(*document);
+}
+
 AcApDocument* AcApDocManager::curDocument() const { return m_current; }
 
 AcApDocument* AcApDocManager::mdiActiveDocument() const { return m_current; }

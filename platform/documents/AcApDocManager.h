@@ -59,6 +59,7 @@ class AcApDocManager {
 
  private:
   AcApDocManager();
+  ~AcApDocManager();
   AcApDocument* adopt(std::unique_ptr<AcDbDatabase> database, std::wstring fileName);
   // The working database follows the current document.
   void makeCurrent(AcApDocument* document);
