@@ -42,17 +42,10 @@ constexpr double kMillimetresPerFoot = 304.8;
 constexpr double kInchesPerMetre = 39.37007874015748;
 constexpr double kInchesPerFoot = 12.0;
 
-// The feet-and-inches display formats mean the drawing is drawn in inches.
-bool drawnInInches(Adesk::Int16 lunits) { return lunits == 3 || lunits == 4; }
-
 double areaDivisor(Adesk::Int16 lunits, int units) {
-  if (drawnInInches(lunits)) return units == 0 ? kSquareInchesPerSquareMetre : kSquareInchesPerSquareFoot;
+  if (CAcadUtilities::drawnInInches(lunits))
+    return units == 0 ? kSquareInchesPerSquareMetre : kSquareInchesPerSquareFoot;
   return units == 0 ? kSquareMillimetresPerSquareMetre : kSquareMillimetresPerSquareFoot;
-}
-
-double lengthDivisor(Adesk::Int16 lunits, int units) {
-  if (drawnInInches(lunits)) return units == 0 ? kInchesPerMetre : kInchesPerFoot;
-  return units == 0 ? kMillimetresPerMetre : kMillimetresPerFoot;
 }
 
 void requireObject(const void* object, const std::wstring& function, const std::wstring& what) {
@@ -131,6 +124,14 @@ std::wstring askTextUntilAnswered(const std::wstring& prompt, const std::wstring
 }
 
 }  // namespace
+
+// The feet-and-inches display formats mean the drawing is drawn in inches.
+bool CAcadUtilities::drawnInInches(Adesk::Int16 lunits) { return lunits == 3 || lunits == 4; }
+
+double CAcadUtilities::lengthDivisor(Adesk::Int16 lunits, int units) {
+  if (drawnInInches(lunits)) return units == 0 ? kInchesPerMetre : kInchesPerFoot;
+  return units == 0 ? kMillimetresPerMetre : kMillimetresPerFoot;
+}
 
 CAcadUtilities::~CAcadUtilities() = default;
 
@@ -292,7 +293,7 @@ double CAcadUtilities::calculatePolylineArea(const AcDbCurve* curve, Adesk::Int1
 
 double CAcadUtilities::calculatePolylinePerimeter(const AcDbCurve* curve, Adesk::Int16 lunits, int units) {
   ZELPH_TRY
-    return getPolyPerimeter(curve) / lengthDivisor(lunits, units);
+    return getPolyPerimeter(curve) / CAcadUtilities::lengthDivisor(lunits, units);
   ZELPH_CATCH(L"CAcadUtilities::calculatePolylinePerimeter")
 }
 

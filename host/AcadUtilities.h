@@ -53,6 +53,9 @@ class CAcadUtilities {
   // inches, else millimetres); units 0 gives square metres and metres,
   // anything else square feet and feet.
   static double calculatePolylineArea(const AcDbCurve* curve, Adesk::Int16 lunits, int units);
+  static bool drawnInInches(Adesk::Int16 lunits);
+  // Drawing units in a metre (units 0) or a foot.
+  static double lengthDivisor(Adesk::Int16 lunits, int units);
   static double calculatePolylinePerimeter(const AcDbCurve* curve, Adesk::Int16 lunits, int units);
   // In drawing units, arcs included.
   static double getPolyPerimeter(const AcDbCurve* curve);

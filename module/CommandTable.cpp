@@ -16,6 +16,7 @@ const std::vector<CCommandEntry>& CCommandTable::entries() {
       {L"ZELPH_COMMANDS", L"mgabc", L"zelphGrossAreaBlockCreate", kSession, zelphGrossAreaBlockCreate, false},
       {L"ZELPH_COMMANDS", L"mdb", L"zelphDeleteBlock", kSession, zelphDeleteBlock, false},
       {L"ZELPH_COMMANDS", L"mcsv", L"zelphCommaSeperatedValues", kSession, zelphCommaSeperatedValues, false},
+      {L"ZELPH_COMMANDS", L"mifc", L"zelphIfcExport", kSession, zelphIfcExport, false},
       {L"ZELPH_COMMANDS", L"mlbd", L"zelphLegendBlockDefine", kSession, zelphLegendBlockDefine, false},
       {L"ZELPH_COMMANDS", L"mpbd", L"zelphPieBlockDefine", kSession, zelphPieBlockDefine, false},
       {L"ZELPH_COMMANDS", L"mgr", L"zelphGraphicReport", kSession, zelphGraphicReport, false},

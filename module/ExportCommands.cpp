@@ -1,8 +1,10 @@
 // Read-only reports on the spaces of the drawing: mcsv writes names, areas
 // and perimeters to a CSV file beside the drawing and opens it in the
-// program the user chose; mlb lists every space block on the command line.
+// program the user chose; mifc writes the spaces as IFC for facility
+// systems; mlb lists every space block on the command line.
 #include <iconv.h>
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -15,8 +17,10 @@
 #include "acutads.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
+#include "ifc/IfcSpaceExport.h"
 #include "module/CommandShell.h"
 #include "module/commands.h"
+#include "resources/VersionRecord.h"
 #include "spaces/BlockDWG.h"
 #include "spaces/Blocks.h"
 #include "support/FileUtilities.h"
@@ -39,6 +43,30 @@ std::wstring csvPathOf(const CAcadDrawing& drawing) {
   if (path.empty() && document != nullptr) path = document->docTitle();
   path.resize(path.size() >= 4 ? path.size() - 4 : 0);
   return utf8ToWide(std::filesystem::absolute(CFileUtilities::nativePath(path + L".csv")).string());
+}
+
+// The drawing's path, or its title for a drawing never saved, without its extension.
+std::wstring drawingPathStem(const CAcadDrawing& drawing) {
+  const AcApDocument* document = drawing.getDocument();
+  std::wstring path = document == nullptr ? L"Drawing" : *document->fileName() != 0 ? document->fileName() : document->docTitle();
+  const size_t dot = path.find_last_of(L'.');
+  const size_t separator = path.find_last_of(L"\\/");
+  if (dot != std::wstring::npos && (separator == std::wstring::npos || dot > separator)) path.resize(dot);
+  return path;
+}
+
+std::wstring fileNameOf(const std::wstring& path) {
+  const size_t separator = path.find_last_of(L"\\/");
+  return separator == std::wstring::npos ? path : path.substr(separator + 1);
+}
+
+std::string utcTimestamp() {
+  const std::time_t now = std::time(nullptr);
+  std::tm utc{};
+  gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
+  return text;
 }
 
 class CsvTable {
@@ -184,6 +212,28 @@ void zelphCommaSeperatedValues() {
     const std::wstring opener = csvOpener(preferences);
     if (!opener.empty()) startOpener(opener, path);
   ZELPH_COMMAND_CATCH(L"createRoomAreaCSV")
+}
+
+void zelphIfcExport() {
+  CCommandShell shell(L"Zelph IFC Export");
+  ZELPH_TRY
+    CAcadDrawing drawing;
+    drawing.bindCurrentDocument();
+    const std::wstring stem = drawingPathStem(drawing);
+    std::wstring path;
+    CAcadUtilities::getString(L"IFC file", stem + L".ifc", path);
+    CBlocks spaces;
+    collectSpacesByHandle(drawing, spaces, false, true);
+    CIfcSpaceExport exporter(drawing.getDatabase(), fileNameOf(stem), L"Spatiary " + CVersionRecord::moduleVersion());
+    const std::string text = exporter.write(spaces, fileNameOf(path), utcTimestamp());
+    const std::wstring failure = CFileUtilities::replaceFile(path, text);
+    if (!failure.empty()) {
+      acutPrintf(L"The IFC file could not be written: %s\n", failure.c_str());
+      return;
+    }
+    acutPrintf(L"%i space(s) on %i storey(s) saved to IFC file (%s)\n", exporter.spaceCount(), exporter.storeyCount(),
+               path.c_str());
+  ZELPH_COMMAND_CATCH(L"zelphIfcExport")
 }
 
 void zelphListBlocks() {

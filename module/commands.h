@@ -9,6 +9,7 @@ void zelphBlockCreate();
 void zelphGrossAreaBlockCreate();
 void zelphDeleteBlock();
 void zelphCommaSeperatedValues();
+void zelphIfcExport();
 void zelphLegendBlockDefine();
 void zelphPieBlockDefine();
 void zelphGraphicReport();

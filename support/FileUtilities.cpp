@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "TextCodec.h"
 #include "aced.h"
@@ -13,6 +15,10 @@
 #include "support/ZelphExceptions.h"
 
 namespace {
+
+std::wstring systemError(const std::wstring& path, int error) {
+  return path + L": " + utf8ToWide(std::strerror(error));
+}
 
 const wchar_t* const kSeparators = L"\\/";
 const std::wstring kFileNameForbidden = L"*?\"<>|";
@@ -128,4 +134,21 @@ std::string CFileUtilities::nativePath(const std::wstring& path) {
   std::string native = wideToUtf8(path);
   std::replace(native.begin(), native.end(), '\\', '/');
   return native;
+}
+
+std::wstring CFileUtilities::replaceFile(const std::wstring& path, const std::string& content) {
+  const std::string target = CFileUtilities::nativePath(path);
+  const std::string temporary = target + ".tmp";
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (file == nullptr) return systemError(path, errno);
+  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  int error = written ? 0 : errno;
+  if (std::fclose(file) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written && std::rename(temporary.c_str(), target.c_str()) == 0) return L"";
+  if (written) error = errno;
+  std::remove(temporary.c_str());
+  return systemError(path, error);
 }

@@ -26,4 +26,8 @@ class CFileUtilities {
   static int deleteFile(const std::wstring& path);
   // The path as the file system takes it: UTF-8, with '/' for every separator.
   static std::string nativePath(const std::wstring& path);
+  // Writes beside the file and renames into place, so a failed write leaves
+  // the previous file whole.  The reason of a failure, naming the path, or
+  // the empty text.
+  static std::wstring replaceFile(const std::wstring& path, const std::string& content);
 };

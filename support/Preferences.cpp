@@ -42,29 +42,6 @@ void readReal(double& field, const std::wstring& value) {
   if (std::isfinite(number)) field = number;
 }
 
-std::wstring systemError(const std::wstring& path, int error) {
-  return path + L": " + utf8ToWide(std::strerror(error));
-}
-
-// Writes beside the file and renames into place, so a failed write leaves
-// the previous file whole.  Returns the reason of a failure, else nothing.
-std::wstring replaceFile(const std::wstring& path, const std::string& content) {
-  const std::string target = CFileUtilities::nativePath(path);
-  const std::string temporary = target + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return systemError(path, errno);
-  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  int error = written ? 0 : errno;
-  if (std::fclose(file) != 0 && written) {
-    written = false;
-    error = errno;
-  }
-  if (written && std::rename(temporary.c_str(), target.c_str()) == 0) return L"";
-  if (written) error = errno;
-  std::remove(temporary.c_str());
-  return systemError(path, error);
-}
-
 }  // namespace
 
 struct CPreferences::Key {
@@ -140,7 +117,7 @@ int CPreferences::loadPreferences() {
 int CPreferences::savePreferences() {
   ZELPH_TRY
     if (preferencesFolder().empty() || !CFileUtilities::ensureDirectoryExists(preferencesFolder())) return 0;
-    const std::wstring failure = replaceFile(m_filePath, wideToUtf8(fileText()));
+    const std::wstring failure = CFileUtilities::replaceFile(m_filePath, wideToUtf8(fileText()));
     if (failure.empty()) return 1;
     const std::wstring text = L"Unable to Write Configuration File - " + failure.substr(0, 1023);
     MessageBoxW(nullptr, text.c_str(), L"Error - Configuration Not Saved", MB_OK | MB_ICONERROR);

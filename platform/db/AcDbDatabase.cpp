@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -270,6 +271,20 @@ Adesk::UInt8 AcDbDatabase::sortEnts() const {
 
 void AcDbDatabase::setSortEnts(Adesk::UInt8 value) {
   m_impl->file.header.set("$SORTENTS", 280, std::to_string(value));
+}
+
+std::wstring AcDbDatabase::fingerprintGuid() const {
+  std::string guid = m_impl->file.header.value("$FINGERPRINTGUID");
+  if (guid.empty()) {
+    std::random_device random;
+    char text[40];
+    // A random (version 4) GUID, written as the host writes it.
+    std::snprintf(text, sizeof text, "{%08X-%04X-4%03X-%04X-%04X%08X}", random(), random() & 0xFFFF, random() & 0xFFF,
+                  (random() & 0x3FFF) | 0x8000, random() & 0xFFFF, random());
+    guid = text;
+    m_impl->file.header.set("$FINGERPRINTGUID", 2, guid);
+  }
+  return utf8ToWide(guid);
 }
 
 std::wstring AcDbDatabase::acadver() const { return utf8ToWide(m_impl->file.header.value("$ACADVER")); }

@@ -79,6 +79,10 @@ class AcDbDatabase {
   // Object sorting methods ($SORTENTS, bits 1 to 64); 127 when the file has none.
   Adesk::UInt8 sortEnts() const;
   void setSortEnts(Adesk::UInt8 value);
+  // The drawing's identity ($FINGERPRINTGUID), a GUID in braces.  A drawing
+  // that has none (a new one, or a file from a program that writes none)
+  // is given one here; saving keeps it.
+  std::wstring fingerprintGuid() const;
   // The format of the file ($ACADVER, "AC1032").
   std::wstring acadver() const;
 
