@@ -4,10 +4,15 @@
 // bodies, and GlobalIds that are valid, unique and the same every time.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <set>
+#include <stdexcept>
 
 #include "SpaceDrawings.h"
 #include "TestSupport.h"
+#include "ifc/IfcGlobalId.h"
+#include "ifc/StepFile.h"
 
 using namespace spatiary_test;
 namespace fs = std::filesystem;
@@ -211,6 +216,55 @@ TEST_F(IfcExport, AFileThatCannotBeWrittenIsSaidAndNothingElseChanges) {
             std::string::npos)
       << result.output;
   EXPECT_FALSE(fs::exists(scratch / "missing"));
+}
+
+TEST(StepFile, TextsAndNumbersAsTheFormatWantsThem) {
+  EXPECT_EQ(CStepFile::stepString(L"Bob's \\ room"), "'Bob''s \\\\ room'");
+  EXPECT_EQ(CStepFile::stepString(L"Caf\u00e9 \u20ac \U0001F600"), "'Caf\\X2\\00E9\\X0\\ \\X2\\20AC\\X0\\ \\X2\\D83DDE00\\X0\\'");
+  EXPECT_EQ(CStepFile::stepReal(24.5), "24.5");
+  EXPECT_EQ(CStepFile::stepReal(12.0), "12.");
+  EXPECT_EQ(CStepFile::stepReal(-1e-7), "-1.E-07");
+  EXPECT_EQ(CStepFile::stepReal(2.5e21), "2.5E+21");
+  // The shortest text that reads back as the very same number.
+  for (const double value : {0.1, 20.28, 1.0 / 3.0, 92903.04, 1e300})
+    EXPECT_EQ(std::strtod(CStepFile::stepReal(value).c_str(), nullptr), value);
+  EXPECT_THROW(CStepFile::stepReal(0.0 / 0.0), std::domain_error);
+}
+
+TEST(StepFile, ALineWithTheWrongNumberOfAttributesIsRefused) {
+  CStepFile file(L"a.ifc", L"test", "2026-01-01T00:00:00");
+  EXPECT_EQ(file.add(IfcEntity::CartesianPoint).open().real(1.0).real(2.0).close().end(), 1);
+  EXPECT_THROW(file.add(IfcEntity::Direction).open().real(0.0).close().real(1.0).end(), std::logic_error);
+  CStepFile other(L"b.ifc", L"test", "2026-01-01T00:00:00");
+  CStepFile::Line outer = other.add(IfcEntity::Direction);
+  EXPECT_THROW(other.add(IfcEntity::CartesianPoint), std::logic_error);
+  CStepFile third(L"c.ifc", L"test", "2026-01-01T00:00:00");
+  third.add(IfcEntity::QuantityArea).text(L"NetFloorArea").unset().ref(0).real(12.5).unset().end();
+  third.add(IfcEntity::ShapeRepresentation).ref(1).text(L"Body").text(L"SweptSolid").open().ref(1).ref(1).close().end();
+  const std::string text = third.text();
+  EXPECT_NE(text.find("DATA;\n#1=IFCQUANTITYAREA('NetFloorArea',$,$,12.5,$);\n"
+                      "#2=IFCSHAPEREPRESENTATION(#1,'Body','SweptSolid',(#1,#1));\nENDSEC;\nEND-ISO-10303-21;\n"),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.rfind("ISO-10303-21;\nHEADER;\n", 0), 0u);
+}
+
+TEST(IfcGlobalIds, ValidUniqueAndTiedToTheDrawing) {
+  const CIfcGlobalId ids(L"{6F3A2B1C-0D4E-4F50-8A61-72B3C4D5E6F7}");
+  std::set<std::string> seen;
+  for (std::uint64_t handle = 1; handle <= 30000; ++handle)
+    for (const auto role : {CIfcGlobalId::kSpace, CIfcGlobalId::kQuantities, CIfcGlobalId::kStorey}) {
+      const std::string id = ids.of(role, handle);
+      ASSERT_TRUE(CIfcGlobalId::isValid(id)) << id;
+      seen.insert(id);
+    }
+  EXPECT_EQ(seen.size(), 90000u);
+  EXPECT_TRUE(CIfcGlobalId::isValid(ids.of(CIfcGlobalId::kPropertiesLink, ~std::uint64_t(0))));
+  EXPECT_EQ(ids.of(CIfcGlobalId::kSpace, 0x2A7), CIfcGlobalId(L"{6F3A2B1C-0D4E-4F50-8A61-72B3C4D5E6F7}").of(CIfcGlobalId::kSpace, 0x2A7));
+  EXPECT_NE(ids.of(CIfcGlobalId::kSpace, 0x2A7), CIfcGlobalId(L"{6F3A2B1C-0D4E-4F50-8A61-72B3C4D5E6F8}").of(CIfcGlobalId::kSpace, 0x2A7));
+  EXPECT_FALSE(CIfcGlobalId::isValid("4aaaaaaaaaaaaaaaaaaaaa"));
+  EXPECT_FALSE(CIfcGlobalId::isValid("0aaaaaaaaaaaaaaaaaaaa"));
+  EXPECT_FALSE(CIfcGlobalId::isValid("0aaaaaaaaaaaaaaaaaaaa-"));
 }
 
 }  // namespace
