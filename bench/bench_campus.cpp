@@ -1,6 +1,6 @@
 // The planner's day on a campus of 1 000, 10 000 and 100 000 spaces: load,
-// save, collect the spaces, recalculate them (mus), export them (mcsv) and
-// apply a graphic report covering every space (magr).  Each figure should
+// save, collect the spaces, recalculate them (mus), export them (mcsv, and
+// mifc to IFC) and apply a graphic report covering every space (magr).  Each figure should
 // grow with the number of spaces and no faster.  The drawings are made
 // once into SPATIARY_BENCH_DIR (default /tmp/spatiary-bench) and kept.
 #include <benchmark/benchmark.h>
@@ -43,6 +43,8 @@ fs::path savedFile() {
   const fs::path memory("/dev/shm");
   return (fs::is_directory(memory) ? memory : benchFolder()) / "spatiary-bench-saved.dxf";
 }
+
+fs::path exportedIfc() { return savedFile().replace_filename("spatiary-bench-export.ifc"); }
 
 fs::path drawingOf(int spaces) { return benchFolder() / ("campus-" + std::to_string(spaces) + ".dxf"); }
 fs::path reportOf(int spaces) { return benchFolder() / ("campus-" + std::to_string(spaces) + ".xml"); }
@@ -165,6 +167,10 @@ void RunCommand(benchmark::State& state, const std::string& answers) {
 
 void UpdateSpaces(benchmark::State& state) { RunCommand<zelphUpdateSpaces>(state, ""); }
 void ExportCsv(benchmark::State& state) { RunCommand<zelphCommaSeperatedValues>(state, ""); }
+void ExportIfc(benchmark::State& state) {
+  RunCommand<zelphIfcExport>(state, exportedIfc().string() + "\n");
+  fs::remove(exportedIfc());
+}
 void ApplyReport(benchmark::State& state) {
   // The report, then the defaults for any question about the legend and chart.
   RunCommand<zelphApplyGraphicReport>(state, reportOf(static_cast<int>(state.range(0))).string() +
@@ -177,7 +183,8 @@ void ApplyReport(benchmark::State& state) {
 void registerAll() {
   const std::pair<const char*, void (*)(benchmark::State&)> operations[] = {
       {"Load", Load},           {"Save", Save},           {"CollectSpaces", CollectSpaces},
-      {"UpdateSpaces", UpdateSpaces}, {"ExportCsv", ExportCsv}, {"ApplyReport", ApplyReport}};
+      {"UpdateSpaces", UpdateSpaces}, {"ExportCsv", ExportCsv}, {"ExportIfc", ExportIfc},
+      {"ApplyReport", ApplyReport}};
   for (const auto& [name, operation] : operations)
     for (const int spaces : {1000, 10000, 100000})
       benchmark::RegisterBenchmark(name, operation)

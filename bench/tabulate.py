@@ -49,7 +49,7 @@ def peak_memory(path=None):
 
 ours = seconds_by_name(os.path.join(folder, "campus.json"))
 rows = []
-for name in ("Load", "Save", "CollectSpaces", "UpdateSpaces", "ExportCsv", "ApplyReport"):
+for name in ("Load", "Save", "CollectSpaces", "UpdateSpaces", "ExportCsv", "ExportIfc", "ApplyReport"):
     rows.append([name] + [ours[(name, size)] for size in SIZES])
 paths = {size: os.path.join(folder, "campus-%d.dxf" % size) for size in SIZES}
 host_alone = peak_memory()

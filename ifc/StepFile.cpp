@@ -201,20 +201,17 @@ CStepFile::Line& CStepFile::Line::derived() {
   return *this;
 }
 
-CStepFile::Line& CStepFile::Line::typed(std::string_view type, double value) {
-  separate();
-  m_file.m_data += type;
-  m_file.m_data += '(';
-  m_file.m_data += stepReal(value);
-  m_file.m_data += ')';
-  return *this;
-}
+CStepFile::Line& CStepFile::Line::typed(std::string_view type, double value) { return wrapped(type, stepReal(value)); }
 
 CStepFile::Line& CStepFile::Line::typedText(std::string_view type, std::wstring_view value) {
+  return wrapped(type, stepString(value));
+}
+
+CStepFile::Line& CStepFile::Line::wrapped(std::string_view type, const std::string& value) {
   separate();
   m_file.m_data += type;
   m_file.m_data += '(';
-  m_file.m_data += stepString(value);
+  m_file.m_data += value;
   m_file.m_data += ')';
   return *this;
 }

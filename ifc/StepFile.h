@@ -77,6 +77,7 @@ class CStepFile {
 
    private:
     void separate();
+    Line& wrapped(std::string_view type, const std::string& value);
 
     CStepFile& m_file;
     IfcEntity m_kind;
