@@ -4,6 +4,7 @@
 #include "AcApDocument.h"
 #include "AcEdCommandStack.h"
 #include "AcRxObject.h"
+#include "BoundaryCommand.h"
 #include "DialogManager.h"
 #include "HostSession.h"
 #include "PictureFile.h"
@@ -61,6 +62,8 @@ bool CommandLine::runHostCommand(const std::wstring& verb, const std::wstring& a
       say(L"saveas needs the path to save to.");
     else
       save(argument);
+  } else if (verb == L"BOUNDARY" && argument.empty()) {
+    BoundaryCommand::run();
   } else if (verb == L"VIEWS") {
     showViewOperations();
   } else if (verb == L"RENDER") {

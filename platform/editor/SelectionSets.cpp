@@ -6,9 +6,11 @@
 #include "AcDbHostApplicationServices.h"
 #include "AcDbObject.h"
 #include "AcEditor.h"
+#include "BoundaryOutlines.h"
 #include "EntityPicker.h"
 #include "HostSession.h"
 #include "ReplyText.h"
+#include "acutads.h"
 #include "aced.h"
 
 namespace {
@@ -84,6 +86,25 @@ bool SelectionSets::isHighlighted(AcDbObjectId id) const { return m_highlighted.
 
 bool SelectionSets::free(const ads_name name) { return name[1] == kSelectionMark && m_sets.erase(name[0]) == 1; }
 
+namespace {
+
+// A point that picks nothing inside a region of linework (a room drawn
+// as walls) picks the boundary made around it, so that a room can be
+// taken before anyone traced its outline.
+AcDbObjectId boundaryAt(const std::wstring& answer, AcGePoint3d& pickPoint) {
+  ads_point point;
+  if (!ReplyText::point(ReplyText::trim(answer), point) || working() == nullptr) return AcDbObjectId::kNull;
+  BoundaryOutlines outlines(*working(), BoundaryOptions::current());
+  const AcDbObjectId id = outlines.around({point[X], point[Y]});
+  if (!id.isNull()) {
+    acutPrintf(L"Nothing found at %g,%g: the boundary around it is made and taken.\n", point[X], point[Y]);
+    pickPoint = AcGePoint3d(point[X], point[Y], point[Z]);
+  }
+  return id;
+}
+
+}  // namespace
+
 int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickPoint) {
   const EntityPicker picker(working());
   for (;;) {
@@ -92,7 +113,8 @@ int acedEntSel(const ACHAR* prompt, ads_name entity, ads_point pickPoint) {
     if (answer.kind == AcEditor::Kind::Enter) return RTERROR;
     std::wstring why;
     AcGePoint3d point;
-    const AcDbObjectId id = picker.pick(answer.text, point, why);
+    AcDbObjectId id = picker.pick(answer.text, point, why);
+    if (id.isNull()) id = boundaryAt(answer.text, point);
     if (!id.isNull()) {
       nameOf(id, entity);
       if (pickPoint != nullptr) {

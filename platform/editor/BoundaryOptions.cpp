@@ -1,0 +1,6 @@
+#include "BoundaryOptions.h"
+
+BoundaryOptions& BoundaryOptions::current() {
+  static BoundaryOptions options;
+  return options;
+}

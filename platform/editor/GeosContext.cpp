@@ -1,0 +1,5 @@
+#include "GeosContext.h"
+
+GeosContext::GeosContext() : m_handle(GEOS_init_r()) {}
+
+GeosContext::~GeosContext() { GEOS_finish_r(m_handle); }
