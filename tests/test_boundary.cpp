@@ -158,3 +158,36 @@ TEST_F(Boundary, AnMbcPickInsideWallsTakesTheBoundaryAndMakesTheSpace) {
 }
 
 }  // namespace
+
+namespace {
+
+// The README's walls run: outlines from the walls, spaces from the
+// outlines, then the report hatches them by category.
+TEST(BoundarySample, TheReadmeWallsRunOutlinesMakesSpacesAndAppliesTheReport) {
+  ScratchFolder scratch;
+  const auto start = scratch / "build" / "sample";
+  std::filesystem::create_directories(start / "appdata");
+  std::filesystem::create_directory_symlink(sourceDir() / "samples", scratch / "samples");
+  const auto saved = start / "walls-out.dxf";
+  const RunResult run = runCommand("cd " + shellQuote(start.string()) + " && " +
+                                   shellQuote(spatiaryExecutable().string()) + " --appdata appdata -s " +
+                                   shellQuote((sourceDir() / "samples" / "walls.scr").string()) + " -o " +
+                                   shellQuote(saved.string()) + " " +
+                                   shellQuote((sourceDir() / "samples" / "walls.dxf").string()));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("6 boundary polyline(s) made."), std::string::npos) << run.output;
+  EXPECT_EQ(countOccurrences(run.output, "Block Created Successfully"), 6) << run.output;
+  EXPECT_NE(run.output.find("graphic report successfully applied."), std::string::npos) << run.output;
+  EXPECT_TRUE(std::filesystem::exists(start / "walls.png"));
+  const auto spaces = runPython(
+      "import sys, ezdxf\ndoc = ezdxf.readfile(sys.argv[1])\nprint('audit-errors', len(doc.audit().errors))\n"
+      "for i in doc.modelspace().query('INSERT'):\n"
+      "    print(' '.join(a.dxf.text for a in i.attribs))\n"
+      "print('hatches', len(doc.modelspace().query('HATCH')))\n",
+      {saved.string()});
+  for (const char* space : {"30.00sq.m. Sales", "31.57sq.m. Directors", "30.00sq.m. Design", "36.80sq.m. Corridor",
+                            "27.30sq.m. Boardroom", "27.30sq.m. Stores", "audit-errors 0", "hatches 6"})
+    EXPECT_NE(spaces.output.find(space), std::string::npos) << space << "\n" << spaces.output;
+}
+
+}  // namespace
