@@ -6,6 +6,7 @@
 #include "AcDbBlockReference.h"
 #include "AcDbBlockTableRecord.h"
 #include "AcDbCircle.h"
+#include "AcDbCurve.h"
 #include "AcDbDatabase.h"
 #include "AcDbLayerTableRecord.h"
 #include "AcDbLine.h"
@@ -87,6 +88,23 @@ void addPolyline(const AcDbPolyline& polyline, const AcGeMatrix3d& transform, st
   }
 }
 
+// Any other curve (ellipses, splines) as chords through points along it;
+// whole parameters fall on the chords' ends, so curves whose vertices are
+// whole parameters keep their corners.
+void addSampled(const AcDbCurve& curve, const AcGeMatrix3d& transform, std::vector<BoundaryCurve>& curves) {
+  double start = 0.0, end = 0.0;
+  if (curve.getStartParam(start) != Acad::eOk || curve.getEndParam(end) != Acad::eOk || !(end > start)) return;
+  const int steps = static_cast<int>(std::min(4096.0, std::max(64.0, 16.0 * std::ceil(end - start))));
+  AcGePoint2d last;
+  for (int i = 0; i <= steps; ++i) {
+    AcGePoint3d point;
+    if (curve.getPointAtParam(start + (end - start) * i / steps, point) != Acad::eOk) return;
+    const AcGePoint2d here = placed(transform, point);
+    if (i > 0 && here != last) curves.push_back(BoundaryCurve::segment(last, here));
+    last = here;
+  }
+}
+
 }  // namespace
 
 BoundaryLinework::BoundaryLinework(const std::wstring& counted, const std::wstring& ignored)
@@ -132,5 +150,7 @@ void BoundaryLinework::addEntity(const AcDbEntity& entity, const AcGeMatrix3d& t
     addArc(plane, AcGePoint3d::kOrigin, circle->radius(), 0.0, 2.0 * kPi, curves);
   } else if (const auto* reference = AcDbBlockReference::cast(&entity)) {
     addBlock(reference->blockTableRecord(), transform * reference->blockTransform(), layer, depth + 1, curves);
+  } else if (const auto* curve = AcDbCurve::cast(&entity)) {
+    addSampled(*curve, transform, curves);
   }
 }
