@@ -47,7 +47,7 @@ for left, right in offices:
 # The middle office has a bay window: its top face bows out as an arc.
 line((200, 10600), (6200, 10600))
 line((6400, 10600), (8400, 10600))
-msp.add_lwpolyline([(8400, 10600, -1), (10400, 10600, 0)], format="xyb", dxfattribs=WALL)
+msp.add_arc((9400, 10600), 1000, 0, 180, dxfattribs=WALL)
 line((10400, 10600), (12400, 10600))
 line((12600, 10600), (18600, 10600))
 
@@ -71,7 +71,7 @@ line((18600, 3400), (18600, 5400))
 run_with_gaps(0, 0, 18800, [], True)
 line((18800, 0), (18800, 10800))
 line((0, 10800), (8200, 10800))
-msp.add_lwpolyline([(8200, 10800, -1), (10600, 10800, 0)], format="xyb", dxfattribs=WALL)
+msp.add_arc((9400, 10800), 1200, 0, 180, dxfattribs=WALL)
 line((10600, 10800), (18800, 10800))
 run_with_gaps(0, 0, 10800, [(3950, 4850)], False)
 line((0, 3950), (200, 3950))

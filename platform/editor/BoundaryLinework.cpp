@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "AcDbArc.h"
 #include "AcDbBlockReference.h"
 #include "AcDbBlockTableRecord.h"
 #include "AcDbCircle.h"
@@ -148,6 +149,10 @@ void BoundaryLinework::addEntity(const AcDbEntity& entity, const AcGeMatrix3d& t
     const AcGeMatrix3d plane = transform * AcGeMatrix3d::translation(circle->center().asVector()) *
                                AcGeMatrix3d::planeToWorld(circle->normal());
     addArc(plane, AcGePoint3d::kOrigin, circle->radius(), 0.0, 2.0 * kPi, curves);
+  } else if (const auto* arc = AcDbArc::cast(&entity)) {
+    const AcGeMatrix3d plane = transform * AcGeMatrix3d::translation(arc->center().asVector()) *
+                               AcGeMatrix3d::planeToWorld(arc->normal());
+    addArc(plane, AcGePoint3d::kOrigin, arc->radius(), arc->startAngle(), arc->endAngle(), curves);
   } else if (const auto* reference = AcDbBlockReference::cast(&entity)) {
     addBlock(reference->blockTableRecord(), transform * reference->blockTransform(), layer, depth + 1, curves);
   } else if (const auto* curve = AcDbCurve::cast(&entity)) {
