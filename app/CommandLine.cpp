@@ -5,11 +5,13 @@
 #include "AcEdCommandStack.h"
 #include "AcRxObject.h"
 #include "BoundaryCommand.h"
+#include "CommandGroup.h"
 #include "DialogManager.h"
 #include "HostSession.h"
 #include "PictureFile.h"
 #include "ReplyText.h"
 #include "TextCodec.h"
+#include "UndoCommands.h"
 
 namespace {
 
@@ -36,10 +38,12 @@ void CommandLine::run() {
 
 void CommandLine::execute(const std::wstring& line) {
   if (line.front() == L'@') {
+    const CommandGroup group(line);
     DialogManager::instance().dispatch(line);
     return;
   }
   const auto [verb, argument] = split(line);
+  if (UndoCommands::run(ReplyText::upper(verb), argument)) return;
   if (runHostCommand(ReplyText::upper(verb), argument)) return;
   if (!argument.empty()) {
     say(L"Unknown command \"" + line + L"\".  Press F1 for help.");
@@ -53,10 +57,13 @@ bool CommandLine::runHostCommand(const std::wstring& verb, const std::wstring& a
   if (verb == L"QUIT") {
     m_quit = true;
   } else if (verb == L"OPEN") {
+    AcApDocument* previous = documents->curDocument();
     if (argument.empty())
       say(L"open needs the path of a drawing.");
     else if (documents->appContextOpenDocument(argument.c_str()) != Acad::eOk)
       say(documents->lastErrorMessage());
+    else
+      UndoCommands::release(previous);
   } else if (verb == L"SAVEAS") {
     if (argument.empty())
       say(L"saveas needs the path to save to.");
@@ -131,9 +138,11 @@ void CommandLine::runModuleCommand(const std::wstring& name) {
   AcApDocument* document = acDocManager->curDocument();
   const bool lockForIt = (command->flags & ACRX_CMD::kSession) == 0 && document != nullptr &&
                          acDocManager->lockDocument(document) == Acad::eOk;
+  CommandGroup group(ReplyText::upper(command->globalName));
   try {
     command->function();
   } catch (...) {
+    group.rollBack();
     say(L"The command " + ReplyText::upper(name) + L" failed.");
   }
   if (lockForIt) acDocManager->unlockDocument(document);

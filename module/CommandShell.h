@@ -1,6 +1,10 @@
 // What every command handler runs inside: the module's resources pushed so
-// its dialogs are found, and the command's title line.
+// its dialogs are found, the command's title line, and a transaction that
+// a failure rolls back (ZELPH_COMMAND_CATCH) so the drawing is left as the
+// command found it.
 #pragma once
+
+#include "host/DrawingTransaction.h"
 
 class CCommandShell {
  public:
@@ -9,4 +13,8 @@ class CCommandShell {
   ~CCommandShell();
   CCommandShell(const CCommandShell&) = delete;
   CCommandShell& operator=(const CCommandShell&) = delete;
+
+ private:
+  int m_uncaught;
+  CDrawingTransaction m_transaction;
 };

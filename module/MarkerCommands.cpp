@@ -95,7 +95,7 @@ void zelphLegendMarkerCreate() {
     createMarker<CMarkerBlockLegend>(kLegend, L"createLegendMarkerBlock");
   } catch (...) {
     acutPrintf(L"\nUnhandled Error - Marker Block Creation Failed\n");
-    zelphReportCommandFailure(L"legendMarkerBlockCreate");
+    zelphCommandFailed(L"legendMarkerBlockCreate");
   }
 }
 
@@ -104,6 +104,6 @@ void zelphPieMarkerCreate() {
     createMarker<CMarkerBlockPie>(kPie, L"createPieMarkerBlock");
   } catch (...) {
     acutPrintf(L"\nUnhandled Error - Marker Block Creation Failed\n");
-    zelphReportCommandFailure(L"pieMarkerBlockCreate");
+    zelphCommandFailed(L"pieMarkerBlockCreate");
   }
 }

@@ -24,6 +24,7 @@
 #include "acutads.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadDrawingLock.h"
+#include "host/DrawingTransaction.h"
 #include "host/AcadUtilities.h"
 #include "host/HostProduct.h"
 #include "host/Layer.h"
@@ -335,6 +336,8 @@ Acad::ErrorStatus CBlockDWG::createBlockReference(CAcadDrawing& drawing, AcDbObj
   ZELPH_TRY
     const CAcadDrawingLock lock(drawing);
     if (!lock.isLocked()) return lock.getStatus();
+    // A space is made whole or not at all.
+    CDrawingTransaction transaction;
     AcDbEntity* entity = nullptr;
     Acad::ErrorStatus status = acdbOpenAcDbEntity(entity, outline, AcDb::kForRead);
     if (status != Acad::eOk) return status;
@@ -376,6 +379,7 @@ Acad::ErrorStatus CBlockDWG::createBlockReference(CAcadDrawing& drawing, AcDbObj
     setHandle(handle);
     m_objectId = referenceId;
     writeXData(placed);
+    transaction.commit();
     return Acad::eOk;
   ZELPH_CATCH(L"CBlockDWG::createBlockReference")
 }

@@ -1,4 +1,5 @@
 #include "support/ZelphExceptions.h"
+#include "AcDbTransactionManager.h"
 
 #include "CException.h"
 #include "MessageBox.h"
@@ -236,6 +237,11 @@ std::unique_ptr<CEXZelph> commandRecord(const std::wstring& function) {
 }
 
 }  // namespace
+
+void zelphCommandFailed(const std::wstring& function) {
+  if (acdbTransactionManager->numActiveTransactions() > 0) acdbTransactionManager->abortTransaction();
+  zelphReportCommandFailure(function);
+}
 
 void zelphReportCommandFailure(const std::wstring& function) {
   // Nothing may escape a command handler into the host.

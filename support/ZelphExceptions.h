@@ -132,6 +132,9 @@ class CZelphExceptions {
 // Call only from inside a command handler's catch clause: shows what was
 // caught as one chain under the handler's report name and frees it.
 void zelphReportCommandFailure(const std::wstring& function);
+// The same, after rolling back what the failed command changed (its
+// innermost open transaction).
+void zelphCommandFailed(const std::wstring& function);
 
 // The catch pattern of every method:
 //   ZELPH_TRY ... body ... ZELPH_CATCH(L"CClass::method")
@@ -145,7 +148,7 @@ void zelphReportCommandFailure(const std::wstring& function);
 #define ZELPH_COMMAND_CATCH(reportName)          \
   }                                              \
   catch (...) {                                  \
-    zelphReportCommandFailure(reportName);       \
+    zelphCommandFailed(reportName);              \
   }
 
 // Raises the host-failure record for a status other than eOk, naming the

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <type_traits>
 
 #include "Acad.h"
 
@@ -27,13 +28,25 @@ class AcRxClass {
   const AcRxClass* m_parent;
 };
 
+// The undo record's copy of an object of a concrete class.
+template <class T>
+AcDbObject* acrxCopyOf(const T& object) {
+  if constexpr (std::is_abstract_v<T>) return nullptr;
+  else return new T(object);
+}
+
 // In a class body: the descriptor, the run-time class and a checked cast.
 #define ACRX_DECLARE_MEMBERS(CLASS)                      \
  public:                                                 \
   static AcRxClass* desc();                              \
   static CLASS* cast(const AcRxObject* object);          \
   static CLASS* cast(const AcDbObject* object);          \
-  AcRxClass* isA() const override;
+  AcRxClass* isA() const override;                       \
+                                                         \
+ protected:                                              \
+  AcDbObject* undoCopy() const override;                 \
+                                                         \
+ public:
 
 // In the class's source file.
 #define ACRX_DEFINE_MEMBERS(CLASS, PARENT, DXFNAME)                                    \
@@ -46,4 +59,5 @@ class AcRxClass {
     return dbObject && dbObject->isKindOf(desc()) ? const_cast<CLASS*>(static_cast<const CLASS*>(dbObject)) \
                                                   : nullptr;                           \
   }                                                                                    \
-  AcRxClass* CLASS::isA() const { return desc(); }
+  AcRxClass* CLASS::isA() const { return desc(); }                                     \
+  AcDbObject* CLASS::undoCopy() const { return acrxCopyOf(*this); }

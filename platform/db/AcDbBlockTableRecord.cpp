@@ -10,6 +10,7 @@
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 #include "DxfText.h"
+#include "UndoHistory.h"
 
 ACRX_DEFINE_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, L"BLOCK_RECORD")
 
@@ -76,7 +77,8 @@ void AcDbBlockTableRecord::adopt(AcDbEntity* entity) {
   // this one, or read back it would move.
   if (entity->m_ownerId != objectId()) entity->m_modified = true;
   entity->m_ownerId = objectId();
-  m_entities.push_back(entity->objectId());
+  if (AcDbDatabase* db = database()) db->undoHistory().noteAppend(m_contents->entities);
+  m_contents->entities.push_back(entity->objectId());
 }
 
 Acad::ErrorStatus AcDbBlockTableRecord::assumeOwnershipOf(const AcDbObjectIdArray& entities) {
@@ -90,8 +92,9 @@ Acad::ErrorStatus AcDbBlockTableRecord::assumeOwnershipOf(const AcDbObjectIdArra
     auto* entity = AcDbEntity::cast(id.stub()->object.get());
     const AcDbObjectId oldOwner = entity->ownerId();
     if (oldOwner == objectId()) continue;
+    database()->undoHistory().noteWrite(*entity);
     if (auto* previous = residentObject<AcDbBlockTableRecord>(oldOwner)) {
-      ++previous->m_departed;
+      ++previous->m_contents->departed;
       previous->compact();
     }
     entity->m_modified = true;
@@ -103,21 +106,23 @@ Acad::ErrorStatus AcDbBlockTableRecord::assumeOwnershipOf(const AcDbObjectIdArra
 
 void AcDbBlockTableRecord::compact() const {
   // Entities that moved away are dropped in bulk, keeping moves linear.
-  if (m_departed * 2 < m_entities.size() + 16) return;
+  AcDbObjectIdArray& entities = m_contents->entities;
+  if (m_contents->departed * 2 < entities.size() + 16) return;
+  if (AcDbDatabase* db = database()) db->undoHistory().noteRewrite(entities);
   const AcDbObjectId self = objectId();
-  m_entities.erase(std::remove_if(m_entities.begin(), m_entities.end(),
-                                  [&](const AcDbObjectId& id) {
-                                    return !id.isValid() || id.stub()->object->ownerId() != self;
-                                  }),
-                   m_entities.end());
-  m_departed = 0;
+  entities.erase(std::remove_if(entities.begin(), entities.end(),
+                                [&](const AcDbObjectId& id) {
+                                  return !id.isValid() || id.stub()->object->ownerId() != self;
+                                }),
+                 entities.end());
+  m_contents->departed = 0;
 }
 
 AcDbObjectIdArray AcDbBlockTableRecord::entityIds(bool skipDeleted) const {
   AcDbObjectIdArray ids;
-  ids.reserve(m_entities.size());
+  ids.reserve(m_contents->entities.size());
   const AcDbObjectId self = objectId();
-  for (const AcDbObjectId& id : m_entities) {
+  for (const AcDbObjectId& id : m_contents->entities) {
     if (!id.isValid() || id.stub()->object->ownerId() != self) continue;
     if (skipDeleted && id.isErased()) continue;
     ids.push_back(id);
@@ -141,6 +146,7 @@ Acad::ErrorStatus AcDbBlockTableRecord::setOrigin(const AcGePoint3d& origin) {
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
   AcDbBlockBegin* begin = beginOf(m_begin);
   if (begin == nullptr) return Acad::eNotInDatabase;
+  database()->undoHistory().noteWrite(*begin);
   begin->m_modified = true;
   begin->m_origin = origin;
   return Acad::eOk;

@@ -69,8 +69,13 @@ class AcDbBlockTableRecord : public AcDbSymbolTableRecord {
   // Drops ids of entities that moved to other blocks once they are many.
   void compact() const;
 
-  mutable AcDbObjectIdArray m_entities;
-  mutable size_t m_departed = 0;
+  // Shared with the undo record's copies of the record: the list is
+  // recorded as it changes, not copied with each.
+  struct Contents {
+    AcDbObjectIdArray entities;
+    size_t departed = 0;
+  };
+  std::shared_ptr<Contents> m_contents = std::make_shared<Contents>();
   AcDbObjectId m_begin;
   AcDbObjectId m_end;
   AcDbObjectId m_layout;

@@ -19,6 +19,7 @@
 #include "AcDbRegAppTable.h"
 #include "AcDbStub.h"
 #include "AcDbTableStyle.h"
+#include "AcDbTransactionManager.h"
 #include "AcDbTextStyleTable.h"
 #include "BlockExtents.h"
 #include "ModelSpaceIndex.h"
@@ -31,9 +32,10 @@
 #include "ReplacedFile.h"
 #include "SaveFaults.h"
 #include "TextCodec.h"
+#include "UndoHistory.h"
 
 struct AcDbDatabase::Impl {
-  explicit Impl(AcDbDatabase* database) : handles(database) {}
+  explicit Impl(AcDbDatabase* database) : handles(database), undo(*database) {}
 
   AcDbHandleTable handles;
   BlockExtents blockExtents;
@@ -44,6 +46,8 @@ struct AcDbDatabase::Impl {
   AcDbObjectId modelSpace, paperSpace, byLayer, byBlock, continuous;
   AcDbObjectId currentPaperLayout;
   std::unique_ptr<ModelSpaceIndex> modelSpaceIndex;
+  // Last: its records go before the objects they name.
+  UndoHistory undo;
 };
 
 namespace {
@@ -76,7 +80,7 @@ AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool) : m_impl(std::make_un
   if (buildDefaultDrawing) DxfReader(*this).read(std::string(DxfDefaultDrawing::text()));
 }
 
-AcDbDatabase::~AcDbDatabase() = default;
+AcDbDatabase::~AcDbDatabase() { AcDbTransactionManager::instance().forget(this); }
 
 AcDbHandleTable& AcDbDatabase::handleTable() const { return m_impl->handles; }
 
@@ -95,6 +99,17 @@ ModelSpaceIndex& AcDbDatabase::modelSpaceIndex() {
 }
 
 DxfFile& AcDbDatabase::dxfFile() const { return m_impl->file; }
+
+DxfHeader& AcDbDatabase::changeHeader() {
+  m_impl->undo.noteHeader();
+  return m_impl->file.header;
+}
+
+AcDbObjectId& AcDbDatabase::currentPaperLayoutSlot() { return m_impl->currentPaperLayout; }
+
+void AcDbDatabase::forgetModelSpaceIndex() { m_impl->modelSpaceIndex.reset(); }
+
+UndoHistory& AcDbDatabase::undoHistory() { return m_impl->undo; }
 
 void AcDbDatabase::setStandardIds() {
   Impl& impl = *m_impl;
@@ -146,7 +161,11 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* path) {
   if (path == nullptr || *path == 0) return fail(Acad::eInvalidInput, L"no file name");
   DxfFile& dxf = m_impl->file;
   const std::string seed = m_impl->handles.seed().asciiUtf8();
-  if (!m_impl->handles.seed().isNull() && seed != dxf.handseedRead) dxf.header.set("$HANDSEED", 5, seed);
+  if (!m_impl->handles.seed().isNull()) {
+    // Written as read while the seed is as read: an undo may bring it back.
+    if (seed == dxf.handseedRead) dxf.header.revert("$HANDSEED");
+    else dxf.header.set("$HANDSEED", 5, seed);
+  }
   ReplacedFile file(wideToUtf8(path));
   std::string reason;
   bool saved = file.open(reason);
@@ -180,14 +199,14 @@ const std::wstring& AcDbDatabase::filename() const { return m_impl->filename; }
 
 Adesk::Int16 AcDbDatabase::lunits() const { return static_cast<Adesk::Int16>(headerInt(m_impl->file, "$LUNITS", 2)); }
 
-void AcDbDatabase::setLunits(Adesk::Int16 value) { m_impl->file.header.set("$LUNITS", 70, std::to_string(value)); }
+void AcDbDatabase::setLunits(Adesk::Int16 value) { changeHeader().set("$LUNITS", 70, std::to_string(value)); }
 
 AcDb::UnitsValue AcDbDatabase::insunits() const {
   return static_cast<AcDb::UnitsValue>(headerInt(m_impl->file, "$INSUNITS", 0));
 }
 
 void AcDbDatabase::setInsunits(AcDb::UnitsValue units) {
-  m_impl->file.header.set("$INSUNITS", 70, std::to_string(units));
+  changeHeader().set("$INSUNITS", 70, std::to_string(units));
 }
 
 AcDb::MeasurementValue AcDbDatabase::measurement() const {
@@ -195,7 +214,7 @@ AcDb::MeasurementValue AcDbDatabase::measurement() const {
 }
 
 void AcDbDatabase::setMeasurement(AcDb::MeasurementValue value) {
-  m_impl->file.header.set("$MEASUREMENT", 70, std::to_string(value));
+  changeHeader().set("$MEASUREMENT", 70, std::to_string(value));
 }
 
 AcGePoint3d AcDbDatabase::headerPoint(const char* name, const AcGePoint3d& fallback) const {
@@ -243,21 +262,24 @@ Acad::ErrorStatus AcDbDatabase::setUcs(const AcGePoint3d& origin, const AcGeVect
         {10, DxfOutFiler::realText(x)}, {20, DxfOutFiler::realText(y)}, {30, DxfOutFiler::realText(z)}};
   };
   const AcGeVector3d x = xAxis.normal(), y = yAxis.normal();
-  m_impl->file.header.set("$UCSORG", point(origin.x, origin.y, origin.z));
-  m_impl->file.header.set("$UCSXDIR", point(x.x, x.y, x.z));
-  m_impl->file.header.set("$UCSYDIR", point(y.x, y.y, y.z));
+  changeHeader().set("$UCSORG", point(origin.x, origin.y, origin.z));
+  changeHeader().set("$UCSXDIR", point(x.x, x.y, x.z));
+  changeHeader().set("$UCSYDIR", point(y.x, y.y, y.z));
   return Acad::eOk;
 }
 
 int AcDbDatabase::tilemode() const { return headerInt(m_impl->file, "$TILEMODE", 1) != 0 ? 1 : 0; }
 
 void AcDbDatabase::setTilemode(int tilemode) {
-  m_impl->file.header.set("$TILEMODE", 70, tilemode != 0 ? "1" : "0");
+  changeHeader().set("$TILEMODE", 70, tilemode != 0 ? "1" : "0");
 }
 
 AcDbObjectId AcDbDatabase::currentPaperLayout() const { return m_impl->currentPaperLayout; }
 
-void AcDbDatabase::setCurrentPaperLayout(AcDbObjectId layout) { m_impl->currentPaperLayout = layout; }
+void AcDbDatabase::setCurrentPaperLayout(AcDbObjectId layout) {
+  m_impl->undo.noteHeader();
+  m_impl->currentPaperLayout = layout;
+}
 
 AcDbObjectId AcDbDatabase::layoutDictionaryId() const {
   AcDbObjectId id;
@@ -270,7 +292,7 @@ Adesk::UInt8 AcDbDatabase::sortEnts() const {
 }
 
 void AcDbDatabase::setSortEnts(Adesk::UInt8 value) {
-  m_impl->file.header.set("$SORTENTS", 280, std::to_string(value));
+  changeHeader().set("$SORTENTS", 280, std::to_string(value));
 }
 
 std::wstring AcDbDatabase::fingerprintGuid() const {
@@ -301,7 +323,7 @@ AcDbObjectId AcDbDatabase::clayer() const {
 Acad::ErrorStatus AcDbDatabase::setClayer(AcDbObjectId layer) {
   const auto* record = residentObject<AcDbLayerTableRecord>(layer);
   if (record == nullptr || layer.database() != this) return Acad::eInvalidInput;
-  m_impl->file.header.set("$CLAYER", 8, wideToUtf8(record->name()));
+  changeHeader().set("$CLAYER", 8, wideToUtf8(record->name()));
   return Acad::eOk;
 }
 
@@ -377,15 +399,20 @@ Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObject* object) {
 Acad::ErrorStatus AcDbDatabase::addAcDbObject(AcDbObjectId& id, AcDbObject* object) {
   if (object == nullptr) return Acad::eNullObjectPointer;
   if (object->database() != nullptr) return Acad::eInvalidInput;
+  m_impl->undo.noteHandseed();
   AcDbStub* stub = m_impl->handles.createNew();
   if (stub == nullptr) return Acad::eNullHandle;
   m_impl->handles.attach(stub, std::unique_ptr<AcDbObject>(object));
+  m_impl->undo.noteNew(*object);
   object->m_writer = true;
   object->m_modified = true;
   id = object->objectId();
   noteChange(id);
   const bool sectioned = object->isKindOf(AcDbEntity::desc()) || object->isKindOf(AcDbSymbolTableRecord::desc()) ||
                          object->isKindOf(AcDbSymbolTable::desc());
-  if (!sectioned) m_impl->file.objects.push_back(id);
+  if (!sectioned) {
+    m_impl->undo.noteAppend(m_impl->file.objects);
+    m_impl->file.objects.push_back(id);
+  }
   return Acad::eOk;
 }

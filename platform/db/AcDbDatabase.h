@@ -21,8 +21,10 @@ class AcDbSymbolTable;
 class AcDbDictionary;
 class AcDbHandleTable;
 struct DxfFile;
+class DxfHeader;
 class ModelSpaceIndex;
 class BlockExtents;
+class UndoHistory;
 
 namespace AcDb {
 // $INSUNITS
@@ -141,6 +143,8 @@ class AcDbDatabase {
   ModelSpaceIndex& modelSpaceIndex();
   // The extents of block definitions, kept until the drawing changes.
   BlockExtents& blockExtents();
+  // What the commands changed, for undo, redo and rolling back a failure.
+  UndoHistory& undoHistory();
 
   // Defined in AcDbDatabase.cpp.
   struct Impl;
@@ -152,10 +156,15 @@ class AcDbDatabase {
   friend class DxfObjectCodec;
   friend class DxfInFiler;
   friend class DxfDefaultDrawing;
+  friend class UndoHistory;
 
   AcDbHandleTable& handleTable() const;
   void noteChange(AcDbObjectId changed);
   DxfFile& dxfFile() const;
+  // The header, once the undo record has what it held.
+  DxfHeader& changeHeader();
+  AcDbObjectId& currentPaperLayoutSlot();
+  void forgetModelSpaceIndex();
   void setStandardIds();
   Acad::ErrorStatus fail(Acad::ErrorStatus status, std::wstring message);
   AcGePoint3d headerPoint(const char* name, const AcGePoint3d& fallback) const;

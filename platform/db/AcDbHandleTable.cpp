@@ -55,7 +55,13 @@ AcDbStub* AcDbHandleTable::createNew() {
     m_deferred.push_back(static_cast<std::uint32_t>(m_stubs.size()));
     return stub;
   }
-  return exhausted() ? nullptr : findOrCreate(AcDbHandle(m_seed));
+  if (exhausted()) return nullptr;
+  const Adesk::UInt64 handle = m_seed;
+  AcDbStub* stub = findOrCreate(AcDbHandle(handle));
+  // A stub left without its object by an undo is taken again; indexing
+  // did not move the seed past it.
+  if (m_seed == handle) m_seed = handle + 1;
+  return stub;
 }
 
 bool AcDbHandleTable::hasRoomFor(size_t objects) const {

@@ -25,6 +25,9 @@ class AcDbHandleTable {
   AcDbHandle seed() const { return m_seed; }
   bool exhausted() const { return m_seed == 0 || m_seed == kLast; }
   void setSeed(AcDbHandle seed);
+  // The seed as it was before some handles were given out (undo): their
+  // stubs are given out again.
+  void restoreSeed(AcDbHandle seed) { m_seed = seed.value(); }
   // Room for this many objects without rehashing.
   void reserve(size_t objects);
   // While a file is read, new stubs get their handles only at its end,

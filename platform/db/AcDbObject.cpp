@@ -9,6 +9,7 @@
 #include "DxfFile.h"
 #include "DxfTagList.h"
 #include "DxfXData.h"
+#include "UndoHistory.h"
 
 namespace {
 
@@ -23,6 +24,27 @@ bool onLockedLayer(const AcDbObject& object) {
 AcDbObject::AcDbObject() = default;
 
 AcDbObject::~AcDbObject() = default;
+
+AcDbObject::AcDbObject(const AcDbObject& other)
+    : AcRxObject(other),
+      m_stub(other.m_stub),
+      m_ownerId(other.m_ownerId),
+      m_dxfOffset(other.m_dxfOffset),
+      m_dxfLength(other.m_dxfLength),
+      m_erased(other.m_erased),
+      m_modified(other.m_modified) {
+  if (other.m_extras) {
+    m_extras = std::make_unique<Extras>();
+    m_extras->extensionDictionary = other.m_extras->extensionDictionary;
+    if (other.m_extras->xdata) m_extras->xdata = std::make_unique<DxfTagList>(*other.m_extras->xdata);
+  }
+}
+
+AcDbObject* AcDbObject::undoCopy() const { return nullptr; }
+
+void AcDbObject::noteUndo() {
+  if (AcDbDatabase* owner = database()) owner->undoHistory().noteWrite(*this);
+}
 
 AcRxClass* AcDbObject::desc() {
   static AcRxClass descriptor(L"AcDbObject", nullptr);
@@ -71,6 +93,7 @@ Acad::ErrorStatus AcDbObject::open(AcDb::OpenMode mode, bool openErased) {
   if (m_writer) return Acad::eWasOpenForWrite;
   if (mode == AcDb::kForWrite) {
     if (m_readers > 0) return Acad::eWasOpenForRead;
+    noteUndo();
     m_writer = true;
     m_modified = true;
     noteChange();
@@ -95,6 +118,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen() {
   if (m_writer) return Acad::eWasOpenForWrite;
   if (m_readers != 1) return m_readers == 0 ? Acad::eNotOpenForRead : Acad::eWasOpenForRead;
   if (onLockedLayer(*this)) return Acad::eOnLockedLayer;
+  noteUndo();
   m_readers = 0;
   m_writer = true;
   m_modified = true;

@@ -30,7 +30,6 @@ class AcDbObject : public AcRxObject {
  public:
   AcDbObject();
   ~AcDbObject() override;
-  AcDbObject(const AcDbObject&) = delete;
   AcDbObject& operator=(const AcDbObject&) = delete;
 
   static AcRxClass* desc();
@@ -77,6 +76,14 @@ class AcDbObject : public AcRxObject {
   Acad::ErrorStatus createExtensionDictionary();
 
  protected:
+  // For the undo record's copy of an object's state: the same object, the
+  // same place, closed.
+  AcDbObject(const AcDbObject& other);
+  // A copy of the whole state (null for an abstract class); ACRX_DEFINE_MEMBERS defines it.
+  virtual AcDbObject* undoCopy() const;
+  // Before a change made without opening the object for write.
+  void noteUndo();
+
   // True when the object may be changed: open for write, or not yet in a
   // database.  Marks the object modified, so it is written anew.
   bool assertWriteEnabled();
@@ -105,6 +112,7 @@ class AcDbObject : public AcRxObject {
   friend class DxfObjectCodec;
   friend class DxfReader;
   friend class DxfWriter;
+  friend class UndoHistory;
   friend Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
                                               bool openErased);
 

@@ -7,6 +7,7 @@
 #include "DxfOutFiler.h"
 #include "DxfText.h"
 #include "TextCodec.h"
+#include "UndoHistory.h"
 
 ACRX_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject, L"TABLE")
 
@@ -25,8 +26,8 @@ std::string AcDbSymbolTable::key(std::wstring_view name) {
 Acad::ErrorStatus AcDbSymbolTable::getAt(const ACHAR* name, AcDbObjectId& recordId, bool getErased) const {
   recordId.setNull();
   if (name == nullptr) return Acad::eInvalidInput;
-  const auto found = m_byName.find(key(name));
-  if (found == m_byName.end()) return Acad::eKeyNotFound;
+  const auto found = m_contents->byName.find(key(name));
+  if (found == m_contents->byName.end()) return Acad::eKeyNotFound;
   if (found->second.isErased() && !getErased) return Acad::eWasErased;
   recordId = found->second;
   return Acad::eOk;
@@ -73,15 +74,15 @@ Acad::ErrorStatus AcDbSymbolTable::add(AcDbObjectId& recordId, AcDbSymbolTableRe
 
 Acad::ErrorStatus AcDbSymbolTable::newIterator(std::unique_ptr<AcDbSymbolTableIterator>& iterator, bool atBeginning,
                                                bool skipDeleted) const {
-  iterator = std::make_unique<AcDbSymbolTableIterator>(skipDeleted ? recordIds() : m_records);
+  iterator = std::make_unique<AcDbSymbolTableIterator>(skipDeleted ? recordIds() : m_contents->records);
   iterator->start(!atBeginning);
   return Acad::eOk;
 }
 
 AcDbObjectIdArray AcDbSymbolTable::recordIds() const {
   AcDbObjectIdArray ids;
-  ids.reserve(m_records.size());
-  for (const AcDbObjectId& id : m_records)
+  ids.reserve(m_contents->records.size());
+  for (const AcDbObjectId& id : m_contents->records)
     if (id.isValid() && !id.isErased()) ids.push_back(id);
   return ids;
 }
@@ -91,14 +92,24 @@ const AcRxClass* AcDbSymbolTable::recordClass() const { return AcDbSymbolTableRe
 void AcDbSymbolTable::recordAdded(AcDbSymbolTableRecord*) {}
 
 void AcDbSymbolTable::insert(AcDbSymbolTableRecord* record) {
-  m_records.push_back(record->objectId());
-  m_byName.emplace(key(record->name()), record->objectId());
+  if (AcDbDatabase* db = database()) db->undoHistory().noteAppend(m_contents->records);
+  m_contents->records.push_back(record->objectId());
+  const std::string name = key(record->name());
+  // The first of two records of one name keeps it.
+  if (m_contents->byName.count(name) == 0) index(name, record->objectId());
 }
 
 void AcDbSymbolTable::renamed(AcDbSymbolTableRecord* record, const std::wstring& oldName) {
-  const auto old = m_byName.find(key(oldName));
-  if (old != m_byName.end() && old->second == record->objectId()) m_byName.erase(old);
-  m_byName[key(record->name())] = record->objectId();
+  const std::string old = key(oldName);
+  const auto found = m_contents->byName.find(old);
+  if (found != m_contents->byName.end() && found->second == record->objectId()) index(old, AcDbObjectId());
+  index(key(record->name()), record->objectId());
+}
+
+void AcDbSymbolTable::index(const std::string& name, AcDbObjectId record) {
+  if (AcDbDatabase* db = database()) db->undoHistory().noteKey(m_contents->byName, name);
+  if (record.isNull()) m_contents->byName.erase(name);
+  else m_contents->byName[name] = record;
 }
 
 void AcDbSymbolTable::dxfGroups(std::vector<DxfGroup>& groups) const { groups.push_back({"AcDbSymbolTable", 0}); }

@@ -60,8 +60,16 @@ class AcDbSymbolTable : public AcDbObject {
   void insert(AcDbSymbolTableRecord* record);
   void renamed(AcDbSymbolTableRecord* record, const std::wstring& oldName);
 
-  AcDbObjectIdArray m_records;
-  std::unordered_map<std::string, AcDbObjectId> m_byName;
+  // Shared with the undo record's copies of the table: recorded as they
+  // change, not copied with each.
+  struct Contents {
+    AcDbObjectIdArray records;
+    std::unordered_map<std::string, AcDbObjectId> byName;
+  };
+  // The name's key now names the record (null: nothing).
+  void index(const std::string& key, AcDbObjectId record);
+
+  std::shared_ptr<Contents> m_contents = std::make_shared<Contents>();
 };
 
 // The typed getAt of a table whose records are RECORD.

@@ -15,3 +15,5 @@ AcDbUnmodelledEntity* AcDbUnmodelledEntity::cast(const AcDbObject* dbObject) {
 AcDbUnmodelledEntity::AcDbUnmodelledEntity(const DxfKind* kind) : m_kind(kind) {}
 
 AcRxClass* AcDbUnmodelledEntity::isA() const { return const_cast<AcRxClass*>(&m_kind->rxClass); }
+
+AcDbObject* AcDbUnmodelledEntity::undoCopy() const { return acrxCopyOf(*this); }

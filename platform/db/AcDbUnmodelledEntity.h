@@ -15,6 +15,9 @@ class AcDbUnmodelledEntity : public AcDbEntity {
   // The class named after the file's type, derived from this one.
   AcRxClass* isA() const override;
 
+ protected:
+  AcDbObject* undoCopy() const override;
+
  public:
   // Class descriptor and DXF type name, shared by all entities of that type.
   explicit AcDbUnmodelledEntity(const DxfKind* kind);

@@ -15,3 +15,5 @@ AcDbUnmodelledObject* AcDbUnmodelledObject::cast(const AcDbObject* dbObject) {
 AcDbUnmodelledObject::AcDbUnmodelledObject(const DxfKind* kind) : m_kind(kind) {}
 
 AcRxClass* AcDbUnmodelledObject::isA() const { return const_cast<AcRxClass*>(&m_kind->rxClass); }
+
+AcDbObject* AcDbUnmodelledObject::undoCopy() const { return acrxCopyOf(*this); }

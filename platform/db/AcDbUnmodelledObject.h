@@ -15,6 +15,9 @@ class AcDbUnmodelledObject : public AcDbObject {
   // The class named after the file's type, derived from this one.
   AcRxClass* isA() const override;
 
+ protected:
+  AcDbObject* undoCopy() const override;
+
  public:
   explicit AcDbUnmodelledObject(const DxfKind* kind);
   const DxfKind* kind() const { return m_kind; }

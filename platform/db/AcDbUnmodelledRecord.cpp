@@ -16,4 +16,6 @@ AcDbUnmodelledRecord::AcDbUnmodelledRecord(const DxfKind* kind) : m_kind(kind) {
 
 AcRxClass* AcDbUnmodelledRecord::isA() const { return const_cast<AcRxClass*>(&m_kind->rxClass); }
 
+AcDbObject* AcDbUnmodelledRecord::undoCopy() const { return acrxCopyOf(*this); }
+
 std::string_view AcDbUnmodelledRecord::recordMarker() const { return m_kind->marker; }

@@ -13,6 +13,9 @@ class AcDbUnmodelledRecord : public AcDbSymbolTableRecord {
   // The class named after the file's type, derived from this one.
   AcRxClass* isA() const override;
 
+ protected:
+  AcDbObject* undoCopy() const override;
+
  public:
   explicit AcDbUnmodelledRecord(const DxfKind* kind);
   const DxfKind* kind() const { return m_kind; }

@@ -76,7 +76,7 @@ void DxfWriter::writeTables() {
     const auto* table = AcDbSymbolTable::cast(live(id));
     if (table == nullptr) continue;
     writeObject(table);
-    for (const AcDbObjectId& record : table->m_records)
+    for (const AcDbObjectId& record : table->m_contents->records)
       if (const AcDbObject* object = live(record); object && object->ownerId() == id) writeObject(object);
     m_out.tag(0, "ENDTAB");
   }

@@ -8,6 +8,7 @@
 #include "AcDbHostApplicationServices.h"
 #include "HostSession.h"
 #include "ReplyText.h"
+#include "UndoHistory.h"
 
 namespace {
 
@@ -53,6 +54,8 @@ SystemVariables::SystemVariables() {
       [](AcDbDatabase& database) { return static_cast<short>(database.sortEnts()); },
       [](AcDbDatabase& database, short value) { database.setSortEnts(static_cast<Adesk::UInt8>(value)); }, 0, 127);
   keep(L"CMDECHO", 1, 0, 1);
+  // How many commands each drawing can undo.
+  keep(L"UNDOLIMIT", static_cast<short>(UndoHistory::kDefaultLimit), 1, 32767);
 }
 
 SystemVariables::Number SystemVariables::drawingNumber(std::function<short(AcDbDatabase&)> read,

@@ -51,10 +51,17 @@ std::string DxfHeader::value(std::string_view name, int code) const { return fin
 void DxfHeader::set(std::string_view name, int code, std::string value) { set(name, {{code, std::move(value)}}); }
 
 void DxfHeader::set(std::string_view name, std::vector<std::pair<int, std::string>> tags) {
-  add(name, std::string_view());
+  if (m_index.count(std::string(name)) == 0) add(name, std::string_view());
   Variable& variable = m_variables[m_index.at(std::string(name))];
   variable.replacement = std::move(tags);
   variable.replaced = true;
+}
+
+void DxfHeader::revert(std::string_view name) {
+  const auto found = m_index.find(std::string(name));
+  if (found == m_index.end() || m_variables[found->second].tags.empty()) return;
+  m_variables[found->second].replaced = false;
+  m_variables[found->second].replacement.clear();
 }
 
 void DxfHeader::write(DxfOutFiler& out) const {

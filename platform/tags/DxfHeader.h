@@ -21,6 +21,8 @@ class DxfHeader {
   void set(std::string_view name, int code, std::string value);
   // A variable of several tags (a point: codes 10, 20, 30).
   void set(std::string_view name, std::vector<std::pair<int, std::string>> tags);
+  // Back to the text read, for a variable the file had.
+  void revert(std::string_view name);
   void write(DxfOutFiler& out) const;
 
  private:
