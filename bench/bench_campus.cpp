@@ -1,10 +1,12 @@
 // The planner's day on a campus of 1 000, 10 000 and 100 000 spaces: load,
-// save, collect the spaces, recalculate them (mus), export them (mcsv, and
-// mifc to IFC) and apply a graphic report covering every space (magr).  Each figure should
+// save, collect the spaces, recalculate them (mus), undo that, export them
+// (mcsv, and mifc to IFC) and apply a graphic report covering every space (magr).  Each figure should
 // grow with the number of spaces and no faster.  The drawings are made
 // once into SPATIARY_BENCH_DIR (default /tmp/spatiary-bench) and kept.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+
+#include <cstddef>
 
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +21,7 @@
 #include "CampusDrawing.h"
 #include "HostSession.h"
 #include "TextCodec.h"
+#include "UndoHistory.h"
 #include "host/AcadDrawing.h"
 #include "module/ModuleLifecycle.h"
 #include "module/commands.h"
@@ -166,6 +169,31 @@ void RunCommand(benchmark::State& state, const std::string& answers) {
 }
 
 void UpdateSpaces(benchmark::State& state) { RunCommand<zelphUpdateSpaces>(state, ""); }
+// mus undone: the undo is timed, and the memory its record holds (what
+// forgetting the history gives back) is counted per space.
+void UndoUpdateSpaces(benchmark::State& state) {
+  const fs::path path = campus(static_cast<int>(state.range(0)));
+  double recordBytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    AcApDocument* document = open(path);
+    module().answer("");
+    zelphUpdateSpaces();
+    UndoHistory& history = document->database()->undoHistory();
+    state.ResumeTiming();
+    std::wstring name;
+    if (!history.undo(name)) state.SkipWithError("nothing to undo");
+    state.PauseTiming();
+    const size_t held = mallinfo2().uordblks;
+    history.clear();
+    recordBytes = static_cast<double>(held) - static_cast<double>(mallinfo2().uordblks);
+    state.ResumeTiming();
+    closeUntimed(state, document);
+  }
+  state.counters["record bytes/space"] = recordBytes / static_cast<double>(state.range(0));
+  countSpaces(state);
+}
+
 void ExportCsv(benchmark::State& state) { RunCommand<zelphCommaSeperatedValues>(state, ""); }
 void ExportIfc(benchmark::State& state) {
   RunCommand<zelphIfcExport>(state, exportedIfc().string() + "\n");
@@ -183,7 +211,8 @@ void ApplyReport(benchmark::State& state) {
 void registerAll() {
   const std::pair<const char*, void (*)(benchmark::State&)> operations[] = {
       {"Load", Load},           {"Save", Save},           {"CollectSpaces", CollectSpaces},
-      {"UpdateSpaces", UpdateSpaces}, {"ExportCsv", ExportCsv}, {"ExportIfc", ExportIfc},
+      {"UpdateSpaces", UpdateSpaces}, {"UndoUpdateSpaces", UndoUpdateSpaces},
+      {"ExportCsv", ExportCsv},       {"ExportIfc", ExportIfc},
       {"ApplyReport", ApplyReport}};
   for (const auto& [name, operation] : operations)
     for (const int spaces : {1000, 10000, 100000})

@@ -14,18 +14,24 @@ SIZES = (1000, 10000, 100000)
 folder, host, peak = sys.argv[1], sys.argv[2], sys.argv[3]
 
 
-def seconds_by_name(path):
+def runs_by_name(path):
+    """The median run of each operation and size."""
     with open(path) as report:
         runs = json.load(report)["benchmarks"]
-    figures = {}
+    chosen = {}
     for run in runs:
         if run.get("run_type") == "aggregate" and run.get("aggregate_name") != "median":
             continue
         if run.get("run_type") != "aggregate" and run.get("repetitions", 1) > 1:
             continue
         name, size = run["run_name"].split("/")[:2]
-        figures[(name, int(size))] = run["real_time"] / 1000.0  # reported in milliseconds
-    return figures
+        chosen[(name, int(size))] = run
+    return chosen
+
+
+def seconds_by_name(path):
+    # Reported in milliseconds.
+    return {key: run["real_time"] / 1000.0 for key, run in runs_by_name(path).items()}
 
 
 def ezdxf_times(path):
@@ -49,7 +55,7 @@ def peak_memory(path=None):
 
 ours = seconds_by_name(os.path.join(folder, "campus.json"))
 rows = []
-for name in ("Load", "Save", "CollectSpaces", "UpdateSpaces", "ExportCsv", "ExportIfc", "ApplyReport"):
+for name in ("Load", "Save", "CollectSpaces", "UpdateSpaces", "UndoUpdateSpaces", "ExportCsv", "ExportIfc", "ApplyReport"):
     rows.append([name] + [ours[(name, size)] for size in SIZES])
 paths = {size: os.path.join(folder, "campus-%d.dxf" % size) for size in SIZES}
 host_alone = peak_memory()
@@ -77,3 +83,6 @@ print("%-16s" % "memory/file" + "".join("%13.2f" % (memory[size][0] / memory[siz
 print("%-16s" % "drawing/file" +
       "".join("%13.2f" % ((memory[size][0] - host_alone) / memory[size][1]) for size in SIZES))
 print("%-16s %12.1f" % ("host alone MB", host_alone / 1e6))
+undo = runs_by_name(os.path.join(folder, "campus.json"))
+print("%-16s" % "undo record B/sp" +
+      "".join("%13.0f" % undo[("UndoUpdateSpaces", size)]["record bytes/space"] for size in SIZES))

@@ -1,6 +1,7 @@
 #include "module/SpaceLoop.h"
 
 #include "acutads.h"
+#include "host/DrawingTransaction.h"
 
 CSpaceLoop::CSpaceLoop() {
   ZELPH_TRY
@@ -29,7 +30,11 @@ bool CSpaceLoop::isLocked(const CBlockDWG& space) const {
 void CSpaceLoop::writeBack(CBlockDWG& space) {
   ZELPH_TRY
     CZelphExceptions errors;
+    // A space is written whole or not at all: one that fails half-way (a
+    // locked layer) is left as it was.
+    CDrawingTransaction transaction;
     space.applyToDWG(m_drawing, errors);
+    if (errors.count() == 0) transaction.commit();
     errors.displayMessageBoxes();
   ZELPH_CATCH(L"CSpaceLoop::writeBack")
 }

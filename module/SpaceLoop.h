@@ -1,7 +1,8 @@
 // The one pass of the bulk commands over every space of the current
 // drawing, in the order the drawing lists them.  A space changed in memory
 // is written back at once, and what went wrong writing it is shown before
-// the next space: one failed space never stops the pass.
+// the next space: one failed space never stops the pass, and is left as it
+// was.
 #pragma once
 
 #include "host/AcadDrawing.h"

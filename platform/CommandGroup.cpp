@@ -1,40 +1,50 @@
 #include "CommandGroup.h"
 
-#include "AcApDocManager.h"
 #include "AcApDocument.h"
 #include "AcDbDatabase.h"
 #include "SystemVariables.h"
 #include "UndoHistory.h"
 
-CommandGroup::CommandGroup(const std::wstring& name)
-    : m_name(name),
-      m_document(acDocManager->curDocument()), m_database(m_document ? m_document->database() : nullptr) {
-  if (m_database == nullptr) return;
-  UndoHistory& history = m_database->undoHistory();
-  m_depth = history.depth();
-  history.begin(m_name);
+CommandGroup::CommandGroup(const std::wstring& name) : m_name(name) {
+  begin(acDocManager->curDocument());
+  acDocManager->addReactor(this);
 }
 
 CommandGroup::~CommandGroup() {
-  AcDbDatabase* drawing = database();
-  if (drawing == nullptr) return;
-  UndoHistory& history = drawing->undoHistory();
+  acDocManager->removeReactor(this);
   resbuf limit;
-  if (SystemVariables::instance().get(L"UNDOLIMIT", &limit) == RTNORM) history.setLimit(limit.resval.rint);
-  // Levels a command left open end with its group.
-  while (history.depth() > m_depth) history.end();
+  const bool limited = SystemVariables::instance().get(L"UNDOLIMIT", &limit) == RTNORM;
+  for (const Drawing& drawing : m_drawings) {
+    AcDbDatabase* database = stillOpen(drawing);
+    if (database == nullptr) continue;
+    UndoHistory& history = database->undoHistory();
+    if (limited) history.setLimit(static_cast<size_t>(limit.resval.rint));
+    // Levels a command left open end with its group.
+    while (history.depth() > drawing.depth) history.end();
+  }
 }
 
 void CommandGroup::rollBack() {
-  AcDbDatabase* drawing = database();
-  if (drawing == nullptr) return;
-  UndoHistory& history = drawing->undoHistory();
-  while (history.depth() > m_depth) history.rollBack();
+  for (const Drawing& drawing : m_drawings) {
+    AcDbDatabase* database = stillOpen(drawing);
+    if (database == nullptr) continue;
+    UndoHistory& history = database->undoHistory();
+    while (history.depth() > drawing.depth) history.rollBack();
+    history.begin(m_name);
+  }
+}
+
+void CommandGroup::documentCreated(AcApDocument* document) { begin(document); }
+
+void CommandGroup::begin(AcApDocument* document) {
+  AcDbDatabase* database = document != nullptr ? document->database() : nullptr;
+  if (database == nullptr) return;
+  UndoHistory& history = database->undoHistory();
+  m_drawings.push_back(Drawing{document, database, history.depth()});
   history.begin(m_name);
 }
 
-AcDbDatabase* CommandGroup::database() const {
-  if (m_database == nullptr || !acDocManager->isOpen(m_document) || m_document->database() != m_database)
-    return nullptr;
-  return m_database;
+AcDbDatabase* CommandGroup::stillOpen(const Drawing& drawing) {
+  if (!acDocManager->isOpen(drawing.document) || drawing.document->database() != drawing.database) return nullptr;
+  return drawing.database;
 }

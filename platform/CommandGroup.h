@@ -1,33 +1,43 @@
-// One undo group of the current drawing around what the host runs for one
-// input line (a command, or a dialog's button): everything it changes is
-// undone by one u.  A command that fails is rolled back through it.
+// One undo group around what the host runs for one input line (a command,
+// or a dialog's button): everything it changes in the current drawing, and
+// in any drawing it opens, is undone by one u in that drawing.  A command
+// that fails is rolled back through it.
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
-class AcApDocument;
+#include "AcApDocManager.h"
+
 class AcDbDatabase;
 
-class CommandGroup {
+class CommandGroup : public AcApDocManagerReactor {
  public:
   // name: what u says it undid ("MBC").
   explicit CommandGroup(const std::wstring& name);
-  // Keeps the group when it changed the drawing, within UNDOLIMIT groups.
-  ~CommandGroup();
+  // Keeps each drawing's group when it changed the drawing, within
+  // UNDOLIMIT groups.
+  ~CommandGroup() override;
   CommandGroup(const CommandGroup&) = delete;
   CommandGroup& operator=(const CommandGroup&) = delete;
 
-  // Undoes what the command changed; the group ends empty.
+  // Undoes what the command changed; the groups go on empty.
   void rollBack();
 
+  void documentCreated(AcApDocument* document) override;
+
  private:
-  // The drawing's history, while the drawing the group began in is open.
-  AcDbDatabase* database() const;
+  struct Drawing {
+    AcApDocument* document;
+    AcDbDatabase* database;
+    // The history's depth before the group began.
+    size_t depth;
+  };
+  void begin(AcApDocument* document);
+  // The drawing's database while the document the group began in is open with it.
+  static AcDbDatabase* stillOpen(const Drawing& drawing);
 
   std::wstring m_name;
-  AcApDocument* m_document;
-  AcDbDatabase* m_database;
-  // The history's depth before the group began.
-  size_t m_depth = 0;
+  std::vector<Drawing> m_drawings;
 };

@@ -4,6 +4,7 @@
 
 #include "AcDbDatabase.h"
 #include "AcDbStub.h"
+#include "UndoHistory.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 #include "DxfText.h"
@@ -85,7 +86,11 @@ Acad::ErrorStatus AcDbDictionary::setAt(const ACHAR* key, AcDbObject* value, AcD
   const auto found = m_index.find(fold(key));
   if (found != m_index.end()) {
     Entry& entry = m_entries[found->second];
-    if (entry.hardOwner && entry.id.isValid() && entry.id != objectId) entry.id.stub()->object->m_erased = true;
+    if (entry.hardOwner && entry.id.isValid() && entry.id != objectId) {
+      AcDbObject* replaced = entry.id.stub()->object.get();
+      db->undoHistory().noteWrite(*replaced);
+      replaced->m_erased = true;
+    }
     entry.id = objectId;
     return Acad::eOk;
   }
