@@ -19,19 +19,18 @@ AcTransaction* AcDbTransactionManager::startTransaction() {
   return m_active.back();
 }
 
-Acad::ErrorStatus AcDbTransactionManager::endTransaction() {
-  if (m_active.empty()) return Acad::eNotApplicable;
-  const std::unique_ptr<AcTransaction> ending(m_active.back());
-  m_active.pop_back();
-  if (ending->m_database != nullptr) ending->m_database->undoHistory().end();
-  return Acad::eOk;
-}
+Acad::ErrorStatus AcDbTransactionManager::endTransaction() { return finish(true); }
 
-Acad::ErrorStatus AcDbTransactionManager::abortTransaction() {
+Acad::ErrorStatus AcDbTransactionManager::abortTransaction() { return finish(false); }
+
+Acad::ErrorStatus AcDbTransactionManager::finish(bool keep) {
   if (m_active.empty()) return Acad::eNotApplicable;
-  const std::unique_ptr<AcTransaction> aborting(m_active.back());
+  const std::unique_ptr<AcTransaction> finished(m_active.back());
   m_active.pop_back();
-  if (aborting->m_database != nullptr) aborting->m_database->undoHistory().rollBack();
+  if (finished->m_database == nullptr) return Acad::eOk;
+  UndoHistory& history = finished->m_database->undoHistory();
+  if (keep) history.end();
+  else history.rollBack();
   return Acad::eOk;
 }
 

@@ -34,6 +34,9 @@ class AcDbTransactionManager {
   void forget(AcDbDatabase* database);
 
  private:
+  // Ends the innermost transaction, keeping or undoing its changes.
+  Acad::ErrorStatus finish(bool keep);
+
   // Owned; kept in a vector of pointers so that callers' pointers stay valid.
   std::vector<AcTransaction*> m_active;
 };

@@ -11,16 +11,24 @@
 
 UndoHistory::Entry::~Entry() = default;
 
-// An object's state before the group, or its absence; undo and redo both
-// swap it with what stands in the object's place.
-class UndoHistory::ObjectEntry : public Entry {
+// A change whose undo and redo are the same exchange of two states.
+class UndoHistory::SwapEntry : public Entry {
  public:
-  ObjectEntry(AcDbStub& stub, std::unique_ptr<AcDbObject> other) : m_stub(stub), m_other(std::move(other)) {}
   void undo() override { swap(); }
   void redo() override { swap(); }
 
+ protected:
+  virtual void swap() = 0;
+};
+
+// An object's state before the group, or its absence; undo and redo both
+// swap it with what stands in the object's place.
+class UndoHistory::ObjectEntry : public SwapEntry {
+ public:
+  ObjectEntry(AcDbStub& stub, std::unique_ptr<AcDbObject> other) : m_stub(stub), m_other(std::move(other)) {}
+
  private:
-  void swap() {
+  void swap() override {
     std::swap(m_stub.object, m_other);
     // Whatever was left open when its command failed comes back closed.
     if (AcDbObject* object = m_stub.object.get()) {
@@ -36,7 +44,7 @@ class UndoHistory::ObjectEntry : public Entry {
 // items back.
 class UndoHistory::TailEntry : public Entry {
  public:
-  TailEntry(AcDbObjectIdArray& list) : m_list(list), m_length(list.size()) {}
+  explicit TailEntry(AcDbObjectIdArray& list) : m_list(list), m_length(list.size()) {}
   void undo() override {
     const size_t length = std::min(m_length, m_list.size());
     m_tail.assign(m_list.begin() + static_cast<std::ptrdiff_t>(length), m_list.end());
@@ -54,29 +62,26 @@ class UndoHistory::TailEntry : public Entry {
 };
 
 // A list that lost or reordered items: kept whole, and swapped.
-class UndoHistory::WholeListEntry : public Entry {
+class UndoHistory::WholeListEntry : public SwapEntry {
  public:
-  WholeListEntry(AcDbObjectIdArray& list) : m_list(list), m_other(list) {}
-  void undo() override { m_list.swap(m_other); }
-  void redo() override { m_list.swap(m_other); }
+  explicit WholeListEntry(AcDbObjectIdArray& list) : m_list(list), m_other(list) {}
 
  private:
+  void swap() override { m_list.swap(m_other); }
   AcDbObjectIdArray& m_list;
   AcDbObjectIdArray m_other;
 };
 
 // One key of a name index: what it named before (or nothing), swapped.
-class UndoHistory::KeyEntry : public Entry {
+class UndoHistory::KeyEntry : public SwapEntry {
  public:
   KeyEntry(std::unordered_map<std::string, AcDbObjectId>& map, std::string key) : m_map(map), m_key(std::move(key)) {
     const auto found = m_map.find(m_key);
     if (found != m_map.end()) m_other = found->second;
   }
-  void undo() override { swap(); }
-  void redo() override { swap(); }
 
  private:
-  void swap() {
+  void swap() override {
     const auto found = m_map.find(m_key);
     const AcDbObjectId current = found != m_map.end() ? found->second : AcDbObjectId();
     if (m_other.isNull()) {
@@ -92,15 +97,13 @@ class UndoHistory::KeyEntry : public Entry {
 };
 
 // The header variables and the paper layout last made current.
-class UndoHistory::HeaderEntry : public Entry {
+class UndoHistory::HeaderEntry : public SwapEntry {
  public:
   HeaderEntry(DxfHeader& header, AcDbObjectId& layout)
       : m_header(header), m_layout(layout), m_otherHeader(header), m_otherLayout(layout) {}
-  void undo() override { swap(); }
-  void redo() override { swap(); }
 
  private:
-  void swap() {
+  void swap() override {
     std::swap(m_header, m_otherHeader);
     std::swap(m_layout, m_otherLayout);
   }
@@ -111,14 +114,12 @@ class UndoHistory::HeaderEntry : public Entry {
 };
 
 // The next free handle.
-class UndoHistory::HandseedEntry : public Entry {
+class UndoHistory::HandseedEntry : public SwapEntry {
  public:
   explicit HandseedEntry(AcDbHandleTable& handles) : m_handles(handles), m_other(handles.seed()) {}
-  void undo() override { swap(); }
-  void redo() override { swap(); }
 
  private:
-  void swap() {
+  void swap() override {
     const AcDbHandle current = m_handles.seed();
     m_handles.restoreSeed(m_other);
     m_other = current;

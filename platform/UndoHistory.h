@@ -86,6 +86,7 @@ class UndoHistory {
     std::wstring name;
     std::vector<std::unique_ptr<Entry>> entries;
   };
+  class SwapEntry;
   class ObjectEntry;
   class TailEntry;
   class WholeListEntry;
