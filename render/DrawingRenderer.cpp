@@ -17,18 +17,13 @@
 #include "AcDbText.h"
 #include "AcDbTextStyleTableRecord.h"
 #include "AcDbUnmodelledEntity.h"
+#include "BlockNesting.h"
 #include "CurveShape.h"
 #include "SvgCanvas.h"
 #include "SvgNumber.h"
 #include "TextCodec.h"
 
 namespace {
-
-// Deeper nesting than any real drawing has; a file that claims more is broken.
-constexpr size_t kMaxNesting = 64;
-// Blocks that each place the next several times multiply: a broken file
-// could ask for more entities than any picture holds.
-constexpr size_t kMaxDrawnEntities = 1000000;
 
 double heightOf(const AcDbText& text) {
   if (text.height() > 0.0) return text.height();
@@ -40,7 +35,12 @@ double heightOf(const AcDbText& text) {
 }  // namespace
 
 DrawingRenderer::DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas)
-    : m_database(database), m_canvas(canvas), m_style(database), m_texts(canvas), m_hatches(canvas) {}
+    : m_database(database),
+      m_canvas(canvas),
+      m_style(database),
+      m_texts(canvas),
+      m_hatches(canvas),
+      m_budget(database) {}
 
 void DrawingRenderer::render() {
   drawBlock(m_database.modelSpaceId(), Placement{AcGeMatrix3d::kIdentity, m_style.top(), m_canvas.drawing()});
@@ -58,7 +58,8 @@ AcDbObjectIdArray DrawingRenderer::drawOrder(const AcDbBlockTableRecord& block) 
 }
 
 void DrawingRenderer::drawBlock(AcDbObjectId blockId, const Placement& placement) {
-  if (m_drawing.size() >= kMaxNesting || std::find(m_drawing.begin(), m_drawing.end(), blockId) != m_drawing.end())
+  // Model space and every level a drawing that opens may nest.
+  if (m_drawing.size() > BlockNesting::kMostLevels || std::find(m_drawing.begin(), m_drawing.end(), blockId) != m_drawing.end())
     return;
   AcDbObjectIdArray order;
   {
@@ -78,7 +79,7 @@ void DrawingRenderer::name(pugi::xml_node element, const AcDbEntity& entity) {
 }
 
 void DrawingRenderer::drawEntity(AcDbObjectId entityId, const Placement& placement) {
-  if (++m_drawn > kMaxDrawnEntities) return;
+  if (!m_budget.take(entityId)) return;
   AcDbEntityPointer entity(entityId, AcDb::kForRead);
   if (!entity || entity->isErased()) return;
   const RenderStyle::Look look = m_style.lookOf(*entity.object(), placement.context);
@@ -162,5 +163,9 @@ std::string DrawingRenderer::leftOut() const {
   std::string line;
   for (const auto& [type, count] : m_leftOut)
     line += (line.empty() ? "" : ", ") + std::to_string(count) + " " + type;
+  if (m_budget.leftOut() > 0)
+    line += (line.empty() ? "" : ", ") + std::to_string(m_budget.leftOut()) +
+            " entities placed by nested blocks beyond this drawing's limit of " +
+            std::to_string(m_budget.limit());
   return line;
 }

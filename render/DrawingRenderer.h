@@ -1,8 +1,8 @@
 // Draws model space onto a canvas as the host shows it: entities in the
 // draw order of their block's sort table, block references with their
 // attributes, nested references placed through every level, layers that
-// are off or frozen left out.  Entities the platform does not model are
-// not drawn, and counted.
+// are off or frozen left out.  Entities the platform does not model, and
+// those beyond what the drawing may draw, are not drawn, and counted.
 #pragma once
 
 #include <map>
@@ -12,6 +12,7 @@
 #include <pugixml.hpp>
 
 #include "AcGeMatrix3d.h"
+#include "EntityBudget.h"
 #include "HatchPainter.h"
 #include "RenderStyle.h"
 #include "TextPainter.h"
@@ -28,8 +29,8 @@ class DrawingRenderer {
   DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas);
 
   void render();
-  // What the picture leaves out, by type: "2 LEADER, 1 MLEADER"; empty
-  // when everything was drawn.
+  // What the picture leaves out, by type: "2 LEADER, 1 MLEADER", then
+  // those beyond the limit; empty when everything was drawn.
   std::string leftOut() const;
 
  private:
@@ -62,6 +63,6 @@ class DrawingRenderer {
   // The blocks being drawn, outermost first: a block that holds a
   // reference to itself is drawn once.
   std::vector<AcDbObjectId> m_drawing;
-  size_t m_drawn = 0;
+  EntityBudget m_budget;
   std::map<std::string, size_t> m_leftOut;
 };

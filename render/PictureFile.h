@@ -15,7 +15,8 @@ class PictureFile {
 
   // False, with the reason in error, when the path names no kind of
   // picture, the settings do not suit it or the file cannot be written.
-  // leftOut names the kinds of entity the picture does not show ("2 LEADER").
+  // leftOut names the kinds of entity the picture does not show ("2 LEADER")
+  // and counts those beyond the limit nested blocks reach.
   static bool write(AcDbDatabase& database, const std::string& path, const PlotSettings& settings,
                     std::string& error, std::string& leftOut);
   // The SVG text of an image of the whole drawing, and its size in pixels.
