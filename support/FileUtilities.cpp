@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -133,6 +134,10 @@ int CFileUtilities::deleteFile(const std::wstring& path) {
 std::string CFileUtilities::nativePath(const std::wstring& path) {
   std::string native = wideToUtf8(path);
   std::replace(native.begin(), native.end(), '\\', '/');
+  // There are no drives here: a Windows path's drive, as in a default such
+  // as "c:\\zelphDiagnosis.xml", stands for the folder the host runs in.
+  const bool drive = native.size() >= 2 && native[1] == ':' && std::isalpha(static_cast<unsigned char>(native[0]));
+  if (drive) native.replace(0, 2, native.size() > 2 && native[2] == '/' ? "." : "./");
   return native;
 }
 

@@ -24,7 +24,8 @@ class CFileUtilities {
   static std::wstring browseForFile(const std::wstring& filter);
   // 1 when the file was removed, 0 when it could not be.
   static int deleteFile(const std::wstring& path);
-  // The path as the file system takes it: UTF-8, with '/' for every separator.
+  // The path as the file system takes it: UTF-8, with '/' for every
+  // separator and a drive ("c:") standing for the working folder.
   static std::string nativePath(const std::wstring& path);
   // Writes beside the file and renames into place, so a failed write leaves
   // the previous file whole.  The reason of a failure, naming the path, or

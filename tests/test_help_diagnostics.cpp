@@ -10,6 +10,7 @@ namespace fs = std::filesystem;
 using spatiary_test::countOccurrences;
 using spatiary_test::RunResult;
 using spatiary_test::ScratchFolder;
+using spatiary_test::shellQuote;
 
 namespace {
 
@@ -83,6 +84,15 @@ class Session {
     arguments.insert(arguments.begin(), {"--appdata", m_appData.path().string()});
     return spatiary_test::runSpatiary(arguments, script);
   }
+  // Runs the host with its scratch folder as the working folder.
+  RunResult runInScratch(const std::string& script) const {
+    const fs::path input = scratch("input.scr");
+    spatiary_test::writeFile(input, script);
+    return spatiary_test::runCommand("cd " + shellQuote(m_appData.path().string()) + " && " +
+                                     shellQuote(spatiary_test::spatiaryExecutable().string()) + " -s " +
+                                     shellQuote(input.string()) + " --appdata " +
+                                     shellQuote(m_appData.path().string()) + " </dev/null");
+  }
   fs::path scratch(const std::string& name) const { return m_appData / name; }
 
  private:
@@ -96,6 +106,17 @@ void expectInOrder(const std::string& output, const std::vector<std::string>& pa
     ASSERT_NE(found, std::string::npos) << "missing after offset " << at << ": " << part << "\n--- output:\n" << output;
     at = found + part.size();
   }
+}
+
+void expectRootWithOneChild(const fs::path& xml) {
+  pugi::xml_document document;
+  ASSERT_TRUE(document.load_file(xml.c_str())) << xml;
+  const pugi::xml_node root = document.document_element();
+  EXPECT_STREQ(root.name(), "root");
+  EXPECT_STRNE(root.attribute("xmlns").value(), "");
+  ASSERT_EQ(std::distance(root.children().begin(), root.children().end()), 1);
+  EXPECT_STREQ(root.first_child().name(), "name");
+  EXPECT_STREQ(root.first_child().text().get(), "value");
 }
 
 }  // namespace
@@ -149,14 +170,20 @@ TEST(DiagnosticCommands, XmlTestReplacesTheFileWithRootAndOneChild) {
   const RunResult result = session.run("md9\n" + xml.string() + "\n");
   expectInOrder(result.output, {"xml test - outputs xml file to specified location\n", "please enter output file path <c:\\zelphDiagnosis.xml>:",
                                 "xml test completed successfully\n"});
-  pugi::xml_document document;
-  ASSERT_TRUE(document.load_file(xml.c_str())) << spatiary_test::readFile(xml);
-  const pugi::xml_node root = document.document_element();
-  EXPECT_STREQ(root.name(), "root");
-  EXPECT_STRNE(root.attribute("xmlns").value(), "");
-  ASSERT_EQ(std::distance(root.children().begin(), root.children().end()), 1);
-  EXPECT_STREQ(root.first_child().name(), "name");
-  EXPECT_STREQ(root.first_child().text().get(), "value");
+  expectRootWithOneChild(xml);
+}
+
+// The default path's drive is the folder the host runs in; so is the drive
+// of a path typed the Windows way.
+TEST(DiagnosticCommands, ADrivePathIsWrittenInTheWorkingFolder) {
+  const Session session;
+  const fs::path xml = session.scratch("zelphDiagnosis.xml");
+  fs::create_directories(session.scratch("out"));
+  const RunResult result = session.runInScratch("md9\n\nmda\n1\n3\n4\ntext\nD:\\out\\all.xml\n");
+  EXPECT_EQ(countOccurrences(result.output, "xml test completed successfully\n"), 2) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
+  expectRootWithOneChild(xml);
+  expectRootWithOneChild(session.scratch("out") / "all.xml");
 }
 
 TEST(DiagnosticCommands, AllRunsTheSevenTestsInOrderWithoutADialog) {
