@@ -80,24 +80,27 @@ AcDbObjectId closedOutline(const std::wstring& handle) {
   return id;
 }
 
+// Numbered as the space creator numbers, so that no label collides with a
+// space the drawing already has; the number is used up only by a space made.
 void createDovrelBlock(CAcadDrawing& drawing, AcDbObjectId outlineId, const AcGePoint3d& at, const DovrelLabel& label,
-                       int index, const CPreferences& preferences) {
+                       int& number, const CPreferences& preferences) {
   ZELPH_TRY
     CSpaceOutline outline(outlineId, preferences.getUnits(), preferences.getPrecision());
     if (!outline.prepare(drawing, at)) return;
     CBlockDWGRoom room;
-    outline.fillSpace(room, label.room, L"ROOM-" + CUtilities::IntToCString(index), label.height, label.widthFactor,
+    outline.fillSpace(room, label.room, L"ROOM-" + CUtilities::IntToCString(number), label.height, label.widthFactor,
                       label.rotation, false);
-    outline.createBlockReference(room, drawing, label.height, label.widthFactor, label.rotation);
+    if (outline.createBlockReference(room, drawing, label.height, label.widthFactor, label.rotation) == Acad::eOk)
+      ++number;
   ZELPH_CATCH(L"createDovrelBlock")
 }
 
-void convertDovrelLabel(CAcadDrawing& drawing, AcDbObjectId labelId, int index, const CPreferences& preferences) {
+void convertDovrelLabel(CAcadDrawing& drawing, AcDbObjectId labelId, int& number, const CPreferences& preferences) {
   AcDbObjectPointer<AcDbBlockReference> label(labelId, AcDb::kForWrite);
   if (!label) return;
   const DovrelLabel read = interrogateDovrelBlock(label.object());
   const AcDbObjectId outline = closedOutline(read.outlineHandle);
-  if (!outline.isNull()) createDovrelBlock(drawing, outline, label->position(), read, index, preferences);
+  if (!outline.isNull()) createDovrelBlock(drawing, outline, label->position(), read, number, preferences);
   // The label goes out of sight with its layer, made space or not.
   label->setLayer(kLabelLayer.c_str());
 }
@@ -133,11 +136,12 @@ void convertDovrelLabels(CAcadDrawing& drawing, const CPreferences& preferences)
   if (getDovrelBlockSS(selection) != RTNORM) return;
   try {
     if (acedSSLength(selection, &length) != RTNORM) length = 0;
+    int number = CBlocks::nextRoomNumber(drawing);
     for (Adesk::Int32 index = 0; index < length; ++index) {
       ads_name member;
       AcDbObjectId id;
       if (acedSSName(selection, index, member) == RTNORM && acdbGetObjectId(id, member) == Acad::eOk)
-        convertDovrelLabel(drawing, id, index, preferences);
+        convertDovrelLabel(drawing, id, number, preferences);
     }
   } catch (...) {
     acedSSFree(selection);

@@ -1,10 +1,14 @@
 #include "spaces/Blocks.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "AcDbBlockReference.h"
+#include "AcDbBlockTable.h"
 #include "AcDbBlockTableRecord.h"
+#include "AcDbDatabase.h"
 #include "CException.h"
+#include "ReplyText.h"
 #include "TextCodec.h"
 #include "aced.h"
 #include "host/AcadDrawing.h"
@@ -19,6 +23,7 @@
 
 namespace {
 
+const std::wstring kRoomPrefix = L"ROOM-";
 const std::wstring kGrossAreaBlock = L"ROOM-GROSS_AREA";
 const std::wstring kGrossAreaName = L"GROSS AREA";
 const std::wstring kLegendMarker = CMarkerBlockLegend::kKind.blockName;
@@ -153,6 +158,27 @@ void CBlocks::sortBlocksByHandle(bool ascending) {
     m_entries = std::move(sorted);
     m_indexStale = true;
   ZELPH_CATCH(L"CBlocks::sortBlocksByHandle")
+}
+
+int CBlocks::nextRoomNumber(const CAcadDrawing& drawing) {
+  ZELPH_TRY
+    std::int32_t highest = 0;
+    AcDbDatabase* database = drawing.isOpen() ? drawing.getDatabase() : nullptr;
+    AcDbBlockTable* table = nullptr;
+    if (database != nullptr && database->getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
+      for (const AcDbObjectId& id : table->recordIds()) {
+        AcDbBlockTableRecord* block = nullptr;
+        if (acdbOpenObject(block, id, AcDb::kForRead) != Acad::eOk) continue;
+        std::wstring name;
+        block->getName(name);
+        block->close();
+        if (ReplyText::upper(name.substr(0, kRoomPrefix.size())) == kRoomPrefix)
+          highest = std::max(highest, CUtilities::CStringToLong(name.substr(kRoomPrefix.size())));
+      }
+      table->close();
+    }
+    return highest + 1;
+  ZELPH_CATCH(L"CBlocks::nextRoomNumber")
 }
 
 std::wstring CBlocks::readNameFromXData(const AcDbBlockReference* reference) {

@@ -58,6 +58,10 @@ class CBlocks {
   // By the numeric value of the handles; equal handles keep their order.
   void sortBlocksByHandle(bool ascending);
 
+  // The number after "ROOM-" for the drawing's next space: one more than
+  // the highest any block definition has, so the first is ROOM-1; 1 when
+  // the drawing is not open.
+  static int nextRoomNumber(const CAcadDrawing& drawing);
   // The space name kept in the reference's extended data, or empty text.
   static std::wstring readNameFromXData(const AcDbBlockReference* reference);
 

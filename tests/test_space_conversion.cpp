@@ -17,9 +17,10 @@ namespace {
 // PLINE2_ID holds the outline's handle: a 5 by 4 and a 6 by 3 metre room,
 // a label naming no object, one without a ROOM text, and a 2 by 2 room.
 // The BOMA layer is frozen and off.
+// Given a second path, the labels and outlines are added to that drawing.
 const char* kForeignDrawing = R"(
 import sys, ezdxf
-doc = ezdxf.new("R2010")
+doc = ezdxf.readfile(sys.argv[2]) if len(sys.argv) > 2 else ezdxf.new("R2010")
 doc.layers.add("BOMA").freeze()
 doc.layers.get("BOMA").off()
 msp = doc.modelspace()
@@ -90,13 +91,13 @@ TEST_F(SpaceConversion, ForeignRoomLabelsBecomeSpacesOfTheirOutlines) {
   const auto result = run("msc_isc\n");
   EXPECT_EQ(result.output.find("Zelph"), std::string::npos) << result.output;  // no title
   const std::string listed = listSpaces(saved);
-  EXPECT_NE(listed.find("ROOM-0|Office A|20.00sq.m.| |20.00sq.m.|18.00m.|Office A\n"), std::string::npos) << listed;
-  EXPECT_NE(listed.find("ROOM-1|Office B|18.00sq.m.| |18.00sq.m.|18.00m.|Office B\n"), std::string::npos) << listed;
-  EXPECT_EQ(listed.find("ROOM-2|"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("ROOM-1|Office A|20.00sq.m.| |20.00sq.m.|18.00m.|Office A\n"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("ROOM-2|Office B|18.00sq.m.| |18.00sq.m.|18.00m.|Office B\n"), std::string::npos) << listed;
   EXPECT_NE(listed.find("ROOM-3||4.00sq.m.| |4.00sq.m.|8.00m.|\n"), std::string::npos) << listed;
   EXPECT_NE(listed.find("ROOM-4|Store|4.00sq.m.|"), std::string::npos) << listed;
+  EXPECT_EQ(listed.find("ROOM-5|"), std::string::npos) << listed;  // the label naming nothing
   const std::string read = readSpacesWithProject(saved);
-  EXPECT_NE(read.find("ROOM-0|Office A|20.00|18.00|0|2\n"), std::string::npos) << read;
+  EXPECT_NE(read.find("ROOM-1|Office A|20.00|18.00|0|2\n"), std::string::npos) << read;
   EXPECT_NE(read.find("ROOM-3|ROOM-3|4.00|8.00|0|2\n"), std::string::npos) << read;
   EXPECT_EQ(read.find("DOVREL_SPACE_LABEL"), std::string::npos) << read;  // labels are no spaces
 
@@ -105,10 +106,28 @@ TEST_F(SpaceConversion, ForeignRoomLabelsBecomeSpacesOfTheirOutlines) {
   EXPECT_NE(layers.find("BOMA on thawed"), std::string::npos) << layers;
   EXPECT_EQ(countOccurrences(layers, "label DOVREL\n"), 5) << layers;
   // The label's text style, its rotation turned into the labels' own.
-  EXPECT_NE(layers.find("space ROOM-0 True 200 90 0.8\n"), std::string::npos) << layers;
-  EXPECT_NE(layers.find("space ROOM-1 True 200 0 0.8\n"), std::string::npos) << layers;
+  EXPECT_NE(layers.find("space ROOM-1 True 200 90 0.8\n"), std::string::npos) << layers;
+  EXPECT_NE(layers.find("space ROOM-2 True 200 0 0.8\n"), std::string::npos) << layers;
   EXPECT_NE(layers.find("space ROOM-3 True 10 10 1\n"), std::string::npos) << layers;
   EXPECT_NE(layers.find("lwpolylines in model space 0\n"), std::string::npos) << layers;
+}
+
+// Labels in a drawing that has spaces already take the numbers after
+// theirs, as the space creator would, and leave those spaces be.
+TEST_F(SpaceConversion, LabelsInADrawingWithSpacesTakeTheNextFreeNumbers) {
+  const std::string spaces = (scratch / "spaces.dxf").string();
+  makeSpaceDrawing(spaces, 3);
+  ASSERT_EQ(runPython(kForeignDrawing, {drawing, spaces}).exitCode, 0);
+  run("msc_isc\n");
+  const std::string listed = listSpaces(saved);
+  EXPECT_NE(listed.find("ROOM-1|Room 1|12.00sq.m.|"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("ROOM-3|Room 3|16.00sq.m.|"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("ROOM-4|Office A|20.00sq.m.| |20.00sq.m.|18.00m.|Office A\n"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("ROOM-5|Office B|18.00sq.m.|"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("ROOM-6||4.00sq.m.|"), std::string::npos) << listed;
+  EXPECT_NE(listed.find("ROOM-7|Store|4.00sq.m.|"), std::string::npos) << listed;
+  EXPECT_EQ(countOccurrences(listed, "\nROOM-"), 7) << listed;
+  EXPECT_NE(layersAndLabels().find("lwpolylines in model space 0\n"), std::string::npos);
 }
 
 TEST_F(SpaceConversion, WithoutForeignLabelsOnlyTheTwoLayersChange) {

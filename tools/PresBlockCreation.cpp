@@ -1,16 +1,11 @@
 #include "tools/PresBlockCreation.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "AcApDocManager.h"
-#include "AcDbBlockTable.h"
-#include "AcDbBlockTableRecord.h"
-#include "AcDbDatabase.h"
 #include "AcDbPolyline.h"
 #include "CDataExchange.h"
 #include "MessageBox.h"
-#include "ReplyText.h"
 #include "acutads.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
@@ -218,21 +213,7 @@ void CPresBlockCreation::advancePastCreatedSpace() {
 
 void CPresBlockCreation::calcNextBlockIdentifier() {
   ZELPH_TRY
-    std::int32_t highest = 0;
-    AcDbDatabase* database = m_drawing != nullptr && m_drawing->isOpen() ? m_drawing->getDatabase() : nullptr;
-    AcDbBlockTable* table = nullptr;
-    if (database != nullptr && database->getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
-      for (const AcDbObjectId& id : table->recordIds()) {
-        AcDbBlockTableRecord* block = nullptr;
-        if (acdbOpenObject(block, id, AcDb::kForRead) != Acad::eOk) continue;
-        std::wstring name;
-        block->getName(name);
-        block->close();
-        if (ReplyText::upper(name.substr(0, kRoomPrefix.size())) == kRoomPrefix) highest = std::max(highest, CUtilities::CStringToLong(name.substr(kRoomPrefix.size())));
-      }
-      table->close();
-    }
-    m_nextBlockIdentifier = highest + 1;
+    m_nextBlockIdentifier = m_drawing != nullptr ? CBlocks::nextRoomNumber(*m_drawing) : 1;
   ZELPH_CATCH(L"CPresBlockCreation::calcNextBlockIdentifier")
 }
 
