@@ -19,8 +19,15 @@ const char* HostOptions::usage() {
          "  --appdata DIR        the machine's shared application-data folder\n"
          "                       (default $XDG_DATA_HOME, else ~/.local/share)\n"
          "  --product NAME       the host product name the module sees (default \"BricsCAD 18\")\n"
+         "  -k, --keep-going     run a script to its end despite failures (the exit status is still 1)\n"
+         "  -y, --accept-defaults\n"
+         "                       accept the first-run preferences with their defaults, without the dialog\n"
          "  --help               show this text\n"
-         "  --version            show the host's version\n";
+         "  --version            show the host's version\n"
+         "Exit status: 0 when everything asked of the host succeeded; 1 when something failed (an\n"
+         "error box, a refused answer, an unknown command, a failed open, save or render, the input\n"
+         "ending while a question or dialog waits); 2 for a wrong command line.  A script stops at\n"
+         "its first failure, naming it (\"script line 12: ...\"), and saves nothing.\n";
 }
 
 std::optional<HostOptions> HostOptions::parse(int argc, char** argv, std::string& error) {
@@ -42,6 +49,10 @@ std::optional<HostOptions> HostOptions::parse(int argc, char** argv, std::string
       options.appData = utf8ToWide(argv[++i]);
     } else if (argument == "--product") {
       options.product = utf8ToWide(argv[++i]);
+    } else if (isOneOf(argument, "-k", "--keep-going")) {
+      options.keepGoing = true;
+    } else if (isOneOf(argument, "-y", "--accept-defaults")) {
+      options.acceptDefaults = true;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
     } else if (argument == "--version") {

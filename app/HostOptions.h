@@ -10,6 +10,8 @@ struct HostOptions {
   std::string drawing;  // empty: a new drawing
   std::wstring appData;
   std::wstring product = L"BricsCAD 18";
+  bool keepGoing = false;       // a script runs to its end despite failures
+  bool acceptDefaults = false;  // the module's first-run settings taken unseen
   bool help = false;
   bool version = false;
 

@@ -7,13 +7,17 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "AcApDocManager.h"
+#include "AcEdCommandStack.h"
 #include "CommandLine.h"
 #include "DialogManager.h"
 #include "HostOptions.h"
 #include "HostSession.h"
+#include "LineEditor.h"
 #include "ModuleLoader.h"
 #include "RenderCommand.h"
 #include "TextCodec.h"
@@ -39,6 +43,43 @@ bool openStartupDrawing(const HostOptions& options) {
   return false;
 }
 
+// What Tab completes at Command: the host's commands and the module's.
+std::vector<std::string> commandNames() {
+  std::vector<std::string> names;
+  for (const auto& command : CommandLine::hostCommands()) names.push_back(wideToUtf8(command.name));
+  for (const AcEdCommand* command : acedRegCmds->commands()) {
+    names.push_back(wideToUtf8(command->globalName));
+    names.push_back(wideToUtf8(command->localName));
+  }
+  return names;
+}
+
+// A person at a terminal types through the line editor, with history kept
+// in the host's own folder under the application-data folder.
+std::unique_ptr<LineEditor> connectInput(const HostOptions& options, std::ifstream& script) {
+  auto& session = HostSession::instance();
+  if (!options.script.empty()) {
+    session.setInput(&script);
+    return nullptr;
+  }
+  if (::isatty(STDIN_FILENO) == 0) {
+    session.setInput(&std::cin);
+    return nullptr;
+  }
+  auto editor = std::make_unique<LineEditor>(wideToUtf8(options.appData) + "/spatiary/history", commandNames);
+  session.setLineEditor([editor = editor.get()](const std::string& prompt) { return editor->read(prompt); });
+  return editor;
+}
+
+bool loadModule(ModuleLoader& module, const HostOptions& options, const char* argv0) {
+  std::string error;
+  DialogManager::instance().setAcceptModal(options.acceptDefaults);
+  const bool loaded = module.load(moduleBeside(argv0), error);
+  DialogManager::instance().setAcceptModal(false);
+  if (!loaded) std::fprintf(stderr, "spatiary: %s\n", error.c_str());
+  return loaded;
+}
+
 int runSession(const HostOptions& options, const char* argv0) {
   auto& session = HostSession::instance();
   session.setProductName(options.product);
@@ -50,28 +91,30 @@ int runSession(const HostOptions& options, const char* argv0) {
       std::fprintf(stderr, "spatiary: cannot read the script %s\n", options.script.c_str());
       return kFailure;
     }
-    session.setInput(&script);
-  } else {
-    session.setInput(&std::cin);
-    session.setEcho(::isatty(STDIN_FILENO) == 0);
   }
+  const std::unique_ptr<LineEditor> editor = connectInput(options, script);
+  session.setTerminalOutput(::isatty(STDOUT_FILENO) != 0);
+  session.setStopAtFailure(!options.keepGoing);
+  session.setFailureReport(&std::cerr);
   if (!openStartupDrawing(options)) return kFailure;
 
   ModuleLoader module;
-  std::string error;
-  if (!module.load(moduleBeside(argv0), error)) {
-    std::fprintf(stderr, "spatiary: %s\n", error.c_str());
-    return kFailure;
-  }
+  if (!loadModule(module, options, argv0)) return kFailure;
   CommandLine commandLine;
   commandLine.run();
   DialogManager::instance().destroyAll();
   module.unload();
-  int status = 0;
-  if (!options.output.empty() && !CommandLine::save(utf8ToWide(options.output))) {
+  // A person saw each failure and went on; a script's failures fail the run.
+  const int failures = session.interactive() ? 0 : session.failureCount();
+  session.setLineEditor(nullptr);
+  int status = failures > 0 ? kFailure : 0;
+  if (!options.output.empty() && failures > 0 && !options.keepGoing) {
+    std::fprintf(stderr, "spatiary: the script failed; the drawing was not saved to %s\n", options.output.c_str());
+  } else if (!options.output.empty() && !CommandLine::save(utf8ToWide(options.output))) {
     std::fprintf(stderr, "spatiary: the drawing could not be saved to %s\n", options.output.c_str());
     status = kFailure;
   }
+  if (failures > 1) std::fprintf(stderr, "spatiary: %d failures\n", failures);
   session.flush();
   acDocManager->closeAll();
   return status;

@@ -21,6 +21,7 @@
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
+#include "host/StatusBarProgress.h"
 #include "module/CommandShell.h"
 #include "module/commands.h"
 #include "spaces/BlockDWG.h"
@@ -260,7 +261,9 @@ void msc_has() {
     CBlocks spaces;
     spaces.getZelphDWGBlocks_SS(drawing, false, L'f');
     int hatched = 0;
+    CStatusBarProgress progress(L"Hatching spaces", spaces.getCount());
     for (int index = 0; index < spaces.getCount(); ++index) {
+      progress.step();
       auto& space = *static_cast<CBlockDWG*>(spaces.getAt(index));
       if (space.getName() == L"GROSS AREA") continue;
       ++hatched;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "host/AcadDrawing.h"
+#include "host/StatusBarProgress.h"
 #include "spaces/BlockDWG.h"
 #include "spaces/Blocks.h"
 #include "support/ZelphExceptions.h"
@@ -33,7 +34,9 @@ class CSpaceLoop {
   int changeEach(Change change) {
     ZELPH_TRY
       int changed = 0;
+      CStatusBarProgress progress(L"Updating spaces", getCount());
       for (int index = 0; index < getCount(); ++index) {
+        progress.step();
         CBlockDWG& space = getAt(index);
         if (isLocked(space) || !change(space)) continue;
         writeBack(space);

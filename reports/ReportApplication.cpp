@@ -10,6 +10,7 @@
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
 #include "host/HostProduct.h"
+#include "host/StatusBarProgress.h"
 #include "reports/GraphicReport.h"
 #include "spaces/BlockDWG.h"
 #include "spaces/Blocks.h"
@@ -141,7 +142,9 @@ void CReportApplication::applySpaces(CCategory& category) {
     std::unique_ptr<CBlocks> listed;
     // Entries that name no space have no share in the legend or the pie chart.
     std::vector<bool> applied(static_cast<size_t>(entries->getCount()), true);
+    CStatusBarProgress progress(L"Applying the report", entries->getCount());
     for (int index = 0; index < entries->getCount(); ++index) {
+      progress.step();
       const CBlockDWG& entry = *static_cast<const CBlockDWG*>(entries->getAt(index));
       if (entry.getHandle() == kEverySpace) {
         if (listed == nullptr) listed = category.takeBlocks();
@@ -202,7 +205,9 @@ void CReportApplication::applyToEverySpace(const CBlockDWG& wildcard, CCategory&
       return level != kFloorLevel && level != kSiteLevel;
     };
     spaces->keepOnly(isRoom);
+    CStatusBarProgress progress(L"Applying the report", spaces->getCount());
     for (int index = 0; index < spaces->getCount(); ++index) {
+      progress.step();
       CBlockDWG& space = *static_cast<CBlockDWG*>(spaces->getAt(index));
       // Every space keeps its own measured area.
       present(wildcard, space, false);

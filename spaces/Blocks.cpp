@@ -13,6 +13,7 @@
 #include "aced.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
+#include "host/StatusBarProgress.h"
 #include "spaces/Block.h"
 #include "spaces/BlockDWG.h"
 #include "spaces/MarkerBlockLegend.h"
@@ -237,7 +238,9 @@ void CBlocks::listSelection(CAcadDrawing& drawing, int (*select)(ads_name), Make
     if (select(selection) == RTNORM) {
       if (acedSSLength(selection, &length) != RTNORM) length = 0;
       reserveMore(static_cast<size_t>(length));
+      CStatusBarProgress progress(L"Reading spaces", static_cast<int>(length));
       for (Adesk::Int32 index = 0; index < length; ++index) {
+        progress.step();
         ads_name member;
         AcDbObjectId id;
         AcDbBlockReference* reference = nullptr;

@@ -198,9 +198,13 @@ TEST_F(ReportApplying, EveryEntryAppliesToAllSpacesButTheGrossArea) {
 }
 
 TEST_F(ReportApplying, ABrokenReportChangesNothing) {
-  const auto result = apply(report(category("Offices", "ANSI31", "orange", 20, "HATCH-OFFICES",
-                                            space(handle("ROOM-1"), "<mbSwapName>Sales</mbSwapName>"))));
-  ASSERT_EQ(result.exitCode, 0) << result.output;
+  writeFile(scratch / "report.xml", report(category("Offices", "ANSI31", "orange", 20, "HATCH-OFFICES",
+                                                  space(handle("ROOM-1"), "<mbSwapName>Sales</mbSwapName>"))));
+  // The error box fails the run; kept going, the drawing is saved to show it unchanged.
+  const auto result = runSpatiary({"--appdata", (scratch / "appdata").string(), "--keep-going", "-o", saved.string(),
+                                   drawing.string()},
+                                  "magr\n" + (scratch / "report.xml").string() + "\n");
+  ASSERT_EQ(result.exitCode, 1) << result.output;
   EXPECT_NE(result.output.find("Error Detected."), std::string::npos) << result.output;
   EXPECT_NE(result.output.find("cHatchColour \"orange\" is not a colour"), std::string::npos) << result.output;
   EXPECT_EQ(result.output.find("graphic report successfully applied."), std::string::npos) << result.output;

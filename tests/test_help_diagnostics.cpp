@@ -201,8 +201,11 @@ TEST(DiagnosticCommands, AllRunsTheSevenTestsInOrderWithoutADialog) {
 TEST(DiagnosticCommands, AnUnwritableXmlPathShowsOneErrorBoxAndTheCommandLineGoesOn) {
   const Session session;
   const fs::path xml = session.scratch("no-such-folder") / "out.xml";
-  const RunResult result = session.run("md9\n" + xml.string() + "\nmd1\n");
-  EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 1) << result.output;
+  const RunResult result = session.run("md9\n" + xml.string() + "\nmd1\n", {"--keep-going"});
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_NE(result.output.find("script line 2: Error Detected.: blockEdit::diagnosticXML"), std::string::npos)
+      << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 2) << result.output;
   EXPECT_NE(result.output.find("blockEdit::diagnosticXML\n\tXMLUtilities::CXMLUtilities::save\n\n"
                                "Unable to write the XML file " + xml.string() + "."),
             std::string::npos)
@@ -226,7 +229,8 @@ TEST(ProductDetection, MarkerCommandsExistOnlyInFullProducts) {
   const RunResult full = session.run("mlmc\n\nmpmc\n\n");
   EXPECT_NE(full.output.find(mlmc), std::string::npos) << full.output;
   EXPECT_NE(full.output.find(mpmc), std::string::npos) << full.output;
-  const RunResult light = session.run("mlmc\nmpmc\nmbta\n", {"--product", "AutoCAD LT 2020"});
+  const RunResult light = session.run("mlmc\nmpmc\nmbta\n", {"--product", "AutoCAD LT 2020", "--keep-going"});
+  EXPECT_EQ(light.exitCode, 1) << light.output;
   EXPECT_EQ(light.output.find(mlmc), std::string::npos) << light.output;
   EXPECT_EQ(light.output.find(mpmc), std::string::npos) << light.output;
   EXPECT_NE(light.output.find("0 block(s) altered\n"), std::string::npos) << light.output;

@@ -46,41 +46,118 @@ TEST_F(HostProgram, ADrawingThatCannotBeLoadedStopsTheRun) {
   EXPECT_NE(malformed.output.find("line 5"), std::string::npos) << malformed.output;
 }
 
-TEST_F(HostProgram, AFailedSaveIsReportedAndTheScriptGoesOn) {
+TEST_F(HostProgram, AFailedSaveFailsTheRunAndLeavesNothingHalfWritten) {
   std::filesystem::create_directory(scratch / "plan.dxf.d");
   const auto intoFolder = runSpatiary({"--appdata", appdata(), "-o", (scratch / "plan.dxf.d").string()}, "");
-  EXPECT_NE(intoFolder.exitCode, 0) << intoFolder.output;
+  EXPECT_EQ(intoFolder.exitCode, 1) << intoFolder.output;
   const auto missingFolder =
       runSpatiary({"--appdata", appdata(), "-o", (scratch / "no" / "such" / "plan.dxf").string()}, "");
-  EXPECT_NE(missingFolder.exitCode, 0);
+  EXPECT_EQ(missingFolder.exitCode, 1);
 
   const auto inScript = runSpatiary({"--appdata", appdata(), sample()},
                                     "saveas " + (scratch / "plan.dxf.d").string() + "\nm?\n");
-  EXPECT_EQ(inScript.exitCode, 0) << inScript.output;
-  EXPECT_NE(inScript.output.find("VKT Suite Commands"), std::string::npos);
+  EXPECT_EQ(inScript.exitCode, 1) << inScript.output;
+  EXPECT_NE(inScript.output.find("script line 1: cannot save to"), std::string::npos) << inScript.output;
+  EXPECT_EQ(inScript.output.find("VKT Suite Commands"), std::string::npos) << inScript.output;
 }
 
-TEST_F(HostProgram, WrongLinesGetAMessageAndTheRunGoesOn) {
+TEST_F(HostProgram, AScriptStopsAtItsFirstFailureNamingTheLine) {
   const auto saved = (scratch / "out.dxf").string();
-  const auto result = runSpatiary({"--appdata", appdata(), "-o", saved, sample()},
+  const auto result = runSpatiary({"--appdata", appdata(), "-o", saved, sample()}, "m?\n\nfrobnicate\nmd?\n");
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_NE(result.output.find("script line 3: Unknown command \"FROBNICATE\""), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("VKT Suite Commands"), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find("Diagnostic"), std::string::npos) << result.output;
+  // A half-run script leaves the output file alone.
+  EXPECT_FALSE(std::filesystem::exists(saved));
+  EXPECT_NE(result.output.find("not saved to"), std::string::npos) << result.output;
+
+  const auto refused = runSpatiary({"--appdata", appdata(), sample()}, "md8\n1\nlots\n2.5\n");
+  EXPECT_EQ(refused.exitCode, 1) << refused.output;
+  EXPECT_NE(refused.output.find("script line 3: Requires numeric value."), std::string::npos) << refused.output;
+
+  const auto render = runSpatiary({"--appdata", appdata(), sample()},
+                                  "render " + (scratch / "no" / "plan.svg").string() + "\nm?\n");
+  EXPECT_EQ(render.exitCode, 1) << render.output;
+  EXPECT_NE(render.output.find("script line 1: "), std::string::npos) << render.output;
+}
+
+TEST_F(HostProgram, KeepGoingRunsTheWholeScriptAndStillFails) {
+  const auto saved = (scratch / "out.dxf").string();
+  const auto result = runSpatiary({"--appdata", appdata(), "--keep-going", "-o", saved, sample()},
                                   "frobnicate\n@click 1\nopen\nmd8\nmaybe\nlots\n2.5\nfew\n3\n\nmd1\n");
-  EXPECT_EQ(result.exitCode, 0) << result.output;
-  EXPECT_NE(result.output.find("Unknown command \"FROBNICATE\""), std::string::npos) << result.output;
-  EXPECT_NE(result.output.find("No dialog is open"), std::string::npos);
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_NE(result.output.find("script line 1: Unknown command \"FROBNICATE\""), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("script line 2: No dialog is open"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("script line 3: open needs the path"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("script line 6: Requires numeric value."), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("script line 8: Requires an integer value."), std::string::npos) << result.output;
   EXPECT_NE(result.output.find("decimal user input test successful - 2.500"), std::string::npos);
   EXPECT_NE(result.output.find("integer user input test successful - 3"), std::string::npos);
   EXPECT_NE(result.output.find("basic test completed"), std::string::npos);
+  EXPECT_NE(result.output.find("spatiary: 5 failures"), std::string::npos) << result.output;
   EXPECT_TRUE(std::filesystem::exists(saved));
+  EXPECT_NE(result.output.find("Wrote the drawing " + saved + " ("), std::string::npos) << result.output;
 }
 
-TEST_F(HostProgram, TheEndOfInputEndsPromptsAndDialogs) {
-  const auto result = runSpatiary({"--appdata", appdata(), sample()}, "md8\n1\n");
-  EXPECT_EQ(result.exitCode, 0) << result.output;
-  EXPECT_NE(result.output.find("user input test finished"), std::string::npos) << result.output;
+TEST_F(HostProgram, TheEndOfInputWhileAQuestionOrDialogWaitsFails) {
+  const auto result = runSpatiary({"--appdata", appdata(), sample()}, "mgabc\n");
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_NE(result.output.find("end of script: The input ended while \"Please select a polyline:\" was waiting."),
+            std::string::npos)
+      << result.output;
+  // A text question takes its default when the script ends.
+  const auto text = runSpatiary({"--appdata", appdata(), sample()}, "md8\n1\n");
+  EXPECT_EQ(text.exitCode, 0) << text.output;
+  EXPECT_NE(text.output.find("user input test finished"), std::string::npos) << text.output;
   const auto dialog = runSpatiary({"--appdata", appdata(), sample()}, "mprefs\n@set 290 5\n");
-  EXPECT_EQ(dialog.exitCode, 0) << dialog.output;
+  EXPECT_EQ(dialog.exitCode, 1) << dialog.output;
+  EXPECT_NE(dialog.output.find("end of script: The input ended while the dialog \"Block Editing Suite - "
+                               "Preferences\" was waiting."),
+            std::string::npos)
+      << dialog.output;
   EXPECT_EQ(readFile(scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg"),
             "//\tprefs\nunits\n0\n");
+}
+
+TEST_F(HostProgram, AFreshMachineRunsAScriptUnattendedOnlyWhenAskedTo) {
+  const auto fresh = (scratch / "fresh").string();
+  // Without the option the first-run dialog takes the first line and fails, naming itself.
+  const auto stuck = runSpatiary({"--appdata", fresh, sample()}, "m?\n");
+  EXPECT_EQ(stuck.exitCode, 1) << stuck.output;
+  EXPECT_NE(stuck.output.find("script line 1: The dialog \"Block Editing Suite - Preferences\" is waiting"),
+            std::string::npos)
+      << stuck.output;
+
+  const auto fresher = (scratch / "fresher").string();
+  const auto result = runSpatiary({"--appdata", fresher, "--accept-defaults", sample()}, "m?\n");
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("accepted with its defaults"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("VKT Suite Commands"), std::string::npos) << result.output;
+  const auto prefs = readFile(std::filesystem::path(fresher) / "ZelphSystems" / "Spatiary" / "prefs" / "prefs.cfg");
+  EXPECT_NE(prefs.find("units\n0\n"), std::string::npos) << prefs;
+}
+
+TEST_F(HostProgram, HelpListsTheHostsCommandsAndEveryModuleCommand) {
+  const auto result = runSpatiary({"--appdata", appdata(), sample()}, "help\n");
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  for (const char* line : {"  open PATH       open a drawing", "  saveas PATH", "  render PATH", "  quit  ",
+                           "  mbc             zelphBlockCreate", "  magr            zelphApplyGraphicReport",
+                           "  m?              mhelp"})
+    EXPECT_NE(result.output.find(line), std::string::npos) << line << "\n" << result.output;
+}
+
+TEST_F(HostProgram, QuotedPathsAndWhatSavesAndPicturesSay) {
+  std::filesystem::create_directory(scratch / "my plans");
+  const auto plan = (scratch / "my plans" / "floor one.dxf").string();
+  const auto picture = (scratch / "my plans" / "floor one.svg").string();
+  const auto result = runSpatiary({"--appdata", appdata(), sample()},
+                                  "saveas \"" + plan + "\"\nopen \"" + plan + "\"\nrender \"" + picture + "\"\nsave\n");
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Wrote the drawing " + plan + " ("), 2) << result.output;
+  EXPECT_NE(result.output.find("Wrote the picture " + picture + " ("), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find(" KB)."), std::string::npos) << result.output;
+  EXPECT_TRUE(std::filesystem::exists(picture));
 }
 
 TEST_F(HostProgram, ANewDrawingWithoutAFileIsMillimetres) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <cctype>
+#include <vector>
 
 #include "TestSupport.h"
 
@@ -28,8 +29,11 @@ class AppData {
     fs::create_directories(prefsFile().parent_path());
     spatiary_test::writeFile(prefsFile(), content);
   }
-  RunResult run(const std::string& script) const {
-    return spatiary_test::runSpatiary({"--appdata", m_folder.path().string()}, script);
+  // Refused values and error boxes fail a script: keepGoing runs it to its end.
+  RunResult run(const std::string& script, bool keepGoing = false) const {
+    std::vector<std::string> arguments = {"--appdata", m_folder.path().string()};
+    if (keepGoing) arguments.push_back("--keep-going");
+    return spatiary_test::runSpatiary(arguments, script);
   }
 
  private:
@@ -121,7 +125,9 @@ TEST(EditPreferences, OutOfRangeValuesKeepTheDialogOpenAndTheFileUnchanged) {
   const AppData appData;
   appData.writePrefs(kDefaultFile);
   for (const char* edit : {"@set 290 10\n", "@set 292 20000\n", "@set 290 -1\n"}) {
-    const RunResult result = appData.run(std::string("mprefs\n") + edit + "@click 1\n@close\n@show\n@escape\nmd1\n");
+    const RunResult result =
+        appData.run(std::string("mprefs\n") + edit + "@click 1\n@close\n@show\n@escape\nmd1\n", true);
+    EXPECT_EQ(result.exitCode, 1) << result.output;
     EXPECT_EQ(readFile(appData.prefsFile()), kDefaultFile) << edit << result.output;
     EXPECT_NE(result.output.find(kCaption), std::string::npos) << edit << result.output;
     EXPECT_NE(result.output.find("basic test completed"), std::string::npos) << edit << result.output;
@@ -131,7 +137,8 @@ TEST(EditPreferences, OutOfRangeValuesKeepTheDialogOpenAndTheFileUnchanged) {
 TEST(EditPreferences, AnUnwritableFileIsReportedAndTheDialogCloses) {
   const AppData appData;
   fs::create_directories(appData.prefsFile());  // a folder where the file should be
-  const RunResult result = appData.run("mprefs\n@click 1\nmd1\n");
+  const RunResult result = appData.run("mprefs\n@click 1\nmd1\n", true);
+  EXPECT_EQ(result.exitCode, 1) << result.output;
   EXPECT_EQ(countOccurrences(result.output, "Error - Configuration Not Saved"), 1) << result.output;
   EXPECT_NE(result.output.find("Unable to Write Configuration File - "), std::string::npos) << result.output;
   EXPECT_NE(result.output.find("basic test completed"), std::string::npos) << result.output;

@@ -432,10 +432,12 @@ TEST(RenderedFiles, PngAndTheConsoleCommand) {
   std::filesystem::create_directories(appdata);
   writeFile(appdata / "prefs.cfg", "//\tprefs\nunits\n0\n");
   const auto svg = folder / "step.svg";
-  const RunResult scripted = runSpatiary({"--appdata", (folder / "appdata").string(), sample},
+  const RunResult scripted = runSpatiary({"--appdata", (folder / "appdata").string(), "--keep-going", sample},
                                          "render\nrender " + svg.string() + "\nrender " +
                                              (folder / "no" / "such.svg").string() + "\n");
-  EXPECT_EQ(scripted.exitCode, 0) << scripted.output;
+  EXPECT_EQ(scripted.exitCode, 1) << scripted.output;
+  EXPECT_NE(scripted.output.find("script line 1: render needs the path"), std::string::npos) << scripted.output;
+  EXPECT_NE(scripted.output.find("script line 3: "), std::string::npos) << scripted.output;
   EXPECT_NE(scripted.output.find("render needs the path"), std::string::npos) << scripted.output;
   EXPECT_NE(scripted.output.find("cannot write"), std::string::npos) << scripted.output;
   pugi::xml_document picture;

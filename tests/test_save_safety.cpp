@@ -89,7 +89,9 @@ TEST_F(InterruptedSave, AFailingWriteAnywhereLeavesThePreviousFileWhole) {
 
 TEST_F(InterruptedSave, AFailedSaveasInAScriptSaysSoAndTheSessionGoesOn) {
   SaveFault fault("2:ENOSPC");
-  const RunResult result = run("saveas " + target.string() + "\nm?\n", false);
+  const RunResult result = runSpatiary({"--appdata", (scratch / "appdata").string(), "--keep-going", drawing},
+                                      "saveas " + target.string() + "\nm?\n");
+  EXPECT_EQ(result.exitCode, 1) << result.output;
   EXPECT_NE(result.output.find("cannot save to '" + target.string() + "': No space left on device"), std::string::npos)
       << result.output;
   EXPECT_NE(result.output.find("VKT Suite Commands"), std::string::npos);

@@ -58,8 +58,11 @@ class SpaceEditor : public ::testing::Test {
     ASSERT_EQ(prepared.exitCode, 0) << prepared.output;
   }
 
-  RunResult run(const std::string& input, const std::string& output, const std::string& script) {
-    return runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", output, input}, script);
+  RunResult run(const std::string& input, const std::string& output, const std::string& script,
+                bool keepGoing = false) {
+    std::vector<std::string> arguments = {"--appdata", (scratch / "appdata").string(), "-o", output, input};
+    if (keepGoing) arguments.insert(arguments.begin(), "--keep-going");
+    return runSpatiary(arguments, script);
   }
 
   std::string spaces(const std::string& file) {
@@ -84,8 +87,10 @@ TEST_F(SpaceEditor, ListsEitherKindAndEditsASpaceOpenedFromTheList) {
                               "@tab 245 1\n@set 254 300\n@set 230 400\n@click 284\n@show\n"
                               "@set 230 90\n@click 284\n"
                               "@click 273\n15000,15000\n"
-                              "@click 1\n@show\n@close\n");
-  ASSERT_EQ(result.exitCode, 0) << result.output;
+                              "@click 1\n@show\n@close\n",
+                          true);
+  // The refused rotation fails the run; the rest goes on.
+  ASSERT_EQ(result.exitCode, 1) << result.output;
   EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
   EXPECT_NE(result.output.find("Zelph Block Edit 64.04.04.00\n"), std::string::npos);
   // Rooms, then the gross area alone; the chair is no space.
@@ -99,7 +104,7 @@ TEST_F(SpaceEditor, ListsEitherKindAndEditsASpaceOpenedFromTheList) {
       << result.output;
   EXPECT_EQ(countOccurrences(result.output, "274 static \"2 item(s) found.\""), 2);
   // The rotation out of range keeps the sheet open on its page.
-  EXPECT_NE(result.output.find("Please enter a number between 0 and 360.\n[OK]\nCommand: @show\nDialog 201 \"RoomBlock\""),
+  EXPECT_NE(result.output.find("Please enter a number between 0 and 360.\n[OK]\nOK chosen.\nCommand: @show\nDialog 201 \"RoomBlock\""),
             std::string::npos)
       << result.output;
   EXPECT_NE(result.output.find("    0 \"Office A" + std::string(200, ' ') + "6D\""), std::string::npos);

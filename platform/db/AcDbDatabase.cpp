@@ -48,6 +48,7 @@ struct AcDbDatabase::Impl {
   std::unique_ptr<ModelSpaceIndex> modelSpaceIndex;
   // Last: its records go before the objects they name.
   UndoHistory undo;
+  bool modified = false;
 };
 
 namespace {
@@ -78,6 +79,7 @@ int headerInt(const DxfFile& file, const char* name, int fallback) {
 
 AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool) : m_impl(std::make_unique<Impl>(this)) {
   if (buildDefaultDrawing) DxfReader(*this).read(std::string(DxfDefaultDrawing::text()));
+  m_impl->modified = false;
 }
 
 AcDbDatabase::~AcDbDatabase() { AcDbTransactionManager::instance().forget(this); }
@@ -86,6 +88,7 @@ AcDbHandleTable& AcDbDatabase::handleTable() const { return m_impl->handles; }
 
 void AcDbDatabase::noteChange(AcDbObjectId changed) {
   m_impl->blockExtents.forget();
+  m_impl->modified = true;
   auto& index = m_impl->modelSpaceIndex;
   if (index && !index->note(changed)) index.reset();
 }
@@ -101,6 +104,7 @@ ModelSpaceIndex& AcDbDatabase::modelSpaceIndex() {
 DxfFile& AcDbDatabase::dxfFile() const { return m_impl->file; }
 
 DxfHeader& AcDbDatabase::changeHeader() {
+  m_impl->modified = true;
   m_impl->undo.noteHeader();
   return m_impl->file.header;
 }
@@ -154,6 +158,7 @@ Acad::ErrorStatus AcDbDatabase::dxfIn(const ACHAR* path) {
     return fail(Acad::eInvalidDxfFile, std::wstring(path) + L": " + utf8ToWide(error.what()));
   }
   m_impl->filename = path;
+  m_impl->modified = false;
   return Acad::eOk;
 }
 
@@ -188,8 +193,11 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* path) {
   }
   if (!saved) return fail(Acad::eFileAccessErr, L"cannot save to '" + std::wstring(path) + L"': " + utf8ToWide(reason));
   m_impl->filename = path;
+  m_impl->modified = false;
   return Acad::eOk;
 }
+
+bool AcDbDatabase::isModified() const { return m_impl->modified; }
 
 Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* path) { return dxfOut(path); }
 

@@ -20,6 +20,7 @@ class AcDbTextStyleTable;
 class AcDbSymbolTable;
 class AcDbDictionary;
 class AcDbHandleTable;
+class DxfHeader;
 struct DxfFile;
 class DxfHeader;
 class ModelSpaceIndex;
@@ -56,6 +57,9 @@ class AcDbDatabase {
   const std::wstring& lastErrorMessage() const;
   // The file last read or written; empty for a new drawing.
   const std::wstring& filename() const;
+  // Whether anything changed since the drawing was made, read or saved
+  // (the host's DBMOD).
+  bool isModified() const;
 
   // Linear unit display format ($LUNITS): 3 and 4 are feet-and-inches.
   Adesk::Int16 lunits() const;

@@ -70,6 +70,10 @@ void DxfReader::read(std::string text) {
   m_file.text = std::move(text);
   prepareText();
   m_database.handleTable().deferNewHandles();
+  // A large drawing shows its progress, in kilobytes read.
+  const size_t size = m_file.text.size();
+  const ProgressMeter::Scope progress(L"Loading drawing", 0, size >= ProgressMeter::kLargeFile ? static_cast<int>(size >> 10) : 0);
+  m_progress = &progress;
   DxfTagReader reader(m_file.text);
   while (true) {
     if (reader.atEnd()) throw DxfError(reader.line(), "the file ends without EOF");
@@ -82,6 +86,7 @@ void DxfReader::read(std::string text) {
   }
   m_database.setStandardIds();
   completeDrawing(reader.line());
+  m_progress = nullptr;
 }
 
 void DxfReader::completeDrawing(std::uint32_t lastLine) {
@@ -179,6 +184,7 @@ void DxfReader::collect(DxfTagReader& reader) {
   m_tags.push_back(reader.next());
   while (!reader.atEnd() && reader.peek().code != 0) m_tags.push_back(reader.next());
   m_span = std::string_view(m_file.text).substr(start, reader.offset() - start);
+  if (m_progress != nullptr) m_progress->move(static_cast<int>(reader.offset() >> 10));
 }
 
 AcDbObject* DxfReader::make(DxfClassRegistry::Place place) {

@@ -12,6 +12,7 @@
 #include "DxfInFiler.h"
 #include "DxfTag.h"
 #include "DxfTagReader.h"
+#include "ProgressMeter.h"
 
 class AcDbDatabase;
 class AcDbObject;
@@ -55,4 +56,5 @@ class DxfReader {
   DxfInFiler m_in;
   std::vector<DxfTag> m_tags;
   std::string_view m_span;
+  const ProgressMeter::Scope* m_progress = nullptr;
 };

@@ -34,10 +34,16 @@ void DxfWriter::flush(bool always) {
   if (m_failed || (!always && m_text.size() < kPiece)) return;
   // Pieces end between tags, so no character is split.
   m_failed = !m_sink(m_ansi ? DxfText::utf8ToAnsi(m_text) : m_text);
+  m_written += m_text.size();
+  if (m_progress != nullptr) m_progress->move(static_cast<int>(m_written >> 10));
   m_text.clear();
 }
 
 bool DxfWriter::write() {
+  // A large drawing shows its progress, measured against the size it was read at.
+  const size_t expected = m_file.text.size();
+  const ProgressMeter::Scope progress(L"Saving drawing", 0, expected >= ProgressMeter::kLargeFile ? static_cast<int>(expected >> 10) : 0);
+  m_progress = &progress;
   m_text.reserve(kPiece + kPiece / 4);
   for (const DxfSection& section : m_file.sections) {
     if (!section.text.empty()) {
@@ -52,6 +58,7 @@ bool DxfWriter::write() {
   }
   m_out.tag(0, "EOF");
   flush(true);
+  m_progress = nullptr;
   return !m_failed;
 }
 

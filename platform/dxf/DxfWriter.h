@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "DxfOutFiler.h"
+#include "ProgressMeter.h"
 
 class AcDbDatabase;
 class AcDbBlockTableRecord;
@@ -37,5 +38,7 @@ class DxfWriter {
   bool m_ansi;
   bool m_failed = false;
   std::string m_text;
+  size_t m_written = 0;
+  const ProgressMeter::Scope* m_progress = nullptr;
   DxfOutFiler m_out;
 };

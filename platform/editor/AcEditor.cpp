@@ -19,6 +19,12 @@ int copyOut(const std::wstring& text, ACHAR* result, size_t bufferLength) {
 
 std::wstring promptText(const ACHAR* prompt) { return prompt != nullptr ? prompt : L""; }
 
+// The prompt as the person sees it waiting: its last line.
+std::wstring lastLine(const std::wstring& prompt) {
+  const std::wstring text = ReplyText::trim(prompt);
+  return text.substr(text.find_last_of(L'\n') == std::wstring::npos ? 0 : text.find_last_of(L'\n') + 1);
+}
+
 // While a prompt waits, an open dialog still takes its '@' lines (a
 // relative point "@dx,dy" has no letter after the '@').
 bool isDialogLine(const std::wstring& line) {
@@ -52,17 +58,19 @@ AcEditor::Answer AcEditor::ask(const ACHAR* prompt, bool endIsEnter) {
     DialogManager::instance().dispatch(ReplyText::trim(*line));
     line = HostSession::instance().readLine(promptText(prompt));
   }
-  if (!line) return {endIsEnter ? Kind::Enter : Kind::Cancel, {}};
+  if (!line) {
+    // A script that ends at a text prompt takes its default; one that
+    // leaves a command waiting for a value or a pick cancels it.
+    if (endIsEnter) return {Kind::Enter, {}};
+    HostSession::instance().fail(L"The input ended while \"" + lastLine(promptText(prompt)) + L"\" was waiting.");
+    return {Kind::Cancel, {}};
+  }
   if (ReplyText::trim(*line) == ReplyText::kCancel) return {Kind::Cancel, {}};
   if (line->empty()) return {Kind::Enter, {}};
   return {Kind::Answer, *line};
 }
 
-void AcEditor::complain(const std::wstring& message) {
-  auto& session = HostSession::instance();
-  session.startLine();
-  session.print(message + L"\n");
-}
+void AcEditor::complain(const std::wstring& message) { HostSession::instance().fail(message); }
 
 bool AcEditor::takeKeyword(const Rules& rules, const std::wstring& answer, bool anyText) {
   if (const auto keyword = rules.keywords.match(answer)) {

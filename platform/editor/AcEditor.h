@@ -31,7 +31,7 @@ class AcEditor {
   // One line: "*cancel*" is Escape; the end of input is Escape too unless
   // it is taken as Enter.
   static Answer ask(const ACHAR* prompt, bool endIsEnter = false);
-  // Prints a complaint about an answer on a line of its own.
+  // Refuses an answer: says why on a line of its own and counts a failure of the run.
   static void complain(const std::wstring& message);
 
  private:

@@ -13,6 +13,7 @@
 namespace {
 
 void say(const std::wstring& text) { HostSession::instance().print(text + L"\n"); }
+void fail(const std::wstring& text) { HostSession::instance().fail(text); }
 
 UndoHistory* currentHistory() {
   AcApDocument* document = acDocManager->curDocument();
@@ -45,12 +46,12 @@ void UndoCommands::release(AcApDocument* document) {
 void UndoCommands::undo(const std::wstring& argument) {
   const int groups = count(argument);
   if (groups == 0) {
-    say(L"undo needs a number of commands from 1 to 32767, or limit N.");
+    fail(L"undo needs a number of commands from 1 to 32767, or limit N.");
     return;
   }
   UndoHistory* history = currentHistory();
   if (history == nullptr) {
-    say(L"There is no drawing.");
+    fail(L"There is no drawing.");
     return;
   }
   std::wstring name;
@@ -76,7 +77,7 @@ void UndoCommands::limit(const std::wstring& argument) {
   value.restype = RTSHORT;
   value.resval.rint = static_cast<short>(groups);
   if (!argument.empty() && (groups == 0 || SystemVariables::instance().set(L"UNDOLIMIT", &value) != RTNORM)) {
-    say(L"undo limit needs a number of commands from 1 to 32767.");
+    fail(L"undo limit needs a number of commands from 1 to 32767.");
     return;
   }
   SystemVariables::instance().get(L"UNDOLIMIT", &value);

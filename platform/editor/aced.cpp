@@ -4,6 +4,7 @@
 #include "AcDbHostApplicationServices.h"
 #include "AcEditor.h"
 #include "AcGeMatrix3d.h"
+#include "ProgressMeter.h"
 #include "SystemVariables.h"
 
 int acedInitGet(int flags, const ACHAR* keywords) { return AcEditor::instance().initGet(flags, keywords); }
@@ -27,6 +28,14 @@ int acedGetKword(const ACHAR* prompt, ACHAR* result, size_t bufferLength) {
 int acedGetInput(ACHAR* result, size_t bufferLength) { return AcEditor::instance().getInput(result, bufferLength); }
 
 int acedGetVar(const ACHAR* name, resbuf* result) { return SystemVariables::instance().get(name, result); }
+
+int acedSetStatusBarProgressMeter(const ACHAR* label, int minPos, int maxPos) {
+  return ProgressMeter::instance().start(label != nullptr ? label : L"", minPos, maxPos) ? 0 : -1;
+}
+
+int acedSetStatusBarProgressMeterPos(int pos) { return ProgressMeter::instance().move(pos) ? 0 : -1; }
+
+void acedRestoreStatusBarProgressMeter() { ProgressMeter::instance().restore(); }
 
 int acedSetVar(const ACHAR* name, const resbuf* value) { return SystemVariables::instance().set(name, value); }
 

@@ -44,6 +44,11 @@ int acedSSAdd(const ads_name entity, const ads_name selection, ads_name result);
 int acedRedraw(const ads_name entity, int mode);
 
 int acedGetVar(const ACHAR* name, resbuf* result);
+// The status bar's progress meter: 0 when shown, -1 for an empty range or
+// no meter running.
+int acedSetStatusBarProgressMeter(const ACHAR* label, int minPos, int maxPos);
+int acedSetStatusBarProgressMeterPos(int pos);
+void acedRestoreStatusBarProgressMeter();
 int acedSetVar(const ACHAR* name, const resbuf* value);
 
 // from/to: RTSHORT 0 world, 1 current UCS; displacement non-zero moves a

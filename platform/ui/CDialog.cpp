@@ -6,6 +6,7 @@
 #include "AcEditor.h"
 #include "CDataExchange.h"
 #include "CException.h"
+#include "DialogListing.h"
 #include "DialogManager.h"
 #include "HostSession.h"
 #include "MessageBox.h"
@@ -83,7 +84,10 @@ INT_PTR CDialog::DoModal() {
   if (!open(m_templateId, true, nullptr)) return -1;
   HandlerScope scope(this);
   OnInitDialog();
-  runModalLoop();
+  if (DialogManager::instance().acceptsModal())
+    acceptUnseen();
+  else
+    runModalLoop();
   const INT_PTR result = m_result;
   DestroyWindow();
   return result;
@@ -93,6 +97,8 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
   if (!open(templateId, false, dialogOf(parent))) return FALSE;
   HandlerScope scope(this);
   OnInitDialog();
+  if (HostSession::instance().interactive() && m_owner == nullptr)
+    HostSession::instance().print(DialogListing::describe(*this));
   return TRUE;
 }
 
@@ -379,7 +385,7 @@ bool CDialog::replaceControl(CWnd& original, CWnd& replacement) {
 
 bool CDialog::open(UINT templateId, bool modal, CDialog* owner) {
   if (m_open) {
-    AcEditor::complain(L"The dialog \"" + m_caption + L"\" is open already.");
+    AcEditor::complain(L"The dialog \"" + title() + L"\" is open already.");
     return false;
   }
   if (!makeControls(templateId)) return false;
@@ -401,12 +407,27 @@ bool CDialog::open(UINT templateId, bool modal, CDialog* owner) {
   return true;
 }
 
+void CDialog::acceptUnseen() {
+  click(IDOK);
+  auto& session = HostSession::instance();
+  if (m_ended && m_result == IDOK) {
+    session.print(L"The dialog \"" + title() + L"\" was accepted with its defaults.\n");
+    return;
+  }
+  session.fail(L"The dialog \"" + title() + L"\" could not be accepted with its defaults.");
+  if (!m_ended) EndDialog(IDCANCEL);
+}
+
+std::wstring CDialog::title() const { return m_caption.empty() ? std::wstring(L"Dialog") : m_caption; }
+
 void CDialog::runModalLoop() {
   auto& session = HostSession::instance();
-  const std::wstring prompt = (m_caption.empty() ? std::wstring(L"Dialog") : m_caption) + L"> ";
+  if (session.interactive()) session.print(DialogListing::describe(*this));
+  const std::wstring prompt = title() + L"> ";
   while (!m_ended) {
     const auto line = session.readLine(prompt);
     if (!line) {
+      session.fail(L"The input ended while the dialog \"" + title() + L"\" was waiting.");
       escape();
       // A dialog that ignores Escape still ends when there is no more input.
       if (!m_ended) EndDialog(IDCANCEL);
@@ -417,7 +438,7 @@ void CDialog::runModalLoop() {
     if (text.front() == L'@')
       DialogManager::instance().dispatch(text);
     else
-      AcEditor::complain(L"The dialog \"" + m_caption +
+      AcEditor::complain(L"The dialog \"" + title() +
                          L"\" is waiting: lines starting with @ answer it (@show lists it, @escape leaves it).");
   }
 }

@@ -109,6 +109,10 @@ class CDialog : public CWnd {
   // the kinds; null when there is none at all.
   CWnd* findControl(int id, std::initializer_list<ControlKind> kinds) const;
   void runModalLoop();
+  // OK clicked as the dialog opens (the host accepting a dialog unseen).
+  void acceptUnseen();
+  // The caption, or "Dialog" for a dialog without one.
+  std::wstring title() const;
   void finishDestroy();
   // The control that takes this input, or null after saying why not.
   CWnd* inputControl(int id, std::initializer_list<ControlKind> kinds, const wchar_t* input) const;

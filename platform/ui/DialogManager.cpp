@@ -151,22 +151,26 @@ bool DialogManager::dispatch(const std::wstring& line) {
   auto& session = HostSession::instance();
   CDialog* dialog = topmost();
   if (dialog == nullptr) {
-    session.print(L"No dialog is open: \"" + line + L"\" ignored.\n");
+    session.fail(L"No dialog is open: \"" + line + L"\" ignored.");
     return false;
   }
   DialogLine parsed(ReplyText::trim(line));
   const auto verb = verbs().find(parsed.verb());
   if (verb == verbs().end()) {
-    session.print(L"Unknown dialog line \"" + line + L"\"; use one of " + verbList() + L".\n");
+    session.fail(L"Unknown dialog line \"" + line + L"\"; use one of " + verbList() + L".");
     return false;
   }
   bool done = false;
   if (!verb->second.run(*dialog, parsed, done)) {
-    session.print(L"Usage: " + std::wstring(verb->second.usage) + L"\n");
+    session.fail(L"Usage: " + std::wstring(verb->second.usage));
     return false;
   }
   return done;
 }
+
+void DialogManager::setAcceptModal(bool accept) { m_acceptModal = accept; }
+
+bool DialogManager::acceptsModal() const { return m_acceptModal; }
 
 void DialogManager::destroyAll() {
   while (CDialog* dialog = topmost()) dialog->DestroyWindow();

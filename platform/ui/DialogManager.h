@@ -17,6 +17,11 @@ class DialogManager {
   // Carries out one '@' line on the topmost dialog; false, after saying
   // why, when there is none or the line asks for something it cannot do.
   bool dispatch(const std::wstring& line);
+  // While set, a modal dialog is accepted as it opens, unseen, as if OK
+  // were clicked at once: the host's way to take a module's first-run
+  // settings with their defaults.
+  void setAcceptModal(bool accept);
+  bool acceptsModal() const;
   // Destroys the dialogs still open, topmost first: at host exit, while the
   // module that made them is still loaded.
   void destroyAll();
@@ -24,4 +29,5 @@ class DialogManager {
  private:
   DialogManager() = default;
   std::vector<CDialog*> m_open;
+  bool m_acceptModal = false;
 };

@@ -143,4 +143,12 @@ RunResult SpaceCommandTest::run(const std::string& script, bool save) {
   return result;
 }
 
+RunResult SpaceCommandTest::runWithRefusals(const std::string& script) {
+  const auto result = runSpatiary({"--appdata", (scratch / "appdata").string(), "--keep-going", "-o", saved, drawing},
+                                  script);
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
+  return result;
+}
+
 }  // namespace spatiary_test

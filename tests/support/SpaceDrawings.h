@@ -51,6 +51,9 @@ class SpaceCommandTest : public ::testing::Test {
   // Runs the script over the drawing, saving it as `saved` when asked;
   // the run must end well and show no error.
   RunResult run(const std::string& script, bool save = true);
+  // Runs a script that gives answers the host refuses, to the end
+  // (--keep-going): the run fails, but shows no error box.
+  RunResult runWithRefusals(const std::string& script);
 
   ScratchFolder scratch;
   std::string drawing;
