@@ -195,6 +195,34 @@ TEST_F(SpaceCreation, TheDialogProposesNamesAfterTheHighestAndKeepsLabelSettings
   EXPECT_NE(prefs.find("textSize\n180.00\n"), std::string::npos) << prefs;
 }
 
+TEST_F(SpaceCreation, ADuplicateNameIsMadeOnlyWhenTheScriptAnswersYes) {
+  const std::string twice = "mbc\n@click 3\n#34\n3000,3000\n\n@set 311 Room 1\n@click 3\n#35\n9000,3000\n";
+  const auto refused = run(sample, twice + "@no\n\n@close\n");
+  ASSERT_EQ(refused.exitCode, 0) << refused.output;
+  EXPECT_NE(refused.output.find("--- Duplicate Space Name ---\nRoom Name already exists in the drawing."),
+            std::string::npos)
+      << refused.output;
+  EXPECT_NE(refused.output.find("[Yes] No\n@no\n"), std::string::npos) << refused.output;
+  EXPECT_EQ(countOccurrences(refused.output, "Block Created Successfully\n"), 1) << refused.output;
+  EXPECT_EQ(countOccurrences(spaces(), "|Room 1|"), 1);
+
+  const auto accepted = run(sample, twice + "@yes\n\n@close\n");
+  ASSERT_EQ(accepted.exitCode, 0) << accepted.output;
+  EXPECT_EQ(countOccurrences(accepted.output, "Block Created Successfully\n"), 2) << accepted.output;
+  EXPECT_EQ(countOccurrences(spaces(), "|Room 1|"), 2);
+
+  // Unanswered, the box keeps its default and says so.
+  const auto unanswered = run(sample, twice + "\n@close\n");
+  ASSERT_EQ(unanswered.exitCode, 0) << unanswered.output;
+  EXPECT_NE(unanswered.output.find("[Yes] No\nYes chosen.\n"), std::string::npos) << unanswered.output;
+
+  // A box has only its own buttons.
+  const auto wrong = run(sample, twice + "@ok\n\n@close\n");
+  EXPECT_EQ(wrong.exitCode, 1) << wrong.output;
+  EXPECT_NE(wrong.output.find("script line 10: The box \"Duplicate Space Name\" has no button ok."), std::string::npos)
+      << wrong.output;
+}
+
 TEST_F(SpaceCreation, OneGrossAreaBlockADrawing) {
   const auto result = run(sample, "mgabc\n#34\n3000,3000\nmgabc\nmgabc\n");
   ASSERT_EQ(result.exitCode, 0) << result.output;

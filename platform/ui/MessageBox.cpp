@@ -87,6 +87,7 @@ size_t askScript(const std::vector<Button>& buttons, size_t chosen, const std::w
     const size_t named = buttonNamed(buttons, text);
     if (named < buttons.size()) return named;
     session.fail(L"The box \"" + caption + L"\" has no button " + text.substr(1) + L".");
+    return escapeButton(buttons);
   }
   session.print(std::wstring(buttons[chosen].label) + L" chosen.\n");
   return chosen;
