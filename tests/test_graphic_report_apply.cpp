@@ -21,6 +21,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Enter at each question about the legend and pie chart a report without
+// markers asks.
+const char* kChartDefaults = "\n\n\n\n\n\n";
+
 const char* kPreferences =
     "//\tSpatiary\n//\n//\tConfiguration file for Spatiary\n//\nunits\n0\nprecison\n2\ntextSize\n250.00\n"
     "textScale\n1.00\ntextRotation\n0.00\ncsvOpener\nNONE\nzoomBorder\n1000\ninc\n1\n";
@@ -90,7 +94,7 @@ class ReportApplying : public ::testing::Test {
   RunResult apply(const std::string& report, const std::string& command = "magr") {
     writeFile(scratch / "report.xml", report);
     return runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", saved.string(), drawing.string()},
-                       command + "\n" + (scratch / "report.xml").string() + "\n");
+                       command + "\n" + (scratch / "report.xml").string() + "\n" + kChartDefaults);
   }
 
   std::string presentation() {
@@ -219,7 +223,7 @@ TEST_F(ReportApplying, MgrOpensTheDrawingTheReportNames) {
   writeFile(scratch / "report.xml", named);
   // Started on a new empty drawing; the one the report names is opened, stays open and is saved.
   const auto result = runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", saved.string()},
-                                  "mgr\n" + (scratch / "report.xml").string() + "\n");
+                                  "mgr\n" + (scratch / "report.xml").string() + "\n" + kChartDefaults);
   ASSERT_EQ(result.exitCode, 0) << result.output;
   EXPECT_NE(result.output.find("graphic report successfully applied.\n"), std::string::npos) << result.output;
   EXPECT_NE(presentation().find("space ROOM-1 Sales |"), std::string::npos);
@@ -315,9 +319,13 @@ class ReportAtMarkers : public ReportApplying {
   }
 
   // Makes both markers (precision 2, text size 100), then applies the report.
-  RunResult applyAtMarkers(const std::string& content) {
+  // An error box fails the run: kept going, the drawing is saved to show what was applied.
+  RunResult applyAtMarkers(const std::string& content, bool keepGoing = false) {
     writeFile(scratch / "report.xml", content);
-    return runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", saved.string(), drawing.string()},
+    std::vector<std::string> arguments{"--appdata", (scratch / "appdata").string(), "-o", saved.string(),
+                                       drawing.string()};
+    if (keepGoing) arguments.insert(arguments.begin(), "--keep-going");
+    return runSpatiary(arguments,
                        "mlmc\n#" + outlines["rectangle"] + "\n2\n100\n0\nmpmc\n#" + outlines["circle"] +
                            "\n2\n100\n0\nmagr\n" + (scratch / "report.xml").string() + "\n");
   }
@@ -348,8 +356,8 @@ TEST_F(ReportAtMarkers, AChartThatFailsLeavesTheRestApplied) {
   const auto result = applyAtMarkers(withTotal(
       category("Offices", "ANSI31", "#FF8000", 20, "HATCH-OFFICES",
                space(handle("ROOM-1"), "<mbArea>36</mbArea>") + space(handle("ROOM-2"), "<mbArea>36</mbArea>")),
-      10, "<layersOn><layerOn><loName>A-FLOR-OTLN</loName></layerOn></layersOn>"));
-  ASSERT_EQ(result.exitCode, 0) << result.output;
+      10, "<layersOn><layerOn><loName>A-FLOR-OTLN</loName></layerOn></layersOn>"), true);
+  ASSERT_EQ(result.exitCode, 1) << result.output;
   EXPECT_NE(result.output.find("Unable to calculate pie chart percentages the total segment area (72.00) is greater "
                                "than the specified total area (10.00)."),
             std::string::npos)
@@ -369,8 +377,8 @@ TEST_F(ReportAtMarkers, ASwatchThatFailsLeavesTheRestOfTheLegend) {
   const auto result = applyAtMarkers(withTotal(
       category("Offices", "ANSI31", "#FF8000", 0, "HATCH-OFFICES", space(handle("ROOM-1"), "<mbArea>36</mbArea>")) +
           category("Stores", "SOLID", "#0000FF", 1, "HATCH-STORES", space(handle("ROOM-4"), "<mbArea>48</mbArea>")),
-      100, "<layersOn><layerOn><loName>A-FLOR-OTLN</loName></layerOn></layersOn>"));
-  ASSERT_EQ(result.exitCode, 0) << result.output;
+      100, "<layersOn><layerOn><loName>A-FLOR-OTLN</loName></layerOn></layersOn>"), true);
+  ASSERT_EQ(result.exitCode, 1) << result.output;
   EXPECT_NE(result.output.find("Error Detected."), std::string::npos) << result.output;
   EXPECT_NE(result.output.find("graphic report successfully applied.\n"), std::string::npos) << result.output;
   const std::string shown = charts();

@@ -139,8 +139,9 @@ TEST_F(HostileDrawings, AReportNestedBeyondReasonIsRefusedByEveryCommandThatRead
   writeFile(report, deepReport(200000));
   std::string script;
   for (const char* command : {"magr", "mgr", "mlbd", "mpbd"}) script += std::string(command) + "\n" + report.string() + "\n";
-  const RunResult result = runScript(script);
-  EXPECT_EQ(result.exitCode, 0) << result.output.substr(0, 4000);
+  const RunResult result =
+      runSpatiary({"--appdata", (scratch / "appdata").string(), "--keep-going", "-o", saved, drawing}, script);
+  EXPECT_EQ(result.exitCode, 1) << result.output.substr(0, 4000);
   EXPECT_EQ(countOccurrences(result.output, "line 2, column 3019: elements nested more than 1000 deep"), 4)
       << result.output.substr(0, 4000);
 }

@@ -139,7 +139,7 @@ TEST(EditPreferences, AnUnwritableFileIsReportedAndTheDialogCloses) {
   fs::create_directories(appData.prefsFile());  // a folder where the file should be
   const RunResult result = appData.run("mprefs\n@click 1\nmd1\n", true);
   EXPECT_EQ(result.exitCode, 1) << result.output;
-  EXPECT_EQ(countOccurrences(result.output, "Error - Configuration Not Saved"), 1) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "--- Error - Configuration Not Saved ---"), 1) << result.output;
   EXPECT_NE(result.output.find("Unable to Write Configuration File - "), std::string::npos) << result.output;
   EXPECT_NE(result.output.find("basic test completed"), std::string::npos) << result.output;
 }

@@ -67,7 +67,8 @@ class ReportLinksAndAssets : public SpaceCommandTest {
                                           categories + "</categories></graphicReport>\n");
     const auto result = runSpatiary(
         {"--appdata", (scratch / "appdata").string(), "--product", product, "-o", saved, drawing},
-        "magr\n" + (scratch / "report.xml").string() + "\n");
+        // Enter at each question about the legend and pie chart.
+        "magr\n" + (scratch / "report.xml").string() + "\n\n\n\n\n\n\n");
     EXPECT_EQ(result.exitCode, 0) << result.output;
     EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
     EXPECT_EQ(countOccurrences(result.output, "error(s) occurred"), 0) << result.output;
