@@ -131,6 +131,24 @@ TEST_F(BlockHyperlinker, RowsAppliedToEveryBlockOfTheDefinition) {
   EXPECT_EQ(countOccurrences(after, "ROOM-1 ('', '', '') [] record "), 1) << after;
 }
 
+// An address changed later takes along the description that copied it,
+// as read from the drawing or as followed while typing; a description of
+// the user's own stays.
+TEST_F(BlockHyperlinker, TheDescriptionFollowsAChangedAddressItCopied) {
+  const auto result = run("mbh\n@click 233\n#" + handle("DESK") +
+                          "\n@set 234 http://plans/1\n@click 229\n"
+                          "@set 234 http://plans/2\n@set 232 http://new\n"
+                          "@set 235 http://a\n@set 235 http://b\n"
+                          "@set 230 http://c\n@set 295 Lease\n@set 230 http://d\n"
+                          "@click 1\n");
+  EXPECT_EQ(countOccurrences(result.output, "1 block affected.\n"), 2) << result.output;
+  const std::string after = readBack(saved);
+  EXPECT_NE(after.find("DESK ('http://new', 'Old', '') ['http://new', 'Old', '', 'http://plans/2', 'http://plans/2', "
+                       "'', 'http://b', 'http://b', '', 'http://d', 'Lease', ''] no-record ASSET_NO=A-1@500,500\n"),
+            std::string::npos)
+      << after;
+}
+
 TEST_F(BlockHyperlinker, CancelOrAPickOfNothingLeavesTheDrawingAsItWas) {
   const std::string untouched = (scratch / "untouched.dxf").string();
   const auto plain = runSpatiary({"--appdata", (scratch / "appdata").string(), "-o", untouched, drawing}, "");

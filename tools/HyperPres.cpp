@@ -119,11 +119,15 @@ void CHyperPres::setCurrentAcadBlock(AcDbObjectId id) {
 
 void CHyperPres::addressChanged(int row) {
   ZELPH_TRY
+    // Every change of an address comes here, so the row still holds the
+    // address as it was before this one.
+    const std::wstring previous = m_addresses[static_cast<size_t>(row)];
     UpdateData(TRUE);
     std::wstring& description = m_descriptions[static_cast<size_t>(row)];
     const std::wstring& address = m_addresses[static_cast<size_t>(row)];
-    // The description follows the address until the user writes one of their own.
-    if (description.empty() || address.empty()) description = address;
+    // The description follows the address while it is a copy of it, until
+    // the user writes one of their own.
+    if (description.empty() || description == previous || address.empty()) description = address;
     UpdateData(FALSE);
   ZELPH_COMMAND_CATCH(L"CHyperPres::OnEnChangeTxtHyperlink")
 }
