@@ -201,6 +201,17 @@ TEST_F(SpaceEditor, OptionsConvertsEverySpaceToTheChosenUnits) {
   EXPECT_NE(readFile(prefs).find("units\n1\n"), std::string::npos) << readFile(prefs);
 }
 
+// Preferences saved while the editor is open, by mprefs and by the
+// creator's fields, are still there after the editor closes.
+TEST_F(SpaceEditor, ClosingKeepsThePreferencesSavedMeanwhile) {
+  const auto result = run(drawing, saved,
+                          "mbe\nmprefs\n@set 290 3\n@click 1\nmbc\n@set 291 400\n@close\n@close\n");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(countOccurrences(result.output, "Error Detected."), 0) << result.output;
+  const std::string kept = readFile(prefs);
+  EXPECT_NE(kept.find("precison\n3\n"), std::string::npos) << kept;
+  EXPECT_NE(kept.find("textSize\n400.00\n"), std::string::npos) << kept;
+}
 
 // Converting the spaces' units relabels the AREA texts that showed the
 // stored values, so that label and record agree in the new units.

@@ -213,7 +213,8 @@ void CPresBlockEdit::showOptions() {
 
 void CPresBlockEdit::OnCancel() {
   ZELPH_TRY
-    if (m_preferences != nullptr) m_preferences->savePreferences();
+    // The editor changes no preference (Options saves its own), so it writes
+    // none back: that would undo what mprefs or the creator saved meanwhile.
     m_preferences.reset();
     m_drawing.reset();
     m_blocks.reset();
