@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "AcDbDatabase.h"
 #include "AcDbHandle.h"
 #include "AcDbObjectId.h"
 #include "Acad.h"
@@ -49,22 +50,27 @@ class CAcadUtilities {
   static int userSelectZelphBlock(AcApDocument* document, CBlockDWG& space);
   // kPicked with the handle of a picked block reference, else kNoSpacePicked.
   static int userSelectSpaceHandle(AcDbHandle& handle);
-  // Measurements.  lunits is the drawing's $LUNITS (3 and 4: drawn in
-  // inches, else millimetres); units 0 gives square metres and metres,
-  // anything else square feet and feet.
-  static double calculatePolylineArea(const AcDbCurve* curve, Adesk::Int16 lunits, int units);
+  // Measurements.  insunits is the drawing's $INSUNITS: a length unit it
+  // names is the drawing unit; where it names none, lunits ($LUNITS) decides
+  // (3 and 4: drawn in inches, else millimetres).  units 0 gives square
+  // metres and metres, anything else square feet and feet.
+  static double calculatePolylineArea(const AcDbCurve* curve, Adesk::Int16 lunits, int units,
+                                      AcDb::UnitsValue insunits = AcDb::kUnitsUndefined);
   static bool drawnInInches(Adesk::Int16 lunits);
   // Drawing units in a metre (units 0) or a foot.
-  static double lengthDivisor(Adesk::Int16 lunits, int units);
-  static double calculatePolylinePerimeter(const AcDbCurve* curve, Adesk::Int16 lunits, int units);
+  static double lengthDivisor(Adesk::Int16 lunits, int units, AcDb::UnitsValue insunits = AcDb::kUnitsUndefined);
+  static double calculatePolylinePerimeter(const AcDbCurve* curve, Adesk::Int16 lunits, int units,
+                                           AcDb::UnitsValue insunits = AcDb::kUnitsUndefined);
   // In drawing units, arcs included.
   static double getPolyPerimeter(const AcDbCurve* curve);
   // An outline of a block definition as the reference scales it; a
   // reference scaled differently in x and y has perimeter 0.
   static double recalculateBlockArea(const AcDbBlockReference* reference, const AcDbCurve* curve,
-                                     Adesk::Int16 lunits, int units);
+                                     Adesk::Int16 lunits, int units,
+                                     AcDb::UnitsValue insunits = AcDb::kUnitsUndefined);
   static double recalculateBlockPerimeter(const AcDbBlockReference* reference, const AcDbCurve* curve,
-                                          Adesk::Int16 lunits, int units);
+                                          Adesk::Int16 lunits, int units,
+                                          AcDb::UnitsValue insunits = AcDb::kUnitsUndefined);
 
   // Points between the current UCS and the world.
   static AcGePoint3d convertUCSToWCS(const AcGePoint3d& point);

@@ -639,8 +639,10 @@ double CBlockDWG::sumList(std::vector<AcDbHandle>& list, AcApDocument* document,
     }
     if (status == Acad::eOk) {
       if (const auto* polyline = AcDbPolyline::cast(entity))
-        sum += area ? CAcadUtilities::calculatePolylineArea(polyline, database->lunits(), m_units)
-                    : CAcadUtilities::calculatePolylinePerimeter(polyline, database->lunits(), m_units);
+        sum += area ? CAcadUtilities::calculatePolylineArea(polyline, database->lunits(), m_units,
+                                                            database->insunits())
+                    : CAcadUtilities::calculatePolylinePerimeter(polyline, database->lunits(), m_units,
+                                                                 database->insunits());
       entity->close();
     }
     ++index;
@@ -679,9 +681,11 @@ double CBlockDWG::measureOwnOutline(AcApDocument* document, bool area) const {
   AcDbPolyline* outline = openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead);
   if (outline == nullptr) return 0.0;
   const Closing closingOutline(outline);
-  const Adesk::Int16 lunits = document->database()->lunits();
-  return area ? CAcadUtilities::recalculateBlockArea(reference, outline, lunits, m_units)
-              : CAcadUtilities::recalculateBlockPerimeter(reference, outline, lunits, m_units);
+  const AcDbDatabase* database = document->database();
+  return area ? CAcadUtilities::recalculateBlockArea(reference, outline, database->lunits(), m_units,
+                                                     database->insunits())
+              : CAcadUtilities::recalculateBlockPerimeter(reference, outline, database->lunits(), m_units,
+                                                          database->insunits());
 }
 
 void CBlockDWG::recalculateArea(AcApDocument* document) {

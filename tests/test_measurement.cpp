@@ -106,6 +106,41 @@ TEST(Measurement, SquaresInMillimetreAndInchDrawings) {
   EXPECT_DOUBLE_EQ(CAcadUtilities::getPolyPerimeter(square.get()), 40000.0);
 }
 
+TEST(Measurement, TheUnitTheDrawingNamesDecidesOverItsDisplayFormat) {
+  // A 6 x 6 m room drawn in metres, centimetres and feet (19.685 ft).
+  struct Row {
+    AcDb::UnitsValue insunits;
+    Adesk::Int16 lunits;
+    double side;
+    int units;
+    double area, perimeter;
+  };
+  constexpr double kFeet = 6.0 / 0.3048;
+  const Row rows[] = {
+      {AcDb::kUnitsMeters, 2, 6.0, 0, 36.0, 24.0},
+      {AcDb::kUnitsMeters, 2, 6.0, 1, 36.0 * 10.7639104167097, 24.0 * 3.28083989501312},
+      {AcDb::kUnitsCentimeters, 2, 600.0, 0, 36.0, 24.0},
+      {AcDb::kUnitsFeet, 4, kFeet, 0, 36.0, 24.0},
+      {AcDb::kUnitsFeet, 2, 20.0, 1, 400.0, 80.0},
+      {AcDb::kUnitsKilometers, 2, 0.006, 0, 36.0, 24.0},
+      // Millimetres and inches named outright win over the display format.
+      {AcDb::kUnitsMillimeters, 4, 6000.0, 0, 36.0, 24.0},
+      {AcDb::kUnitsInches, 2, 120.0, 1, 100.0, 40.0},
+      // Unitless (or a value no unit has): the display format decides.
+      {AcDb::kUnitsUndefined, 2, 6000.0, 0, 36.0, 24.0},
+      {AcDb::kUnitsUndefined, 4, 120.0, 1, 100.0, 40.0},
+      {static_cast<AcDb::UnitsValue>(99), 4, 120.0, 1, 100.0, 40.0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << "insunits " << row.insunits << " lunits " << row.lunits);
+    const auto room = rectangle(0, 0, row.side, row.side);
+    EXPECT_NEAR(CAcadUtilities::calculatePolylineArea(room.get(), row.lunits, row.units, row.insunits), row.area,
+                row.area * 1e-9);
+    EXPECT_NEAR(CAcadUtilities::calculatePolylinePerimeter(room.get(), row.lunits, row.units, row.insunits),
+                row.perimeter, row.perimeter * 1e-9);
+  }
+}
+
 TEST(Measurement, ArcsCountAndAnOpenOutlineLacksItsClosingSide) {
   // A 10 m square whose right side bulges out into a half circle.
   auto outline = rectangle(0, 0, 10000, 10000);

@@ -108,8 +108,8 @@ bool CSpaceOutline::prepare(CAcadDrawing& drawing, const AcGePoint3d& labelPoint
     acdbUcsMatrix(ucs, database);
     polyline->transformBy(ucs.inverse());
     const Adesk::Int16 lunits = database->lunits();
-    m_area = CAcadUtilities::calculatePolylineArea(polyline, lunits, m_units);
-    m_perimeter = CAcadUtilities::calculatePolylinePerimeter(polyline, lunits, m_units);
+    m_area = CAcadUtilities::calculatePolylineArea(polyline, lunits, m_units, database->insunits());
+    m_perimeter = CAcadUtilities::calculatePolylinePerimeter(polyline, lunits, m_units, database->insunits());
     polyline->close();
     return true;
   ZELPH_CATCH(L"CSpaceOutline::prepare")
