@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "AcDb2dPolyline.h"
+#include "AcDb2dVertex.h"
 #include "AcDbArc.h"
 #include "AcDbCircle.h"
 #include "AcDbEllipse.h"
 #include "AcDbLine.h"
+#include "AcDbObjectPointer.h"
 #include "AcDbPoint.h"
 #include "AcDbPolyline.h"
 #include "AcDbSolid.h"
@@ -38,6 +41,26 @@ void addPolyline(const AcDbPolyline& polyline, PathData& path) {
   if (!polyline.isClosed() || count < 2) return;
   polyline.getPointAt(0, point);
   path.lineTo(point, bulge);
+  path.close();
+}
+
+void addPolyline(const AcDb2dPolyline& polyline, PathData& path) {
+  bool first = true;
+  AcGePoint2d start;
+  double bulge = 0.0;
+  for (auto vertices = polyline.vertexIterator(); !vertices->done(); vertices->step()) {
+    AcDbObjectPointer<AcDb2dVertex> vertex(vertices->objectId(), AcDb::kForRead);
+    // The frame of a spline-fit polyline is not drawn.
+    if (!vertex || vertex->vertexType() == AcDb::k2dSplineCtlVertex) continue;
+    const AcGePoint2d point(vertex->position().x, vertex->position().y);
+    if (first) path.moveTo(point);
+    else path.lineTo(point, bulge);
+    if (first) start = point;
+    first = false;
+    bulge = vertex->bulge();
+  }
+  if (!polyline.isClosed() || first) return;
+  path.lineTo(start, bulge);
   path.close();
 }
 
@@ -102,6 +125,11 @@ void CurveShape::addSpline(const AcDbSpline& spline, PathData& path) {
 
 std::optional<PathData> CurveShape::of(const AcDbEntity& entity, const AcGeMatrix3d& toWorld) {
   if (const auto* polyline = AcDbPolyline::cast(&entity)) {
+    PathData path(toWorld * inPlaneOf(polyline->normal(), polyline->elevation()));
+    addPolyline(*polyline, path);
+    return path;
+  }
+  if (const auto* polyline = AcDb2dPolyline::cast(&entity)) {
     PathData path(toWorld * inPlaneOf(polyline->normal(), polyline->elevation()));
     addPolyline(*polyline, path);
     return path;

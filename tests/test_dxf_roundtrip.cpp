@@ -277,8 +277,17 @@ INSTANTIATE_TEST_SUITE_P(
                              "ENDSEC\n  0\nEOF\n",
                   Acad::eInvalidDxfFile, "line 21: value 'x' of group code 281 is not an integer"},
         Malformed{"Binary", std::string("\x7f\x45LF\x02\x01\x01\0\0\0", 10), Acad::eInvalidDxfFile, "line 1: group code"},
-        Malformed{"OldVersion", "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n  0\nEOF\n",
-                  Acad::eInvalidDxfFile, "older than AutoCAD 2000"}),
+        Malformed{"OldVersionBadNumber",
+                  "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1009\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
+                  "  0\nLINE\n  8\n0\n 10\n1.5x\n  0\nENDSEC\n  0\nEOF\n",
+                  Acad::eInvalidDxfFile, "line 19: value '1.5x' of group code 10 is not a number"},
+        Malformed{"HeaderNotANumber", "  0\nSECTION\n  2\nHEADER\n  9\n$INSUNITS\n 70\nmetres\n  0\nENDSEC\n  0\nEOF\n",
+                  Acad::eInvalidDxfFile, "line 7: value 'metres' of group code 70 is not an integer"},
+        Malformed{"NotFinite",
+                  "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  8\n0\n 10\nnan\n  0\nENDSEC\n  0\nEOF\n",
+                  Acad::eInvalidDxfFile, "line 9: value 'nan' of group code 10 is not a number"},
+        Malformed{"BinaryCutShort", std::string("AutoCAD Binary DXF\r\n\x1a\0" "\0SECTION\0" "\x02" "HEAD", 36),
+                  Acad::eInvalidDxfFile, "byte 31: a text is not ended"}),
     [](const testing::TestParamInfo<Malformed>& info) { return std::string(info.param.name); });
 
 TEST(DamagedFile, IsReadOrRefusedButNeverCrashes) {
@@ -635,15 +644,23 @@ INSTANTIATE_TEST_SUITE_P(Versions, GeneratedDrawing,
                                          Generated{"R2018", 7}, Generated{"R2018", 8}),
                          nameOf);
 
-TEST(OldDrawing, BeforeAutoCad2000IsRefusedWithTheReason) {
+TEST(OldDrawing, OpensAndTheHostSaysHowItIsSaved) {
   ScratchFolder folder;
-  const RunResult made = runPython("import sys, ezdxf\nezdxf.new('R12').saveas(sys.argv[1])\n",
-                                   {(folder / "r12.dxf").string()});
+  const RunResult made = runPython(
+      "import sys, ezdxf\nfor fmt in ('asc', 'bin'): ezdxf.new('R12').saveas(sys.argv[1] + fmt + '.dxf', fmt=fmt)\n",
+      {(folder / "r12-").string()});
   ASSERT_EQ(made.exitCode, 0) << made.output;
-  const RunResult opened = runSpatiary({(folder / "r12.dxf").string()}, "");
-  EXPECT_EQ(opened.exitCode, 1);
-  EXPECT_NE(opened.output.find("DXF version AC1009 is older than AutoCAD 2000 (AC1015)"), std::string::npos)
+  const RunResult opened = runSpatiary({(folder / "r12-asc.dxf").string()}, "");
+  EXPECT_EQ(opened.exitCode, 0) << opened.output;
+  EXPECT_NE(opened.output.find("The drawing is DXF AC1009 (R11/R12); it is saved as DXF AC1032 (AutoCAD 2018).\n"),
+            std::string::npos)
       << opened.output;
+  const RunResult binary = runSpatiary({(folder / "r12-bin.dxf").string()}, "");
+  EXPECT_NE(binary.output.find("The drawing is binary DXF AC1009 (R11/R12); it is saved as ASCII DXF AC1032"),
+            std::string::npos)
+      << binary.output;
+  const RunResult current = runSpatiary({floorDrawing().string()}, "");
+  EXPECT_EQ(current.output.find("The drawing is"), std::string::npos) << current.output;
 }
 
 }  // namespace

@@ -203,6 +203,29 @@ Acad::ErrorStatus AcDbDatabase::saveAs(const ACHAR* path) { return dxfOut(path);
 
 const std::wstring& AcDbDatabase::lastErrorMessage() const { return m_impl->lastError; }
 
+namespace {
+
+std::string versionName(const std::string& version) {
+  static const std::pair<const char*, const char*> kNames[] = {
+      {"AC1006", "R10"}, {"AC1009", "R11/R12"}, {"AC1012", "R13"}, {"AC1014", "R14"}, {"AC1015", "AutoCAD 2000"},
+      {"AC1018", "AutoCAD 2004"}, {"AC1021", "AutoCAD 2007"}, {"AC1024", "AutoCAD 2010"},
+      {"AC1027", "AutoCAD 2013"}, {"AC1032", "AutoCAD 2018"}};
+  for (const auto& [code, name] : kNames)
+    if (version == code) return version + " (" + name + ")";
+  return version;
+}
+
+}  // namespace
+
+std::wstring AcDbDatabase::conversionNote() const {
+  const DxfFile& file = m_impl->file;
+  if (!file.readBinary && file.versionRead.empty()) return std::wstring();
+  const std::string saved = file.header.value("$ACADVER");
+  const std::string read = file.versionRead.empty() ? saved : file.versionRead;
+  return utf8ToWide("The drawing is " + std::string(file.readBinary ? "binary " : "") + "DXF " + versionName(read) +
+                    "; it is saved as " + (file.readBinary ? "ASCII " : "") + "DXF " + versionName(saved) + ".");
+}
+
 const std::wstring& AcDbDatabase::filename() const { return m_impl->filename; }
 
 Adesk::Int16 AcDbDatabase::lunits() const { return static_cast<Adesk::Int16>(headerInt(m_impl->file, "$LUNITS", 2)); }

@@ -55,6 +55,10 @@ class AcDbDatabase {
   // The host's save: DXF whatever the extension.
   Acad::ErrorStatus saveAs(const ACHAR* path);
   const std::wstring& lastErrorMessage() const;
+  // One line saying how the file read differs from what a save writes (a
+  // binary file is saved as ASCII, an older version as the host's); empty
+  // when it is saved as it came.
+  std::wstring conversionNote() const;
   // The file last read or written; empty for a new drawing.
   const std::wstring& filename() const;
   // Whether anything changed since the drawing was made, read or saved

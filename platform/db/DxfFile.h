@@ -25,4 +25,7 @@ struct DxfFile {
   AcDbObjectIdArray objects;
   // $HANDSEED as read, to tell whether it needs rewriting.
   std::string handseedRead;
+  // What the file was before it became this model: binary, or an older version ($ACADVER).
+  bool readBinary = false;
+  std::string versionRead;
 };

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "AcCmColor.h"
+#include "AcDb2dPolyline.h"
+#include "AcDb2dVertex.h"
 #include "AcDbAttribute.h"
 #include "AcDbAttributeDefinition.h"
 #include "AcDbBlockReference.h"

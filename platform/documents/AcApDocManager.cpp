@@ -7,6 +7,7 @@
 #include "AcDbHostApplicationServices.h"
 #include "DrawingLock.h"
 #include "HostSession.h"
+#include "acutads.h"
 
 namespace {
 
@@ -77,6 +78,8 @@ Acad::ErrorStatus AcApDocManager::appContextOpenDocument(const ACHAR* path) {
     m_lastError = failureReason(*database, status);
     return status;
   }
+  const std::wstring note = database->conversionNote();
+  if (!note.empty()) acutPrintf(L"%s\n", note.c_str());
   const std::wstring fileName = absolutePath(path);
   const std::wstring holder = DrawingLock::heldElsewhere(fileName);
   AcApDocument* document = adopt(std::move(database), fileName);

@@ -1,5 +1,7 @@
 #include "DxfClassRegistry.h"
 
+#include "AcDb2dPolyline.h"
+#include "AcDb2dVertex.h"
 #include "AcDbArc.h"
 #include "AcDbAttribute.h"
 #include "AcDbAttributeDefinition.h"
@@ -40,6 +42,8 @@ struct Row {
   DxfClassRegistry::Place place;
   std::string_view type;
   std::unique_ptr<AcDbObject> (*make)();
+  // Where one type holds several classes, the last subclass marker picks.
+  std::string_view marker = std::string_view();
 };
 
 template <class T>
@@ -68,6 +72,8 @@ const Row kRows[] = {
     {Place::Entity, "ACAD_TABLE", AcDbTable::carried},
     {Place::Entity, "MTEXT", make<AcDbMText>},
     {Place::Entity, "SEQEND", make<AcDbSequenceEnd>},
+    {Place::Entity, "POLYLINE", make<AcDb2dPolyline>, "AcDb2dPolyline"},
+    {Place::Entity, "VERTEX", make<AcDb2dVertex>, "AcDb2dVertex"},
     {Place::Entity, "VIEWPORT", make<AcDbViewport>},
     {Place::Entity, "BLOCK", make<AcDbBlockBegin>},
     {Place::Entity, "ENDBLK", make<AcDbBlockEnd>},
@@ -96,9 +102,9 @@ std::string_view tableName(const std::vector<DxfTag>& tags) {
 
 std::unique_ptr<AcDbObject> DxfClassRegistry::create(const std::vector<DxfTag>& tags, Place place) {
   const std::string_view type = place == Place::Table ? tableName(tags) : tags.front().value;
-  for (const Row& row : kRows)
-    if (row.place == place && row.type == type) return row.make();
   const std::string_view marker = DxfObjectCodec::lastMarker(tags);
+  for (const Row& row : kRows)
+    if (row.place == place && row.type == type && (row.marker.empty() || row.marker == marker)) return row.make();
   switch (place) {
     case Place::Entity:
       return std::make_unique<AcDbUnmodelledEntity>(

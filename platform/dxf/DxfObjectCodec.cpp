@@ -90,8 +90,9 @@ bool DxfObjectCodec::owns(const AcDbObject& object, const DxfGroup& group, int c
 }
 
 const DxfTag* DxfObjectCodec::handleTag(const std::vector<DxfTag>& tags) {
+  // An empty handle is none: the object is given a new one.
   for (size_t i = 1; i < tags.size() && !endsHead(tags[i].code); ++i)
-    if (isHandleCode(tags[i].code)) return &tags[i];
+    if (isHandleCode(tags[i].code)) return tags[i].value.find_first_not_of(' ') == std::string_view::npos ? nullptr : &tags[i];
   return nullptr;
 }
 
@@ -151,10 +152,10 @@ void DxfObjectCodec::read(AcDbObject& object, const std::vector<DxfTag>& tags, s
       modelled = false;
       continue;
     }
-    if (modelled && owns(object, group, tag.code, seenOnce)) {
-      in.setTag(tag);
-      object.dxfInField(group, in);
-    }
+    in.setTag(tag);
+    if (modelled && owns(object, group, tag.code, seenOnce)) object.dxfInField(group, in);
+    // A carried tag is saved as read: it must be what its code says, or no other program reads the save.
+    else in.check();
   }
   object.dxfInDone(in);
 }

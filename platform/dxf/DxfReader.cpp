@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "AcDb2dPolyline.h"
 #include "AcDbAttribute.h"
 #include "AcDbBlockBegin.h"
 #include "AcDbBlockEnd.h"
@@ -16,10 +17,12 @@
 #include "AcDbSequenceEnd.h"
 #include "AcDbUnmodelledEntity.h"
 #include "BlockNesting.h"
+#include "DxfBinaryText.h"
 #include "DxfError.h"
 #include "DxfFile.h"
 #include "DxfObjectCodec.h"
 #include "DxfText.h"
+#include "DxfUpgrade.h"
 
 namespace {
 
@@ -68,7 +71,26 @@ DxfReader::DxfReader(AcDbDatabase& database)
 
 void DxfReader::read(std::string text) {
   m_file.text = std::move(text);
+  try {
+    readText();
+  } catch (const DxfError& error) {
+    throw placed(error);
+  }
+}
+
+DxfError DxfReader::placed(const DxfError& error) const {
+  if (error.line() == 0 || (m_upgradeLines.empty() && m_byteOffsets.empty())) return error;
+  // Every tag of a text made here takes two lines.
+  std::uint32_t line = error.line();
+  if (!m_upgradeLines.empty()) line = m_upgradeLines[std::min<size_t>((line - 1) / 2, m_upgradeLines.size() - 1)];
+  if (m_byteOffsets.empty()) return DxfError(line, error.reason());
+  const size_t tag = std::min<size_t>((line - 1) / 2, m_byteOffsets.size() - 1);
+  return DxfError("byte " + std::to_string(m_byteOffsets[tag]), error.reason());
+}
+
+void DxfReader::readText() {
   prepareText();
+  upgrade();
   m_database.handleTable().deferNewHandles();
   // A large drawing shows its progress, in kilobytes read.
   const size_t size = m_file.text.size();
@@ -114,10 +136,14 @@ std::uint32_t DxfReader::lineOf(AcDbObjectId id, std::uint32_t fallback) const {
 }
 
 void DxfReader::prepareText() {
+  if (m_file.text.empty()) throw DxfError(1, "the file is empty");
+  if (m_file.text.size() >= 0xFFFFFFFFull) throw DxfError(1, "files of 4 GiB or more are not read");
+  if (DxfBinaryText::isBinary(m_file.text)) {
+    m_file.text = DxfBinaryText::toAscii(m_file.text, m_byteOffsets);
+    m_file.readBinary = true;
+  }
   const std::string& text = m_file.text;
-  if (text.empty()) throw DxfError(1, "the file is empty");
   if (text.size() >= 0xFFFFFFFFull) throw DxfError(1, "files of 4 GiB or more are not read");
-  if (text.compare(0, 18, "AutoCAD Binary DXF") == 0) throw DxfError(1, "binary DXF files are not read");
   const size_t newline = text.find('\n');
   if (newline != std::string::npos && newline > 0 && text[newline - 1] == '\r') m_file.lineEnd = "\r\n";
   // Objects take some 150 bytes of text each.
@@ -130,10 +156,11 @@ void DxfReader::prepareText() {
   if (!probe.atEnd() && probe.peek().value < std::string_view("AC1021")) m_file.text = DxfText::ansiToUtf8(text);
 }
 
-void DxfReader::checkVersion() const {
-  const std::string version = m_file.header.value("$ACADVER");
-  if (!version.empty() && version < "AC1015")
-    throw DxfError(1, "DXF version " + version + " is older than AutoCAD 2000 (AC1015)");
+void DxfReader::upgrade() {
+  if (!DxfUpgrade::needed(m_file.text)) return;
+  std::string version;
+  m_file.text = DxfUpgrade::upgrade(m_file.text, version, m_upgradeLines);
+  if (!version.empty() && version < "AC1015") m_file.versionRead = version;
 }
 
 bool DxfReader::atSectionEnd(DxfTagReader& reader, const std::string& name) const {
@@ -169,11 +196,12 @@ void DxfReader::readHeader(DxfTagReader& reader) {
     const DxfTag tag = reader.next();
     if (tag.code != 9) throw DxfError(tag.line, "header variable expected, found group code " + std::to_string(tag.code));
     const size_t start = reader.offset();
-    while (!reader.atEnd() && reader.peek().code != 9 && reader.peek().code != 0) reader.next();
+    while (!reader.atEnd() && reader.peek().code != 9 && reader.peek().code != 0) {
+      m_in.setTag(reader.next());
+      m_in.check();
+    }
     m_file.header.add(tag.value, std::string_view(m_file.text).substr(start, reader.offset() - start));
   }
-  // Before anything else is read: an older file's structure is not this one's.
-  checkVersion();
   m_file.handseedRead = m_file.header.value("$HANDSEED");
   m_database.handleTable().setSeed(AcDbHandle(m_file.handseedRead.c_str()));
 }
@@ -300,21 +328,25 @@ AcDbEntity* DxfReader::readEntity(DxfTagReader& reader, AcDbBlockTableRecord* bl
 
 void DxfReader::readFollowers(DxfTagReader& reader, AcDbEntity* entity) {
   auto* reference = AcDbBlockReference::cast(entity);
-  auto* polyline = AcDbUnmodelledEntity::cast(entity);
-  if (polyline != nullptr && polyline->kind()->dxfType != "POLYLINE") polyline = nullptr;
-  if (reference == nullptr && polyline == nullptr) return;
+  auto* polyline = AcDb2dPolyline::cast(entity);
+  auto* carried = AcDbUnmodelledEntity::cast(entity);
+  if (carried != nullptr && carried->kind()->dxfType != "POLYLINE") carried = nullptr;
+  if (reference == nullptr && polyline == nullptr && carried == nullptr) return;
   const std::string_view follower = reference ? "ATTRIB" : "VERTEX";
-  bool any = false;
-  while (!reader.atEnd() && (isTag(reader.peek(), 0, follower) || (any && isTag(reader.peek(), 0, "SEQEND")) ||
-                             (polyline && isTag(reader.peek(), 0, "SEQEND")))) {
+  // A polyline's SEQEND ends it even without vertices; a reference's only after its attributes.
+  bool any = reference == nullptr;
+  while (!reader.atEnd() && (isTag(reader.peek(), 0, follower) || (any && isTag(reader.peek(), 0, "SEQEND")))) {
     const bool last = reader.peek().value == "SEQEND";
     collect(reader);
-    AcDbObject* part = make(DxfClassRegistry::Place::Entity);
-    part->m_ownerId = entity->objectId();
+    AcDbObject* made = make(DxfClassRegistry::Place::Entity);
+    made->m_ownerId = entity->objectId();
+    const AcDbObjectId part = made->objectId();
     any = true;
-    if (polyline) polyline->m_followers.push_back(part->objectId());
-    else if (last) reference->m_sequenceEnd = part->objectId();
-    else reference->m_attributes.push_back(part->objectId());
+    if (carried) carried->m_followers.push_back(part);
+    else if (polyline && last) polyline->m_sequenceEnd = part;
+    else if (polyline) polyline->m_vertices.push_back(part);
+    else if (last) reference->m_sequenceEnd = part;
+    else reference->m_attributes.push_back(part);
     if (last) break;
   }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "DxfClassRegistry.h"
+#include "DxfError.h"
 #include "DxfInFiler.h"
 #include "DxfTag.h"
 #include "DxfTagReader.h"
@@ -26,7 +27,12 @@ class DxfReader {
   void read(std::string text);
 
  private:
+  void readText();
+  // The error as the file's own lines (or bytes) place it, when the text read was made from it.
+  DxfError placed(const DxfError& error) const;
   void prepareText();
+  // An older or partial drawing is brought into this version's structure first.
+  void upgrade();
   // start: where the section's "0 SECTION" begins.
   void readSection(DxfTagReader& reader, size_t start);
   // Refuses a drawing without model space, and gives the one read the
@@ -49,7 +55,6 @@ class DxfReader {
   std::wstring firstName() const;
   AcDbBlockTableRecord* blockNamed(const std::wstring& name);
   bool atSectionEnd(DxfTagReader& reader, const std::string& name) const;
-  void checkVersion() const;
 
   AcDbDatabase& m_database;
   DxfFile& m_file;
@@ -57,4 +62,7 @@ class DxfReader {
   std::vector<DxfTag> m_tags;
   std::string_view m_span;
   const ProgressMeter::Scope* m_progress = nullptr;
+  // For each tag of the text read: where it stands in the file.
+  std::vector<std::uint32_t> m_byteOffsets;
+  std::vector<std::uint32_t> m_upgradeLines;
 };

@@ -1,6 +1,7 @@
 #include "DxfWriter.h"
 
 #include "AcDbBlockBegin.h"
+#include "AcDb2dPolyline.h"
 #include "AcDbBlockReference.h"
 #include "AcDbBlockTable.h"
 #include "AcDbDatabase.h"
@@ -118,6 +119,9 @@ void DxfWriter::writeEntity(const AcDbObject* entity) {
         any = true;
       }
     if (any) writeObject(live(reference->m_sequenceEnd));
+  } else if (const auto* polyline = AcDb2dPolyline::cast(entity)) {
+    for (const AcDbObjectId& id : polyline->m_vertices) writeObject(live(id));
+    writeObject(live(polyline->m_sequenceEnd));
   } else if (const auto* carried = AcDbUnmodelledEntity::cast(entity)) {
     for (const AcDbObjectId& id : carried->m_followers) writeObject(live(id));
   }

@@ -1,10 +1,12 @@
 #include "DxfInFiler.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "AcDbDatabase.h"
 #include "AcDbLayerTable.h"
 #include "AcDbStub.h"
+#include "DxfCodeTable.h"
 #include "DxfError.h"
 #include "DxfText.h"
 
@@ -26,7 +28,9 @@ double DxfInFiler::real() const {
   const std::string_view value = trimmed(m_tag.value);
   double result = 0.0;
   const auto parsed = std::from_chars(value.data(), value.data() + value.size(), result);
-  if (value.empty() || parsed.ec != std::errc() || parsed.ptr != value.data() + value.size())
+  // NaN and infinity are numbers to the parser but to no other program.
+  if (value.empty() || parsed.ec != std::errc() || parsed.ptr != value.data() + value.size() ||
+      !std::isfinite(result))
     fail("value '" + std::string(value.substr(0, 40)) + "' of group code " + std::to_string(m_tag.code) +
          " is not a number");
   return result;
@@ -41,6 +45,22 @@ long long DxfInFiler::integer() const {
     fail("value '" + std::string(value.substr(0, 40)) + "' of group code " + std::to_string(m_tag.code) +
          " is not an integer");
   return result;
+}
+
+void DxfInFiler::check() const {
+  switch (DxfCodeTable::kind(m_tag.code)) {
+    case DxfValueKind::Double:
+    case DxfValueKind::Point:
+      real();
+      break;
+    case DxfValueKind::Int16:
+    case DxfValueKind::Int32:
+    case DxfValueKind::Int64:
+      integer();
+      break;
+    default:
+      break;
+  }
 }
 
 std::wstring DxfInFiler::text() const { return DxfText::decode(m_tag.value); }

@@ -24,6 +24,8 @@ class DxfInFiler {
   double real() const;
   long long integer() const;
   bool flag() const { return integer() != 0; }
+  // Fails unless the value is of the kind its group code says.
+  void check() const;
   std::wstring text() const;
   AcDbHandle handle() const;
   // The object the handle names, made known when it comes later; null for "0".

@@ -7,6 +7,9 @@
 
 namespace {
 
+// A comment may stand wherever a group may; nothing reads it.
+constexpr int kComment = 999;
+
 // Group codes are short integers; parsed by hand, as every line of the file is one.
 bool parseCode(std::string_view text, int& code) {
   size_t i = text.size() > 1 && text[0] == '-' ? 1 : 0;
@@ -44,6 +47,17 @@ std::string_view DxfTagReader::readLine() {
 }
 
 void DxfTagReader::advance() {
+  // Whatever follows EOF is not part of the drawing.
+  if (m_hasNext && m_next.code == 0 && m_next.value == "EOF") {
+    m_nextOffset = m_text.size();
+    m_hasNext = false;
+    return;
+  }
+  do readTag();
+  while (m_hasNext && m_next.code == kComment);
+}
+
+void DxfTagReader::readTag() {
   m_nextOffset = m_position;
   if (m_position >= m_text.size()) {
     m_hasNext = false;

@@ -1,5 +1,5 @@
 // Splits DXF text into tags, one look-ahead at a time, without copying:
-// each tag's value is a view of the text.
+// each tag's value is a view of the text.  Comments (group 999) are skipped.
 #pragma once
 
 #include <cstddef>
@@ -23,6 +23,7 @@ class DxfTagReader {
 
  private:
   void advance();
+  void readTag();
   std::string_view readLine();
 
   std::string_view m_text;
