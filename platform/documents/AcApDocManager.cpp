@@ -7,7 +7,6 @@
 #include "AcDbHostApplicationServices.h"
 #include "DrawingLock.h"
 #include "HostSession.h"
-#include "acutads.h"
 
 namespace {
 
@@ -79,7 +78,7 @@ Acad::ErrorStatus AcApDocManager::appContextOpenDocument(const ACHAR* path) {
     return status;
   }
   const std::wstring note = database->conversionNote();
-  if (!note.empty()) acutPrintf(L"%s\n", note.c_str());
+  if (!note.empty()) HostSession::instance().print(note + L"\n");
   const std::wstring fileName = absolutePath(path);
   const std::wstring holder = DrawingLock::heldElsewhere(fileName);
   AcApDocument* document = adopt(std::move(database), fileName);
