@@ -42,6 +42,9 @@ constexpr double kMillimetresPerFoot = 304.8;
 constexpr double kInchesPerMetre = 39.37007874015748;
 constexpr double kInchesPerFoot = 12.0;
 
+// The feet-and-inches display formats mean the drawing is drawn in inches.
+bool drawnInInches(Adesk::Int16 lunits) { return lunits == 3 || lunits == 4; }
+
 // Metres in one drawing unit by $INSUNITS, from the DXF reference; 0 where
 // the value names no length (unitless, or unknown).
 double metresPerUnit(AcDb::UnitsValue insunits) {
@@ -54,7 +57,7 @@ double metresPerUnit(AcDb::UnitsValue insunits) {
 }
 
 double areaDivisor(Adesk::Int16 lunits, AcDb::UnitsValue insunits, int units) {
-  if (insunits == AcDb::kUnitsInches || (metresPerUnit(insunits) == 0.0 && CAcadUtilities::drawnInInches(lunits)))
+  if (insunits == AcDb::kUnitsInches || (metresPerUnit(insunits) == 0.0 && drawnInInches(lunits)))
     return units == 0 ? kSquareInchesPerSquareMetre : kSquareInchesPerSquareFoot;
   if (insunits == AcDb::kUnitsMillimeters || metresPerUnit(insunits) == 0.0)
     return units == 0 ? kSquareMillimetresPerSquareMetre : kSquareMillimetresPerSquareFoot;
@@ -140,8 +143,6 @@ std::wstring askTextUntilAnswered(const std::wstring& prompt, const std::wstring
 }  // namespace
 
 // The feet-and-inches display formats mean the drawing is drawn in inches.
-bool CAcadUtilities::drawnInInches(Adesk::Int16 lunits) { return lunits == 3 || lunits == 4; }
-
 // A unit that $INSUNITS names decides; else the display format does.
 double CAcadUtilities::lengthDivisor(Adesk::Int16 lunits, int units, AcDb::UnitsValue insunits) {
   if (insunits == AcDb::kUnitsInches || (metresPerUnit(insunits) == 0.0 && drawnInInches(lunits)))

@@ -56,7 +56,6 @@ class CAcadUtilities {
   // metres and metres, anything else square feet and feet.
   static double calculatePolylineArea(const AcDbCurve* curve, Adesk::Int16 lunits, int units,
                                       AcDb::UnitsValue insunits = AcDb::kUnitsUndefined);
-  static bool drawnInInches(Adesk::Int16 lunits);
   // Drawing units in a metre (units 0) or a foot.
   static double lengthDivisor(Adesk::Int16 lunits, int units, AcDb::UnitsValue insunits = AcDb::kUnitsUndefined);
   static double calculatePolylinePerimeter(const AcDbCurve* curve, Adesk::Int16 lunits, int units,

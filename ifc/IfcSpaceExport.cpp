@@ -72,7 +72,8 @@ std::string CIfcSpaceExport::write(const CBlocks& spaces, const std::wstring& fi
   ZELPH_TRY
   m_file = std::make_unique<CStepFile>(fileName, m_application, timestamp);
   sortSpaces(spaces);
-  m_units = std::make_unique<CIfcUnits>(*m_file, CAcadUtilities::drawnInInches(m_database->lunits()), projectInFeet());
+  const double metresPerUnit = 1.0 / CAcadUtilities::lengthDivisor(m_database->lunits(), 0, m_database->insunits());
+  m_units = std::make_unique<CIfcUnits>(*m_file, metresPerUnit, projectInFeet());
   m_shapes = std::make_unique<CIfcShapes>(*m_file);
   const int sitePlacement = m_file->add(IfcEntity::LocalPlacement).unset().ref(m_shapes->origin()).end();
   const int buildingPlacement = m_file->add(IfcEntity::LocalPlacement).ref(sitePlacement).ref(m_shapes->origin()).end();
@@ -147,7 +148,7 @@ void CIfcSpaceExport::placeStorey(Storey& storey, int buildingPlacement) {
 }
 
 void CIfcSpaceExport::writeSpace(const CBlockDWG& space, Storey& storey, const CIfcFootprint& footprint) {
-  const double depth = space.getRoomHeight() * CAcadUtilities::lengthDivisor(m_database->lunits(), space.getUnits());
+  const double depth = space.getRoomHeight() * CAcadUtilities::lengthDivisor(m_database->lunits(), space.getUnits(), m_database->insunits());
   const int shape = footprint.empty() ? 0 : m_shapes->shapeOf(footprint, depth);
   const std::uint64_t handle = space.getAcDbHandle();
   const int spaceId = m_file->add(IfcEntity::Space)

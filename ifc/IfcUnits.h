@@ -1,5 +1,5 @@
 // The units of an exported drawing: lengths in the drawing's unit
-// (millimetre or inch), areas and volumes in those of the spaces' records
+// (millimetre, inch, metre ...), areas and volumes in those of the spaces' records
 // (square metres or square feet); quantities in other units name their own.
 #pragma once
 
@@ -7,8 +7,8 @@ class CStepFile;
 
 class CIfcUnits {
  public:
-  // inches: the drawing is drawn in inches; feet: the records are imperial.
-  CIfcUnits(CStepFile& file, bool inches, bool feet);
+  // feet: the records are imperial.
+  CIfcUnits(CStepFile& file, double metresPerDrawingUnit, bool feet);
 
   int assignment() const { return m_assignment; }
   // The unit a quantity of a record in those units names: 0 (none) where it
@@ -18,6 +18,7 @@ class CIfcUnits {
   int volume(bool feet) const { return feet == m_feet ? 0 : (feet ? m_cubicFoot : m_cubicMetre); }
 
  private:
+  int lengthUnit(double metres);
   int siUnit(const char* type, const char* prefix, const char* name);
   int convertedUnit(const char* type, int power, const char* name, const char* measure, double factor, int siBase);
 
