@@ -19,6 +19,7 @@ namespace {
 const char* kWalls = R"(
 import sys, ezdxf
 doc = ezdxf.new("R2010")
+doc.units = 4  # drawn in millimetres
 msp = doc.modelspace()
 doc.layers.add("WALLS")
 doc.layers.add("DOORS")

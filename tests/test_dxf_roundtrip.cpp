@@ -650,16 +650,16 @@ TEST(OldDrawing, OpensAndTheHostSaysHowItIsSaved) {
       "import sys, ezdxf\nfor fmt in ('asc', 'bin'): ezdxf.new('R12').saveas(sys.argv[1] + fmt + '.dxf', fmt=fmt)\n",
       {(folder / "r12-").string()});
   ASSERT_EQ(made.exitCode, 0) << made.output;
-  const RunResult opened = runSpatiary({(folder / "r12-asc.dxf").string()}, "");
+  const RunResult opened = runSpatiary({"--accept-defaults", (folder / "r12-asc.dxf").string()}, "");
   EXPECT_EQ(opened.exitCode, 0) << opened.output;
   EXPECT_NE(opened.output.find("The drawing is DXF AC1009 (R11/R12); it is saved as DXF AC1032 (AutoCAD 2018).\n"),
             std::string::npos)
       << opened.output;
-  const RunResult binary = runSpatiary({(folder / "r12-bin.dxf").string()}, "");
+  const RunResult binary = runSpatiary({"--accept-defaults", (folder / "r12-bin.dxf").string()}, "");
   EXPECT_NE(binary.output.find("The drawing is binary DXF AC1009 (R11/R12); it is saved as ASCII DXF AC1032"),
             std::string::npos)
       << binary.output;
-  const RunResult current = runSpatiary({floorDrawing().string()}, "");
+  const RunResult current = runSpatiary({"--accept-defaults", floorDrawing().string()}, "");
   EXPECT_EQ(current.output.find("The drawing is"), std::string::npos) << current.output;
 }
 

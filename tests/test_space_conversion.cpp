@@ -21,6 +21,7 @@ namespace {
 const char* kForeignDrawing = R"(
 import sys, ezdxf
 doc = ezdxf.readfile(sys.argv[2]) if len(sys.argv) > 2 else ezdxf.new("R2010")
+doc.units = 4  # drawn in millimetres
 doc.layers.add("BOMA").freeze()
 doc.layers.get("BOMA").off()
 msp = doc.modelspace()
