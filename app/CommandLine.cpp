@@ -10,6 +10,7 @@
 #include "AcRxObject.h"
 #include "BoundaryCommand.h"
 #include "CommandGroup.h"
+#include "ConvertPolyCommand.h"
 #include "DialogManager.h"
 #include "HostSession.h"
 #include "MessageBox.h"
@@ -53,6 +54,7 @@ const std::vector<CommandLine::HostCommand>& CommandLine::hostCommands() {
       {L"saveas", L"saveas PATH", L"save the drawing to another file, which it then carries"},
       {L"render", L"render PATH", L"draw model space into a picture (.svg, .png or .pdf)"},
       {L"boundary", L"boundary", L"make the closed outline around a point inside walls"},
+      {L"convertpoly", L"convertpoly", L"convert polylines between light and old-style (heavy)"},
       {L"u", L"u", L"undo the last command"},
       {L"undo", L"undo N", L"undo the last N commands; undo limit N keeps the last N"},
       {L"redo", L"redo", L"redo the last undo"},
@@ -129,7 +131,11 @@ bool CommandLine::runHostCommand(const std::wstring& verb, const std::wstring& a
     else
       save(argument);
   } else if (verb == L"BOUNDARY" && argument.empty()) {
+    const CommandGroup group(verb);
     BoundaryCommand::run();
+  } else if (verb == L"CONVERTPOLY" && argument.empty()) {
+    const CommandGroup group(verb);
+    ConvertPolyCommand::run();
   } else if (verb == L"SAVE") {
     saveCurrent();
   } else if (verb == L"VIEWS") {

@@ -48,6 +48,14 @@ for e in doc.modelspace():
                                          v.dxf.bulge, v.dxf.flags) for v in e.vertices))
 )py";
 
+const char* const kDescribeLight = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+print("audit", len(doc.audit().errors))
+for e in doc.modelspace().query("LWPOLYLINE"):
+    print("light", e.dxf.layer, e.closed, " ".join("%g,%g,%g,%g,%g" % tuple(p) for p in e.get_points("xyseb")))
+)py";
+
 std::wstring wide(const std::filesystem::path& path) { return utf8ToWide(path.string()); }
 
 class OldPolylines : public testing::TestWithParam<const char*> {
@@ -149,6 +157,34 @@ TEST_P(OldPolylines, AreDrawnAsTheirOutlines) {
   EXPECT_EQ(leftOut, "1 POLYLINE");
   const std::string picture = readFile(svg);
   EXPECT_EQ(countOccurrences(picture, "data-type=\"POLYLINE\""), 3) << picture;
+}
+
+// convertpoly makes the rooms light polylines, which mbc takes, and old-style
+// ones again; the fitted polyline and the 3-D one stay; u undoes both.
+TEST_P(OldPolylines, ConvertpolyMakesThemLightAndOldStyleAgainAndUUndoesIt) {
+  const auto saved = [this](const char* name) { return (m_folder / name).string(); };
+  const RunResult run = runSpatiary({"--accept-defaults", m_path.string()},
+                                    "saveas " + saved("before.dxf") + "\nconvertpoly\n\nall\nsaveas " +
+                                        saved("light.dxf") + "\nconvertpoly\nHeavy\nall\nsaveas " +
+                                        saved("heavy.dxf") + "\nundo 2\nsaveas " + saved("undone.dxf") + "\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(countOccurrences(run.output, "2 polyline(s) converted."), 2) << run.output;
+  EXPECT_EQ(countOccurrences(run.output, "A curve- or spline-fit polyline stays as it is."), 1) << run.output;
+  const RunResult light = runPython(kDescribeLight, {saved("light.dxf")});
+  EXPECT_EQ(light.output,
+            "audit 0\nlight ROOMS True 0,0,0,0,0 6,0,0,0,0 6,6,0,0,0 0,6,0,0,0\n"
+            "light ROOMS True 10,0,0.1,0.2,0 16,0,0,0,1 16,6,0,0,0 10,6,0,0,0\n");
+  const std::string lightPolylines = describe(saved("light.dxf"));
+  EXPECT_EQ(countOccurrences(lightPolylines, "AcDb2dPolyline"), 1) << lightPolylines;
+  EXPECT_EQ(countOccurrences(lightPolylines, "AcDb3dPolyline"), 1) << lightPolylines;
+  // Old-style again, each room has its vertices, widths and arcs as before.
+  const std::string before = describe(saved("before.dxf"));
+  const std::string heavy = describe(saved("heavy.dxf"));
+  for (const char* room : {"0,0,0,0,0,0 6,0,0,0,0,0 6,6,0,0,0,0 0,6,0,0,0,0", "10,0,0.1,0.2,0,0 16,0,0,0,1,0"}) {
+    EXPECT_NE(before.find(room), std::string::npos) << before;
+    EXPECT_NE(heavy.find(room), std::string::npos) << heavy;
+  }
+  EXPECT_TRUE(readFile(saved("undone.dxf")) == readFile(saved("before.dxf")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, OldPolylines, testing::Values("R2000", "R2018"));
