@@ -91,20 +91,19 @@ bool replace(AcDbEntity& original, std::unique_ptr<AcDbEntity> copy, const AcDbP
   return true;
 }
 
-// True when the entity was converted.
+// True when the entity was converted; one of neither kind is not opened for write.
 bool convert(AcDbObjectId id, bool toHeavy) {
-  AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForWrite);
+  AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
   if (!entity) return false;
-  if (toHeavy) {
-    const auto* light = AcDbPolyline::cast(entity.object());
-    return light != nullptr && replace(*entity.object(), heavyCopy(*light), light);
-  }
+  const auto* light = AcDbPolyline::cast(entity.object());
   const auto* heavy = AcDb2dPolyline::cast(entity.object());
-  if (heavy == nullptr) return false;
-  if (heavy->polyType() != AcDb::k2dSimplePoly) {
+  if (toHeavy ? light == nullptr : heavy == nullptr) return false;
+  if (!toHeavy && heavy->polyType() != AcDb::k2dSimplePoly) {
     acutPrintf(L"A curve- or spline-fit polyline stays as it is.\n");
     return false;
   }
+  if (entity->upgradeOpen() != Acad::eOk) return false;
+  if (toHeavy) return replace(*entity.object(), heavyCopy(*light), light);
   return replace(*entity.object(), lightCopy(*heavy), nullptr);
 }
 
