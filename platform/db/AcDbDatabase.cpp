@@ -22,13 +22,11 @@
 #include "AcDbTransactionManager.h"
 #include "AcDbTextStyleTable.h"
 #include "BlockExtents.h"
-#include "ModelSpaceIndex.h"
-#include "DxfDefaultDrawing.h"
+#include "DrawingFormat.h"
 #include "DxfError.h"
 #include "DxfFile.h"
 #include "DxfOutFiler.h"
-#include "DxfReader.h"
-#include "DxfWriter.h"
+#include "ModelSpaceIndex.h"
 #include "ReplacedFile.h"
 #include "SaveFaults.h"
 #include "TextCodec.h"
@@ -78,7 +76,7 @@ int headerInt(const DxfFile& file, const char* name, int fallback) {
 }  // namespace
 
 AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool) : m_impl(std::make_unique<Impl>(this)) {
-  if (buildDefaultDrawing) DxfReader(*this).read(std::string(DxfDefaultDrawing::text()));
+  if (buildDefaultDrawing) DrawingFormat::installed().readDefault(*this);
   m_impl->modified = false;
 }
 
@@ -152,7 +150,7 @@ Acad::ErrorStatus AcDbDatabase::dxfIn(const ACHAR* path) {
   std::unique_ptr<Impl> previous = std::move(m_impl);
   m_impl = std::make_unique<Impl>(this);
   try {
-    DxfReader(*this).read(std::move(text));
+    DrawingFormat::installed().read(*this, std::move(text));
   } catch (const DxfError& error) {
     m_impl = std::move(previous);
     return fail(Acad::eInvalidDxfFile, std::wstring(path) + L": " + utf8ToWide(error.what()));
@@ -178,15 +176,16 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* path) {
     const int descriptor = file.descriptor();
     SaveFaults faults;
     errno = 0;
-    saved = DxfWriter(*this, [descriptor, &faults](std::string_view piece) {
-              while (!piece.empty()) {
-                const ssize_t count = faults.write(descriptor, piece.data(), piece.size());
-                if (count < 0 && errno == EINTR) continue;
-                if (count <= 0) return false;
-                piece.remove_prefix(static_cast<size_t>(count));
-              }
-              return true;
-            }).write();
+    const auto toFile = [descriptor, &faults](std::string_view piece) {
+      while (!piece.empty()) {
+        const ssize_t count = faults.write(descriptor, piece.data(), piece.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) return false;
+        piece.remove_prefix(static_cast<size_t>(count));
+      }
+      return true;
+    };
+    saved = DrawingFormat::installed().write(*this, toFile);
     // The first failure is the one to tell; the file in place is not touched.
     if (!saved) reason = std::strerror(errno != 0 ? errno : EIO);
     saved = saved && file.commit(reason);

@@ -163,7 +163,6 @@ class AcDbDatabase {
   friend class DxfWriter;
   friend class DxfObjectCodec;
   friend class DxfInFiler;
-  friend class DxfDefaultDrawing;
   friend class UndoHistory;
 
   AcDbHandleTable& handleTable() const;
