@@ -1,7 +1,5 @@
 #include "AcRxObject.h"
 
-#include "AcEdCommandStack.h"
-
 namespace {
 constexpr const ACHAR* kDynamicLinkerKey = L"DynamicLinker";
 }
@@ -25,7 +23,6 @@ AcRxObject* AcRxDictionary::atPut(const ACHAR* key, AcRxObject* entry) {
 AcRxDictionary* acrxSysRegistry() {
   static AcRxDictionary* registry = [] {
     static AcRxDictionary dictionary;
-    dictionary.atPut(ACRX_COMMAND_DOCK, new AcEdCommandStack);
     dictionary.atPut(kDynamicLinkerKey, new AcRxDynamicLinker);
     return &dictionary;
   }();

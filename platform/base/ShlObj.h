@@ -1,8 +1,9 @@
-// The shell's special folders.  The machine's shared application-data
-// folder is the host session's (the `--appdata` folder of `spatiary`).
+// The shell's special folders.  The application-data folder is the one the
+// host program names (the `--appdata` folder of `spatiary`).
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "Acad.h"
 #include "WinError.h"
@@ -19,3 +20,8 @@ constexpr std::size_t MAX_PATH = 260;
 // makes the folder when it is missing.
 HRESULT SHGetFolderPathW(HWND owner, int folder, HANDLE token, DWORD flags, ACHAR* path);
 #define SHGetFolderPath SHGetFolderPathW
+
+// The host's side: the folder given as application data, and the one used
+// when none is named ($XDG_DATA_HOME, else ~/.local/share).
+void shellSetAppDataFolder(const std::wstring& folder);
+std::wstring shellDefaultAppDataFolder();

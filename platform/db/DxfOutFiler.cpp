@@ -19,17 +19,7 @@ void DxfOutFiler::tag(int code, std::string_view value) {
 
 void DxfOutFiler::text(int code, const std::wstring& value) { tag(code, DxfText::encode(value)); }
 
-std::string DxfOutFiler::realText(double value) {
-  char buffer[32];
-  if (!std::isfinite(value)) value = 0.0;
-  auto end = std::to_chars(buffer, buffer + sizeof buffer - 2, value).ptr;
-  std::string_view written(buffer, end - buffer);
-  if (written.find_first_of(".e") == std::string_view::npos) {
-    *end++ = '.';
-    *end++ = '0';
-  }
-  return std::string(buffer, end - buffer);
-}
+std::string DxfOutFiler::realText(double value) { return DxfText::realText(value); }
 
 void DxfOutFiler::real(int code, double value) { tag(code, realText(value)); }
 

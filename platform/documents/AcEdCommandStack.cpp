@@ -77,3 +77,12 @@ void AcEdCommandStack::index(AcEdCommand* command) {
   m_byGlobalName[nameKey(command->globalName)] = command;
   m_byLocalName[nameKey(command->localName)] = command;
 }
+
+AcEdCommandStack* acedRegisteredCommands() {
+  static AcEdCommandStack* const stack = [] {
+    auto* made = new AcEdCommandStack;
+    delete acrxSysRegistry()->atPut(ACRX_COMMAND_DOCK, made);
+    return made;
+  }();
+  return stack;
+}

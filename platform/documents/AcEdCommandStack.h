@@ -46,4 +46,7 @@ class AcEdCommandStack : public AcRxObject {
   std::map<std::wstring, AcEdCommand*> m_byGlobalName, m_byLocalName;
 };
 
-#define acedRegCmds static_cast<AcEdCommandStack*>(acrxSysRegistry()->at(ACRX_COMMAND_DOCK))
+// The host's command stack, entered under ACRX_COMMAND_DOCK in the system
+// registry (which owns it) when first asked for.
+AcEdCommandStack* acedRegisteredCommands();
+#define acedRegCmds acedRegisteredCommands()

@@ -1,11 +1,11 @@
 #include "HostSession.h"
 
-#include <cstdlib>
 #include <iostream>
 #include <utility>
 
 #include "ProgressMeter.h"
 #include "ReplyText.h"
+#include "ShlObj.h"
 #include "TextCodec.h"
 
 HostSession& HostSession::instance() {
@@ -13,16 +13,11 @@ HostSession& HostSession::instance() {
   return session;
 }
 
-HostSession::HostSession() : m_in(nullptr), m_out(&std::cout), m_product(L"BricsCAD 18"), m_appData(defaultAppDataFolder()) {
+HostSession::HostSession() : m_in(nullptr), m_out(&std::cout), m_product(L"BricsCAD 18") {
   ProgressMeter::instance().setDisplay([this](const std::wstring& text) { showStatus(text); });
 }
 
-std::wstring HostSession::defaultAppDataFolder() {
-  if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome != nullptr && *dataHome != '\0')
-    return utf8ToWide(dataHome);
-  const char* home = std::getenv("HOME");
-  return utf8ToWide(home != nullptr ? home : ".") + L"/.local/share";
-}
+std::wstring HostSession::defaultAppDataFolder() { return shellDefaultAppDataFolder(); }
 
 void HostSession::setInput(std::istream* in) {
   m_in = in;
@@ -194,5 +189,4 @@ void HostSession::resetFailures() {
 
 const std::wstring& HostSession::productName() const { return m_product; }
 void HostSession::setProductName(const std::wstring& name) { m_product = name; }
-const std::wstring& HostSession::appDataFolder() const { return m_appData; }
-void HostSession::setAppDataFolder(const std::wstring& folder) { m_appData = folder; }
+void HostSession::setAppDataFolder(const std::wstring& folder) { shellSetAppDataFolder(folder); }

@@ -70,8 +70,7 @@ class HostSession {
   // What the host tells its modules about itself.
   const std::wstring& productName() const;
   void setProductName(const std::wstring& name);
-  // The machine's shared application-data folder.
-  const std::wstring& appDataFolder() const;
+  // The folder the shell reports as application data (SHGetFolderPath).
   void setAppDataFolder(const std::wstring& folder);
   // $XDG_DATA_HOME, else ~/.local/share.
   static std::wstring defaultAppDataFolder();
@@ -97,5 +96,4 @@ class HostSession {
   bool m_stopped = false;
   std::ostream* m_failureReport = nullptr;
   std::wstring m_product;
-  std::wstring m_appData;
 };

@@ -3,7 +3,6 @@
 #include <cwchar>
 #include <cwctype>
 
-#include "DialogManager.h"
 #include "HostSession.h"
 #include "ReplyText.h"
 #include "aced.h"
@@ -25,12 +24,17 @@ std::wstring lastLine(const std::wstring& prompt) {
   return text.substr(text.find_last_of(L'\n') == std::wstring::npos ? 0 : text.find_last_of(L'\n') + 1);
 }
 
+AcEditor::LineTaker& lineTaker() {
+  static AcEditor::LineTaker taker;
+  return taker;
+}
+
 // While a prompt waits, an open dialog still takes its '@' lines (a
 // relative point "@dx,dy" has no letter after the '@').
-bool isDialogLine(const std::wstring& line) {
+bool takenByWindow(const std::wstring& line) {
   const std::wstring text = ReplyText::trim(line);
-  return text.size() > 1 && text.front() == L'@' && std::iswalpha(text[1]) != 0 &&
-         DialogManager::instance().topmost() != nullptr;
+  return text.size() > 1 && text.front() == L'@' && std::iswalpha(text[1]) != 0 && lineTaker() &&
+         lineTaker()(text);
 }
 
 }  // namespace
@@ -54,10 +58,7 @@ AcEditor::Rules AcEditor::takeRules() {
 
 AcEditor::Answer AcEditor::ask(const ACHAR* prompt, bool endIsEnter) {
   auto line = HostSession::instance().readLine(promptText(prompt));
-  while (line && isDialogLine(*line)) {
-    DialogManager::instance().dispatch(ReplyText::trim(*line));
-    line = HostSession::instance().readLine(promptText(prompt));
-  }
+  while (line && takenByWindow(*line)) line = HostSession::instance().readLine(promptText(prompt));
   if (!line) {
     // A script that ends at a text prompt takes its default; one that
     // leaves a command waiting for a value or a pick cancels it.
@@ -69,6 +70,8 @@ AcEditor::Answer AcEditor::ask(const ACHAR* prompt, bool endIsEnter) {
   if (line->empty()) return {Kind::Enter, {}};
   return {Kind::Answer, *line};
 }
+
+void AcEditor::setLineTaker(LineTaker taker) { lineTaker() = std::move(taker); }
 
 void AcEditor::complain(const std::wstring& message) { HostSession::instance().fail(message); }
 

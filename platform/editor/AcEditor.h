@@ -2,6 +2,7 @@
 // asked again with a message when the answer is of the wrong kind.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -33,6 +34,11 @@ class AcEditor {
   static Answer ask(const ACHAR* prompt, bool endIsEnter = false);
   // Refuses an answer: says why on a line of its own and counts a failure of the run.
   static void complain(const std::wstring& message);
+  // Offered the lines meant for an open window rather than for the prompt
+  // (a dialog's '@' lines); returns false to leave a line to the prompt.
+  // The dialog toolkit sets it.
+  using LineTaker = std::function<bool(const std::wstring& line)>;
+  static void setLineTaker(LineTaker taker);
 
  private:
   AcEditor() = default;

@@ -6,7 +6,7 @@
 
 #include "DxfCodeTable.h"
 #include "DxfError.h"
-#include "DxfOutFiler.h"
+#include "DxfText.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ void appendValue(BinaryTags& tags, int code, std::string& out) {
     case DxfValueKind::Point: {
       const double value = tags.number<double>();
       if (!std::isfinite(value)) tags.fail("value of group code " + std::to_string(code) + " is not a number");
-      out += DxfOutFiler::realText(value);
+      out += DxfText::realText(value);
       return;
     }
     case DxfValueKind::Int16:

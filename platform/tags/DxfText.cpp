@@ -1,6 +1,8 @@
 #include "DxfText.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "TextCodec.h"
@@ -178,4 +180,16 @@ std::string DxfText::utf8ToAnsi(std::string_view utf8) {
     }
   }
   return out;
+}
+
+std::string DxfText::realText(double value) {
+  char buffer[32];
+  if (!std::isfinite(value)) value = 0.0;
+  auto end = std::to_chars(buffer, buffer + sizeof buffer - 2, value).ptr;
+  std::string_view written(buffer, end - buffer);
+  if (written.find_first_of(".e") == std::string_view::npos) {
+    *end++ = '.';
+    *end++ = '0';
+  }
+  return std::string(buffer, end - buffer);
 }

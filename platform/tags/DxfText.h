@@ -21,4 +21,7 @@ class DxfText {
   // Whole-file conversions; ASCII text comes back unchanged.
   static std::string ansiToUtf8(std::string_view ansi);
   static std::string utf8ToAnsi(std::string_view utf8);
+  // The shortest text that reads back as the value, always with a point or
+  // exponent; what is not finite is written as 0.0.
+  static std::string realText(double value);
 };

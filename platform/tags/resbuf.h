@@ -2,6 +2,8 @@
 // variables and selection filters between the module and the host.
 #pragma once
 
+#include <memory>
+
 #include "Acad.h"
 
 struct ads_binary {
@@ -37,3 +39,10 @@ int acutRelRb(resbuf* rb);
 resbuf* acutBuildList(int type, ...);
 // Deep copy of a list.
 resbuf* acutDuplicateRb(const resbuf* rb);
+
+// The owner of a list (from acutBuildList, acutNewRb, acutDuplicateRb or the
+// host): frees it with acutRelRb on every way out.
+struct AcResBufDeleter {
+  void operator()(resbuf* rb) const { acutRelRb(rb); }
+};
+using AcResBufPtr = std::unique_ptr<resbuf, AcResBufDeleter>;

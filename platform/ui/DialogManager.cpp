@@ -136,6 +136,14 @@ std::wstring verbList() {
 
 }  // namespace
 
+DialogManager::DialogManager() {
+  AcEditor::setLineTaker([this](const std::wstring& line) {
+    if (topmost() == nullptr) return false;
+    dispatch(line);
+    return true;
+  });
+}
+
 DialogManager& DialogManager::instance() {
   static DialogManager manager;
   return manager;

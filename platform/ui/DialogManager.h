@@ -27,7 +27,7 @@ class DialogManager {
   void destroyAll();
 
  private:
-  DialogManager() = default;
+  DialogManager();
   std::vector<CDialog*> m_open;
   bool m_acceptModal = false;
 };
