@@ -2,7 +2,6 @@
 
 #include <ctime>
 #include <cwchar>
-#include <cwctype>
 #include <filesystem>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "support/FileUtilities.h"
 #include "support/Preferences.h"
 #include "support/PreferencesTavik.h"
+#include "support/TextCase.h"
 #include "support/Utilities.h"
 #include "support/ZelphExceptions.h"
 
@@ -130,8 +130,7 @@ std::wstring drawingExtension(const std::wstring& name) {
   const std::wstring trimmed = CUtilities::trim(name);
   if (trimmed.size() >= 4) {
     const std::wstring ending = trimmed.substr(trimmed.size() - 4);
-    std::wstring lower = ending;
-    for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+    const std::wstring lower = CTextCase::lower(ending);
     if (lower == L".dwg" || lower == L".dxf") return ending;
   }
   return L".dwg";

@@ -7,7 +7,6 @@
 
 #include "AcDbBlockReference.h"
 #include "AcDbEntity.h"
-#include "spaces/BlockDWG.h"
 #include "aced.h"
 #include "acutads.h"
 #include "dbmain.h"
@@ -262,35 +261,6 @@ int CAcadUtilities::selectObjectIds(AcDbObjectIdArray& ids, const std::wstring& 
     acedSSFree(selection);
     return 1;
   ZELPH_CATCH(L"CAcadUtilities::selectObjectIds")
-}
-
-int CAcadUtilities::userSelectZelphBlock(AcApDocument* document, CBlockDWG& space) {
-  ZELPH_TRY
-    for (;;) {
-      AcDbObjectId id;
-      if (!pickOne(L"\nPlease select a Zelph Space\n", id)) {
-        acutPrintf(L"Cancelled by User.\n");
-        return 0;
-      }
-      AcDbEntity* entity = nullptr;
-      if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) continue;
-      auto* reference = AcDbBlockReference::cast(entity);
-      if (reference == nullptr) {
-        acutPrintf(L"Invalid selection.\n");
-        entity->close();
-        continue;
-      }
-      try {
-        const CBlockDWG picked(reference, document);
-        picked.copyInto(&space);
-      } catch (...) {
-        entity->close();
-        throw;
-      }
-      entity->close();
-      return 1;
-    }
-  ZELPH_CATCH(L"CAcadUtilities::userSelectZelphBlock")
 }
 
 int CAcadUtilities::userSelectSpaceHandle(AcDbHandle& handle) {

@@ -20,9 +20,6 @@ class AcDbCurve;
 class AcDbEntity;
 class AcDbPolyline;
 
-class AcApDocument;
-class CBlockDWG;
-
 class CAcadUtilities {
  public:
   virtual ~CAcadUtilities();
@@ -46,8 +43,6 @@ class CAcadUtilities {
   static bool selectObjectId(AcDbObjectId& id, const std::wstring& prompt);
   // Appends what the user selects, block references (spaces) left out.
   static int selectObjectIds(AcDbObjectIdArray& ids, const std::wstring& prompt);
-  // 1 with the picked block reference read into space, 0 on cancel.
-  static int userSelectZelphBlock(AcApDocument* document, CBlockDWG& space);
   // kPicked with the handle of a picked block reference, else kNoSpacePicked.
   static int userSelectSpaceHandle(AcDbHandle& handle);
   // Measurements.  insunits is the drawing's $INSUNITS: a length unit it

@@ -1,7 +1,7 @@
 #include "host/HostProduct.h"
 
-#include <algorithm>
-#include <cwctype>
+#include "aced.h"
+#include "support/TextCase.h"
 
 namespace {
 
@@ -17,12 +17,17 @@ bool contains(const std::wstring& text, const wchar_t* part) { return text.find(
 CHostProduct::CHostProduct(Kind kind, std::wstring displayName) : m_kind(kind), m_displayName(std::move(displayName)) {}
 
 CHostProduct CHostProduct::detect(const std::wstring& productName) {
-  std::wstring name = productName;
-  std::transform(name.begin(), name.end(), name.begin(), [](wchar_t c) { return std::towlower(c); });
+  const std::wstring name = CTextCase::lower(productName);
   if (contains(name, L"autocad"))
     return contains(name, L"tocad lt") ? CHostProduct(kAutoCADLT, L"AutoCADLT") : CHostProduct(kAutoCAD, L"AutoCAD");
   if (contains(name, L"bricscad")) return CHostProduct(kBricsCAD, L"BricsCAD");
   return CHostProduct(kUnknown, L"unknown <" + name + L">");
+}
+
+CHostProduct CHostProduct::ofHost() {
+  const AcResBufPtr name(acutNewRb(RTSTR));
+  if (acedGetVar(L"PRODUCT", name.get()) != RTNORM || name->restype != RTSTR) return detect(L"");
+  return detect(name->resval.rstring);
 }
 
 const CHostProduct& CHostProduct::current() { return currentProduct(); }

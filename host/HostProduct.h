@@ -10,6 +10,8 @@ class CHostProduct {
   enum Kind { kUnknown = 0, kAutoCADLT = 1, kAutoCAD = 2, kBricsCAD = 3 };
 
   static CHostProduct detect(const std::wstring& productName);
+  // The product the host names in its PRODUCT variable.
+  static CHostProduct ofHost();
   // The product detected when the module was initialised.
   static const CHostProduct& current();
   static void setCurrent(const CHostProduct& product);

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "ReplyText.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
+#include "support/TextCase.h"
 #include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
@@ -110,7 +110,7 @@ void CLayer::getDWGLayer(const AcDbLayerTableRecord* record) {
   ZELPH_TRY
     if (record == nullptr) return;
     m_objectId = record->objectId();
-    m_name = ReplyText::upper(record->name());
+    m_name = CTextCase::upper(record->name());
     m_colour = record->color();
     m_colourIndex = m_colour.colorIndex();
     m_frozen = record->isFrozen() ? 1 : 0;

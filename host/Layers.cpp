@@ -1,8 +1,8 @@
 #include "host/Layers.h"
 
-#include "ReplyText.h"
 #include "dbmain.h"
 #include "host/AcadDrawing.h"
+#include "support/TextCase.h"
 #include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
@@ -16,7 +16,7 @@ void CLayers::add(std::unique_ptr<CLayer> layer) {
     CLayer* held = layer.get();
     m_layers.push_back(std::move(layer));
     m_byName.emplace(held->getName(), held);
-    m_byFoldedName.emplace(ReplyText::upper(held->getName()), held);
+    m_byFoldedName.emplace(CTextCase::upper(held->getName()), held);
   ZELPH_CATCH(L"CLayers::add")
 }
 
@@ -26,7 +26,7 @@ CLayer* CLayers::getAt(int index) const {
 
 CLayer* CLayers::getAtLayer(const std::wstring& name) const {
   ZELPH_TRY
-    const auto found = m_byFoldedName.find(ReplyText::upper(name));
+    const auto found = m_byFoldedName.find(CTextCase::upper(name));
     return found != m_byFoldedName.end() ? found->second : nullptr;
   ZELPH_CATCH(L"CLayers::getAtLayer")
 }

@@ -13,6 +13,7 @@
 #include "AcDbBlockReference.h"
 #include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
+#include "AcGeConstants.h"
 #include "aced.h"
 #include "acutads.h"
 #include "host/AcadDrawing.h"
@@ -35,7 +36,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 const std::wstring kLabelLayer = L"DOVREL";
 const wchar_t* const kAttributeLayers[] = {L"ATT-NAME", L"ATT-AREA", L"ATT-AUX"};
 
@@ -125,10 +125,8 @@ void showOnlyTheBomaLayer(CAcadDrawing& drawing) {
 }
 
 int getDovrelBlockSS(ads_name selection) {
-  resbuf* filter = acutBuildList(RTDXF0, L"INSERT", 2, L"DOVREL_SPACE_LABEL", 0);
-  const int result = acedSSGet(L"X", nullptr, nullptr, filter, selection);
-  acutRelRb(filter);
-  return result;
+  const AcResBufPtr filter(acutBuildList(RTDXF0, L"INSERT", 2, L"DOVREL_SPACE_LABEL", 0));
+  return acedSSGet(L"X", nullptr, nullptr, filter.get(), selection);
 }
 
 void convertDovrelLabels(CAcadDrawing& drawing, const CPreferences& preferences) {

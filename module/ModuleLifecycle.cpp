@@ -1,7 +1,6 @@
 #include "module/ModuleLifecycle.h"
 
 #include "AcRxObject.h"
-#include "HostSession.h"
 #include "host/HostProduct.h"
 #include "module/CommandTable.h"
 #include "module/commands.h"
@@ -10,7 +9,7 @@ void CModuleLifecycle::initialise(void* appPacket) {
   // Unloadable on request, and its commands work from every open document.
   acrxDynamicLinker()->unlockApplication(appPacket);
   acrxDynamicLinker()->registerAppMDIAware(appPacket);
-  CHostProduct::setCurrent(CHostProduct::detect(HostSession::instance().productName()));
+  CHostProduct::setCurrent(CHostProduct::ofHost());
   checkPreferencesExist();
   CCommandTable::registerCommands(CHostProduct::current().isFullProduct());
 }

@@ -1,7 +1,7 @@
 // mprefs and the load step that makes sure a preferences file exists.
 #include <fstream>
 
-#include "HostSession.h"
+#include "ShlObj.h"
 #include "module/CommandShell.h"
 #include "module/commands.h"
 #include "support/FileUtilities.h"
@@ -14,6 +14,14 @@ namespace {
 bool preferencesFileReadable() {
   const CPreferences preferences;
   return std::ifstream(CFileUtilities::nativePath(preferences.getFilePath())).is_open();
+}
+
+// The shared application-data folder as the shell names it; empty when it
+// names none.
+std::wstring sharedAppDataFolder() {
+  ACHAR path[MAX_PATH];
+  if (FAILED(SHGetFolderPath(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+  return path;
 }
 
 }  // namespace
@@ -30,7 +38,7 @@ void zelphPreferences() {
 void checkPreferencesExist() {
   CCommandShell shell;
   ZELPH_TRY
-    const std::wstring root = HostSession::instance().appDataFolder();
+    const std::wstring root = sharedAppDataFolder();
     if (root.empty()) return;
     CPreferences::setWorkingFolders(root);
     CFileUtilities::ensureDirectoryExists(CPreferences::preferencesFolder());

@@ -13,6 +13,7 @@
 #include "module/DocumentLock.h"
 #include "module/commands.h"
 #include "reports/GraphicReport.h"
+#include "reports/ReportApplication.h"
 #include "spaces/Blocks.h"
 #include "support/FileUtilities.h"
 #include "support/ZelphExceptions.h"
@@ -73,7 +74,7 @@ void defineChartsWithoutMarkers(CGraphicReport& report, CAcadDrawing& drawing) {
 void applyReport(bool named) {
   const CDocumentLock documentLock;
   const bool given = withReport(named, [](CGraphicReport& report, CAcadDrawing& drawing) {
-    report.applyToDrawing(drawing);
+    CReportApplication::applyToDrawing(drawing, report);
     acutPrintf(L"graphic report successfully applied.\n");
     defineChartsWithoutMarkers(report, drawing);
   });

@@ -4,7 +4,6 @@
 
 #include "TextCodec.h"
 #include "host/AcadUtilities.h"
-#include "reports/ReportApplication.h"
 #include "reports/ReportValues.h"
 #include "support/Utilities.h"
 #include "support/XMLUtilities.h"
@@ -95,10 +94,4 @@ void CGraphicReport::deSerialize(pugi::xml_node root) {
       }
     });
   ZELPH_CATCH(L"CGraphicReport::deSerialize")
-}
-
-void CGraphicReport::applyToDrawing(CAcadDrawing& drawing) {
-  ZELPH_TRY
-    CReportApplication(drawing, *this).run();
-  ZELPH_CATCH(L"CGraphicReport::applyToDrawing")
 }

@@ -15,7 +15,6 @@ namespace pugi {
 class xml_node;
 }
 
-class CAcadDrawing;
 
 class CGraphicReport {
  public:
@@ -31,9 +30,6 @@ class CGraphicReport {
   void load(const std::wstring& path);
   // Reads the "graphicReport" document element.
   void deSerialize(pugi::xml_node root);
-  // Applies the report to the drawing, whose document is open.  The report's
-  // categories then hold the spaces as the drawing has them.
-  void applyToDrawing(CAcadDrawing& drawing);
 
   std::int32_t getIdentifier() const { return m_identifier; }
   const std::wstring& getTitle() const { return m_title; }

@@ -40,6 +40,12 @@ std::wstring markerUnits(int units) { return units == 1 ? L"sq.ft." : L"sq.m."; 
 CReportApplication::CReportApplication(CAcadDrawing& drawing, CGraphicReport& report)
     : m_drawing(drawing), m_report(report) {}
 
+void CReportApplication::applyToDrawing(CAcadDrawing& drawing, CGraphicReport& report) {
+  ZELPH_TRY
+    CReportApplication(drawing, report).run();
+  ZELPH_CATCH(L"CReportApplication::applyToDrawing")
+}
+
 void CReportApplication::run() {
   ZELPH_TRY
     prepareOutputState();

@@ -24,6 +24,10 @@ class CReportApplication {
   CReportApplication(const CReportApplication&) = delete;
   CReportApplication& operator=(const CReportApplication&) = delete;
 
+  // Applies the report to the drawing, whose document is open.  The report's
+  // categories then hold the spaces as the drawing has them.
+  static void applyToDrawing(CAcadDrawing& drawing, CGraphicReport& report);
+
   void run();
 
  private:

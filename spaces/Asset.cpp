@@ -102,7 +102,7 @@ void CAsset::applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors) {
         hatchAsset(drawing, reference, hatchId, errors);
         if (hasHyperlinks()) {
           hyperlinkAsset(reference);
-          hyperlinkHatch(hatchId);
+          m_hyperlinks->applyToEntity(hatchId);
         }
       } else if (hasHyperlinks()) {
         hyperlinkAsset(reference);
@@ -220,13 +220,6 @@ void CAsset::hyperlinkAsset(AcDbBlockReference* reference) {
       if (attribute) hyperlinkEntity(attribute.object());
     }
   ZELPH_CATCH(L"CAsset::hyperlinkAsset")
-}
-
-void CAsset::hyperlinkHatch(AcDbObjectId hatchId) {
-  ZELPH_TRY
-    AcDbObjectPointer<AcDbEntity> hatch(hatchId, AcDb::kForWrite);
-    if (hatch) hyperlinkEntity(hatch.object());
-  ZELPH_CATCH(L"CAsset::hyperlinkHatch")
 }
 
 void CAsset::deSerialize(pugi::xml_node element, const CHatch* hatch) {

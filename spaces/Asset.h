@@ -44,7 +44,6 @@ class CAsset {
   // The reference, every entity of its definition and its attributes.
   void hyperlinkAsset(AcDbBlockReference* reference);
   void hyperlinkEntity(AcDbEntity* entity);
-  void hyperlinkHatch(AcDbObjectId hatchId);
 
   AcDbObjectId getObjectId() const { return m_objectId; }
   void setObjectId(AcDbObjectId id) { m_objectId = id; }

@@ -99,12 +99,10 @@ void CAssets::deleteObjects() {
 void CAssets::getPolylineAssets(const AcGePoint3d& basePoint, const AcDbPolyline* polyline) {
   ZELPH_TRY
     if (polyline == nullptr) return;
-    resbuf* polygon = polygonOf(basePoint, *polyline);
-    resbuf* filter = acutBuildList(RTDXF0, L"INSERT", 2, L"~ROOM-*", 0);
+    const AcResBufPtr polygon(polygonOf(basePoint, *polyline));
+    const AcResBufPtr filter(acutBuildList(RTDXF0, L"INSERT", 2, L"~ROOM-*", 0));
     ads_name selection;
-    const int found = acedSSGet(L"CP", polygon, nullptr, filter, selection);
-    acutRelRb(filter);
-    acutRelRb(polygon);
+    const int found = acedSSGet(L"CP", polygon.get(), nullptr, filter.get(), selection);
     if (found != RTNORM) return;
     const FreeingSelection freeing(selection);
     Adesk::Int32 length = 0;

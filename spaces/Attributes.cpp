@@ -1,12 +1,12 @@
 #include "spaces/Attributes.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cwctype>
 
 #include "AcDbAttribute.h"
 #include "AcDbBlockReference.h"
+#include "AcGeConstants.h"
 #include "spaces/ZelphAttribute.h"
+#include "support/TextCase.h"
 #include "support/ZelphExceptions.h"
 
 CAttributes::~CAttributes() = default;
@@ -71,18 +71,12 @@ CAttribute* CAttributes::getAt(int index) const {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 // NAME and AUX stand this many text heights from AREA.
 constexpr double kLineSpacing = 1.5;
 
-std::wstring upper(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
-  return text;
-}
-
 int kindOfTag(const std::wstring& tag) {
   for (const int kind : {CZelphAttribute::kName, CZelphAttribute::kArea, CZelphAttribute::kAux})
-    if (upper(tag) == CZelphAttribute::tagOfKind(kind)) return kind;
+    if (CTextCase::upper(tag) == CZelphAttribute::tagOfKind(kind)) return kind;
   return -1;
 }
 
@@ -158,7 +152,7 @@ void CAttributes::applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& 
     AcGePoint3d at = anchor != nullptr ? *anchor : AcGePoint3d();
     if (anchor == nullptr)
       forEachAttribute(reference, [&at](AcDbAttribute& attribute) {
-        if (upper(attribute.tag()) == L"AREA") at = attribute.position();
+        if (CTextCase::upper(attribute.tag()) == L"AREA") at = attribute.position();
       });
     forEachAttribute(reference, [&](AcDbAttribute& attribute) {
       attribute.setHeight(m_textHeight);
@@ -178,7 +172,6 @@ void CAttributes::applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& 
     });
   ZELPH_CATCH(L"CAttributes::applyToDWG")
 }
-
 
 void CAttributes::applyToDWG(AcDbObjectId referenceId, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
   ZELPH_TRY

@@ -19,6 +19,7 @@
 #include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
 #include "AcDbRegAppTable.h"
+#include "AcGeConstants.h"
 #include "AcGeMatrix3d.h"
 #include "aced.h"
 #include "acutads.h"
@@ -37,7 +38,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 const std::wstring kNotSet = L"<Not Set>";
 const std::wstring kNoXData = L"No X Data";
 
@@ -138,19 +138,13 @@ CBlockDWG::CBlockDWG(AcDbBlockReference* reference, AcApDocument* document) {
     setHyperlinks(std::make_unique<CHyperlinks>(reference));
     readReference(*reference);
     m_applicationName = L"ADE";
-    resbuf* record = reference->xData(m_applicationName.c_str());
+    AcResBufPtr record(reference->xData(m_applicationName.c_str()));
     if (record == nullptr) {
       m_applicationName = L"AECXDATA";
-      record = reference->xData(m_applicationName.c_str());
+      record.reset(reference->xData(m_applicationName.c_str()));
     }
     if (record == nullptr) m_applicationName = kNoXData;
-    try {
-      if (record != nullptr) readXData(record, document);
-    } catch (...) {
-      acutRelRb(record);
-      throw;
-    }
-    acutRelRb(record);
+    if (record != nullptr) readXData(record.get(), document);
     m_attributes = std::make_unique<CAttributes>();
     m_attributes->extractSpaceBlockAttributeValues(reference, ucsOf(document != nullptr ? document->database() : nullptr));
     if (const CAttribute* name = m_attributes->getAtAttribute(CZelphAttribute::kName)) {
@@ -451,15 +445,14 @@ void CBlockDWG::writeXData(AcDbEntity* entity) {
         L"SPECIAL_REQ=" + m_specialReq,          L"TOT_STAFF=" + m_totalStaff,
         L"TOT_WKSTNS=" + m_totalWorkstations,    L"VOLUME=" + number(m_volume) + volume,
         L"HANDLESTOMINUS=" + handlesText(m_handlesToMinus), L"HANDLESTOADD=" + handlesText(m_handlesToAdd)};
-    resbuf* record = acutBuildList(1001, m_applicationName.c_str(), 1002, L"{", 0);
+    const AcResBufPtr record(acutBuildList(1001, m_applicationName.c_str(), 1002, L"{", 0));
     resbuf* last = record->rbnext;
     for (const std::wstring& item : items) {
       last->rbnext = acutBuildList(1000, item.c_str(), 0);
       last = last->rbnext;
     }
     last->rbnext = acutBuildList(1002, L"}", 0);
-    const Acad::ErrorStatus status = entity->setXData(record);
-    acutRelRb(record);
+    const Acad::ErrorStatus status = entity->setXData(record.get());
     ZELPH_CHECK_STATUS(status, L"CBlockDWG::writeXData", L"");
   ZELPH_CATCH(L"CBlockDWG::writeXData")
 }
@@ -824,7 +817,7 @@ void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors) {
     if (m_hatch != nullptr) {
       AcDbObjectId hatchId;
       hatchBlock(drawing, reference, hatchId, errors);
-      if (getHyperlinks() != nullptr) hyperlinkHatch(hatchId);
+      if (getHyperlinks() != nullptr) getHyperlinks()->applyToEntity(hatchId);
     }
     if (getHyperlinks() != nullptr) hyperlinkBlock(reference);
     if (m_assets != nullptr) {
@@ -982,13 +975,6 @@ void CBlockDWG::hyperlinkBlock(AcDbBlockReference* reference) {
       if (attribute) hyperlinkEntity(attribute.object());
     }
   ZELPH_CATCH(L"CBlockDWG::hyperlinkBlock")
-}
-
-void CBlockDWG::hyperlinkHatch(AcDbObjectId hatchId) {
-  ZELPH_TRY
-    AcDbObjectPointer<AcDbEntity> hatch(hatchId, AcDb::kForWrite);
-    if (hatch) hyperlinkEntity(hatch.object());
-  ZELPH_CATCH(L"CBlockDWG::hyperlinkHatch")
 }
 
 int CBlockDWG::deleteBlock(CAcadDrawing& drawing) {

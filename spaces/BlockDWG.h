@@ -125,7 +125,6 @@ class CBlockDWG : public CBlock {
   void hyperlinkBlock(AcDbBlockReference* reference);
   // Replaces the links of the entity, open for write, by the space's.
   void hyperlinkEntity(AcDbEntity* entity);
-  void hyperlinkHatch(AcDbObjectId hatchId);
   // Turns the space back into its outline: 1 on success, 0 when it cannot
   // (not a reference, or scaled unevenly).
   int deleteBlock(CAcadDrawing& drawing);

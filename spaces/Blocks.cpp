@@ -7,8 +7,8 @@
 #include "AcDbBlockTable.h"
 #include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
+#include "AcDbObjectPointer.h"
 #include "CException.h"
-#include "ReplyText.h"
 #include "TextCodec.h"
 #include "aced.h"
 #include "host/AcadDrawing.h"
@@ -18,6 +18,7 @@
 #include "spaces/BlockDWG.h"
 #include "spaces/MarkerBlockLegend.h"
 #include "spaces/MarkerBlockPie.h"
+#include "support/TextCase.h"
 #include "support/Utilities.h"
 #include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
@@ -30,11 +31,9 @@ const std::wstring kGrossAreaName = L"GROSS AREA";
 const std::wstring kLegendMarker = CMarkerBlockLegend::kKind.blockName;
 
 int selectBlocks(ads_name selection, const wchar_t* blockName) {
-  resbuf* filter = blockName != nullptr ? acutBuildList(RTDXF0, L"INSERT", 2, blockName, 0)
-                                     : acutBuildList(RTDXF0, L"INSERT", 0);
-  const int result = acedSSGet(L"X", nullptr, nullptr, filter, selection);
-  acutRelRb(filter);
-  return result;
+  const AcResBufPtr filter(blockName != nullptr ? acutBuildList(RTDXF0, L"INSERT", 2, blockName, 0)
+                                               : acutBuildList(RTDXF0, L"INSERT", 0));
+  return acedSSGet(L"X", nullptr, nullptr, filter.get(), selection);
 }
 
 std::wstring definitionName(const AcDbBlockReference& reference) {
@@ -45,18 +44,6 @@ std::wstring definitionName(const AcDbBlockReference& reference) {
   block->close();
   return name;
 }
-
-// Closes an opened object however the scope ends.
-class Closing {
- public:
-  explicit Closing(AcDbObject* object) : m_object(object) {}
-  ~Closing() { m_object->close(); }
-  Closing(const Closing&) = delete;
-  Closing& operator=(const Closing&) = delete;
-
- private:
-  AcDbObject* m_object;
-};
 
 }  // namespace
 
@@ -173,7 +160,7 @@ int CBlocks::nextRoomNumber(const CAcadDrawing& drawing) {
         std::wstring name;
         block->getName(name);
         block->close();
-        if (ReplyText::upper(name.substr(0, kRoomPrefix.size())) == kRoomPrefix)
+        if (CTextCase::upper(name.substr(0, kRoomPrefix.size())) == kRoomPrefix)
           highest = std::max(highest, CUtilities::CStringToLong(name.substr(kRoomPrefix.size())));
       }
       table->close();
@@ -184,10 +171,10 @@ int CBlocks::nextRoomNumber(const CAcadDrawing& drawing) {
 
 std::wstring CBlocks::readNameFromXData(const AcDbBlockReference* reference) {
   ZELPH_TRY
-    resbuf* record = reference->xData(L"ADE");
-    if (record == nullptr) record = reference->xData(L"AECXDATA");
+    AcResBufPtr record(reference->xData(L"ADE"));
+    if (record == nullptr) record.reset(reference->xData(L"AECXDATA"));
     std::wstring name;
-    for (const resbuf* item = record; item != nullptr; item = item->rbnext) {
+    for (const resbuf* item = record.get(); item != nullptr; item = item->rbnext) {
       if (item->restype != 1000 || item->resval.rstring == nullptr) continue;
       const std::wstring text = item->resval.rstring;
       if (text.compare(0, 5, L"NAME=") == 0) {
@@ -195,7 +182,6 @@ std::wstring CBlocks::readNameFromXData(const AcDbBlockReference* reference) {
         break;
       }
     }
-    acutRelRb(record);
     return name;
   ZELPH_CATCH(L"CBlocks::readNameFromXData")
 }
@@ -243,12 +229,9 @@ void CBlocks::listSelection(CAcadDrawing& drawing, int (*select)(ads_name), Make
         progress.step();
         ads_name member;
         AcDbObjectId id;
-        AcDbBlockReference* reference = nullptr;
-        if (acedSSName(selection, index, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk ||
-            acdbOpenObject(reference, id, AcDb::kForRead) != Acad::eOk)
-          continue;
-        const Closing closing(reference);
-        makeBlock(reference, definitionName(*reference));
+        if (acedSSName(selection, index, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk) continue;
+        const AcDbObjectPointer<AcDbBlockReference> reference(id, AcDb::kForRead);
+        if (reference) makeBlock(reference.object(), definitionName(*reference.object()));
       }
       acedSSFree(selection);
     }

@@ -13,10 +13,9 @@ const wchar_t* const kApplication = L"ZELPH_HATCH";
 // The owner's handle an entity was marked with, or empty text.
 std::wstring ownerOf(const AcDbEntity& entity) {
   std::wstring owner;
-  resbuf* data = entity.xData(kApplication);
-  for (const resbuf* item = data; item != nullptr; item = item->rbnext)
+  const AcResBufPtr data(entity.xData(kApplication));
+  for (const resbuf* item = data.get(); item != nullptr; item = item->rbnext)
     if (item->restype == 1005 && item->resval.rstring != nullptr) owner = item->resval.rstring;
-  acutRelRb(data);
   return owner;
 }
 
@@ -25,19 +24,17 @@ std::wstring ownerOf(const AcDbEntity& entity) {
 void CDrawnHatches::tag(AcDbEntity& entity, AcDbDatabase* database, const std::wstring& ownerHandle) {
   ZELPH_TRY
     acdbRegApp(kApplication, database);
-    resbuf* data = acutBuildList(1001, kApplication, 1005, ownerHandle.c_str(), 0);
-    entity.setXData(data);
-    acutRelRb(data);
+    const AcResBufPtr data(acutBuildList(1001, kApplication, 1005, ownerHandle.c_str(), 0));
+    entity.setXData(data.get());
   ZELPH_CATCH(L"CDrawnHatches::tag")
 }
 
 void CDrawnHatches::collect() {
   ZELPH_TRY
     m_byOwner.clear();
-    resbuf* filter = acutBuildList(RTDXF0, L"HATCH,LWPOLYLINE", 0);
+    const AcResBufPtr filter(acutBuildList(RTDXF0, L"HATCH,LWPOLYLINE", 0));
     ads_name selection;
-    const int selected = acedSSGet(L"X", nullptr, nullptr, filter, selection);
-    acutRelRb(filter);
+    const int selected = acedSSGet(L"X", nullptr, nullptr, filter.get(), selection);
     if (selected != RTNORM) return;
     Adesk::Int32 length = 0;
     acedSSLength(selection, &length);

@@ -93,3 +93,10 @@ void CHyperlinks::applyToEntity(AcDbEntity* entity) const {
                        L"");
   ZELPH_CATCH(L"CHyperlinks::applyToEntity")
 }
+
+void CHyperlinks::applyToEntity(AcDbObjectId entityId) const {
+  ZELPH_TRY
+    AcDbObjectPointer<AcDbEntity> entity(entityId, AcDb::kForWrite);
+    if (entity) applyToEntity(entity.object());
+  ZELPH_CATCH(L"CHyperlinks::applyToEntity")
+}

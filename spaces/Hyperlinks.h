@@ -34,6 +34,8 @@ class CHyperlinks {
   // Replaces the entity's links, which must be open for write, by this
   // list's (no sub-locations).
   void applyToEntity(AcDbEntity* entity) const;
+  // The same for an entity not open yet.
+  void applyToEntity(AcDbObjectId entityId) const;
 
   int getCount() const { return static_cast<int>(m_items.size()); }
   const CHyperlink* getAt(int index) const;

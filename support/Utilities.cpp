@@ -3,20 +3,17 @@
 #include <locale.h>
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cwchar>
 #include <cwctype>
 #include <exception>
 #include <limits>
 
+#include "support/NumberText.h"
+#include "support/TextCase.h"
 #include "support/ZelphExceptions.h"
 
 namespace {
-
-// No value needs more decimals; a wild precision from a damaged file must
-// not make a conversion allocate without bound.
-constexpr int kMaxPrecision = 100;
 
 // Numbers in drawings and files always use '.', whatever locale the host set.
 locale_t classicNumericLocale() {
@@ -27,12 +24,6 @@ locale_t classicNumericLocale() {
 // What the host's integer reader does: leading number, saturated on overflow.
 long long leadingInteger(const std::wstring& text, long long minimum, long long maximum) {
   return std::clamp(std::wcstoll(text.c_str(), nullptr, 10), minimum, maximum);
-}
-
-std::wstring formatDouble(double value, std::chars_format format, int precision) {
-  char buffer[512];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
-  return std::wstring(buffer, result.ptr);
 }
 
 int hexDigit(wchar_t c) {
@@ -102,8 +93,7 @@ std::wstring CUtilities::LongToCString(std::int32_t value) {
 // point, so 12.6 at precision 0 is 13 and 0.05 at precision 2 is 0.05.
 std::wstring CUtilities::DoubleToCString(double value, int precision) {
   ZELPH_TRY
-    if (precision < 0) return formatDouble(value, std::chars_format::general, 6);
-    return formatDouble(value, std::chars_format::fixed, std::min(precision, kMaxPrecision));
+    return CNumberText::format(value, precision);
   ZELPH_CATCH(L"CUtilities::DoubleToCString")
 }
 
@@ -169,8 +159,7 @@ std::wstring CUtilities::padding(int count, const std::wstring& text) {
 
 std::int32_t CUtilities::_httoi(const std::wstring& text) {
   ZELPH_TRY
-    std::wstring upper = text;
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](wchar_t c) { return std::towupper(c); });
+    const std::wstring upper = CTextCase::upper(text);
     const size_t start = upper.compare(0, 2, L"0X") == 0 ? 2 : 0;
     std::uint32_t value = 0;
     for (size_t i = start; i < upper.size(); ++i) {

@@ -5,7 +5,7 @@
 #include "MessageBox.h"
 #include "TextCodec.h"
 #include "acutads.h"
-#include "support/Utilities.h"
+#include "support/NumberText.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ std::wstring frameworkMessage(const CException& exception) {
 
 std::wstring hatchDensityMessage(const std::wstring& subject, const std::wstring& pattern, double scale,
                                  const wchar_t* verdict) {
-  return L"Unable to hatch " + subject + L". " + pattern + L" set at scale " + CUtilities::DoubleToCString(scale, 2) +
+  return L"Unable to hatch " + subject + L". " + pattern + L" set at scale " + CNumberText::format(scale, 2) +
          L" " + verdict;
 }
 
@@ -167,8 +167,8 @@ CEXSegmentAreaOverTotal::CEXSegmentAreaOverTotal(const std::wstring& banner, con
                                                  double specifiedTotal)
     : CEXZelph(banner, source, function,
                L"Unable to calculate pie chart percentages the total segment area (" +
-                   CUtilities::DoubleToCString(segmentTotal, 2) + L") is greater than the specified total area (" +
-                   CUtilities::DoubleToCString(specifiedTotal, 2) + L").",
+                   CNumberText::format(segmentTotal, 2) + L") is greater than the specified total area (" +
+                   CNumberText::format(specifiedTotal, 2) + L").",
                0, 1) {}
 
 void CZelphExceptions::add(std::unique_ptr<CEXZelph> record) { m_records.push_back(std::move(record)); }

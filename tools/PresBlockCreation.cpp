@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "spaces/BlockDWG.h"
 #include "spaces/Blocks.h"
+#include "spaces/SpacePick.h"
 #include "support/OnExit.h"
 #include "support/Utilities.h"
 #include "support/ZelphExceptions.h"
@@ -304,7 +305,7 @@ void CPresBlockCreation::changeAreas(bool add) {
     ShowWindow(SW_MINIMIZE);
     const OnExit restore([this] { ShowWindow(SW_RESTORE); });
     CBlockDWG space;
-    if (CAcadUtilities::userSelectZelphBlock(drawing.getDocument(), space) != 1) {
+    if (CSpacePick::userSelectZelphBlock(drawing.getDocument(), space) != 1) {
       acutPrintf(L"\nInvalid Space - Aborting...\n");
       return;
     }
