@@ -9,6 +9,7 @@
 #include "AcDbLine.h"
 #include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
+#include "AcGeConstants.h"
 #include "AcGeMatrix3d.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
@@ -19,8 +20,7 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kFullCircle = 6.283185307179586;
+constexpr double kFullCircle = 2.0 * kPi;
 // Labels stand this far out from the centre, in radii.
 constexpr double kLabelRadius = 1.25;
 // Leader lines stop short of the label, in label radii.

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "AcDbHatch.h"
+#include "AcGeConstants.h"
 #include "PathData.h"
 #include "SvgCanvas.h"
 #include "SvgNumber.h"
@@ -71,7 +72,7 @@ void addEdge(const HatchEdge& edge, bool goesOn, PathData& path) {
     return;
   }
   // The angles run counter-clockwise; a clockwise edge is walked back.
-  constexpr double kTurn = 2.0 * 3.14159265358979323846;
+  constexpr double kTurn = 2.0 * kPi;
   double sweep = std::fmod(edge.endAngle() - edge.startAngle(), kTurn);
   if (sweep <= 0.0) sweep += kTurn;
   if (edge.isClockwise()) path.arcFrom(edge.center, edge.radius, edge.endAngle(), -sweep, goesOn);

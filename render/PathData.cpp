@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "AcGeConstants.h"
 #include "SvgNumber.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Arcs drawn as chords under a transform that makes ellipses of them.
 constexpr double kChordAngle = kPi / 36.0;
 

@@ -5,11 +5,10 @@
 #include <cmath>
 #include <memory>
 
+#include "AcGeConstants.h"
 #include "dbmain.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::unique_ptr<AcDbPolyline> square(double side, bool closed) {
   auto polyline = std::make_unique<AcDbPolyline>();

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "AcGeConstants.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
 #include "dbmain.h"
@@ -11,8 +12,6 @@
 using namespace spatiary_test;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::wstring wide(const std::filesystem::path& path) { return utf8ToWide(path.string()); }
 

@@ -5,16 +5,15 @@
 
 #include <cmath>
 
+#include "AcGeConstants.h"
+#include "HatchPatterns.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
-#include "HatchPatterns.h"
 #include "dbmain.h"
 
 using namespace spatiary_test;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::wstring wide(const std::filesystem::path& path) { return utf8ToWide(path.string()); }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "AcApDocManager.h"
+#include "AcGeConstants.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
 #include "aced.h"
@@ -19,8 +20,6 @@
 using namespace spatiary_test;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::unique_ptr<AcDbPolyline> rectangle(double x, double y, double width, double height) {
   auto polyline = std::make_unique<AcDbPolyline>();

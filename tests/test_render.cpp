@@ -10,6 +10,7 @@
 #include <map>
 #include <sstream>
 
+#include "AcGeConstants.h"
 #include "PictureFile.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
@@ -18,8 +19,6 @@
 using namespace spatiary_test;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::wstring wide(const std::filesystem::path& path) { return utf8ToWide(path.string()); }
 

@@ -7,6 +7,7 @@
 #include "AcDbDatabase.h"
 #include "AcDbSequenceEnd.h"
 #include "AcDbStub.h"
+#include "AcGeConstants.h"
 #include "BlockExtents.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
@@ -17,7 +18,7 @@ ACRX_DEFINE_MEMBERS(AcDbBlockReference, AcDbEntity, L"INSERT")
 namespace {
 
 constexpr std::string_view kMarker = "AcDbBlockReference";
-constexpr double kDegrees = 180.0 / 3.14159265358979323846;
+constexpr double kDegrees = 180.0 / kPi;
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include "AcDbHostApplicationServices.h"
 #include "AcDbPolyline.h"
 #include "AcDbStub.h"
+#include "AcGeConstants.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 #include "HatchPatterns.h"
@@ -17,7 +18,6 @@ ACRX_DEFINE_MEMBERS(AcDbHatch, AcDbEntity, L"HATCH")
 namespace {
 
 constexpr std::string_view kMarker = "AcDbHatch";
-constexpr double kPi = 3.14159265358979323846;
 
 // More pattern lines across the boundary than this is too dense to draw:
 // the limit CAD programs ship for a hatch's line count (HPMAXLINES).

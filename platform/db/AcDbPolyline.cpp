@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "AcGeConstants.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 
@@ -10,7 +11,6 @@ ACRX_DEFINE_MEMBERS(AcDbPolyline, AcDbCurve, L"LWPOLYLINE")
 namespace {
 
 constexpr std::string_view kMarker = "AcDbPolyline";
-constexpr double kPi = 3.14159265358979323846;
 
 struct Arc {
   AcGePoint2d center;

@@ -4,15 +4,16 @@
 
 #include "AcDbDatabase.h"
 #include "AcDbSymbolTableRecord.h"
+#include "AcGeConstants.h"
 #include "DxfInFiler.h"
-#include "TextCodec.h"
 #include "DxfOutFiler.h"
+#include "TextCodec.h"
 
 ACRX_DEFINE_MEMBERS(AcDbText, AcDbEntity, L"TEXT")
 
 namespace {
 constexpr std::string_view kMarker = "AcDbText";
-constexpr double kDegrees = 180.0 / 3.14159265358979323846;
+constexpr double kDegrees = 180.0 / kPi;
 }  // namespace
 
 AcDbText::AcDbText() = default;

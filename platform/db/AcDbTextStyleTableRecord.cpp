@@ -1,12 +1,13 @@
 #include "AcDbTextStyleTableRecord.h"
 
+#include "AcGeConstants.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 
 ACRX_DEFINE_MEMBERS(AcDbTextStyleTableRecord, AcDbSymbolTableRecord, L"STYLE")
 
 namespace {
-constexpr double kDegrees = 180.0 / 3.14159265358979323846;
+constexpr double kDegrees = 180.0 / kPi;
 }
 
 std::string_view AcDbTextStyleTableRecord::recordMarker() const { return "AcDbTextStyleTableRecord"; }

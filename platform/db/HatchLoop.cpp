@@ -4,12 +4,11 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "AcGeConstants.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 double degrees(double radians) { return radians * 180.0 / kPi; }
 double radians(double degrees) { return degrees * kPi / 180.0; }
