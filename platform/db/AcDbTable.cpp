@@ -8,9 +8,8 @@
 #include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
 #include "AcDbHostApplicationServices.h"
-#include "AcDbLine.h"
-#include "AcDbMText.h"
 #include "AcDbStub.h"
+#include "AcDbTablePainter.h"
 #include "DxfOutFiler.h"
 
 ACRX_DEFINE_MEMBERS(AcDbTable, AcDbBlockReference, L"ACAD_TABLE")
@@ -23,20 +22,6 @@ constexpr size_t kChunk = 250;
 int rowStyleSlot(AcDb::RowType type) { return type == AcDb::kTitleRow ? 1 : type == AcDb::kHeaderRow ? 2 : 0; }
 
 bool validAlignment(int alignment) { return alignment >= AcDb::kTopLeft && alignment <= AcDb::kBottomRight; }
-
-// Entities of the table's block take the table's layer and colour.
-void appendByBlock(AcDbBlockTableRecord* block, std::unique_ptr<AcDbEntity> entity) {
-  entity->setDatabaseDefaults(block->database());
-  entity->setLayer(L"0");
-  AcCmColor byBlock;
-  byBlock.setByBlock();
-  entity->setColor(byBlock);
-  if (block->appendAcDbEntity(entity.get()) == Acad::eOk) entity.release()->close();
-}
-
-void appendLine(AcDbBlockTableRecord* block, double x0, double y0, double x1, double y1) {
-  appendByBlock(block, std::make_unique<AcDbLine>(AcGePoint3d(x0, y0, 0.0), AcGePoint3d(x1, y1, 0.0)));
-}
 
 }  // namespace
 
@@ -237,6 +222,11 @@ AcDbObjectId AcDbTable::blockTableRecordId(int row, int column) const {
   return found ? found->block : AcDbObjectId();
 }
 
+bool AcDbTable::isAutoScale(int row, int column) const {
+  const Cell* found = cell(row, column);
+  return found != nullptr && found->type == AcDb::kBlockCell && found->autoFit;
+}
+
 Acad::ErrorStatus AcDbTable::setBlockTableRecordId(int row, int column, AcDbObjectId block, bool autoFit) {
   if (!inside(row, column) || residentObject<AcDbBlockTableRecord>(block) == nullptr) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
@@ -308,18 +298,6 @@ AcGeVector3d AcDbTable::direction() const {
          AcGeVector3d::kXAxis;
 }
 
-AcDbTable::Box AcDbTable::cellBox(int row, int column) const {
-  Box box{0.0, 0.0, 0.0, 0.0};
-  for (int c = 0; c < column; ++c) box.left += columnWidth(c);
-  for (int r = 0; r < row; ++r) box.top -= rowHeight(r);
-  const Cell* first = cell(row, column);
-  box.right = box.left;
-  for (int c = column; c < column + first->columnSpan; ++c) box.right += columnWidth(c);
-  box.bottom = box.top;
-  for (int r = row; r < row + first->rowSpan; ++r) box.bottom -= rowHeight(r);
-  return box;
-}
-
 Acad::ErrorStatus AcDbTable::prepareBlock(AcDbDatabase* db, AcDbBlockTableRecord*& block) {
   block = nullptr;
   if (!blockTableRecord().isNull() && !blockTableRecord().isErased()) {
@@ -352,87 +330,6 @@ Acad::ErrorStatus AcDbTable::prepareBlock(AcDbDatabase* db, AcDbBlockTableRecord
   return setBlockTableRecord(recordId);
 }
 
-void AcDbTable::drawGrid(AcDbBlockTableRecord* block) const {
-  const int rows = numRows(), columns = numColumns();
-  std::vector<double> xs(1, 0.0), ys(1, 0.0);
-  for (double width : m_columnWidths) xs.push_back(xs.back() + width);
-  for (double height : m_rowHeights) ys.push_back(ys.back() - height);
-  // A boundary is drawn where the cells on its two sides are not one merge;
-  // runs of drawn pieces become one line.
-  auto sameMerge = [this](int r0, int c0, int r1, int c1) {
-    int ar0, ac0, ar1, ac1;
-    anchor(r0, c0, ar0, ac0);
-    anchor(r1, c1, ar1, ac1);
-    return ar0 == ar1 && ac0 == ac1;
-  };
-  for (int r = 0; r <= rows; ++r) {
-    int start = -1;
-    for (int c = 0; c <= columns; ++c) {
-      const bool drawn = c < columns && (r == 0 || r == rows || !sameMerge(r - 1, c, r, c));
-      if (drawn && start < 0) start = c;
-      if (!drawn && start >= 0) {
-        appendLine(block, xs[static_cast<size_t>(start)], ys[static_cast<size_t>(r)], xs[static_cast<size_t>(c)],
-                   ys[static_cast<size_t>(r)]);
-        start = -1;
-      }
-    }
-  }
-  for (int c = 0; c <= columns; ++c) {
-    int start = -1;
-    for (int r = 0; r <= rows; ++r) {
-      const bool drawn = r < rows && (c == 0 || c == columns || !sameMerge(r, c - 1, r, c));
-      if (drawn && start < 0) start = r;
-      if (!drawn && start >= 0) {
-        appendLine(block, xs[static_cast<size_t>(c)], ys[static_cast<size_t>(start)], xs[static_cast<size_t>(c)],
-                   ys[static_cast<size_t>(r)]);
-        start = -1;
-      }
-    }
-  }
-}
-
-void AcDbTable::drawBlockCell(AcDbBlockTableRecord* block, const Cell& cell, const Box& box) const {
-  if (residentObject<AcDbBlockTableRecord>(cell.block) == nullptr || cell.block.isErased()) return;
-  AcDbExtents extents;
-  AcDbBlockReference(AcGePoint3d::kOrigin, cell.block).getGeomExtents(extents);
-  const AcGeVector3d size = extents.maxPoint() - extents.minPoint();
-  double scale = 1.0;
-  if (cell.autoFit && size.x > 0.0 && size.y > 0.0) {
-    const double room = std::min((box.right - box.left - 2.0 * m_horizontalMargin) / size.x,
-                                 (box.top - box.bottom - 2.0 * m_verticalMargin) / size.y);
-    scale = room > 0.0 ? room : std::min((box.right - box.left) / size.x, (box.top - box.bottom) / size.y);
-  }
-  const AcGePoint3d middle = extents.minPoint() + size * 0.5;
-  const AcGePoint3d centre((box.left + box.right) / 2.0, (box.top + box.bottom) / 2.0, 0.0);
-  auto reference = std::make_unique<AcDbBlockReference>(centre - middle.asVector() * scale, cell.block);
-  reference->setScaleFactors(AcGeScale3d(scale, scale, scale));
-  appendByBlock(block, std::move(reference));
-}
-
-void AcDbTable::drawCell(AcDbBlockTableRecord* block, int row, int column) const {
-  const Cell* first = cell(row, column);
-  if (first->covered) return;
-  const Box box = cellBox(row, column);
-  if (first->type == AcDb::kBlockCell) return drawBlockCell(block, *first, box);
-  if (first->text.empty()) return;
-  // Attachment points are numbered as cell alignments are.
-  const int place = alignment(row, column);
-  const int across = (place - 1) % 3, down = (place - 1) / 3;
-  const double x = across == 0 ? box.left + m_horizontalMargin
-                 : across == 1 ? (box.left + box.right) / 2.0
-                               : box.right - m_horizontalMargin;
-  const double y = down == 0 ? box.top - m_verticalMargin
-                 : down == 1 ? (box.top + box.bottom) / 2.0
-                             : box.bottom + m_verticalMargin;
-  auto text = std::make_unique<AcDbMText>();
-  text->setContents(first->text.c_str());
-  text->setLocation(AcGePoint3d(x, y, 0.0));
-  text->setTextHeight(textHeight(row, column));
-  text->setWidth(std::max(0.0, box.right - box.left - 2.0 * m_horizontalMargin));
-  text->setAttachment(static_cast<AcDbMText::AttachmentPoint>(place));
-  appendByBlock(block, std::move(text));
-}
-
 Acad::ErrorStatus AcDbTable::generateLayout() {
   AcDbDatabase* db = database() ? database() : acdbHostApplicationServices()->workingDatabase();
   if (db == nullptr) return Acad::eNotInDatabase;
@@ -443,9 +340,7 @@ Acad::ErrorStatus AcDbTable::generateLayout() {
     if (block) block->close();
     return status;
   }
-  drawGrid(block);
-  for (int r = 0; r < numRows(); ++r)
-    for (int c = 0; c < numColumns(); ++c) drawCell(block, r, c);
+  AcDbTablePainter(*this, block).paint();
   block->close();
   return Acad::eOk;
 }

@@ -60,6 +60,8 @@ class AcDbTable : public AcDbBlockReference {
   std::wstring textString(int row, int column) const;
   Acad::ErrorStatus setTextString(int row, int column, const ACHAR* text);
   AcDbObjectId blockTableRecordId(int row, int column) const;
+  // Whether the block cell's block is scaled into the cell.
+  bool isAutoScale(int row, int column) const;
   // Makes the cell a block cell; autoFit scales the block into the cell.
   Acad::ErrorStatus setBlockTableRecordId(int row, int column, AcDbObjectId block, bool autoFit = false);
 
@@ -99,20 +101,13 @@ class AcDbTable : public AcDbBlockReference {
     double textHeight;
     AcDb::CellAlignment alignment;
   };
-  struct Box {
-    double left, top, right, bottom;
-  };
 
   bool inside(int row, int column) const;
   Cell* cell(int row, int column);
   const Cell* cell(int row, int column) const;
   // The cell starting the merge that holds (row, column).
   const Cell* anchor(int row, int column, int& anchorRow, int& anchorColumn) const;
-  Box cellBox(int row, int column) const;
   Acad::ErrorStatus prepareBlock(AcDbDatabase* db, AcDbBlockTableRecord*& block);
-  void drawGrid(AcDbBlockTableRecord* block) const;
-  void drawCell(AcDbBlockTableRecord* block, int row, int column) const;
-  void drawBlockCell(AcDbBlockTableRecord* block, const Cell& cell, const Box& box) const;
   void writeCell(const Cell& cell, int row, int column, DxfOutFiler& out) const;
 
   AcDbObjectId m_style;
