@@ -6,6 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "AcDbObjectId.h"
 #include "spaces/Hyperlink.h"
 
 class AcDbEntity;
