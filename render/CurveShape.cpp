@@ -14,10 +14,10 @@
 #include "AcDbPolyline.h"
 #include "AcDbSolid.h"
 #include "AcDbSpline.h"
+#include "AcGeConstants.h"
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Segments of a whole ellipse, and of each span of a curved spline.
 constexpr int kEllipseSegments = 144;
 constexpr int kSpanSegments = 16;

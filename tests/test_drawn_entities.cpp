@@ -14,6 +14,7 @@
 #include "AcDbPoint.h"
 #include "AcDbSolid.h"
 #include "AcDbSpline.h"
+#include "AcGeConstants.h"
 #include "PictureFile.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
@@ -22,8 +23,6 @@
 using namespace spatiary_test;
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // One of each, with ezdxf's own evaluation of the spline printed: its
 // parameter range and the point halfway along it.

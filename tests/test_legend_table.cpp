@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "AcApDocManager.h"
+#include "AcGeConstants.h"
 #include "SpaceDrawings.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
@@ -136,7 +137,7 @@ TEST_F(LegendTable, LegendMadeAgainIsRedrawnInPlace) {
   { CLegendTable legend(drawing, 2.5, 2, L"sq.m.", false, *report, 0.0, &first); }
   load("Occupancy", category("Offices", "ANSI31", 1, "12"));
   const AcGePoint3d second(300, 50, 0);
-  { CLegendTable legend(drawing, 2.5, 2, L"sq.m.", false, *report, 3.14159265358979323846 / 6, &second); }
+  { CLegendTable legend(drawing, 2.5, 2, L"sq.m.", false, *report, kPi / 6, &second); }
   CHostProduct::setCurrent(before);
   const std::string listed = saved();
   EXPECT_EQ(listed,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "AcGeConstants.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 
@@ -11,7 +12,6 @@ ACRX_DEFINE_MEMBERS(AcDbArc, AcDbCurve, L"ARC")
 namespace {
 constexpr std::string_view kCircleMarker = "AcDbCircle";
 constexpr std::string_view kMarker = "AcDbArc";
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegrees = 180.0 / kPi;
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "AcGeConstants.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 
@@ -10,7 +11,6 @@ ACRX_DEFINE_MEMBERS(AcDbEllipse, AcDbCurve, L"ELLIPSE")
 
 namespace {
 constexpr std::string_view kMarker = "AcDbEllipse";
-constexpr double kPi = 3.14159265358979323846;
 }  // namespace
 
 AcDbEllipse::AcDbEllipse() = default;

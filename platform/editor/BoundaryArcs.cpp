@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "AcGeConstants.h"
+
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 // One chord a degree: the chord strays from its arc by 4e-5 of the radius.
 constexpr double kStep = kPi / 180.0;
 

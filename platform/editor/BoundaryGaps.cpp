@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "AcGeConstants.h"
+
 namespace {
 
 // Bridges must continue a wall line within this angle.
-const double kAlignment = std::cos(2.0 * 3.141592653589793 / 180.0);
+const double kAlignment = std::cos(2.0 * kPi / 180.0);
 
 // A curve's end and the direction that leads out of the curve there.
 struct End {
@@ -26,7 +28,7 @@ void addEnds(const BoundaryCurve& curve, std::vector<End>& ends) {
     ends.push_back({curve.end, ux, uy});
     return;
   }
-  if (std::fabs(curve.endAngle - curve.startAngle - 2.0 * 3.141592653589793) < 1e-12) return;
+  if (std::fabs(curve.endAngle - curve.startAngle - 2.0 * kPi) < 1e-12) return;
   // Counter-clockwise arcs leave their end along the tangent.
   ends.push_back({curve.start, std::sin(curve.startAngle), -std::cos(curve.startAngle)});
   ends.push_back({curve.end, -std::sin(curve.endAngle), std::cos(curve.endAngle)});

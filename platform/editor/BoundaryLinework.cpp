@@ -13,12 +13,12 @@
 #include "AcDbLine.h"
 #include "AcDbPolyline.h"
 #include "AcDbStub.h"
+#include "AcGeConstants.h"
 
 namespace {
 
 // Deeper nesting than this is a block that contains itself.
 constexpr int kDeepest = 32;
-constexpr double kPi = 3.141592653589793;
 
 AcGePoint2d flat(const AcGePoint3d& point) { return {point.x, point.y}; }
 
