@@ -90,7 +90,7 @@ void DrawingRenderer::drawEntity(AcDbObjectId entityId, const Placement& placeme
     // A dimension shows what its block holds, drawn where it stands.
     if (look.visible) element = drawContents(dimension->dimBlockId(), look, placement, placement.toWorld);
   } else if (look.visible) {
-    element = drawShape(*entity.object(), SvgNumber::colour(look.colour), placement);
+    element = drawShape(*entity.object(), look, placement);
   }
   if (!element) return;
   name(element, *entity.object());
@@ -99,8 +99,9 @@ void DrawingRenderer::drawEntity(AcDbObjectId entityId, const Placement& placeme
     m_canvas.setLineweight(element, look.weight);
 }
 
-pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const std::string& colour,
+pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const RenderStyle::Look& look,
                                           const Placement& placement) {
+  const std::string colour = SvgNumber::colour(look.colour);
   if (const auto* hatch = AcDbHatch::cast(&entity))
     return m_hatches.draw(*hatch, placement.toWorld, colour, placement.parent);
   // A definition shows as the attributes of references, except a constant
@@ -111,8 +112,11 @@ pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const std::s
   if (const auto* text = AcDbMText::cast(&entity))
     return m_texts.draw(*text, placement.toWorld, colour, placement.parent);
   pugi::xml_node element = drawCurve(entity, placement.toWorld, placement.parent);
-  if (element) element.append_attribute("stroke") = colour.c_str();
-  if (element && AcDbSolid::cast(&entity) != nullptr) element.append_attribute("fill") = colour.c_str();
+  if (!element) return element;
+  element.append_attribute("stroke") = colour.c_str();
+  if (AcDbSolid::cast(&entity) != nullptr) element.append_attribute("fill") = colour.c_str();
+  // Dashes are drawn at the block's scale, as the rest of its contents.
+  else m_dashes.apply(element, look.linetype, look.linetypeScale * placement.toWorld.scale());
   return element;
 }
 
@@ -139,7 +143,7 @@ pugi::xml_node DrawingRenderer::drawReference(const AcDbBlockReference& referenc
   pugi::xml_node group =
       drawContents(reference.blockTableRecord(), look, placement, placement.toWorld * reference.blockTransform());
   // Attributes stand in the reference's own space, coloured by block as it is.
-  const Placement attributes{placement.toWorld, RenderStyle::Context{placement.context.layer, look.colour, look.weight}, group};
+  const Placement attributes{placement.toWorld, RenderStyle::Context{placement.context.layer, look.colour, look.weight, look.linetype}, group};
   for (const AcDbObjectId& attributeId : reference.attributeIds()) {
     AcDbObjectPointer<AcDbAttribute> attribute(attributeId, AcDb::kForRead);
     if (!attribute || attribute->isErased() || attribute->isInvisible()) continue;
@@ -155,7 +159,7 @@ pugi::xml_node DrawingRenderer::drawContents(AcDbObjectId block, const RenderSty
                                              const Placement& placement, const AcGeMatrix3d& toWorld) {
   pugi::xml_node parent = placement.parent;
   pugi::xml_node group = parent.append_child("g");
-  drawBlock(block, Placement{toWorld, RenderStyle::Context{look.layer, look.colour, look.weight}, group});
+  drawBlock(block, Placement{toWorld, RenderStyle::Context{look.layer, look.colour, look.weight, look.linetype}, group});
   return group;
 }
 

@@ -14,6 +14,7 @@
 #include "AcGeMatrix3d.h"
 #include "EntityBudget.h"
 #include "HatchPainter.h"
+#include "LinetypeDashes.h"
 #include "RenderStyle.h"
 #include "TextPainter.h"
 
@@ -43,7 +44,7 @@ class DrawingRenderer {
   void drawBlock(AcDbObjectId block, const Placement& placement);
   void drawEntity(AcDbObjectId entityId, const Placement& placement);
   // The element of an entity that is one shape; empty for other entities.
-  pugi::xml_node drawShape(const AcDbEntity& entity, const std::string& colour, const Placement& placement);
+  pugi::xml_node drawShape(const AcDbEntity& entity, const RenderStyle::Look& look, const Placement& placement);
   pugi::xml_node drawCurve(const AcDbEntity& entity, const AcGeMatrix3d& toWorld, pugi::xml_node parent);
   pugi::xml_node drawText(const AcDbText& text, const std::string& colour, const Placement& placement);
   pugi::xml_node drawReference(const AcDbBlockReference& reference, const RenderStyle::Look& look,
@@ -60,6 +61,7 @@ class DrawingRenderer {
   RenderStyle m_style;
   TextPainter m_texts;
   HatchPainter m_hatches;
+  LinetypeDashes m_dashes;
   // The blocks being drawn, outermost first: a block that holds a
   // reference to itself is drawn once.
   std::vector<AcDbObjectId> m_drawing;

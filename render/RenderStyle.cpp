@@ -13,14 +13,15 @@ constexpr Adesk::UInt32 kBlack = 0x000000;
 
 }  // namespace
 
-RenderStyle::RenderStyle(AcDbDatabase& database) {
+RenderStyle::RenderStyle(AcDbDatabase& database)
+    : m_byLayer(database.byLayerLinetype()), m_byBlock(database.byBlockLinetype()), m_ltscale(database.ltscale()) {
   AcDbLayerTable* layers = nullptr;
   if (database.getLayerTable(layers) != Acad::eOk) return;
   layers->getAt(L"0", m_layerZero);
   layers->close();
 }
 
-RenderStyle::Context RenderStyle::top() const { return Context{AcDbObjectId(), kBlack, kThin}; }
+RenderStyle::Context RenderStyle::top() const { return Context{AcDbObjectId(), kBlack, kThin, AcDbObjectId()}; }
 
 int RenderStyle::weightOf(int weight, int byLayer, int byBlock) {
   if (weight == AcDb::kLnWtByLayer) return byLayer;
@@ -45,6 +46,7 @@ const RenderStyle::Layer& RenderStyle::layer(AcDbObjectId id) {
     look.visible = !record->isOff() && !look.frozen;
     look.colour = shown(record->color());
     look.weight = weightOf(record->lineWeight(), kThin, kThin);
+    look.linetype = record->linetypeObjectId();
   }
   return m_layers.emplace(id, look).first->second;
 }
@@ -60,5 +62,14 @@ RenderStyle::Look RenderStyle::lookOf(const AcDbEntity& entity, const Context& c
   else if (color.isByBlock()) look.colour = context.colour;
   else look.colour = shown(color);
   look.weight = weightOf(entity.lineWeight(), shownLayer.weight, context.weight);
+  look.linetype = linetypeOf(entity, shownLayer, context);
+  look.linetypeScale = m_ltscale * entity.linetypeScale();
   return look;
+}
+
+AcDbObjectId RenderStyle::linetypeOf(const AcDbEntity& entity, const Layer& layer, const Context& context) const {
+  const AcDbObjectId own = entity.linetypeId();
+  if (own.isNull() || own == m_byLayer) return layer.linetype;
+  if (own == m_byBlock) return context.linetype;
+  return own;
 }

@@ -1,5 +1,5 @@
 // What the host shows of an entity: whether its layer lets it be seen, the
-// colour it is drawn in and its lineweight.  Entities of a block on layer "0" take the
+// colour it is drawn in, its lineweight and its linetype.  Entities of a block on layer "0" take the
 // layer of the reference that places them; colours by block take the
 // reference's colour.
 #pragma once
@@ -19,6 +19,7 @@ class RenderStyle {
     AcDbObjectId layer;      // the reference's effective layer; null at the top
     Adesk::UInt32 colour;    // what "by block" means here
     int weight = kThin;      // what "by block" means for the lineweight
+    AcDbObjectId linetype;   // what "by block" means for the linetype; null: continuous
   };
   struct Look {
     bool visible = false;
@@ -26,6 +27,8 @@ class RenderStyle {
     AcDbObjectId layer;      // the effective layer
     Adesk::UInt32 colour = 0;
     int weight = kThin;      // hundredths of a millimetre
+    AcDbObjectId linetype;   // the effective linetype; null: continuous
+    double linetypeScale = 1.0;  // the entity's times the drawing's
   };
   // The default lineweight, which pictures draw as their thinnest line.
   static constexpr int kThin = 25;
@@ -43,10 +46,16 @@ class RenderStyle {
     bool frozen = false;
     Adesk::UInt32 colour = 0;
     int weight = kThin;
+    AcDbObjectId linetype;
   };
   static int weightOf(int weight, int byLayer, int byBlock);
   const Layer& layer(AcDbObjectId id);
 
+  AcDbObjectId linetypeOf(const AcDbEntity& entity, const Layer& layer, const Context& context) const;
+
   AcDbObjectId m_layerZero;
+  AcDbObjectId m_byLayer;
+  AcDbObjectId m_byBlock;
+  double m_ltscale = 1.0;
   std::unordered_map<AcDbObjectId, Layer> m_layers;
 };

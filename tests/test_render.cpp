@@ -679,3 +679,109 @@ TEST(RenderedFiles, PdfPlotsMeasureTrueOnTheirSheet) {
   EXPECT_NE(unknown.output.find("a picture is an .svg, .png or .pdf file"), std::string::npos) << unknown.output;
   EXPECT_FALSE(std::filesystem::exists(folder / "floor.jpg"));
 }
+
+namespace {
+
+// Lines of linetypes another program defined: by layer, by block, of their
+// own, each with its own scale, and a wide polyline.
+const char* kLinetypes = R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+doc.header["$LTSCALE"] = float(sys.argv[2])
+doc.linetypes.add("DASHED", pattern=[0.75, 0.5, -0.25], description="Dashed __ __ __")
+doc.linetypes.add("DASHDOT", pattern=[1.0, 0.5, -0.25, 0.0, -0.25], description="Dash dot __ . __ .")
+doc.linetypes.add("GAPFIRST", pattern=[1.0, -0.25, 0.5, -0.25], description="  __  __")
+doc.layers.add("WALLS", linetype="DASHED")
+msp = doc.modelspace()
+msp.add_line((0, 0), (10, 0), dxfattribs={"layer": "WALLS"})
+msp.add_arc((0, 0), 5, 0, 90, dxfattribs={"linetype": "DASHDOT", "ltscale": 2})
+msp.add_circle((20, 0), 3, dxfattribs={"linetype": "GAPFIRST"})
+msp.add_line((0, 5), (10, 5), dxfattribs={"linetype": "CONTINUOUS", "layer": "WALLS"})
+block = doc.blocks.new("MARK")
+block.add_line((0, 0), (1, 0), dxfattribs={"linetype": "BYBLOCK"})
+msp.add_blockref("MARK", (0, 10), dxfattribs={"linetype": "DASHED", "xscale": 3, "yscale": 3})
+doc.saveas(sys.argv[1])
+)";
+
+std::vector<double> numbersOf(const char* text) {
+  std::vector<double> numbers;
+  std::istringstream in(text);
+  for (double value = 0; in >> value;) numbers.push_back(value);
+  return numbers;
+}
+
+}  // namespace
+
+// Dashes as long as the linetype says, times the drawing's and the
+// entity's linetype scales and the block's size; dots as very short dashes.
+TEST(RenderedFiles, LinesAreDashedByTheirLinetypesAndScales) {
+  ScratchFolder folder;
+  for (const double ltscale : {1.0, 10.0}) {
+    const auto dxf = folder / "linetypes.dxf";
+    const RunResult made = runPython(kLinetypes, {dxf.string(), std::to_string(ltscale)});
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    AcDbDatabase db(false, true);
+    ASSERT_EQ(db.dxfIn(wide(dxf).c_str()), Acad::eOk) << wideToUtf8(db.lastErrorMessage());
+    int width = 0, height = 0;
+    pugi::xml_document picture;
+    ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str()));
+    const auto dashes = [&](const char* type, const char* which = "1") {
+      const pugi::xml_node path =
+          picture.select_node(("(//path[@data-type='" + std::string(type) + "'])[" + which + "]").c_str()).node();
+      EXPECT_TRUE(path) << type;
+      return std::make_pair(numbersOf(path.attribute("stroke-dasharray").value()),
+                            numbersOf(path.attribute("stroke-dashoffset").value()));
+    };
+    const double s = ltscale;
+    EXPECT_EQ(dashes("LINE").first, (std::vector<double>{0.5 * s, 0.25 * s})) << ltscale;
+    EXPECT_TRUE(dashes("LINE").second.empty());
+    // The dot stands between two gaps that are one.
+    const auto dashDot = dashes("ARC").first;
+    ASSERT_EQ(dashDot.size(), 4u);
+    EXPECT_EQ(dashDot[0], 1.0 * s);
+    EXPECT_GT(dashDot[2], 0.0);
+    EXPECT_LT(dashDot[2], 0.01 * s);
+    EXPECT_EQ(dashDot[1] + dashDot[3], 1.0 * s);
+    // A pattern that begins with a gap starts in a gap as long.
+    EXPECT_EQ(dashes("CIRCLE"), std::make_pair(std::vector<double>{0.5 * s, 0.5 * s}, std::vector<double>{0.75 * s}));
+    EXPECT_TRUE(dashes("LINE", "2").first.empty());
+    EXPECT_EQ(dashes("LINE", "3").first, (std::vector<double>{1.5 * s, 0.75 * s}));
+  }
+  // The patterns go back to the file as they came.
+  AcDbDatabase db(false, true);
+  const auto dxf = folder / "linetypes.dxf";
+  ASSERT_EQ(db.dxfIn(wide(dxf).c_str()), Acad::eOk);
+  ASSERT_EQ(db.setLtscale(2.5), Acad::eOk);
+  EXPECT_EQ(db.setLtscale(0.0), Acad::eInvalidInput);
+  {
+    AcDbLinetypeTable* table = nullptr;
+    ASSERT_EQ(db.getLinetypeTable(table, AcDb::kForWrite), Acad::eOk);
+    AcDbLinetypeTableRecord* dashDot = nullptr;
+    ASSERT_EQ(table->getAt(L"DASHDOT", dashDot, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    EXPECT_EQ(dashDot->numDashes(), 4);
+    EXPECT_EQ(dashDot->dashLengthAt(2), 0.0);
+    EXPECT_EQ(dashDot->patternLength(), 1.0);
+    dashDot->setComments(L"Dash and dot");
+    dashDot->close();
+    // A layer written anew keeps its linetype.
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db.getLayerTable(layers), Acad::eOk);
+    AcDbLayerTableRecord* walls = nullptr;
+    ASSERT_EQ(layers->getAt(L"WALLS", walls, AcDb::kForWrite), Acad::eOk);
+    layers->close();
+    walls->setIsOff(true);
+    walls->close();
+  }
+  const auto saved = folder / "saved.dxf";
+  ASSERT_EQ(db.saveAs(wide(saved).c_str()), Acad::eOk);
+  const RunResult read = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+ltype = doc.linetypes.get("DASHDOT")
+print(doc.header["$LTSCALE"], ltype.dxf.description, [t.value for t in ltype.pattern_tags.tags if t.code == 49],
+      doc.layers.get("WALLS").dxf.linetype)
+)",
+                                   {saved.string()});
+  EXPECT_EQ(read.output, "2.5 Dash and dot [0.5, -0.25, 0.0, -0.25] DASHED\n") << read.output;
+}

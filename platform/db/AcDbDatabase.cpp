@@ -247,6 +247,27 @@ void AcDbDatabase::setMeasurement(AcDb::MeasurementValue value) {
   changeHeader().set("$MEASUREMENT", 70, std::to_string(value));
 }
 
+double AcDbDatabase::headerScale(const char* name) const {
+  const std::string value = m_impl->file.header.value(name, 40);
+  char* end = nullptr;
+  const double scale = std::strtod(value.c_str(), &end);
+  return end != value.c_str() && std::isfinite(scale) && scale > 0.0 ? scale : 1.0;
+}
+
+Acad::ErrorStatus AcDbDatabase::setHeaderScale(const char* name, double scale) {
+  if (!std::isfinite(scale) || scale <= 0.0) return Acad::eInvalidInput;
+  changeHeader().set(name, 40, DxfOutFiler::realText(scale));
+  return Acad::eOk;
+}
+
+double AcDbDatabase::ltscale() const { return headerScale("$LTSCALE"); }
+
+Acad::ErrorStatus AcDbDatabase::setLtscale(double scale) { return setHeaderScale("$LTSCALE", scale); }
+
+double AcDbDatabase::celtscale() const { return headerScale("$CELTSCALE"); }
+
+Acad::ErrorStatus AcDbDatabase::setCeltscale(double scale) { return setHeaderScale("$CELTSCALE", scale); }
+
 AcGePoint3d AcDbDatabase::headerPoint(const char* name, const AcGePoint3d& fallback) const {
   double xyz[3] = {fallback.x, fallback.y, fallback.z};
   for (int axis = 0; axis < 3; ++axis) {

@@ -72,6 +72,13 @@ class AcDbDatabase {
   void setInsunits(AcDb::UnitsValue units);
   AcDb::MeasurementValue measurement() const;
   void setMeasurement(AcDb::MeasurementValue value);
+  // The global linetype scale ($LTSCALE), by which every dash is drawn
+  // longer; 1 when the file gives none or one that is not positive.
+  double ltscale() const;
+  Acad::ErrorStatus setLtscale(double scale);
+  // The linetype scale new entities take ($CELTSCALE).
+  double celtscale() const;
+  Acad::ErrorStatus setCeltscale(double scale);
   // The current UCS of model space ($UCSORG, $UCSXDIR, $UCSYDIR); the
   // world's when the file has none or gives axes that are no coordinate
   // system.  The axes come back as unit vectors.
@@ -175,6 +182,9 @@ class AcDbDatabase {
   void setStandardIds();
   Acad::ErrorStatus fail(Acad::ErrorStatus status, std::wstring message);
   AcGePoint3d headerPoint(const char* name, const AcGePoint3d& fallback) const;
+  // A positive real header variable; 1 when missing or not positive.
+  double headerScale(const char* name) const;
+  Acad::ErrorStatus setHeaderScale(const char* name, double scale);
   // Both axes, or the world's when the header's are no coordinate system.
   void ucsAxes(AcGeVector3d& xAxis, AcGeVector3d& yAxis) const;
 

@@ -119,6 +119,7 @@ void AcDbEntity::setDatabaseDefaults(AcDbDatabase* database) {
   if (db == nullptr || !assertWriteEnabled()) return;
   m_layer = db->clayer();
   m_color.setByLayer();
+  m_linetypeScale = db->celtscale();
 }
 
 Acad::ErrorStatus AcDbEntity::getGeomExtents(AcDbExtents&) const { return Acad::eNotApplicable; }

@@ -245,6 +245,8 @@ void DxfReader::readTables(DxfTagReader& reader) {
     collect(reader);
     auto* table = static_cast<AcDbSymbolTable*>(make(DxfClassRegistry::Place::Table));
     m_file.tables.push_back(table->objectId());
+    // A layer's linetype is found by name in the table read before it.
+    m_database.setStandardIds();
     while (!atSectionEnd(reader, "TABLES") && !isTag(reader.peek(), 0, "ENDTAB")) {
       collect(reader);
       auto* record = AcDbSymbolTableRecord::cast(make(DxfClassRegistry::Place::Record));
