@@ -156,9 +156,10 @@ void TextPainter::wrap(const std::wstring& paragraph, size_t perLine, std::vecto
   size_t start = 0;
   while (perLine > 0 && paragraph.size() - start > perLine) {
     // Break at the last space that leaves the line short enough, else
-    // where a word too long for a line reaches its end.
-    size_t end = paragraph.rfind(L' ', start + perLine);
-    if (end == std::wstring::npos || end <= start) end = start + perLine;
+    // where a word too long for a line reaches its end.  Only this line's
+    // characters are searched: a paragraph without spaces stays linear.
+    const size_t space = std::wstring_view(paragraph).substr(start, perLine + 1).rfind(L' ');
+    const size_t end = space == std::wstring_view::npos || space == 0 ? start + perLine : start + space;
     lines.push_back(paragraph.substr(start, end - start));
     start = end;
     while (start < paragraph.size() && paragraph[start] == L' ') ++start;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -220,6 +221,59 @@ TEST_F(HostileDrawings, NestedBlocksArePickedSelectedAndMeasuredOnceEach) {
   EXPECT_NEAR(extents.maxPoint().y, 21000.0, 1e-6);
   EXPECT_EQ(picker.select(L"w -1,19999 9999,21001", why).size(), 0u);
   EXPECT_EQ(picker.select(L"c 9999,20500 10001,20501", why).size(), 1u);
+}
+
+// A TEXT and an MTEXT of 3 MB and more, in a code page file or a UTF-8
+// one: carets, characters of one to four bytes and escapes fall on every
+// side of the pieces a save is written in.  Prints their handles.
+const char* kLongTexts = R"(
+import sys, ezdxf
+doc = ezdxf.new(sys.argv[2])
+# A code page file carries a character beyond the first plane as escapes
+# of its UTF-16 halves, which ezdxf reads as they stand.
+far = "\U0001F600" if sys.argv[2] == "R2018" else "\u0416"
+value = "".join("^%s x\u00e9\u20ac%s^ %s%d " % (chr(65 + i % 31), far, chr(64 + i % 32), i) for i in range(150000))
+msp = doc.modelspace()
+print(msp.add_text(value).dxf.handle, msp.add_mtext(value + "\\P" + value).dxf.handle)
+doc.saveas(sys.argv[1])
+)";
+
+const char* kSameTexts = R"(
+import sys, ezdxf
+texts = [[e.dxf.text if e.dxftype() == "TEXT" else e.text for e in ezdxf.readfile(path).query("TEXT MTEXT")]
+         for path in sys.argv[1:]]
+for before, after in zip(*texts):
+    at = next((i for i, (a, b) in enumerate(zip(before, after)) if a != b), min(len(before), len(after)))
+    if before != after:
+        print("differ at", at, "of", len(before), len(after), repr(before[at - 20:at + 20]), repr(after[at - 20:at + 20]))
+print("same" if texts[0] == texts[1] and len(texts[0]) == 2 and len(texts[0][0].encode()) > 3000000 else "differ", *map(len, texts))
+)";
+
+TEST_F(HostileDrawings, LongTextsAreReadAndWrittenWhole) {
+  for (const std::string version : {"R2000", "R2018"}) {
+    const RunResult made = runPython(kLongTexts, {drawing, version});
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    AcDbDatabase db(false, true);
+    ASSERT_EQ(db.dxfIn(utf8ToWide(drawing).c_str()), Acad::eOk) << wideToUtf8(db.lastErrorMessage());
+    std::istringstream handles(made.output);
+    std::string text, mtext;
+    handles >> text >> mtext;
+    // Opened for write, both are written again from what was read.
+    AcDbObjectId id;
+    ASSERT_EQ(db.getAcDbObjectId(id, false, AcDbHandle(utf8ToWide(text).c_str())), Acad::eOk);
+    AcDbText* line = nullptr;
+    ASSERT_EQ(acdbOpenObject(line, id, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(line->setTextString(line->textString().c_str()), Acad::eOk);
+    line->close();
+    ASSERT_EQ(db.getAcDbObjectId(id, false, AcDbHandle(utf8ToWide(mtext).c_str())), Acad::eOk);
+    AcDbMText* paragraphs = nullptr;
+    ASSERT_EQ(acdbOpenObject(paragraphs, id, AcDb::kForWrite), Acad::eOk);
+    EXPECT_EQ(paragraphs->setContents(paragraphs->contents().c_str()), Acad::eOk);
+    paragraphs->close();
+    ASSERT_EQ(db.saveAs(utf8ToWide(saved).c_str()), Acad::eOk);
+    const RunResult compared = runPython(kSameTexts, {drawing, saved});
+    EXPECT_EQ(compared.output, "same 2 2\n") << version;
+  }
 }
 
 TEST_F(HostileDrawings, AHugeScriptLineIsTakenAsCancelAndTheScriptGoesOn) {

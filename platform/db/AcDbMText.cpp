@@ -4,6 +4,8 @@
 #include "AcDbDatabase.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
+#include "DxfText.h"
+#include "TextCodec.h"
 
 ACRX_DEFINE_MEMBERS(AcDbMText, AcDbEntity, L"MTEXT")
 
@@ -20,10 +22,12 @@ AcDbMText::AttachmentPoint attachmentOf(long long value) {
 
 AcDbMText::AcDbMText() = default;
 
+std::wstring AcDbMText::contents() const { return utf8ToWide(m_contents); }
+
 Acad::ErrorStatus AcDbMText::setContents(const ACHAR* text) {
   if (text == nullptr) return Acad::eInvalidInput;
   if (!assertWriteEnabled()) return Acad::eNotOpenForWrite;
-  m_contents = text;
+  m_contents = wideToUtf8(text);
   return Acad::eOk;
 }
 
@@ -113,7 +117,9 @@ void AcDbMText::dxfInField(const DxfGroup& group, DxfInFiler& in) {
     case 40: m_height = in.real(); break;
     case 41: m_width = in.real(); break;
     case 71: m_attachment = attachmentOf(in.integer()); break;
-    case 1: case 3: m_contents += in.text(); break;
+    // Pieces are cut where the writer chose, through a caret or escape too:
+    // they are decoded once joined.
+    case 1: case 3: m_contents.append(in.raw()); break;
     case 7: m_style = in.record(in.database().textStyleTableId()); break;
     case 210: m_normal.x = in.real(); break;
     case 220: m_normal.y = in.real(); break;
@@ -125,6 +131,11 @@ void AcDbMText::dxfInField(const DxfGroup& group, DxfInFiler& in) {
 }
 
 void AcDbMText::dxfInDone(DxfInFiler&) {
+  if (!DxfText::isPlain(m_contents)) {
+    std::string read;
+    read.swap(m_contents);
+    DxfText::appendDecoded(read, m_contents);
+  }
   // A damaged file's zero vectors would give the text no plane.
   m_normal = m_normal.isZeroLength() ? AcGeVector3d::kZAxis : m_normal.normal();
   m_direction = m_direction.isZeroLength() ? AcGeVector3d::kXAxis : m_direction.normal();
@@ -137,9 +148,18 @@ void AcDbMText::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
   out.real(40, m_height);
   if (m_width > 0.0) out.real(41, m_width);
   out.integer(71, m_attachment);
+  const std::string_view contents = m_contents;
   size_t start = 0;
-  for (; m_contents.size() - start > kChunk; start += kChunk) out.text(3, m_contents.substr(start, kChunk));
-  out.text(1, m_contents.substr(start));
+  for (size_t end = 0, characters = 0; end < contents.size(); ++end) {
+    // A caret stays with what follows it, which decides its meaning.
+    if ((static_cast<unsigned char>(contents[end]) & 0xC0) == 0x80 || characters++ < kChunk ||
+        contents[end - 1] == '^')
+      continue;
+    out.utf8Text(3, contents.substr(start, end - start));
+    start = end;
+    characters = 1;
+  }
+  out.utf8Text(1, contents.substr(start));
   if (!m_style.isNull()) out.text(7, AcDbSymbolTableRecord::nameOf(m_style));
   if (m_normal != AcGeVector3d::kZAxis) out.vector(210, m_normal);
   if (m_direction != AcGeVector3d::kXAxis) out.vector(11, m_direction);

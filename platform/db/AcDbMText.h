@@ -18,7 +18,7 @@ class AcDbMText : public AcDbEntity {
 
   AcDbMText();
 
-  std::wstring contents() const { return m_contents; }
+  std::wstring contents() const;
   Acad::ErrorStatus setContents(const ACHAR* text);
   AcGePoint3d location() const { return m_location; }
   Acad::ErrorStatus setLocation(const AcGePoint3d& point);
@@ -44,7 +44,8 @@ class AcDbMText : public AcDbEntity {
   void dxfInDone(DxfInFiler& in) override;
 
  private:
-  std::wstring m_contents;
+  // UTF-8, a quarter of a wide string's size for the longest texts.
+  std::string m_contents;
   AcGePoint3d m_location;
   AcGeVector3d m_normal = AcGeVector3d::kZAxis;
   AcGeVector3d m_direction = AcGeVector3d::kXAxis;

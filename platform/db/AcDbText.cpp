@@ -71,7 +71,7 @@ Acad::ErrorStatus AcDbText::setNormal(const AcGeVector3d& normal) {
 
 Acad::ErrorStatus AcDbText::getGeomExtents(AcDbExtents& extents) const {
   // Without font metrics: characters as wide as 0.6 of the height.
-  const double width = m_height * m_widthFactor * 0.6 * static_cast<double>(textString().size());
+  const double width = m_height * m_widthFactor * 0.6 * static_cast<double>(utf8Length(m_text));
   const AcGeMatrix3d frame = AcGeMatrix3d::planeToWorld(m_normal) *
                              AcGeMatrix3d::rotation(m_rotation, AcGeVector3d::kZAxis);
   const AcGeVector3d along = frame * AcGeVector3d(width, 0.0, 0.0), up = frame * AcGeVector3d(0.0, m_height, 0.0);
@@ -134,7 +134,10 @@ void AcDbText::readTextField(DxfInFiler& in) {
     case 21: m_alignment.y = in.real(); break;
     case 31: m_alignment.z = in.real(); break;
     case 40: m_height = in.real(); break;
-    case 1: m_text = wideToUtf8(in.text()); break;
+    case 1:
+      m_text.clear();
+      in.appendText(m_text);
+      break;
     case 50: m_rotation = in.real() / kDegrees; break;
     case 41: m_widthFactor = in.real(); break;
     case 51: m_oblique = in.real() / kDegrees; break;
@@ -165,7 +168,7 @@ void AcDbText::writeTextFields(DxfOutFiler& out) const {
   if (m_thickness != 0.0) out.real(39, m_thickness);
   out.point(10, toPlane * m_position);
   out.real(40, m_height);
-  out.text(1, textString());
+  out.utf8Text(1, m_text);
   if (m_rotation != 0.0) out.real(50, m_rotation * kDegrees);
   if (m_widthFactor != 1.0) out.real(41, m_widthFactor);
   if (m_oblique != 0.0) out.real(51, m_oblique * kDegrees);

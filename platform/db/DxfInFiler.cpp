@@ -65,6 +65,8 @@ void DxfInFiler::check() const {
 
 std::wstring DxfInFiler::text() const { return DxfText::decode(m_tag.value); }
 
+void DxfInFiler::appendText(std::string& out) const { DxfText::appendDecoded(m_tag.value, out); }
+
 AcDbHandle DxfInFiler::handle() const {
   const std::string value(trimmed(m_tag.value));
   const AcDbHandle parsed(value.c_str());

@@ -27,6 +27,8 @@ class DxfInFiler {
   // Fails unless the value is of the kind its group code says.
   void check() const;
   std::wstring text() const;
+  // The text as UTF-8, at the end of out.
+  void appendText(std::string& out) const;
   AcDbHandle handle() const;
   // The object the handle names, made known when it comes later; null for "0".
   AcDbObjectId objectId() const;

@@ -1,6 +1,7 @@
 // Writes tags to the output text in the file's line-end style.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,15 @@
 class DxfOutFiler {
  public:
   DxfOutFiler(std::string& out, std::string_view lineEnd) : m_out(out), m_lineEnd(lineEnd) {}
+  // Called whenever the output has grown by a piece, also within a long
+  // value (between its characters), so that a writer can pass it on and
+  // clear it: no value is then held twice whole.
+  void onPiece(std::function<void()> full) { m_full = std::move(full); }
+  static constexpr size_t kPiece = 1 << 20;
 
   void tag(int code, std::string_view value);
   void text(int code, const std::wstring& value);
+  void utf8Text(int code, std::string_view value);
   void real(int code, double value);
   // The shortest text that reads back as the value, always with a point or exponent.
   static std::string realText(double value);
@@ -26,10 +33,16 @@ class DxfOutFiler {
   void handle(int code, AcDbHandle handle);
   void objectId(int code, AcDbObjectId id);
   // Tags already in file form.
-  void raw(std::string_view text) { m_out.append(text); }
+  void raw(std::string_view text);
   std::string_view lineEnd() const { return m_lineEnd; }
 
  private:
+  // The group code's line.
+  void code(int code);
+  // Appends the text (encoded when a value) a piece at a time.
+  void append(std::string_view text, bool encoded);
+
   std::string& m_out;
   std::string_view m_lineEnd;
+  std::function<void()> m_full;
 };

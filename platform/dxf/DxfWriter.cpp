@@ -21,20 +21,18 @@ const AcDbObject* live(AcDbObjectId id) {
 
 }  // namespace
 
-namespace {
-constexpr size_t kPiece = 1 << 20;
-}
-
 DxfWriter::DxfWriter(const AcDbDatabase& database, Sink sink)
     : m_database(database), m_file(database.dxfFile()), m_sink(std::move(sink)), m_out(m_text, m_file.lineEnd) {
   const std::string version = m_file.header.value("$ACADVER");
   m_ansi = !version.empty() && version < "AC1021";
+  m_out.onPiece([this] { flush(false); });
 }
 
 void DxfWriter::flush(bool always) {
-  if (m_failed || (!always && m_text.size() < kPiece)) return;
-  // Pieces end between tags, so no character is split.
-  m_failed = !m_sink(m_ansi ? DxfText::utf8ToAnsi(m_text) : m_text);
+  if (!always && m_text.size() < DxfOutFiler::kPiece) return;
+  // Pieces end between characters, so none is split; after a failure
+  // the rest is dropped, not gathered.
+  if (!m_failed) m_failed = !m_sink(m_ansi ? DxfText::utf8ToAnsi(m_text) : m_text);
   m_written += m_text.size();
   if (m_progress != nullptr) m_progress->move(static_cast<int>(m_written >> 10));
   m_text.clear();
@@ -45,7 +43,7 @@ bool DxfWriter::write() {
   const size_t expected = m_file.text.size();
   const ProgressMeter::Scope progress(L"Saving drawing", 0, expected >= ProgressMeter::kLargeFile ? static_cast<int>(expected >> 10) : 0);
   m_progress = &progress;
-  m_text.reserve(kPiece + kPiece / 4);
+  m_text.reserve(2 * DxfOutFiler::kPiece);
   for (const DxfSection& section : m_file.sections) {
     if (!section.text.empty()) {
       m_out.raw(section.text);

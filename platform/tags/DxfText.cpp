@@ -15,15 +15,15 @@ constexpr char16_t kHigh1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x20
                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-int hexDigit(wchar_t c) {
-  if (c >= L'0' && c <= L'9') return c - L'0';
-  if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-  if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
 
 // The value of the digits hex digits at i, or -1.
-long hexAt(std::wstring_view text, size_t i, size_t digits) {
+long hexAt(std::string_view text, size_t i, size_t digits) {
   if (i + digits > text.size()) return -1;
   long code = 0;
   for (size_t k = i; k < i + digits; ++k) {
@@ -40,8 +40,8 @@ bool isLowSurrogate(long code) { return code >= 0xDC00 && code <= 0xDFFF; }
 // The character of a "\U+XXXX" escape at i, or -1; length is what it spans.
 // Characters beyond the first plane come as a pair of UTF-16 surrogate
 // escapes, or, from some writers, as eight digits ("\U+0001F600").
-long escapeAt(std::wstring_view text, size_t i, size_t& length) {
-  if (i + 7 > text.size() || text[i] != L'\\' || (text[i + 1] != L'U' && text[i + 1] != L'u') || text[i + 2] != L'+')
+long escapeAt(std::string_view text, size_t i, size_t& length) {
+  if (i + 7 > text.size() || text[i] != '\\' || (text[i + 1] != 'U' && text[i + 1] != 'u') || text[i + 2] != '+')
     return -1;
   const long code = hexAt(text, i + 3, 4);
   if (code < 0) return -1;
@@ -63,6 +63,10 @@ long escapeAt(std::wstring_view text, size_t i, size_t& length) {
   }
   return code;
 }
+
+// Whether a caret before this character makes a control character ("^J")
+// or, before a space, a caret ("^ ").
+bool isCaretCode(char c) { return c == ' ' || (c >= '@' && c <= '_'); }
 
 int ansiByte(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
@@ -94,45 +98,62 @@ bool DxfText::isPlain(std::string_view value) {
 
 std::wstring DxfText::decode(std::string_view value) {
   if (isPlain(value)) return std::wstring(value.begin(), value.end());
-  std::wstring wide = utf8ToWide(value);
-  std::wstring out;
-  out.reserve(wide.size());
-  for (size_t i = 0; i < wide.size(); ++i) {
-    if (wide[i] == L'^' && i + 1 < wide.size() && (wide[i + 1] == L' ' || (wide[i + 1] >= L'@' && wide[i + 1] <= L'_'))) {
-      const wchar_t next = wide[++i];
-      out += next == L' ' ? L'^' : static_cast<wchar_t>(next - 64);
+  std::string utf8;
+  appendDecoded(value, utf8);
+  return utf8ToWide(utf8);
+}
+
+void DxfText::appendDecoded(std::string_view value, std::string& out) {
+  if (isPlain(value)) {
+    out.append(value);
+    return;
+  }
+  // A value decodes to about its own length; once out holds more, it grows as
+  // strings do, so that appending piece after piece stays linear.
+  if (out.empty()) out.reserve(value.size());
+  for (size_t i = 0; i < value.size();) {
+    if (value[i] == '^' && i + 1 < value.size() && isCaretCode(value[i + 1])) {
+      out += value[i + 1] == ' ' ? '^' : static_cast<char>(value[i + 1] - 64);
+      i += 2;
       continue;
     }
     size_t length = 0;
-    const long code = wide[i] == L'\\' ? escapeAt(wide, i, length) : -1;
+    const long code = escapeAt(value, i, length);
     if (code >= 0) {
-      out += static_cast<wchar_t>(code);
-      i += length - 1;
+      appendUtf8(out, static_cast<char32_t>(code));
+      i += length;
       continue;
     }
-    out += wide[i];
+    appendUtf8(out, nextCodePoint(value, i));
   }
-  return out;
 }
 
 std::string DxfText::encode(std::wstring_view text) {
-  std::wstring escaped;
-  escaped.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    const wchar_t c = text[i];
+  const std::string utf8 = wideToUtf8(text);
+  std::string out;
+  out.reserve(utf8.size());
+  appendEncoded(utf8, out);
+  return out;
+}
+
+void DxfText::appendEncoded(std::string_view text, std::string& out) {
+  for (size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    const auto byte = static_cast<unsigned char>(c);
     // A caret is escaped only where it would read as a control character.
-    const bool ambiguous = c == L'^' && i + 1 < text.size() &&
-                           (text[i + 1] == L' ' || (text[i + 1] >= L'@' && text[i + 1] <= L'_'));
-    if (ambiguous) {
-      escaped += L"^ ";
-    } else if (c < 0x20) {
-      escaped += L'^';
-      escaped += static_cast<wchar_t>(c + 64);
+    if (c == '^' && i + 1 < text.size() && isCaretCode(text[i + 1])) {
+      out += "^ ";
+    } else if (byte < 0x20) {
+      out += '^';
+      out += static_cast<char>(byte + 64);
+    } else if (byte >= 0x80) {
+      appendUtf8(out, nextCodePoint(text, i));
+      continue;
     } else {
-      escaped += c;
+      out += c;
     }
+    ++i;
   }
-  return wideToUtf8(escaped);
 }
 
 std::wstring DxfText::foldCase(std::wstring_view name) {
@@ -158,25 +179,25 @@ bool DxfText::sameFolded(std::wstring_view a, std::wstring_view b) {
 }
 
 std::string DxfText::ansiToUtf8(std::string_view ansi) {
-  std::wstring wide;
-  wide.reserve(ansi.size());
+  std::string out;
+  out.reserve(ansi.size());
   for (char c : ansi) {
     const auto byte = static_cast<unsigned char>(c);
-    wide += byte >= 0x80 && byte < 0xA0 ? static_cast<wchar_t>(kHigh1252[byte - 0x80]) : static_cast<wchar_t>(byte);
+    appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHigh1252[byte - 0x80] : byte);
   }
-  return wideToUtf8(wide);
+  return out;
 }
 
 std::string DxfText::utf8ToAnsi(std::string_view utf8) {
-  const std::wstring wide = utf8ToWide(utf8);
   std::string out;
-  out.reserve(wide.size());
-  for (wchar_t c : wide) {
-    const int byte = ansiByte(static_cast<char32_t>(c));
+  out.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const char32_t c = nextCodePoint(utf8, i);
+    const int byte = ansiByte(c);
     if (byte >= 0) {
       out += static_cast<char>(byte);
     } else {
-      out += unicodeEscape(static_cast<char32_t>(c));
+      out += unicodeEscape(c);
     }
   }
   return out;

@@ -9,9 +9,14 @@
 class DxfText {
  public:
   static std::wstring decode(std::string_view value);
+  // The same, as UTF-8 at the end of out: a long value then takes no more
+  // than its own size.
+  static void appendDecoded(std::string_view value, std::string& out);
   // ASCII without escapes: its decoding is its characters widened.
   static bool isPlain(std::string_view value);
   static std::string encode(std::wstring_view text);
+  // UTF-8 text encoded at the end of out: a long text needs no copy of its own.
+  static void appendEncoded(std::string_view text, std::string& out);
   // Upper case, whatever the process locale, for names that compare
   // ignoring case (layers, blocks, dictionary keys, applications).
   static std::wstring foldCase(std::wstring_view name);
