@@ -19,6 +19,7 @@
 #include "AcDbUnmodelledEntity.h"
 #include "BlockNesting.h"
 #include "CurveShape.h"
+#include "PolylineWidth.h"
 #include "SvgCanvas.h"
 #include "SvgNumber.h"
 #include "TextCodec.h"
@@ -115,8 +116,10 @@ pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const Render
   if (!element) return element;
   element.append_attribute("stroke") = colour.c_str();
   if (AcDbSolid::cast(&entity) != nullptr) element.append_attribute("fill") = colour.c_str();
-  // Dashes are drawn at the block's scale, as the rest of its contents.
+  // Dashes and widths are drawn at the block's scale, as the rest of its contents.
   else m_dashes.apply(element, look.linetype, look.linetypeScale * placement.toWorld.scale());
+  const double width = PolylineWidth::of(entity);
+  if (width > 0.0) m_canvas.setWidth(element, width * placement.toWorld.scale());
   return element;
 }
 

@@ -38,8 +38,20 @@ std::string SvgCanvas::addClipPath(const PathData& path) {
 }
 
 void SvgCanvas::setLineweight(pugi::xml_node element, int weight) {
-  element.append_attribute("class") = ("lw" + std::to_string(weight)).c_str();
+  addClass(element, "lw" + std::to_string(weight));
   m_weights.insert(weight);
+}
+
+void SvgCanvas::setWidth(pugi::xml_node element, double width) {
+  const auto found = m_widths.emplace(width, static_cast<int>(m_widths.size())).first;
+  addClass(element, "pw" + std::to_string(found->second));
+}
+
+void SvgCanvas::addClass(pugi::xml_node element, const std::string& name) {
+  pugi::xml_attribute classes = element.attribute("class");
+  if (!classes) classes = element.append_attribute("class");
+  const std::string before = classes.value();
+  classes = (before.empty() ? name : before + " " + name).c_str();
 }
 
 void SvgCanvas::include(const AcDbExtents& box) {
@@ -65,6 +77,12 @@ void SvgCanvas::finish(const PlotSettings::View& view, const std::optional<AcDbE
   for (int weight : m_weights) {
     widths += ".lw" + std::to_string(weight) + "{stroke-width:";
     SvgNumber::append(widths, std::max(thin, weight / 100.0 * view.unitsPerMm));
+    widths += "}";
+  }
+  // Written after the lineweights, so a polyline's width wins over them.
+  for (const auto& [width, index] : m_widths) {
+    widths += ".pw" + std::to_string(index) + "{stroke-width:";
+    SvgNumber::append(widths, std::max(thin, width));
     widths += "}";
   }
   if (!widths.empty()) m_defs.append_child("style").append_child(pugi::node_pcdata).set_value(widths.c_str());

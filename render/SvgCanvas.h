@@ -2,6 +2,7 @@
 // drawing's (y turned down), sized at the end to its view.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -31,6 +32,9 @@ class SvgCanvas {
   // Strokes the element's lines that many hundredths of a millimetre wide
   // on the page (on screen, at 96 pixels to the inch).
   void setLineweight(pugi::xml_node element, int weight);
+  // Strokes the element's lines that wide in drawing units, never thinner
+  // than the thinnest line; over its lineweight.
+  void setWidth(pugi::xml_node element, double width);
   // Counts towards the extents without drawing anything.
   void include(const AcDbExtents& box);
 
@@ -43,6 +47,8 @@ class SvgCanvas {
   const pugi::xml_document& document() const { return m_document; }
 
  private:
+  static void addClass(pugi::xml_node element, const std::string& name);
+
   pugi::xml_document m_document;
   pugi::xml_node m_svg;
   pugi::xml_node m_defs;
@@ -50,4 +56,6 @@ class SvgCanvas {
   AcDbExtents m_extents;
   int m_clips = 0;
   std::set<int> m_weights;
+  // The class number of each width.
+  std::map<double, int> m_widths;
 };

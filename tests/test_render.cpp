@@ -785,3 +785,50 @@ print(doc.header["$LTSCALE"], ltype.dxf.description, [t.value for t in ltype.pat
                                    {saved.string()});
   EXPECT_EQ(read.output, "2.5 Dash and dot [0.5, -0.25, 0.0, -0.25] DASHED\n") << read.output;
 }
+
+// Polylines drawn as wide as they are, light and old-style, constant or
+// tapering, and as wide again in a block placed twice as large.
+TEST(RenderedFiles, WidePolylinesAreDrawnAsWideAsTheyAre) {
+  ScratchFolder folder;
+  const auto dxf = folder / "widths.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+msp.add_lwpolyline([(0, 0), (100, 0), (100, 50)], dxfattribs={"const_width": 4, "layer": "CONSTANT"})
+msp.add_lwpolyline([(0, 0, 2, 6), (100, 0, 6, 2), (100, 50)], format="xyse", dxfattribs={"layer": "TAPER"})
+msp.add_polyline2d([(0, 60), (100, 60)], dxfattribs={"default_start_width": 3, "default_end_width": 3, "layer": "OLD"})
+msp.add_lwpolyline([(0, 80), (100, 80)], dxfattribs={"layer": "THIN"})
+block = doc.blocks.new("WIDE")
+block.add_lwpolyline([(0, 0), (10, 0)], dxfattribs={"const_width": 1, "layer": "BLOCK"})
+msp.add_blockref("WIDE", (0, 100), dxfattribs={"xscale": 2, "yscale": 2})
+doc.saveas(sys.argv[1])
+)",
+                                   {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  AcDbDatabase db(false, true);
+  ASSERT_EQ(db.dxfIn(wide(dxf).c_str()), Acad::eOk) << wideToUtf8(db.lastErrorMessage());
+  int width = 0, height = 0;
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str()));
+  // Each class's stroke width, from the picture's style sheet.
+  std::map<std::string, double> widths;
+  std::istringstream rules(picture.select_node("//style").node().child_value());
+  for (std::string rule; std::getline(rules, rule, '}');) {
+    const size_t colon = rule.find(':');
+    if (rule.size() > 1 && colon != std::string::npos) widths[rule.substr(1, rule.find('{') - 1)] = std::stod(rule.substr(colon + 1));
+  }
+  const auto widthOf = [&](const char* layer) {
+    const pugi::xml_node path = picture.select_node(("//path[@data-layer='" + std::string(layer) + "']").c_str()).node();
+    EXPECT_TRUE(path) << layer;
+    std::istringstream classes(path.attribute("class").value());
+    double shown = 0.0;
+    for (std::string name; classes >> name;) shown = widths[name];
+    return shown;
+  };
+  EXPECT_EQ(widthOf("CONSTANT"), 4.0);
+  EXPECT_EQ(widthOf("TAPER"), 4.0);
+  EXPECT_EQ(widthOf("OLD"), 3.0);
+  EXPECT_EQ(widthOf("THIN"), 0.0);
+  EXPECT_EQ(widthOf("BLOCK"), 2.0);
+}
