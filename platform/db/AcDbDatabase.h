@@ -28,8 +28,8 @@ class BlockExtents;
 class UndoHistory;
 
 namespace AcDb {
-// $INSUNITS
-enum UnitsValue {
+// $INSUNITS; any value a file gives is held (one no unit has reads as unitless).
+enum UnitsValue : int {
   kUnitsUndefined = 0, kUnitsInches = 1, kUnitsFeet = 2, kUnitsMiles = 3, kUnitsMillimeters = 4,
   kUnitsCentimeters = 5, kUnitsMeters = 6, kUnitsKilometers = 7
 };
