@@ -8,6 +8,7 @@
 #include "AcDbBlockTableRecord.h"
 #include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
+#include "SelectionSets.h"
 #include "aced.h"
 #include "acutads.h"
 
@@ -17,14 +18,8 @@ namespace {
 std::vector<AcDbObjectId> selected() {
   ads_name selection;
   if (acedSSGet(nullptr, nullptr, nullptr, nullptr, selection) != RTNORM) return {};
-  Adesk::Int32 length = 0;
-  acedSSLength(selection, &length);
-  std::vector<AcDbObjectId> ids;
-  for (Adesk::Int32 index = 0; index < length; ++index) {
-    ads_name entity;
-    AcDbObjectId id;
-    if (acedSSName(selection, index, entity) == RTNORM && acdbGetObjectId(id, entity) == Acad::eOk) ids.push_back(id);
-  }
+  const std::vector<AcDbObjectId>* members = SelectionSets::instance().find(selection);
+  std::vector<AcDbObjectId> ids = members != nullptr ? *members : std::vector<AcDbObjectId>();
   acedSSFree(selection);
   return ids;
 }
