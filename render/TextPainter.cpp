@@ -155,11 +155,14 @@ pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWo
 void TextPainter::wrap(const std::wstring& paragraph, size_t perLine, std::vector<std::wstring>& lines) {
   size_t start = 0;
   while (perLine > 0 && paragraph.size() - start > perLine) {
-    // Break at the last space that leaves the line short enough, else
-    // where a word too long for a line reaches its end.  Only this line's
-    // characters are searched: a paragraph without spaces stays linear.
+    // Break at the last space that leaves the line short enough; a word
+    // too long for a line stays whole and runs past the width, as CAD
+    // programs show it.  Each character is searched once or twice, so a
+    // paragraph without spaces stays linear.
     const size_t space = std::wstring_view(paragraph).substr(start, perLine + 1).rfind(L' ');
-    const size_t end = space == std::wstring_view::npos || space == 0 ? start + perLine : start + space;
+    const size_t end = space != std::wstring_view::npos && space != 0 ? start + space
+                                                                      : paragraph.find(L' ', start + perLine);
+    if (end == std::wstring::npos) break;
     lines.push_back(paragraph.substr(start, end - start));
     start = end;
     while (start < paragraph.size() && paragraph[start] == L' ') ++start;

@@ -564,7 +564,7 @@ note = msp.add_mtext("{\\fArial|b1;Open plan}\\Pdesks \\S1/2; \\\\ a %%d",
                      dxfattribs={"char_height": 100, "insert": (1000, 2000), "layer": "NOTES"})
 note.dxf.attachment_point = 5
 hidden = msp.add_mtext("not shown", dxfattribs={"char_height": 100, "layer": "OFF"})
-msp.add_mtext("one two three four five six\\N", dxfattribs={"char_height": 10, "width": 100, "layer": "WRAPPED"})
+msp.add_mtext("one two three four five six extraordinarily long\\N", dxfattribs={"char_height": 10, "width": 100, "layer": "WRAPPED"})
 doc.layers.add("OFF").off()
 doc.saveas(sys.argv[1])
 )",
@@ -576,11 +576,12 @@ doc.saveas(sys.argv[1])
   pugi::xml_document picture;
   ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str()));
 
-  // Wrapped at its width, twelve characters of the sans font, between words.
+  // Wrapped at its width, twelve characters of the sans font, between words;
+  // a longer word stays whole.
   std::vector<std::string> wrapped;
   for (const pugi::xpath_node& line : picture.select_nodes("//text[@data-layer='WRAPPED']/tspan"))
     wrapped.push_back(line.node().child_value());
-  EXPECT_EQ(wrapped, (std::vector<std::string>{"one two", "three four", "five six"}));
+  EXPECT_EQ(wrapped, (std::vector<std::string>{"one two", "three four", "five six", "extraordinarily", "long"}));
   const pugi::xpath_node_set texts = picture.select_nodes("//text[@data-layer='NOTES']");
   ASSERT_EQ(texts.size(), 1u);
   const pugi::xml_node text = texts.first().node();
