@@ -5,11 +5,17 @@
 #include "AcDbLayerTable.h"
 #include "AcDbLayerTableRecord.h"
 #include "AcDbObjectPointer.h"
+#include "ReplyText.h"
 
 namespace {
 
 constexpr std::uint16_t kForeground = 7;
 constexpr Adesk::UInt32 kBlack = 0x000000;
+
+bool isDefinitionPoints(const AcDbLayerTableRecord& layer) {
+  std::wstring name;
+  return layer.getName(name) == Acad::eOk && ReplyText::equalsIgnoringCase(name, L"DEFPOINTS");
+}
 
 }  // namespace
 
@@ -43,7 +49,9 @@ const RenderStyle::Layer& RenderStyle::layer(AcDbObjectId id) {
   AcDbObjectPointer<AcDbLayerTableRecord> record(id, AcDb::kForRead);
   if (record) {
     look.frozen = record->isFrozen();
-    look.visible = !record->isOff() && !look.frozen;
+    // A picture shows what a plot of the drawing shows: layers that are not
+    // plotted, and the dimensions' definition points, are left out.
+    look.visible = !record->isOff() && !look.frozen && record->isPlottable() && !isDefinitionPoints(*record.object());
     look.colour = shown(record->color());
     look.weight = weightOf(record->lineWeight(), kThin, kThin);
     look.linetype = record->linetypeObjectId();

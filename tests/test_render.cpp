@@ -14,6 +14,7 @@
 #include "PictureFile.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
+#include "AcDbPoint.h"
 #include "dbmain.h"
 
 using namespace spatiary_test;
@@ -79,10 +80,12 @@ class Drawing {
     addLayer(L"LABELS", 5, false, false);
     addLayer(L"HIDDEN", 1, true, false);
     addLayer(L"FROZEN", 1, false, true);
+    addLayer(L"NOPLOT", 1, false, false, false);
+    addLayer(L"Defpoints", 1, false, false);
   }
   AcDbDatabase& db() { return m_db; }
 
-  void addLayer(const ACHAR* name, std::uint16_t colour, bool off, bool frozen) {
+  void addLayer(const ACHAR* name, std::uint16_t colour, bool off, bool frozen, bool plotted = true) {
     AcDbObjectPointer<AcDbLayerTable> layers(m_db.layerTableId(), AcDb::kForWrite);
     auto layer = std::make_unique<AcDbLayerTableRecord>();
     layer->setName(name);
@@ -91,6 +94,7 @@ class Drawing {
     layer->setColor(color);
     layer->setIsOff(off);
     layer->setIsFrozen(frozen);
+    layer->setIsPlottable(plotted);
     ASSERT_EQ(layers->add(layer.get()), Acad::eOk);
     layer.release()->close();
   }
@@ -244,6 +248,8 @@ class RenderedPicture : public testing::Test {
     s_ids["hiddenLine"] = drawing.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0)), L"HIDDEN");
     s_ids["frozenText"] = drawing.append(new AcDbText(AcGePoint3d(0, 0, 0), L"cold", AcDbObjectId(), 100), L"FROZEN");
     s_ids["solid"] = drawing.append(solidSquare(), L"LABELS");
+    s_ids["unplotted"] = drawing.append(new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0)), L"NOPLOT");
+    s_ids["definitionPoint"] = drawing.append(new AcDbPoint(AcGePoint3d(-9000, -9000, 0)), L"Defpoints");
 
     // A swatch whose pattern was too dense: a constant "<!" in its place.
     const AcDbObjectId swatch = drawing.addBlock(L"SWATCH");
@@ -348,8 +354,12 @@ TEST_F(RenderedPicture, TheHatchOfASpaceLiesInsideItsOutlineAndLeavesTheColumnOp
   EXPECT_STREQ(solid.attribute("fill-rule").value(), "evenodd");
 }
 
-TEST_F(RenderedPicture, LayersSwitchedOffOrFrozenAreLeftOut) {
+// As a plot shows it: layers that are not plotted, and the dimensions'
+// definition points, are left out too.
+TEST_F(RenderedPicture, LayersSwitchedOffFrozenOrNotPlottedAreLeftOut) {
   EXPECT_FALSE(element("hiddenLine"));
+  EXPECT_FALSE(element("unplotted"));
+  EXPECT_FALSE(element("definitionPoint"));
   EXPECT_FALSE(element("frozenText"));
   EXPECT_FALSE(element("roomFrozen"));
   // A reference on a layer that is off hides what it puts on layer 0 but
