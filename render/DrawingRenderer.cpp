@@ -17,12 +17,14 @@
 #include "AcDbText.h"
 #include "AcDbTextStyleTableRecord.h"
 #include "AcDbUnmodelledEntity.h"
+#include "AcDbViewport.h"
 #include "BlockNesting.h"
 #include "CurveShape.h"
 #include "PolylineWidth.h"
 #include "SvgCanvas.h"
 #include "SvgNumber.h"
 #include "TextCodec.h"
+#include "ViewportView.h"
 
 namespace {
 
@@ -45,6 +47,10 @@ DrawingRenderer::DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas)
 
 void DrawingRenderer::render() {
   drawBlock(m_database.modelSpaceId(), Placement{AcGeMatrix3d::kIdentity, m_style.top(), m_canvas.drawing()});
+}
+
+void DrawingRenderer::renderLayout(AcDbObjectId layoutBlock) {
+  drawBlock(layoutBlock, Placement{AcGeMatrix3d::kIdentity, m_style.top(), m_canvas.drawing()});
 }
 
 AcDbObjectIdArray DrawingRenderer::drawOrder(const AcDbBlockTableRecord& block) {
@@ -90,6 +96,8 @@ void DrawingRenderer::drawEntity(AcDbObjectId entityId, const Placement& placeme
   } else if (const auto* dimension = AcDbDimension::cast(entity.object())) {
     // A dimension shows what its block holds, drawn where it stands.
     if (look.visible) element = drawContents(dimension->dimBlockId(), look, placement, placement.toWorld);
+  } else if (const auto* viewport = AcDbViewport::cast(entity.object())) {
+    element = drawViewport(*viewport, look, placement);
   } else if (look.visible) {
     element = drawShape(*entity.object(), look, placement);
   }
@@ -154,6 +162,34 @@ pugi::xml_node DrawingRenderer::drawReference(const AcDbBlockReference& referenc
     if (!attributeLook.visible) continue;
     pugi::xml_node element = drawText(*attribute.object(), SvgNumber::colour(attributeLook.colour), attributes);
     if (element) name(element, *attribute.object());
+  }
+  return group;
+}
+
+pugi::xml_node DrawingRenderer::drawViewport(const AcDbViewport& viewport, const RenderStyle::Look& look,
+                                             const Placement& placement) {
+  const std::optional<AcGeMatrix3d> view = ViewportView::modelToSheet(viewport);
+  if (look.frozen || !view) return pugi::xml_node();
+  const PathData outline = ViewportView::outline(viewport, placement.toWorld);
+  pugi::xml_node parent = placement.parent;
+  pugi::xml_node group = parent.append_child("g");
+  if (viewport.number() != 1 && viewport.isOn()) {
+    // Model space counts towards the picture only as far as the viewport shows it.
+    const AcDbExtents sheet = m_canvas.extents();
+    pugi::xml_node contents = group.append_child("g");
+    contents.append_attribute("clip-path") = m_canvas.addClipPath(outline).c_str();
+    AcDbObjectIdArray frozen;
+    viewport.getFrozenLayerList(frozen);
+    m_style.hideLayers(frozen);
+    drawBlock(m_database.modelSpaceId(), Placement{placement.toWorld * *view, m_style.top(), contents});
+    m_style.hideLayers({});
+    m_canvas.setExtents(sheet);
+    m_canvas.include(outline.extents());
+  }
+  // A clipped viewport's frame is the entity that clips it, drawn as itself.
+  if (look.visible && viewport.number() != 1 && !viewport.isNonRectClipOn()) {
+    pugi::xml_node frame = m_canvas.addPath(group, ViewportView::frame(viewport, placement.toWorld));
+    if (frame) frame.append_attribute("stroke") = SvgNumber::colour(look.colour).c_str();
   }
   return group;
 }

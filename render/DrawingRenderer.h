@@ -23,6 +23,7 @@ class AcDbBlockTableRecord;
 class AcDbDatabase;
 class AcDbEntity;
 class AcDbText;
+class AcDbViewport;
 class SvgCanvas;
 
 class DrawingRenderer {
@@ -30,6 +31,8 @@ class DrawingRenderer {
   DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas);
 
   void render();
+  // A paper space layout's block, its viewports showing model space.
+  void renderLayout(AcDbObjectId layoutBlock);
   // What the picture leaves out, by type: "2 LEADER, 1 MLEADER", then
   // those beyond the limit; empty when everything was drawn.
   std::string leftOut() const;
@@ -47,6 +50,10 @@ class DrawingRenderer {
   pugi::xml_node drawShape(const AcDbEntity& entity, const RenderStyle::Look& look, const Placement& placement);
   pugi::xml_node drawCurve(const AcDbEntity& entity, const AcGeMatrix3d& toWorld, pugi::xml_node parent);
   pugi::xml_node drawText(const AcDbText& text, const std::string& colour, const Placement& placement);
+  // The viewport's frame, and model space within it unless it is the
+  // sheet's own viewport, off, or on a frozen layer.
+  pugi::xml_node drawViewport(const AcDbViewport& viewport, const RenderStyle::Look& look,
+                              const Placement& placement);
   pugi::xml_node drawReference(const AcDbBlockReference& reference, const RenderStyle::Look& look,
                                const Placement& placement);
   // A group holding the block's entities placed by toWorld, coloured by

@@ -6,6 +6,10 @@
 #include <fstream>
 
 #include "AcDbDatabase.h"
+#include "AcDbLayout.h"
+#include "AcDbLayoutManager.h"
+#include "AcDbObjectPointer.h"
+#include "TextCodec.h"
 #include "DrawingRenderer.h"
 #include "SvgCanvas.h"
 #include "SvgRasteriser.h"
@@ -38,6 +42,20 @@ double unitMm(const AcDbDatabase& database) {
     case AcDb::kUnitsMillimeters: return 1.0;
     default: return database.measurement() == AcDb::kEnglish ? 25.4 : 1.0;
   }
+}
+
+// Millimetres in a paper space unit: sheets are laid out in millimetres
+// in metric drawings and in inches in imperial ones.
+double paperUnitMm(const AcDbDatabase& database) { return database.measurement() == AcDb::kEnglish ? 25.4 : 1.0; }
+
+// The block of the layout the settings name; null, with the reason in
+// error, when the drawing has no such layout.
+AcDbObjectId layoutBlock(AcDbDatabase& database, const std::string& name, std::string& error) {
+  AcDbObjectPointer<AcDbLayout> layout(acdbLayoutManager()->findLayoutNamed(utf8ToWide(name).c_str(), &database),
+                                       AcDb::kForRead);
+  if (layout && layout->getBlockTableRecordId() != database.modelSpaceId()) return layout->getBlockTableRecordId();
+  error = "the drawing has no paper space layout named " + name;
+  return AcDbObjectId();
 }
 
 // What a picture shows: the window, else the extents of what was drawn (a
@@ -81,13 +99,19 @@ bool PictureFile::write(AcDbDatabase& database, const std::string& path, const P
     error = "the sheet, orientation, scale and margin are for PDF plots";
     return false;
   }
+  AcDbObjectId layout;
+  if (!settings.layout().empty()) {
+    layout = layoutBlock(database, settings.layout(), error);
+    if (layout.isNull()) return false;
+  }
   SvgCanvas canvas;
   DrawingRenderer renderer(database, canvas);
-  renderer.render();
+  if (layout.isNull()) renderer.render();
+  else renderer.renderLayout(layout);
   leftOut = renderer.leftOut();
   const AcDbExtents shown = shownPart(canvas, settings);
-  const PlotSettings::View view =
-      kind == Kind::Pdf ? settings.sheet(shown, unitMm(database)) : settings.image(shown, kPixels);
+  const double mm = layout.isNull() ? unitMm(database) : paperUnitMm(database);
+  const PlotSettings::View view = kind == Kind::Pdf ? settings.sheet(shown, mm) : settings.image(shown, kPixels);
   canvas.finish(view, settings.window());
   if (kind == Kind::Svg) return writeText(canvas.text(), path, error);
   if (kind == Kind::Png)

@@ -1,5 +1,6 @@
-// A picture of a drawing's model space in a file, its kind by the path's
-// extension: SVG, a PNG image, or a PDF plot on a sheet.
+// A picture of a drawing's model space, or of a paper space layout with
+// its viewports, in a file, its kind by the path's extension: SVG, a PNG
+// image, or a PDF plot on a sheet.
 #pragma once
 
 #include <string>

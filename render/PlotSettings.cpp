@@ -50,7 +50,8 @@ bool readNumbers(std::string text, size_t count, std::vector<double>& values) {
 }  // namespace
 
 const char* PlotSettings::usage() {
-  return "  --window X1,Y1,X2,Y2 show only that window of the drawing (default its extents)\n"
+  return "  --layout NAME        a paper space layout with its viewports (default model space)\n"
+         "  --window X1,Y1,X2,Y2 show only that window of the drawing (default its extents)\n"
          "  --sheet NAME         a PDF plot's sheet: A4 (default) to A0, Letter, Legal, Tabloid,\n"
          "                       ANSI-C to ANSI-E, or WIDTHxHEIGHT in millimetres\n"
          "  --portrait, --landscape  the sheet's orientation (default: as the drawing is wider or taller)\n"
@@ -66,7 +67,8 @@ bool PlotSettings::parse(const std::vector<std::string>& options, std::string& e
       m_sheetOptions = true;
       continue;
     }
-    if (option != "--sheet" && option != "--scale" && option != "--margin" && option != "--window") {
+    if (option != "--sheet" && option != "--scale" && option != "--margin" && option != "--window" &&
+        option != "--layout") {
       error = "unknown option " + option;
       return false;
     }
@@ -79,9 +81,10 @@ bool PlotSettings::parse(const std::vector<std::string>& options, std::string& e
     if (option == "--sheet") read = readSheet(value, error);
     else if (option == "--scale") read = readScale(value, error);
     else if (option == "--window") read = readWindow(value, error);
+    else if (option == "--layout") m_layout = value;
     else if (!readNumber(value, m_margin) || m_margin < 0.0) read = false, error = "--margin needs millimetres";
     if (!read) return false;
-    m_sheetOptions = m_sheetOptions || option != "--window";
+    m_sheetOptions = m_sheetOptions || (option != "--window" && option != "--layout");
   }
   return true;
 }

@@ -18,13 +18,15 @@ class PlotSettings {
     bool onSheet = false;
   };
 
-  // Reads "--sheet A3", "--portrait", "--landscape", "--scale 1:100|fit",
+  // Reads "--layout NAME", "--sheet A3", "--portrait", "--landscape", "--scale 1:100|fit",
   // "--margin MM" and "--window X1,Y1,X2,Y2"; false with the reason in error.
   bool parse(const std::vector<std::string>& options, std::string& error);
   static const char* usage();
 
   bool hasSheetOptions() const { return m_sheetOptions; }
   const std::optional<AcDbExtents>& window() const { return m_window; }
+  // The paper space layout to show; empty for model space.
+  const std::string& layout() const { return m_layout; }
   // An image whose longer side is that many pixels, around what is shown.
   View image(const AcDbExtents& shown, int pixels) const;
   // A sheet with what is shown at its centre; unitMm is how long the
@@ -41,5 +43,6 @@ class PlotSettings {
   double m_ratio = 0.0;  // paper to drawing, 0 to fit
   double m_margin = 10.0;
   std::optional<AcDbExtents> m_window;
+  std::string m_layout;
   bool m_sheetOptions = false;
 };

@@ -63,8 +63,8 @@ RenderStyle::Look RenderStyle::lookOf(const AcDbEntity& entity, const Context& c
   Look look;
   look.layer = entity.layerId() == m_layerZero && !context.layer.isNull() ? context.layer : entity.layerId();
   const Layer& shownLayer = layer(look.layer);
-  look.frozen = shownLayer.frozen;
-  look.visible = shownLayer.visible && entity.visibility() == AcDb::kVisible;
+  look.frozen = shownLayer.frozen || m_hidden.count(look.layer) != 0;
+  look.visible = shownLayer.visible && !look.frozen && entity.visibility() == AcDb::kVisible;
   const AcCmColor color = entity.color();
   if (color.isByLayer()) look.colour = shownLayer.colour;
   else if (color.isByBlock()) look.colour = context.colour;
@@ -74,6 +74,8 @@ RenderStyle::Look RenderStyle::lookOf(const AcDbEntity& entity, const Context& c
   look.linetypeScale = m_ltscale * entity.linetypeScale();
   return look;
 }
+
+void RenderStyle::hideLayers(const AcDbObjectIdArray& layers) { m_hidden = {layers.begin(), layers.end()}; }
 
 AcDbObjectId RenderStyle::linetypeOf(const AcDbEntity& entity, const Layer& layer, const Context& context) const {
   const AcDbObjectId own = entity.linetypeId();

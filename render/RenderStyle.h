@@ -5,6 +5,7 @@
 #pragma once
 
 #include <unordered_map>
+#include <unordered_set>
 
 #include "AcCmColor.h"
 #include "AcDbObjectId.h"
@@ -37,6 +38,9 @@ class RenderStyle {
 
   Context top() const;
   Look lookOf(const AcDbEntity& entity, const Context& context);
+  // Layers frozen in the viewport being drawn, hidden as frozen layers are;
+  // an empty list for none.
+  void hideLayers(const AcDbObjectIdArray& layers);
   // Model space is shown on white: the palette's white is drawn black.
   static Adesk::UInt32 shown(const AcCmColor& color);
 
@@ -58,4 +62,5 @@ class RenderStyle {
   AcDbObjectId m_byBlock;
   double m_ltscale = 1.0;
   std::unordered_map<AcDbObjectId, Layer> m_layers;
+  std::unordered_set<AcDbObjectId> m_hidden;
 };

@@ -40,6 +40,8 @@ class SvgCanvas {
 
   // The box around everything drawn; invalid when nothing was.
   const AcDbExtents& extents() const { return m_extents; }
+  // For what is drawn but shown only in part, as in a viewport.
+  void setExtents(const AcDbExtents& extents) { m_extents = extents; }
   // Sizes the picture to the view, on a white background, showing only
   // what lies in the clip box when there is one.
   void finish(const PlotSettings::View& view, const std::optional<AcDbExtents>& clip);

@@ -5,6 +5,8 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -842,4 +844,79 @@ doc.saveas(sys.argv[1])
   EXPECT_EQ(widthOf("OLD"), 3.0);
   EXPECT_EQ(widthOf("THIN"), 0.0);
   EXPECT_EQ(widthOf("BLOCK"), 2.0);
+}
+
+namespace {
+
+// A room and a table in model space, a line far off, and a layout with two
+// viewports at 1:100: one straight, one turned a quarter with the
+// furniture frozen in it.
+const char* kLayout = R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+doc.units = 4
+msp = doc.modelspace()
+doc.layers.add("WALLS", color=1)
+doc.layers.add("FURNITURE", color=3)
+msp.add_lwpolyline([(0, 0), (6000, 0), (6000, 4000), (0, 4000)], close=True, dxfattribs={"layer": "WALLS"})
+msp.add_circle((3000, 2000), 500, dxfattribs={"layer": "FURNITURE"})
+msp.add_line((20000, 20000), (21000, 21000), dxfattribs={"layer": "WALLS"})
+sheet = doc.layout("Layout1")
+sheet.add_line((10, 10), (287, 10))
+sheet.add_viewport(center=(80, 100), size=(80, 60), view_center_point=(3000, 2000), view_height=6000)
+turned = sheet.add_viewport(center=(200, 100), size=(80, 60), view_center_point=(-2000, 3000), view_height=6000)
+turned.dxf.view_twist_angle = 90
+turned.frozen_layers = ["FURNITURE"]
+doc.saveas(sys.argv[1])
+)";
+
+// The box round a path's points, as the picture has them (y down).
+AcDbExtents boxOf(const char* data) {
+  std::string numbers(data);
+  std::replace_if(numbers.begin(), numbers.end(), [](char c) { return std::isalpha(c) || c == ','; }, ' ');
+  const std::vector<double> values = numbersOf(numbers.c_str());
+  AcDbExtents box;
+  for (size_t index = 0; index + 1 < values.size(); index += 2)
+    box.addPoint(AcGePoint3d(values[index], values[index + 1], 0.0));
+  return box;
+}
+
+}  // namespace
+
+// A layout is drawn on its sheet, its viewports showing model space at
+// their scale, turned by their twist, cut to their frames and without the
+// layers frozen in them; what lies outside every viewport does not widen
+// the picture.
+TEST(RenderedFiles, PaperSpaceLayoutsShowModelSpaceThroughTheirViewports) {
+  ScratchFolder folder;
+  const auto dxf = folder / "plan.dxf", svg = folder / "sheet.svg";
+  const RunResult made = runPython(kLayout, {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  const std::string program = shellQuote(spatiaryExecutable().string()) + " render " + shellQuote(dxf.string()) + " ";
+  const RunResult drawn = runCommand(program + shellQuote(svg.string()) + " --layout layout1");
+  ASSERT_EQ(drawn.exitCode, 0) << drawn.output;
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_file(svg.c_str())) << readFile(svg);
+
+  const pugi::xpath_node_set rooms = picture.select_nodes("//g[@data-type='VIEWPORT']//path[@data-layer='WALLS' and @data-type='LWPOLYLINE']");
+  ASSERT_EQ(rooms.size(), 2u);
+  // 6 m by 4 m at 1:100 round each viewport's centre, the second turned upright.
+  const AcDbExtents straight = boxOf(rooms[0].node().attribute("d").value());
+  const AcDbExtents turned = boxOf(rooms[1].node().attribute("d").value());
+  EXPECT_TRUE(straight.minPoint().isEqualTo(AcGePoint3d(50, -120, 0), 1e-6)) << straight.minPoint().x;
+  EXPECT_TRUE(straight.maxPoint().isEqualTo(AcGePoint3d(110, -80, 0), 1e-6)) << straight.maxPoint().x;
+  EXPECT_TRUE(turned.minPoint().isEqualTo(AcGePoint3d(180, -130, 0), 1e-6)) << turned.minPoint().x;
+  EXPECT_TRUE(turned.maxPoint().isEqualTo(AcGePoint3d(220, -70, 0), 1e-6)) << turned.maxPoint().x;
+  EXPECT_EQ(picture.select_nodes("//path[@data-layer='FURNITURE']").size(), 1u);
+  for (const pugi::xpath_node& contents : picture.select_nodes("//g[@data-type='VIEWPORT']/g"))
+    EXPECT_STRNE(contents.node().attribute("clip-path").value(), "");
+  // The sheet's line, 277 mm long, and the viewports set the picture's size.
+  const std::vector<double> view = numbersOf(picture.child("svg").attribute("viewBox").value());
+  ASSERT_EQ(view.size(), 4u);
+  EXPECT_GT(view[2], 277.0);
+  EXPECT_LT(view[2], 300.0);
+
+  const RunResult missing = runCommand(program + shellQuote(svg.string()) + " --layout Plan");
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_NE(missing.output.find("no paper space layout named Plan"), std::string::npos) << missing.output;
 }

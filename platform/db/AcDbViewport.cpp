@@ -4,14 +4,33 @@
 
 #include "AcDbLayerTableRecord.h"
 #include "AcDbStub.h"
+#include "AcGeConstants.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 
 ACRX_DEFINE_MEMBERS(AcDbViewport, AcDbEntity, L"VIEWPORT")
 
 namespace {
+
 constexpr std::string_view kMarker = "AcDbViewport";
+
+// The group code of each setting before the frozen layers, in file order.
+constexpr int kCodes[] = {10, 20, 30, 40, 41, 68, 69, 12, 22, 13, 23, 14, 24, 15, 25, 16,
+                          26, 36, 17, 27, 37, 42, 43, 44, 45, 50, 51, 72};
+constexpr int kClipCode = 340;
+constexpr int kFlagsCode = 90;
+constexpr long long kOffFlag = 0x20000;
+constexpr long long kNonRectClipFlag = 0x10000;
+
+int fieldOf(int code) {
+  const auto found = std::find(std::begin(kCodes), std::end(kCodes), code);
+  return found == std::end(kCodes) ? -1 : static_cast<int>(found - std::begin(kCodes));
 }
+
+// Group codes 60 to 79 hold whole numbers.
+bool isInteger(int code) { return code >= 60 && code < 80; }
+
+}  // namespace
 
 AcDbViewport::AcDbViewport() = default;
 
@@ -44,6 +63,22 @@ Acad::ErrorStatus AcDbViewport::thawAllLayersInViewport() {
   return Acad::eOk;
 }
 
+AcGePoint3d AcDbViewport::centerPoint() const {
+  return AcGePoint3d(field(Field::CenterX), field(Field::CenterY), field(Field::CenterZ));
+}
+
+bool AcDbViewport::isOn() const { return field(Field::Status) != 0.0 && (m_flags & kOffFlag) == 0; }
+
+AcGePoint2d AcDbViewport::viewCenter() const { return AcGePoint2d(field(Field::ViewCenterX), field(Field::ViewCenterY)); }
+
+AcGePoint3d AcDbViewport::viewTarget() const {
+  return AcGePoint3d(field(Field::TargetX), field(Field::TargetY), field(Field::TargetZ));
+}
+
+double AcDbViewport::twistAngle() const { return field(Field::Twist) * kPi / 180.0; }
+
+bool AcDbViewport::isNonRectClipOn() const { return (m_flags & kNonRectClipFlag) != 0 && !m_clip.isNull(); }
+
 bool AcDbViewport::isLayerFrozenInViewport(AcDbObjectId layer) const { return m_frozenSet.count(layer) != 0; }
 
 Acad::ErrorStatus AcDbViewport::getFrozenLayerList(AcDbObjectIdArray& layers) const {
@@ -57,7 +92,8 @@ void AcDbViewport::dxfGroups(std::vector<DxfGroup>& groups) const {
 }
 
 bool AcDbViewport::dxfOwns(const DxfGroup& group, int code) const {
-  return AcDbEntity::dxfOwns(group, code) || (group.is(kMarker) && code == 331);
+  if (!group.is(kMarker)) return AcDbEntity::dxfOwns(group, code);
+  return code == 331 || code == kClipCode || code == kFlagsCode || fieldOf(code) >= 0;
 }
 
 void AcDbViewport::dxfInField(const DxfGroup& group, DxfInFiler& in) {
@@ -65,8 +101,19 @@ void AcDbViewport::dxfInField(const DxfGroup& group, DxfInFiler& in) {
     AcDbEntity::dxfInField(group, in);
     return;
   }
-  const AcDbObjectId layer = in.objectId();
-  if (!layer.isNull() && m_frozenSet.insert(layer).second) m_frozen.push_back(layer);
+  if (in.code() == kClipCode) {
+    m_clip = in.objectId();
+  } else if (in.code() == kFlagsCode) {
+    m_flags = in.integer();
+    m_flagsGiven = true;
+  } else if (in.code() == 331) {
+    const AcDbObjectId layer = in.objectId();
+    if (!layer.isNull() && m_frozenSet.insert(layer).second) m_frozen.push_back(layer);
+  } else {
+    const int index = fieldOf(in.code());
+    m_fields[index] = isInteger(in.code()) ? static_cast<double>(in.integer()) : in.real();
+    m_given |= 1u << index;
+  }
 }
 
 void AcDbViewport::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
@@ -74,5 +121,12 @@ void AcDbViewport::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {
     AcDbEntity::dxfOutFields(group, out);
     return;
   }
+  for (size_t index = 0; index < kFields; ++index) {
+    if ((m_given & (1u << index)) == 0) continue;
+    if (isInteger(kCodes[index])) out.integer(kCodes[index], static_cast<long long>(m_fields[index]));
+    else out.real(kCodes[index], m_fields[index]);
+  }
   for (const AcDbObjectId& layer : m_frozen) out.objectId(331, layer);
+  if (!m_clip.isNull()) out.objectId(kClipCode, m_clip);
+  if (m_flagsGiven) out.integer(kFlagsCode, m_flags);
 }
