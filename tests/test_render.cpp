@@ -16,6 +16,7 @@
 #include "PictureFile.h"
 #include "TestSupport.h"
 #include "TextCodec.h"
+#include "AcDbDimension.h"
 #include "AcDbPoint.h"
 #include "dbmain.h"
 
@@ -919,4 +920,39 @@ TEST(RenderedFiles, PaperSpaceLayoutsShowModelSpaceThroughTheirViewports) {
   const RunResult missing = runCommand(program + shellQuote(svg.string()) + " --layout Plan");
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.output.find("no paper space layout named Plan"), std::string::npos) << missing.output;
+}
+
+// Arc length and jogged radius dimensions show their blocks as every
+// dimension does, and a changed one is saved as the kind it is.
+TEST(RenderedFiles, ArcAndJoggedDimensionsAreDrawnAndKeepTheirKind) {
+  ScratchFolder folder;
+  AcDbDatabase db(false, true);
+  ASSERT_EQ(db.dxfIn(wide(sourceDir() / "tests" / "data" / "drawings" / "uncommon.dxf").c_str()), Acad::eOk);
+  int width = 0, height = 0;
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str()));
+  for (const char* kind : {"ARC_DIMENSION", "LARGE_RADIAL_DIMENSION"})
+    EXPECT_FALSE(picture.select_nodes(("//g[@data-type='" + std::string(kind) + "']/path").c_str()).empty()) << kind;
+
+  AcDbObjectIdArray ids;
+  {
+    AcDbObjectPointer<AcDbBlockTableRecord> model(db.modelSpaceId(), AcDb::kForRead);
+    ids = model->entityIds();
+  }
+  for (const AcDbObjectId& id : ids) {
+    AcDbEntityPointer entity(id, AcDb::kForWrite);
+    if (AcDbDimension::cast(entity.object()) != nullptr) entity->setColorIndex(3);
+  }
+  const auto saved = folder / "saved.dxf";
+  ASSERT_EQ(db.saveAs(wide(saved).c_str()), Acad::eOk);
+  const RunResult check = runPython(R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+print(len(doc.audit().errors))
+for kind in ("ARC_DIMENSION", "LARGE_RADIAL_DIMENSION"):
+    found = doc.modelspace().query(kind)
+    print(kind, len(found), sorted(set(d.dxf.color for d in found)), all(d.dxf.geometry.startswith("*D") for d in found))
+)py",
+                                    {saved.string()});
+  EXPECT_EQ(check.output, "0\nARC_DIMENSION 1 [3] True\nLARGE_RADIAL_DIMENSION 2 [3] True\n");
 }

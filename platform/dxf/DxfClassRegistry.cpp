@@ -11,7 +11,9 @@
 #include "AcDbBlockTable.h"
 #include "AcDbCircle.h"
 #include "AcDbDictionary.h"
+#include "AcDbArcDimension.h"
 #include "AcDbDimension.h"
+#include "AcDbRadialDimensionLarge.h"
 #include "AcDbEllipse.h"
 #include "AcDbHatch.h"
 #include "AcDbLayerTable.h"
@@ -64,6 +66,8 @@ const Row kRows[] = {
     {Place::Entity, "POINT", make<AcDbPoint>},
     {Place::Entity, "SOLID", make<AcDbSolid>},
     {Place::Entity, "DIMENSION", make<AcDbDimension>},
+    {Place::Entity, "ARC_DIMENSION", make<AcDbArcDimension>},
+    {Place::Entity, "LARGE_RADIAL_DIMENSION", make<AcDbRadialDimensionLarge>},
     {Place::Entity, "HATCH", make<AcDbHatch>},
     {Place::Entity, "TEXT", make<AcDbText>},
     {Place::Entity, "ATTRIB", make<AcDbAttribute>},

@@ -1,0 +1,3 @@
+#include "AcDbArcDimension.h"
+
+ACRX_DEFINE_MEMBERS(AcDbArcDimension, AcDbDimension, L"ARC_DIMENSION")
