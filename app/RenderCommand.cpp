@@ -34,7 +34,8 @@ int RenderCommand::run(int argc, char** argv) {
   }
   AcDbDatabase database(false, true);
   if (database.dxfIn(utf8ToWide(argv[0]).c_str()) != Acad::eOk) {
-    std::fprintf(stderr, "spatiary: %s: %s\n", argv[0], wideToUtf8(database.lastErrorMessage()).c_str());
+    // The reader's message names the file.
+    std::fprintf(stderr, "spatiary: %s\n", wideToUtf8(database.lastErrorMessage()).c_str());
     return kFailure;
   }
   std::string leftOut;

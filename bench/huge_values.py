@@ -1,8 +1,9 @@
 """Peak memory of the host opening and saving drawings that hold one huge
-value: a TEXT, an MTEXT, a tag of an entity the platform does not model and
-a TEXT in a file of the code page era (AC1015).  Prints the peak for each
-per byte of the file, beside the host alone: what a long value costs should
-stay a small multiple of its size.
+value, and of `spatiary render` drawing them as PNG: a TEXT, an MTEXT, a tag
+of an entity the platform does not model and a TEXT in a file of the code
+page era (AC1015).  Prints the peak for each per byte of the file, beside
+the host alone: what a long value costs should stay a small multiple of its
+size.
 
 huge_values.py FOLDER HOST PEAK_MEMORY [MEGABYTES]"""
 import os
@@ -46,17 +47,25 @@ def peak_of(path, script):
         settings.write("//\tprefs\nunits\n0\n")
     with open(os.path.join(folder, "script.scr"), "w") as lines:
         lines.write(script)
-    command = [peak, host, "-s", os.path.join(folder, "script.scr"), "--appdata", appdata] + ([path] if path else [])
-    return int(subprocess.run(command, check=True, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL).stdout.split()[-1])
+    return peak_of_command([host, "-s", os.path.join(folder, "script.scr"), "--appdata", appdata] + ([path] if path else []))
+
+
+def peak_of_command(command):
+    return int(subprocess.run([peak] + command, check=True, stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL).stdout.split()[-1])
 
 
 alone = peak_of(None, "")
-print("%-10s %10s %12s %12s %12s" % ("value", "file MB", "peak MB", "memory/file", "drawing/file"))
+print("%-10s %10s %12s %12s %12s %12s" % ("value", "file MB", "peak MB", "memory/file", "drawing/file",
+                                           "render/file"))
 for kind in ("text", "mtext", "tag", "ansi"):
     path = made(kind)
     file_size = os.path.getsize(path)
     used = peak_of(path, "save\n")
-    print("%-10s %10.1f %12.1f %12.2f %12.2f" % (kind, file_size / 1e6, used / 1e6, used / file_size,
-                                                 (used - alone) / file_size))
+    picture = os.path.join(folder, "huge.png")
+    drawn = peak_of_command([host, "render", path, picture])
+    print("%-10s %10.1f %12.1f %12.2f %12.2f %12.2f" % (kind, file_size / 1e6, used / 1e6, used / file_size,
+                                                        (used - alone) / file_size, drawn / file_size))
     os.remove(path)
+    os.remove(picture)
 print("%-10s %10s %12.1f" % ("host alone", "-", alone / 1e6))

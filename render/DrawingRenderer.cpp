@@ -28,6 +28,9 @@
 
 namespace {
 
+// Texts show as many characters for each entity a picture may draw.
+constexpr std::uint64_t kCharactersPerEntity = 20;
+
 double heightOf(const AcDbText& text) {
   if (text.height() > 0.0) return text.height();
   // A text without its own height takes its style's.
@@ -41,9 +44,9 @@ DrawingRenderer::DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas)
     : m_database(database),
       m_canvas(canvas),
       m_style(database),
-      m_texts(canvas),
-      m_hatches(canvas),
-      m_budget(database) {}
+      m_budget(database),
+      m_texts(canvas, kCharactersPerEntity * m_budget.limit()),
+      m_hatches(canvas) {}
 
 void DrawingRenderer::render() {
   drawBlock(m_database.modelSpaceId(), Placement{AcGeMatrix3d::kIdentity, m_style.top(), m_canvas.drawing()});
@@ -210,5 +213,9 @@ std::string DrawingRenderer::leftOut() const {
     line += (line.empty() ? "" : ", ") + std::to_string(m_budget.leftOut()) +
             " entities placed by nested blocks beyond this drawing's limit of " +
             std::to_string(m_budget.limit());
+  if (m_texts.leftOut() > 0)
+    line += (line.empty() ? "" : ", ") + std::to_string(m_texts.leftOut()) + " characters of texts beyond " +
+            std::to_string(TextPainter::kMostPerLine) + " a line or " + std::to_string(m_texts.mostCharacters()) +
+            " in all";
   return line;
 }

@@ -66,12 +66,12 @@ class DrawingRenderer {
   AcDbDatabase& m_database;
   SvgCanvas& m_canvas;
   RenderStyle m_style;
+  EntityBudget m_budget;
   TextPainter m_texts;
   HatchPainter m_hatches;
   LinetypeDashes m_dashes;
   // The blocks being drawn, outermost first: a block that holds a
   // reference to itself is drawn once.
   std::vector<AcDbObjectId> m_drawing;
-  EntityBudget m_budget;
   std::map<std::string, size_t> m_leftOut;
 };

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwctype>
+#include <cctype>
 
 #include "AcDbMText.h"
 #include "AcDbText.h"
 #include "MTextContents.h"
+#include "ShownCharacters.h"
 #include "SvgCanvas.h"
 #include "SvgNumber.h"
 #include "TextCodec.h"
@@ -95,22 +96,31 @@ std::string transformText(const AcGeMatrix3d& glyphsToWorld) {
 
 }  // namespace
 
-std::wstring TextPainter::shownText(const std::wstring& text) {
-  std::wstring shown;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 2, L"%%") != 0 || i + 2 >= text.size()) {
-      shown += text[i];
-      continue;
+std::string TextPainter::shownText(std::string_view text, size_t most, std::uint64_t& leftOut) {
+  std::string shown;
+  ShownCharacters characters(shown, most, leftOut);
+  for (size_t i = 0; i < text.size();) {
+    const size_t code = std::min(text.find("%%", i), text.size());
+    characters.add(text.substr(i, code - i));
+    i = code;
+    if (i == text.size()) break;
+    if (i + 2 >= text.size()) {
+      characters.add(text.substr(i));
+      break;
     }
-    switch (std::towlower(text[i + 2])) {
-      case L'd': shown += L'\u00B0'; break;
-      case L'p': shown += L'\u00B1'; break;
-      case L'c': shown += L'\u2300'; break;
-      case L'%': shown += L'%'; break;
-      case L'u': case L'o': break;
-      default: shown += text.substr(i, 3); break;
+    switch (std::tolower(static_cast<unsigned char>(text[i + 2]))) {
+      case 'd': characters.add("\u00B0"); break;
+      case 'p': characters.add("\u00B1"); break;
+      case 'c': characters.add("\u2300"); break;
+      case '%': characters.add("%"); break;
+      case 'u': case 'o': break;
+      default:
+        // Not a code: shown as it stands.
+        characters.add("%%");
+        i += 2;
+        continue;
     }
-    i += 2;
+    i += 3;
   }
   return shown;
 }
@@ -118,28 +128,41 @@ std::wstring TextPainter::shownText(const std::wstring& text) {
 pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGeMatrix3d& toWorld,
                                  const std::string& colour, pugi::xml_node parent) {
   const Alignment alignment = alignmentOf(text);
-  const std::wstring shown = shownText(text.textString());
+  std::vector<std::string> lines{shownText(text.textStringUtf8(), kMostPerLine, m_leftOut)};
+  limit(lines);
+  if (lines.empty()) return pugi::xml_node();
   double shownHeight = height;
-  double naturalWidth = kCharacterWidth * height * static_cast<double>(shown.size());
+  double naturalWidth = kCharacterWidth * height * static_cast<double>(utf8Length(lines.front()));
   // An aligned text's height follows its width, as its length is stretched to fit.
   if (text.horizontalMode() == AcDb::kTextAlign && isStretched(text) && naturalWidth > 0.0) {
     const double factor = text.widthFactor() > 0.0 ? text.widthFactor() : 1.0;
     shownHeight = text.position().distanceTo(text.alignmentPoint()) / (naturalWidth / height) / factor;
     naturalWidth = text.position().distanceTo(text.alignmentPoint()) / factor;
   }
-  return addText({shown}, shownHeight, toWorld * frameOf(text, naturalWidth), alignment.anchor, alignment.start,
+  return addText(lines, shownHeight, toWorld * frameOf(text, naturalWidth), alignment.anchor, alignment.start,
                  alignment.baseline * shownHeight, colour, parent);
 }
 
 pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
                                  pugi::xml_node parent) {
   const double height = text.textHeight();
-  std::vector<std::wstring> lines;
+  std::vector<std::string> lines;
   const size_t perLine = text.width() > 0.0 && height > 0.0
                              ? static_cast<size_t>(std::max(1.0, text.width() / (kCharacterWidth * height)))
                              : 0;
-  for (const std::wstring& paragraph : MTextContents::lines(text.contents()))
-    wrap(shownText(paragraph), perLine, lines);
+  MTextContents contents(text.contentsUtf8());
+  std::string paragraph;
+  // Paragraphs are gathered while the picture has room for them, and one
+  // unwrapped is one line; what is past that is only counted.
+  std::uint64_t room = m_mostCharacters - std::min(m_shown, m_mostCharacters);
+  const auto most = [&] { return static_cast<size_t>(std::min<std::uint64_t>(room, perLine == 0 ? kMostPerLine : room)); };
+  while (contents.next(paragraph, most(), m_leftOut)) {
+    if (room == 0) continue;
+    wrap(shownText(paragraph, most(), m_leftOut), perLine, lines);
+    room -= std::min<std::uint64_t>(room, utf8Length(paragraph) + 1);
+  }
+  limit(lines);
+  if (lines.empty()) return pugi::xml_node();
   const int attachment = static_cast<int>(text.attachment()) - 1;
   const int column = attachment % 3, row = attachment / 3;
   static const char* const anchors[] = {"start", "middle", "end"};
@@ -152,29 +175,49 @@ pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWo
   return addText(lines, height, toWorld * frame, anchors[column], -0.5 * column, firstBaseline, colour, parent);
 }
 
-void TextPainter::wrap(const std::wstring& paragraph, size_t perLine, std::vector<std::wstring>& lines) {
+void TextPainter::wrap(std::string_view paragraph, size_t perLine, std::vector<std::string>& lines) {
   size_t start = 0;
-  while (perLine > 0 && paragraph.size() - start > perLine) {
+  while (perLine > 0) {
     // Break at the last space that leaves the line short enough; a word
     // too long for a line stays whole and runs past the width, as CAD
     // programs show it.  Each character is searched once or twice, so a
     // paragraph without spaces stays linear.
-    const size_t space = std::wstring_view(paragraph).substr(start, perLine + 1).rfind(L' ');
-    const size_t end = space != std::wstring_view::npos && space != 0 ? start + space
-                                                                      : paragraph.find(L' ', start + perLine);
-    if (end == std::wstring::npos) break;
-    lines.push_back(paragraph.substr(start, end - start));
+    size_t at = start, count = 0, space = std::string_view::npos;
+    for (; at < paragraph.size() && count <= perLine; ++count) {
+      if (paragraph[at] == ' ' && at != start) space = at;
+      nextCodePoint(paragraph, at);
+    }
+    if (count <= perLine) break;
+    const size_t end = space != std::string_view::npos ? space : paragraph.find(' ', at);
+    if (end == std::string_view::npos) break;
+    lines.emplace_back(paragraph.substr(start, end - start));
     start = end;
-    while (start < paragraph.size() && paragraph[start] == L' ') ++start;
+    while (start < paragraph.size() && paragraph[start] == ' ') ++start;
   }
-  lines.push_back(paragraph.substr(start));
+  lines.emplace_back(paragraph.substr(start));
 }
 
-pugi::xml_node TextPainter::addText(const std::vector<std::wstring>& lines, double height,
+void TextPainter::limit(std::vector<std::string>& lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::uint64_t room = m_mostCharacters - std::min(m_shown, m_mostCharacters);
+    if (room == 0) {
+      for (size_t rest = i; rest < lines.size(); ++rest) m_leftOut += utf8Length(lines[rest]);
+      lines.resize(i);
+      return;
+    }
+    std::string whole;
+    whole.swap(lines[i]);
+    ShownCharacters(lines[i], static_cast<size_t>(std::min<std::uint64_t>(room, kMostPerLine)), m_leftOut).add(whole);
+    // A line costs its characters and its break.
+    m_shown += utf8Length(lines[i]) + 1;
+  }
+}
+
+pugi::xml_node TextPainter::addText(const std::vector<std::string>& lines, double height,
                                     const AcGeMatrix3d& glyphs, const char* anchor, double start, double baseline,
                                     const std::string& colour, pugi::xml_node parent) {
   size_t longest = 0;
-  for (const std::wstring& line : lines) longest = std::max(longest, line.size());
+  for (const std::string& line : lines) longest = std::max(longest, utf8Length(line));
   if (longest == 0 || !(height > 0.0) || !std::isfinite(height)) return pugi::xml_node();
   const double width = kCharacterWidth * height * static_cast<double>(longest);
   const double step = kLineSpacing * height;
@@ -198,14 +241,14 @@ pugi::xml_node TextPainter::addText(const std::vector<std::wstring>& lines, doub
   element.append_attribute("stroke") = "none";
   if (lines.size() == 1) {
     element.append_attribute("y") = SvgNumber::text(baseline).c_str();
-    element.append_child(pugi::node_pcdata).set_value(wideToUtf8(lines.front()).c_str());
+    element.append_child(pugi::node_pcdata).set_value(lines.front().c_str());
     return element;
   }
   for (size_t index = 0; index < lines.size(); ++index) {
     pugi::xml_node span = element.append_child("tspan");
     span.append_attribute("x") = "0";
     span.append_attribute("y") = SvgNumber::text(baseline + step * static_cast<double>(index)).c_str();
-    span.append_child(pugi::node_pcdata).set_value(wideToUtf8(lines[index]).c_str());
+    span.append_child(pugi::node_pcdata).set_value(lines[index].c_str());
   }
   return element;
 }

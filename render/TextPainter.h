@@ -4,7 +4,9 @@
 // sans-serif font where the host would use the style's font.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <pugixml.hpp>
@@ -17,26 +19,43 @@ class SvgCanvas;
 
 class TextPainter {
  public:
-  explicit TextPainter(SvgCanvas& canvas) : m_canvas(canvas) {}
+  // A line shows at most this many characters: no view of a picture shows
+  // more of one legibly, and a text of any length is drawn in bounded memory.
+  static constexpr size_t kMostPerLine = 4096;
+
+  // The picture shows at most mostCharacters in all its texts.
+  TextPainter(SvgCanvas& canvas, std::uint64_t mostCharacters) : m_canvas(canvas), m_mostCharacters(mostCharacters) {}
 
   // An empty node for an empty text or one without height.
   pugi::xml_node draw(const AcDbText& text, double height, const AcGeMatrix3d& toWorld, const std::string& colour,
                       pugi::xml_node parent);
   pugi::xml_node draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
                       pugi::xml_node parent);
-  // The text as shown: the host's %% codes for degree, plus-minus and
-  // diameter turned into their characters, underline and overline dropped.
-  static std::wstring shownText(const std::wstring& text);
+  // Characters not shown, beyond a line's or the picture's limit.
+  std::uint64_t leftOut() const { return m_leftOut; }
+  std::uint64_t mostCharacters() const { return m_mostCharacters; }
+
+  // The text (UTF-8) as shown, at most `most` characters of it: the host's
+  // %% codes for degree, plus-minus and diameter turned into their
+  // characters, underline and overline dropped.  The characters beyond are
+  // added to leftOut.
+  static std::string shownText(std::string_view text, size_t most, std::uint64_t& leftOut);
   // Breaks a paragraph into lines of at most perLine characters, between
-  // words where it can; perLine 0 keeps it whole.
-  static void wrap(const std::wstring& paragraph, size_t perLine, std::vector<std::wstring>& lines);
+  // words; a word longer than a line stays whole; perLine 0 keeps it whole.
+  static void wrap(std::string_view paragraph, size_t perLine, std::vector<std::string>& lines);
 
  private:
+  // Cuts each line to what a line and the picture may still show, counting
+  // the rest; drops lines nothing is left for.
+  void limit(std::vector<std::string>& lines);
   // Lines in glyph space (y down) from the baseline of the first, which
   // stands at that y; start is where they begin, in widths of the longest.
-  pugi::xml_node addText(const std::vector<std::wstring>& lines, double height, const AcGeMatrix3d& glyphs,
+  pugi::xml_node addText(const std::vector<std::string>& lines, double height, const AcGeMatrix3d& glyphs,
                          const char* anchor, double start, double baseline, const std::string& colour,
                          pugi::xml_node parent);
 
   SvgCanvas& m_canvas;
+  std::uint64_t m_mostCharacters;
+  std::uint64_t m_shown = 0;
+  std::uint64_t m_leftOut = 0;
 };

@@ -460,6 +460,59 @@ TEST(RenderedFiles, PngAndTheConsoleCommand) {
   const RunResult missing =
       runCommand(program + " render " + shellQuote((folder / "none.dxf").string()) + " " + shellQuote(svg.string()));
   EXPECT_EQ(missing.exitCode, 1) << missing.output;
+  // A damaged drawing is named once, with the line.
+  const auto damaged = folder / "damaged.dxf";
+  writeFile(damaged, "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nabc\n  0\nENDSEC\n  0\nEOF\n");
+  const RunResult refused = runCommand(program + " render " + shellQuote(damaged.string()) + " " + shellQuote(svg.string()));
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.output, "spatiary: " + damaged.string() + ": line 7: value 'abc' of group code 10 is not a number\n");
+}
+
+// A text far longer than any view shows: a line shows its first 4 096
+// characters and a picture no more than its limit; every character left
+// out is counted, and the picture stays small.
+TEST(RenderedFiles, LongTextsShowWhatAViewCanAndCountTheRest) {
+  ScratchFolder folder;
+  const auto dxf = folder / "long.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+line = "".join("%d\u00e9\u20ac%%%%d " % i for i in range(1500))
+msp.add_text(line, dxfattribs={"height": 10, "layer": "LINE"})
+paragraph = "words in a paragraph of notes"
+msp.add_mtext("\\P".join([paragraph] * 60000), dxfattribs={"char_height": 2, "width": 100, "insert": (0, -100), "layer": "NOTES"})
+msp.add_text("after the notes", dxfattribs={"height": 10, "layer": "AFTER"})
+doc.saveas(sys.argv[1])
+print(len(line.replace("%%d", "\u00b0")) + 60000 * len(paragraph) + len("after the notes"))
+)",
+                                   {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  const auto svg = folder / "long.svg";
+  const RunResult drawn = runCommand(shellQuote(spatiaryExecutable().string()) + " render " + shellQuote(dxf.string()) +
+                                     " " + shellQuote(svg.string()));
+  ASSERT_EQ(drawn.exitCode, 0) << drawn.output;
+  const std::string said = "spatiary: not drawn: ";
+  const std::string beyond = " characters of texts beyond 4096 a line or 1000000 in all\n";
+  ASSERT_EQ(drawn.output.rfind(said, 0), 0u) << drawn.output;
+  ASSERT_NE(drawn.output.find(beyond), std::string::npos) << drawn.output;
+  const size_t leftOut = std::stoul(drawn.output.substr(said.size()));
+  EXPECT_LT(std::filesystem::file_size(svg), 4u << 20);
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_file(svg.c_str()));
+  const std::string shownLine = picture.select_node("//text[@data-layer='LINE']").node().child_value();
+  EXPECT_EQ(utf8Length(shownLine), 4096u);
+  EXPECT_EQ(shownLine.substr(0, 12), "0\u00e9\u20ac\u00b0 1\u00e9");
+  size_t notes = 0, lines = 0;
+  for (const pugi::xpath_node& span : picture.select_nodes("//text[@data-layer='NOTES']/tspan")) {
+    notes += utf8Length(span.node().child_value());
+    ++lines;
+  }
+  // A line a paragraph, until the picture is full.
+  EXPECT_GT(lines, 30000u);
+  EXPECT_LT(notes + lines, 1000000u);
+  EXPECT_EQ(picture.select_nodes("//text[@data-layer='AFTER']").size(), 0u);
+  EXPECT_EQ(shownLine.size() > 0 ? utf8Length(shownLine) + notes + leftOut : 0, std::stoul(made.output));
 }
 
 // A block that places itself is drawn once.

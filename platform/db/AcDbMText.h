@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "AcDbEntity.h"
 
@@ -19,6 +20,8 @@ class AcDbMText : public AcDbEntity {
   AcDbMText();
 
   std::wstring contents() const;
+  // The same contents as UTF-8, without a copy.
+  std::string_view contentsUtf8() const { return m_contents; }
   Acad::ErrorStatus setContents(const ACHAR* text);
   AcGePoint3d location() const { return m_location; }
   Acad::ErrorStatus setLocation(const AcGePoint3d& point);

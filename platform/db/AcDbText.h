@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "AcDbEntity.h"
 
@@ -20,6 +21,9 @@ class AcDbText : public AcDbEntity {
            double height = 0.0, double rotation = 0.0);
 
   std::wstring textString() const;
+  // The same text as UTF-8, without a copy: the host's renderer reads
+  // texts of any length through it.
+  std::string_view textStringUtf8() const { return m_text; }
   Acad::ErrorStatus setTextString(const ACHAR* text);
   AcGePoint3d position() const { return m_position; }
   Acad::ErrorStatus setPosition(const AcGePoint3d& position);
