@@ -463,7 +463,12 @@ def insert(s):
     ref = s.add_blockref(block.name, p(), dxfattribs={"rotation": rng.uniform(0, 360)})
     ref.add_auto_attribs({"NAME": rng.choice(NAMES), "AREA": "%.2fsq.m." % rng.uniform(1, 999)})
     return ref
-makers += [hatch, mpolygon, insert]
+def grid(s):
+    if s is block: return None
+    ref = s.add_blockref(block.name, p(), dxfattribs={"rotation": rng.uniform(0, 360)})
+    ref.grid(size=(rng.randrange(2, 5), rng.randrange(1, 5)), spacing=(rng.uniform(1, 1e4), rng.uniform(1, 1e4)))
+    return ref
+makers += [hatch, mpolygon, insert, grid]
 if version >= "R2004": pass
 for target in (msp, block, doc.layout("Layout1")):
     for maker in rng.sample(makers, len(makers) // 2 if target is block else len(makers)):

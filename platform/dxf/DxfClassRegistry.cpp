@@ -20,6 +20,7 @@
 #include "AcDbLayout.h"
 #include "AcDbLine.h"
 #include "AcDbLinetypeTable.h"
+#include "AcDbMInsertBlock.h"
 #include "AcDbMText.h"
 #include "AcDbPoint.h"
 #include "AcDbPolyline.h"
@@ -72,6 +73,7 @@ const Row kRows[] = {
     {Place::Entity, "TEXT", make<AcDbText>},
     {Place::Entity, "ATTRIB", make<AcDbAttribute>},
     {Place::Entity, "ATTDEF", make<AcDbAttributeDefinition>},
+    {Place::Entity, "INSERT", make<AcDbMInsertBlock>, "AcDbMInsertBlock"},
     {Place::Entity, "INSERT", make<AcDbBlockReference>},
     {Place::Entity, "ACAD_TABLE", AcDbTable::carried},
     {Place::Entity, "MTEXT", make<AcDbMText>},

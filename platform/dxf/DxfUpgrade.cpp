@@ -176,6 +176,12 @@ std::string_view vertexMarker(const Object& vertex) {
   return "AcDb2dVertex";
 }
 
+// A grid of copies (MINSERT) has a subclass of its own.
+std::string_view insertMarker(const Object& insert) {
+  const bool grid = std::atoi(valueOf(insert, 70).c_str()) > 1 || std::atoi(valueOf(insert, 71).c_str()) > 1;
+  return grid ? "AcDbMInsertBlock" : "AcDbBlockReference";
+}
+
 std::vector<Group> entityGroups(const Object& entity) {
   const std::string& type = entity.front().value;
   if (type == "LINE") return {{"AcDbLine", {}}};
@@ -188,7 +194,7 @@ std::vector<Group> entityGroups(const Object& entity) {
   if (type == "TEXT") return {{"AcDbText", {}}, {"AcDbText", {73}}};
   if (type == "ATTDEF") return {{"AcDbText", {}}, {"AcDbAttributeDefinition", {3, 2, 70, 73, 74, 280}}};
   if (type == "ATTRIB") return {{"AcDbText", {}}, {"AcDbAttribute", {2, 70, 73, 74, 280}}};
-  if (type == "INSERT") return {{"AcDbBlockReference", {}}};
+  if (type == "INSERT") return {{insertMarker(entity), {}}};
   if (type == "POLYLINE") return {{polylineMarker(entity), {}}};
   if (type == "VERTEX") return {{"AcDbVertex", {-1}}, {vertexMarker(entity), {}}};
   if (type == "VIEWPORT") return {{"AcDbViewport", {}}};
