@@ -1,7 +1,8 @@
 // The DXF reader over arbitrary text.  A drawing it accepts must survive
 // being saved twice (once as read, once with every entity and block
 // rewritten from its fields) and come back with as many entities; every
-// entity of model space is measured, through all its blocks' nesting.
+// entity of model space is measured, through all its blocks' nesting, and
+// drawn.
 #include <cstdlib>
 #include <limits>
 
@@ -11,6 +12,7 @@
 #include "FuzzFiles.h"
 #include "FuzzTarget.h"
 #include "ModelSpaceIndex.h"
+#include "PictureFile.h"
 
 namespace {
 
@@ -59,6 +61,8 @@ SPATIARY_FUZZ_TARGET(dxf_reader) {
   const double most = std::numeric_limits<double>::max();
   (void)database.modelSpaceIndex().touching(ModelSpaceIndex::Box{-most, -most, most, most});
   const size_t entities = countEntities(database, false);
+  int width = 0, height = 0;
+  (void)PictureFile::svg(database, width, height);
   requireReload(database, saved, entities);
   countEntities(database, true);
   requireReload(database, saved, entities);

@@ -15,6 +15,7 @@
 #include "AcDbSolid.h"
 #include "AcDbSpline.h"
 #include "AcGeConstants.h"
+#include "PolylineWidth.h"
 
 namespace {
 
@@ -64,9 +65,9 @@ void addPolyline(const AcDb2dPolyline& polyline, PathData& path) {
   path.close();
 }
 
-void addPoints(const std::vector<AcGePoint3d>& points, PathData& path) {
+void addPoints(const std::vector<AcGePoint3d>& points, PathData& path, bool goesOn) {
   for (size_t index = 0; index < points.size(); ++index) {
-    if (index == 0) path.moveTo(points[index]);
+    if (index == 0 && !goesOn) path.moveTo(points[index]);
     else path.lineTo(points[index]);
   }
 }
@@ -99,11 +100,11 @@ void CurveShape::addEllipse(const AcDbEllipse& ellipse, PathData& path) {
   if (ellipse.isClosed()) path.close();
 }
 
-void CurveShape::addSpline(const AcDbSpline& spline, PathData& path) {
+void CurveShape::addSpline(const AcDbSpline& spline, PathData& path, bool goesOn) {
   // Without a valid definition, the points it was fitted through (or its
   // control points) show where it runs.
   if (!spline.hasValidNurbsData()) {
-    addPoints(spline.numFitPoints() > 1 ? spline.fitPoints() : spline.controlPoints(), path);
+    addPoints(spline.numFitPoints() > 1 ? spline.fitPoints() : spline.controlPoints(), path, goesOn);
     return;
   }
   const std::vector<double>& knots = spline.knots();
@@ -113,7 +114,8 @@ void CurveShape::addSpline(const AcDbSpline& spline, PathData& path) {
                           : std::max(2, std::min(kSpanSegments, kMaxSplineSegments / static_cast<int>(last)));
   AcGePoint3d point;
   spline.getPointAtParam(knots[first], point);
-  path.moveTo(point);
+  if (goesOn) path.lineTo(point);
+  else path.moveTo(point);
   for (size_t span = first; span < last; ++span) {
     const double from = knots[span], to = knots[span + 1];
     if (to <= from) continue;
@@ -121,6 +123,17 @@ void CurveShape::addSpline(const AcDbSpline& spline, PathData& path) {
       if (spline.getPointAtParam(from + (to - from) * step / perSpan, point) == Acad::eOk) path.lineTo(point);
     }
   }
+}
+
+std::optional<PathData> CurveShape::taperedOutline(const AcDbEntity& entity, const AcGeMatrix3d& toWorld) {
+  const std::vector<PolylineWidth::Segment> segments = PolylineWidth::segments(entity);
+  if (!PolylineWidth::tapers(segments)) return std::nullopt;
+  AcGeMatrix3d inPlane;
+  if (const auto* light = AcDbPolyline::cast(&entity)) inPlane = inPlaneOf(light->normal(), light->elevation());
+  else if (const auto* heavy = AcDb2dPolyline::cast(&entity)) inPlane = inPlaneOf(heavy->normal(), heavy->elevation());
+  PathData path(toWorld * inPlane);
+  PolylineWidth::addOutline(segments, path);
+  return path;
 }
 
 std::optional<PathData> CurveShape::of(const AcDbEntity& entity, const AcGeMatrix3d& toWorld) {

@@ -17,8 +17,12 @@ class CurveShape {
  public:
   // Empty for an entity that is not a curve.
   static std::optional<PathData> of(const AcDbEntity& entity, const AcGeMatrix3d& toWorld);
+  // The area a polyline whose segments taper covers, to be filled; empty
+  // for any other entity.
+  static std::optional<PathData> taperedOutline(const AcDbEntity& entity, const AcGeMatrix3d& toWorld);
+  // goesOn: joined to the path so far by a line, else starting anew.
+  static void addSpline(const AcDbSpline& spline, PathData& path, bool goesOn = false);
 
  private:
   static void addEllipse(const AcDbEllipse& ellipse, PathData& path);
-  static void addSpline(const AcDbSpline& spline, PathData& path);
 };

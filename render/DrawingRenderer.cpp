@@ -10,6 +10,7 @@
 #include "AcDbDictionary.h"
 #include "AcDbDimension.h"
 #include "AcDbHatch.h"
+#include "AcDbMInsertBlock.h"
 #include "AcDbMText.h"
 #include "AcDbObjectPointer.h"
 #include "AcDbSolid.h"
@@ -19,7 +20,10 @@
 #include "AcDbUnmodelledEntity.h"
 #include "AcDbViewport.h"
 #include "BlockNesting.h"
+#include "CarriedShape.h"
+#include "CarriedTags.h"
 #include "CurveShape.h"
+#include "LeaderShape.h"
 #include "PolylineWidth.h"
 #include "SvgCanvas.h"
 #include "SvgNumber.h"
@@ -46,14 +50,27 @@ DrawingRenderer::DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas)
       m_style(database),
       m_budget(database),
       m_texts(canvas, kCharactersPerEntity * m_budget.limit()),
-      m_hatches(canvas) {}
+      m_hatches(canvas),
+      m_wipeoutFrames(showsWipeoutFrames(database)) {}
 
 void DrawingRenderer::render() {
   drawBlock(m_database.modelSpaceId(), Placement{AcGeMatrix3d::kIdentity, m_style.top(), m_canvas.drawing()});
+  m_unbounded.finish(m_canvas.extents());
+}
+
+bool DrawingRenderer::showsWipeoutFrames(AcDbDatabase& database) {
+  // The drawing's WIPEOUTFRAME lives in a variables object; without one
+  // frames show, as in a new drawing.
+  AcDbObjectPointer<AcDbDictionary> named(database.namedObjectsDictionaryId(), AcDb::kForRead);
+  AcDbObjectId variablesId;
+  if (!named || named->getAt(L"ACAD_WIPEOUT_VARS", variablesId) != Acad::eOk) return true;
+  AcDbObjectPointer<AcDbObject> variables(variablesId, AcDb::kForRead);
+  return !variables || CarriedTags(variables->dxfTags()).integer(70, 1) != 0;
 }
 
 void DrawingRenderer::renderLayout(AcDbObjectId layoutBlock) {
   drawBlock(layoutBlock, Placement{AcGeMatrix3d::kIdentity, m_style.top(), m_canvas.drawing()});
+  m_unbounded.finish(m_canvas.extents());
 }
 
 AcDbObjectIdArray DrawingRenderer::drawOrder(const AcDbBlockTableRecord& block) {
@@ -123,25 +140,81 @@ pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const Render
   if (const auto* text = AcDbText::cast(&entity)) return drawText(*text, colour, placement);
   if (const auto* text = AcDbMText::cast(&entity))
     return m_texts.draw(*text, placement.toWorld, colour, placement.parent);
-  pugi::xml_node element = drawCurve(entity, placement.toWorld, placement.parent);
-  if (!element) return element;
-  element.append_attribute("stroke") = colour.c_str();
-  if (AcDbSolid::cast(&entity) != nullptr) element.append_attribute("fill") = colour.c_str();
-  // Dashes and widths are drawn at the block's scale, as the rest of its contents.
-  else m_dashes.apply(element, look.linetype, look.linetypeScale * placement.toWorld.scale());
-  const double width = PolylineWidth::of(entity);
-  if (width > 0.0) m_canvas.setWidth(element, width * placement.toWorld.scale());
+  if (AcDbUnmodelledEntity::cast(&entity) != nullptr) return drawCarried(entity, look, placement);
+  if (const std::optional<PathData> band = CurveShape::taperedOutline(entity, placement.toWorld)) {
+    // A tapering polyline is the area its widths sweep, filled.
+    pugi::xml_node element = m_canvas.addPath(placement.parent, *band);
+    if (!element) return element;
+    element.append_attribute("stroke") = "none";
+    element.append_attribute("fill") = colour.c_str();
+    return element;
+  }
+  const std::optional<PathData> path = CurveShape::of(entity, placement.toWorld);
+  pugi::xml_node element = path ? m_canvas.addPath(placement.parent, *path) : pugi::xml_node();
+  if (element && AcDbSolid::cast(&entity) != nullptr) {
+    element.append_attribute("stroke") = colour.c_str();
+    element.append_attribute("fill") = colour.c_str();
+  } else if (element) {
+    stroke(element, entity, look, placement);
+  }
   return element;
 }
 
-pugi::xml_node DrawingRenderer::drawCurve(const AcDbEntity& entity, const AcGeMatrix3d& toWorld,
-                                          pugi::xml_node parent) {
-  const std::optional<PathData> path = CurveShape::of(entity, toWorld);
-  if (!path) {
-    if (AcDbUnmodelledEntity::cast(&entity) != nullptr) ++m_leftOut[wideToUtf8(entity.isA()->dxfName())];
+void DrawingRenderer::stroke(pugi::xml_node element, const AcDbEntity& entity, const RenderStyle::Look& look,
+                             const Placement& placement) {
+  if (!element) return;
+  element.append_attribute("stroke") = SvgNumber::colour(look.colour).c_str();
+  // Dashes and widths are drawn at the block's scale, as the rest of its contents.
+  m_dashes.apply(element, look.linetype, look.linetypeScale * placement.toWorld.scale());
+  const double width = PolylineWidth::of(entity);
+  if (width > 0.0) m_canvas.setWidth(element, width * placement.toWorld.scale());
+}
+
+pugi::xml_node DrawingRenderer::drawCarried(const AcDbEntity& entity, const RenderStyle::Look& look,
+                                            const Placement& placement) {
+  if (UnboundedLines::isUnbounded(entity)) {
+    pugi::xml_node element = m_unbounded.add(entity, placement.toWorld, placement.parent);
+    stroke(element, entity, look, placement);
+    return element;
+  }
+  if (const std::optional<LeaderShape> leader = LeaderShape::of(entity)) return drawLeader(*leader, look, placement);
+  const std::optional<CarriedShape> shape = CarriedShape::of(entity, placement.toWorld, m_wipeoutFrames);
+  if (!shape) {
+    ++m_leftOut[wideToUtf8(entity.isA()->dxfName())];
     return pugi::xml_node();
   }
-  return m_canvas.addPath(parent, *path);
+  pugi::xml_node element = m_canvas.addPath(placement.parent, shape->path);
+  if (!element) return element;
+  const std::string colour = SvgNumber::colour(look.colour);
+  if (shape->stroked) stroke(element, entity, look, placement);
+  else element.append_attribute("stroke") = "none";
+  if (shape->fill == CarriedShape::Fill::kColour) element.append_attribute("fill") = colour.c_str();
+  // A wipeout hides what lies below it with the page's white.
+  if (shape->fill == CarriedShape::Fill::kBackground) element.append_attribute("fill") = "#ffffff";
+  return element;
+}
+
+pugi::xml_node DrawingRenderer::drawLeader(const LeaderShape& leader, const RenderStyle::Look& look,
+                                           const Placement& placement) {
+  pugi::xml_node parent = placement.parent;
+  pugi::xml_node group = parent.append_child("g");
+  const std::string colour = SvgNumber::colour(look.colour);
+  pugi::xml_node lines = m_canvas.addPath(group, leader.lines(placement.toWorld));
+  if (lines) {
+    lines.append_attribute("stroke") = colour.c_str();
+    m_dashes.apply(lines, look.linetype, look.linetypeScale * placement.toWorld.scale());
+    if (look.weight > RenderStyle::kThin) m_canvas.setLineweight(lines, look.weight);
+  }
+  pugi::xml_node arrowheads = m_canvas.addPath(group, leader.arrowheads(placement.toWorld));
+  if (arrowheads) {
+    arrowheads.append_attribute("stroke") = "none";
+    arrowheads.append_attribute("fill") = colour.c_str();
+  }
+  if (leader.text() != nullptr) m_texts.draw(*leader.text(), placement.toWorld, colour, group);
+  if (!leader.block().isNull())
+    drawContents(leader.block(), look, Placement{placement.toWorld, placement.context, group},
+                 placement.toWorld * leader.blockTransform());
+  return group;
 }
 
 pugi::xml_node DrawingRenderer::drawText(const AcDbText& text, const std::string& colour,
@@ -154,6 +227,25 @@ pugi::xml_node DrawingRenderer::drawReference(const AcDbBlockReference& referenc
   // A frozen layer hides the whole reference; one that is only off still
   // shows the block's entities on layers of their own.
   if (look.frozen || reference.visibility() != AcDb::kVisible) return pugi::xml_node();
+  const auto* grid = AcDbMInsertBlock::cast(&reference);
+  if (grid == nullptr) return drawCopy(reference, look, placement);
+  pugi::xml_node parent = placement.parent;
+  pugi::xml_node group = parent.append_child("g");
+  const std::uint64_t copies = static_cast<std::uint64_t>(grid->rows()) * grid->columns();
+  std::uint64_t drawn = 0;
+  for (int row = 0; row < grid->rows(); ++row) {
+    for (int column = 0; column < grid->columns(); ++column, ++drawn) {
+      // Each copy past the first counts as an entity of the picture's.
+      if (drawn > 0 && !m_budget.takeCopy(reference.blockTableRecord(), copies - drawn)) return group;
+      const AcGeMatrix3d moved = placement.toWorld * AcGeMatrix3d::translation(grid->cellOffset(row, column));
+      drawCopy(reference, look, Placement{moved, placement.context, group});
+    }
+  }
+  return group;
+}
+
+pugi::xml_node DrawingRenderer::drawCopy(const AcDbBlockReference& reference, const RenderStyle::Look& look,
+                                         const Placement& placement) {
   pugi::xml_node group =
       drawContents(reference.blockTableRecord(), look, placement, placement.toWorld * reference.blockTransform());
   // Attributes stand in the reference's own space, coloured by block as it is.

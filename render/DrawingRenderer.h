@@ -17,6 +17,7 @@
 #include "LinetypeDashes.h"
 #include "RenderStyle.h"
 #include "TextPainter.h"
+#include "UnboundedLines.h"
 
 class AcDbBlockReference;
 class AcDbBlockTableRecord;
@@ -24,6 +25,7 @@ class AcDbDatabase;
 class AcDbEntity;
 class AcDbText;
 class AcDbViewport;
+class LeaderShape;
 class SvgCanvas;
 
 class DrawingRenderer {
@@ -48,14 +50,24 @@ class DrawingRenderer {
   void drawEntity(AcDbObjectId entityId, const Placement& placement);
   // The element of an entity that is one shape; empty for other entities.
   pugi::xml_node drawShape(const AcDbEntity& entity, const RenderStyle::Look& look, const Placement& placement);
-  pugi::xml_node drawCurve(const AcDbEntity& entity, const AcGeMatrix3d& toWorld, pugi::xml_node parent);
+  // Entities the platform carries as read, drawn from their tags; those it
+  // cannot draw are counted as left out.
+  pugi::xml_node drawCarried(const AcDbEntity& entity, const RenderStyle::Look& look, const Placement& placement);
+  pugi::xml_node drawLeader(const LeaderShape& leader, const RenderStyle::Look& look, const Placement& placement);
+  // Strokes a line in its colour and dashes, as wide as the entity is.
+  void stroke(pugi::xml_node element, const AcDbEntity& entity, const RenderStyle::Look& look,
+              const Placement& placement);
   pugi::xml_node drawText(const AcDbText& text, const std::string& colour, const Placement& placement);
   // The viewport's frame, and model space within it unless it is the
   // sheet's own viewport, off, or on a frozen layer.
   pugi::xml_node drawViewport(const AcDbViewport& viewport, const RenderStyle::Look& look,
                               const Placement& placement);
+  // A grid of copies for a multiple reference.
   pugi::xml_node drawReference(const AcDbBlockReference& reference, const RenderStyle::Look& look,
                                const Placement& placement);
+  pugi::xml_node drawCopy(const AcDbBlockReference& reference, const RenderStyle::Look& look,
+                          const Placement& placement);
+  static bool showsWipeoutFrames(AcDbDatabase& database);
   // A group holding the block's entities placed by toWorld, coloured by
   // block and on layer "0" as the entity that shows them.
   pugi::xml_node drawContents(AcDbObjectId block, const RenderStyle::Look& look, const Placement& placement,
@@ -70,6 +82,8 @@ class DrawingRenderer {
   TextPainter m_texts;
   HatchPainter m_hatches;
   LinetypeDashes m_dashes;
+  UnboundedLines m_unbounded;
+  bool m_wipeoutFrames;
   // The blocks being drawn, outermost first: a block that holds a
   // reference to itself is drawn once.
   std::vector<AcDbObjectId> m_drawing;

@@ -8,6 +8,7 @@
 #include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
 #include "AcDbDimension.h"
+#include "AcDbMInsertBlock.h"
 #include "AcDbObjectPointer.h"
 
 namespace {
@@ -16,6 +17,11 @@ namespace {
 std::uint64_t sum(std::uint64_t a, std::uint64_t b) {
   std::uint64_t total = 0;
   return __builtin_add_overflow(a, b, &total) ? std::numeric_limits<std::uint64_t>::max() : total;
+}
+
+std::uint64_t product(std::uint64_t a, std::uint64_t b) {
+  std::uint64_t total = 0;
+  return __builtin_mul_overflow(a, b, &total) ? std::numeric_limits<std::uint64_t>::max() : total;
 }
 
 std::uint64_t entitiesIn(AcDbDatabase& database) {
@@ -43,8 +49,18 @@ bool EntityBudget::take(AcDbObjectId entity) {
   return false;
 }
 
+bool EntityBudget::takeCopy(AcDbObjectId block, std::uint64_t copiesLeft) {
+  if (m_taken < m_limit) {
+    ++m_taken;
+    return true;
+  }
+  m_leftOut = sum(m_leftOut, product(copiesLeft, sum(1, placementsIn(block))));
+  return false;
+}
+
 std::uint64_t EntityBudget::placements(AcDbObjectId entityId) {
   AcDbObjectId block;
+  std::uint64_t copies = 1;
   {
     AcDbEntityPointer entity(entityId, AcDb::kForRead);
     if (!entity) return 0;
@@ -52,8 +68,10 @@ std::uint64_t EntityBudget::placements(AcDbObjectId entityId) {
       block = reference->blockTableRecord();
     else if (const auto* dimension = AcDbDimension::cast(entity.object()))
       block = dimension->dimBlockId();
+    if (const auto* grid = AcDbMInsertBlock::cast(entity.object()))
+      copies = static_cast<std::uint64_t>(grid->rows()) * grid->columns();
   }
-  return block.isNull() ? 1 : sum(1, placementsIn(block));
+  return block.isNull() ? 1 : product(copies, sum(1, placementsIn(block)));
 }
 
 std::uint64_t EntityBudget::placementsIn(AcDbObjectId blockId) {

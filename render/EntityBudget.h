@@ -22,6 +22,9 @@ class EntityBudget {
   // True while the entity may be drawn; otherwise it and all it would
   // place are counted as left out.
   bool take(AcDbObjectId entity);
+  // True while another copy of a multiple reference's block may be drawn;
+  // otherwise it and the copies left after it are counted as left out.
+  bool takeCopy(AcDbObjectId block, std::uint64_t copiesLeft);
   std::uint64_t limit() const { return m_limit; }
   // Entities, counting each placement through nested blocks, left out; the
   // largest value stands for at least that many.

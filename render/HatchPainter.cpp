@@ -5,7 +5,8 @@
 #include <limits>
 
 #include "AcDbHatch.h"
-#include "AcGeConstants.h"
+#include "HatchEdgePath.h"
+#include "LineClip.h"
 #include "PathData.h"
 #include "SvgCanvas.h"
 #include "SvgNumber.h"
@@ -20,25 +21,6 @@ struct Family {
   double angle = 0.0, baseX = 0.0, baseY = 0.0, offsetX = 0.0, offsetY = 0.0;
   AcGeDoubleArray dashes;
 };
-
-// The part of the line origin + t * direction inside the box, or false.
-bool clipToBox(const AcGePoint2d& origin, double dx, double dy, const AcDbExtents& box, double& from, double& to) {
-  from = -std::numeric_limits<double>::infinity();
-  to = std::numeric_limits<double>::infinity();
-  const double starts[] = {origin.x, origin.y}, steps[] = {dx, dy};
-  const double lows[] = {box.minPoint().x, box.minPoint().y}, highs[] = {box.maxPoint().x, box.maxPoint().y};
-  for (int axis = 0; axis < 2; ++axis) {
-    if (std::fabs(steps[axis]) < 1e-12) {
-      if (starts[axis] < lows[axis] || starts[axis] > highs[axis]) return false;
-      continue;
-    }
-    double a = (lows[axis] - starts[axis]) / steps[axis], b = (highs[axis] - starts[axis]) / steps[axis];
-    if (a > b) std::swap(a, b);
-    from = std::max(from, a);
-    to = std::min(to, b);
-  }
-  return from < to;
-}
 
 // SVG dash arrays alternate dash and gap and start with a dash; a pattern's
 // dashes are positive, gaps negative and dots 0.
@@ -64,21 +46,6 @@ double patternLength(const AcGeDoubleArray& dashes) {
   return length;
 }
 
-void addEdge(const HatchEdge& edge, bool goesOn, PathData& path) {
-  if (edge.type == HatchEdge::kLine) {
-    if (goesOn) path.lineTo(edge.start);
-    else path.moveTo(edge.start);
-    path.lineTo(edge.end);
-    return;
-  }
-  // The angles run counter-clockwise; a clockwise edge is walked back.
-  constexpr double kTurn = 2.0 * kPi;
-  double sweep = std::fmod(edge.endAngle() - edge.startAngle(), kTurn);
-  if (sweep <= 0.0) sweep += kTurn;
-  if (edge.isClockwise()) path.arcFrom(edge.center, edge.radius, edge.endAngle(), -sweep, goesOn);
-  else path.arcFrom(edge.center, edge.radius, edge.startAngle(), sweep, goesOn);
-}
-
 }  // namespace
 
 void HatchPainter::addLoops(const AcDbHatch& hatch, PathData& path) {
@@ -96,13 +63,7 @@ void HatchPainter::addLoops(const AcDbHatch& hatch, PathData& path) {
       continue;
     }
     if (hatch.getLoopAt(index, type, edges) != Acad::eOk || edges.empty()) continue;
-    bool first = true;
-    for (const HatchEdge& edge : edges) {
-      // Elliptic and spline edges are bridged by a straight line.
-      if (edge.type != HatchEdge::kLine && edge.type != HatchEdge::kCirArc) continue;
-      addEdge(edge, !first, path);
-      first = false;
-    }
+    for (size_t edge = 0; edge < edges.size(); ++edge) HatchEdgePath::add(edges[edge], edge > 0, path);
     path.close();
   }
 }
@@ -155,8 +116,8 @@ pugi::xml_node HatchPainter::drawPattern(const AcDbHatch& hatch, const AcGeMatri
     PathData path(toPlane);
     for (double k = std::ceil(low); k <= high; k += 1.0) {
       const AcGePoint2d origin(family.baseX + k * family.offsetX, family.baseY + k * family.offsetY);
-      double from = 0.0, to = 0.0;
-      if (!clipToBox(origin, dx, dy, box, from, to)) continue;
+      double from = -std::numeric_limits<double>::infinity(), to = std::numeric_limits<double>::infinity();
+      if (!LineClip::toBox(AcGePoint3d(origin.x, origin.y, 0.0), dx, dy, box, from, to)) continue;
       // Dashes keep their phase from the family's base point.
       if (length > 0.0) from = std::floor(from / length) * length;
       path.moveTo(AcGePoint2d(origin.x + from * dx, origin.y + from * dy));

@@ -40,6 +40,7 @@ msp.add_point((7000, 0))
 msp.add_solid([(8000, 0), (9000, 0), (8000, 1000), (9000, 1000)])
 msp.add_linear_dim(base=(0, -1000), p1=(0, -500), p2=(3000, -500)).render()
 msp.add_leader([(0, 0), (100, 100), (200, 100)])
+msp.add_3dsolid()
 doc.saveas(sys.argv[1])
 curve = spline.construction_tool()
 low, high = curve.knots()[3], curve.knots()[-4]
@@ -188,7 +189,7 @@ TEST(DrawnEntities, PicturesShowThemWhereTheyLieAndNameWhatIsLeftOut) {
   const RunResult rendered = runCommand(shellQuote(spatiaryExecutable().string()) + " render " +
                                         shellQuote(made.dxf.string()) + " " + shellQuote(svg.string()) + " 2>&1");
   ASSERT_EQ(rendered.exitCode, 0) << rendered.output;
-  EXPECT_NE(rendered.output.find("not drawn: 1 LEADER"), std::string::npos) << rendered.output;
+  EXPECT_NE(rendered.output.find("not drawn: 1 3DSOLID\n"), std::string::npos) << rendered.output;
   pugi::xml_document picture;
   ASSERT_TRUE(picture.load_file(svg.c_str()));
   for (const char* type : {"ARC", "ELLIPSE", "SPLINE", "POINT", "SOLID"})

@@ -854,7 +854,8 @@ print(doc.header["$LTSCALE"], ltype.dxf.description, [t.value for t in ltype.pat
 }
 
 // Polylines drawn as wide as they are, light and old-style, constant or
-// tapering, and as wide again in a block placed twice as large.
+// tapering (a band filled from width to width), and as wide again in a
+// block placed twice as large.
 TEST(RenderedFiles, WidePolylinesAreDrawnAsWideAsTheyAre) {
   ScratchFolder folder;
   const auto dxf = folder / "widths.dxf";
@@ -894,7 +895,13 @@ doc.saveas(sys.argv[1])
     return shown;
   };
   EXPECT_EQ(widthOf("CONSTANT"), 4.0);
-  EXPECT_EQ(widthOf("TAPER"), 4.0);
+  const pugi::xml_node taper = picture.select_node("//path[@data-layer='TAPER']").node();
+  EXPECT_STREQ(taper.attribute("fill").value(), "#000000");
+  EXPECT_STREQ(taper.attribute("stroke").value(), "none");
+  // From 2 wide to 6 along the first segment, then from 6 to 2 up the second.
+  EXPECT_EQ(pathPoints(taper.attribute("d").value()),
+            (std::vector<std::pair<double, double>>{{0, -1}, {100, -3}, {100, 3}, {0, 1}, {97, 0}, {99, -50},
+                                                    {101, -50}, {103, 0}}));
   EXPECT_EQ(widthOf("OLD"), 3.0);
   EXPECT_EQ(widthOf("THIN"), 0.0);
   EXPECT_EQ(widthOf("BLOCK"), 2.0);
@@ -933,6 +940,34 @@ AcDbExtents boxOf(const char* data) {
   for (size_t index = 0; index + 1 < values.size(); index += 2)
     box.addPoint(AcGePoint3d(values[index], values[index + 1], 0.0));
   return box;
+}
+
+}  // namespace
+
+namespace {
+
+// The picture of a drawing ezdxf makes, and what it leaves out.
+struct Rendered {
+  pugi::xml_document picture;
+  std::string leftOut;
+};
+
+void renderMade(const char* program, Rendered& rendered) {
+  ScratchFolder folder;
+  const auto dxf = folder / "made.dxf";
+  const RunResult made = runPython(program, {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  const RunResult run = runCommand(shellQuote(spatiaryExecutable().string()) + " render " + shellQuote(dxf.string()) +
+                                   " " + shellQuote((folder / "made.svg").string()));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  rendered.leftOut = run.output;
+  ASSERT_TRUE(rendered.picture.load_string(readFile(folder / "made.svg").c_str()));
+}
+
+pugi::xml_node byLayer(const pugi::xml_document& picture, const std::string& layer) {
+  const pugi::xml_node found = picture.select_node(("//*[@data-layer='" + layer + "']").c_str()).node();
+  EXPECT_TRUE(found) << layer;
+  return found;
 }
 
 }  // namespace
@@ -1008,4 +1043,131 @@ for kind in ("ARC_DIMENSION", "LARGE_RADIAL_DIMENSION"):
 )py",
                                     {saved.string()});
   EXPECT_EQ(check.output, "0\nARC_DIMENSION 1 [3] True\nLARGE_RADIAL_DIMENSION 2 [3] True\n");
+}
+
+// Traces, 3-D faces, wipeouts, images, leaders, multileaders, construction
+// lines, rays and grids of block references, each where it stands.
+TEST(RenderedFiles, LessCommonEntitiesAreDrawnWhereTheyStand) {
+  Rendered rendered;
+  renderMade(R"(
+import sys, ezdxf
+from ezdxf.math import Vec2
+doc = ezdxf.new("R2018")
+doc.header["$DIMASZ"] = 3
+msp = doc.modelspace()
+msp.add_line((0, -20), (60, -20), dxfattribs={"layer": "UNDER"})
+msp.add_trace([(0, 0), (10, 0), (0, 5), (10, 5)], dxfattribs={"layer": "TRACE"})
+msp.add_3dface([(20, 0), (30, 0), (30, 10), (20, 10)], dxfattribs={"layer": "FACE", "invisible": 2})
+msp.add_wipeout([(40, -25), (50, -25), (50, -15), (40, -15)]).dxf.layer = "WIPE"
+image = doc.add_image_def("plan.png", (100, 50))
+msp.add_image(image, (60, 0), (10, 5), dxfattribs={"layer": "IMAGE"})
+msp.add_leader([(80, 0), (90, 10), (100, 10)], dxfattribs={"layer": "LEADER"})
+note = msp.add_multileader_mtext("Standard")
+note.set_content("Store room", char_height=2)
+note.add_leader_line(ezdxf.render.mleader.ConnectionSide.left, [Vec2(110, 0)])
+note.build(insert=Vec2(120, 10))
+note.multileader.dxf.layer = "NOTE"
+msp.add_xline((0, 50), (1, 0), dxfattribs={"layer": "XLINE"})
+msp.add_ray((50, 40), (-1, 0), dxfattribs={"layer": "RAY"})
+square = doc.blocks.new("SQUARE")
+square.add_lwpolyline([(0, 0), (5, 0), (5, 5), (0, 5)], close=True, dxfattribs={"layer": "GRID"})
+msp.add_blockref("SQUARE", (0, 100)).grid(size=(3, 4), spacing=(10, 20))
+doc.saveas(sys.argv[1])
+)",
+             rendered);
+  EXPECT_EQ(rendered.leftOut, "");
+  const pugi::xml_document& picture = rendered.picture;
+  // A trace is filled as a solid; a face leaves its invisible second edge out.
+  const pugi::xml_node trace = byLayer(picture, "TRACE");
+  EXPECT_STREQ(trace.attribute("data-type").value(), "TRACE");
+  EXPECT_STREQ(trace.attribute("fill").value(), "#000000");
+  EXPECT_STREQ(byLayer(picture, "FACE").attribute("d").value(), "M20,0L30,0M30,-10L20,-10L20,0");
+  // The wipeout covers the line below it in white, after it.
+  const pugi::xml_node wipeout = byLayer(picture, "WIPE");
+  EXPECT_STREQ(wipeout.attribute("fill").value(), "#ffffff");
+  EXPECT_STREQ(wipeout.attribute("d").value(), "M40,25L50,25L50,15L40,15L40,25Z");
+  EXPECT_STREQ(wipeout.parent().first_child().attribute("data-layer").value(), "UNDER");
+  // An image is its frame: ten by five units from its corner.
+  EXPECT_STREQ(byLayer(picture, "IMAGE").attribute("d").value(), "M60,-5L70,-5L70,0L60,0Z");
+  // Leaders: their lines and a filled arrowhead at the start, $DIMASZ long.
+  const pugi::xml_node leader = byLayer(picture, "LEADER");
+  EXPECT_STREQ(leader.first_child().attribute("d").value(), "M80,0L90,-10L100,-10");
+  const auto arrow = pathPoints(leader.last_child().attribute("d").value());
+  ASSERT_EQ(arrow.size(), 3u);
+  EXPECT_EQ(arrow[0], std::make_pair(80.0, 0.0));
+  const double baseX = (arrow[1].first + arrow[2].first) / 2, baseY = (arrow[1].second + arrow[2].second) / 2;
+  EXPECT_NEAR(baseX - 80, 3 / std::sqrt(2.0), 0.01);
+  EXPECT_NEAR(baseY, -3 / std::sqrt(2.0), 0.01);
+  const pugi::xml_node note = byLayer(picture, "NOTE");
+  EXPECT_STREQ(note.select_node("text/tspan").node() ? note.select_node("text/tspan").node().child_value()
+                                                     : note.select_node("text").node().child_value(),
+               "Store room");
+  const Box lines = boxOf(note.first_child());
+  EXPECT_NEAR(lines.left, 110, 0.01);
+  EXPECT_NEAR(lines.top, -9, 0.01);
+  EXPECT_NEAR(lines.bottom, 0, 0.01);
+  EXPECT_STREQ(note.child("path").next_sibling("path").attribute("fill").value(), "#000000");
+  // Lines without end run across what else the picture shows; the ray one way only.
+  const Box xline = boxOf(byLayer(picture, "XLINE")), ray = boxOf(byLayer(picture, "RAY"));
+  EXPECT_EQ(xline.top, -50);
+  EXPECT_EQ(xline.left, 0);
+  EXPECT_GT(xline.right, 120);
+  EXPECT_EQ(ray.left, 0);
+  EXPECT_EQ(ray.right, 50);
+  // Three rows of four squares, columns 20 apart and rows 10.
+  const pugi::xpath_node_set squares = picture.select_nodes("//path[@data-layer='GRID']");
+  ASSERT_EQ(squares.size(), 12u);
+  const Box last = boxOf(squares[11].node());
+  EXPECT_EQ(last.left, 60);
+  EXPECT_EQ(last.bottom, -120);
+}
+
+// A leader's own arrowhead size, a dimension style override, wins over the drawing's.
+TEST(RenderedFiles, LeaderArrowheadsTakeTheirOverrides) {
+  Rendered rendered;
+  renderMade(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+doc.header["$DIMASZ"] = 3
+msp = doc.modelspace()
+msp.add_leader([(0, 0), (10, 0)], dxfattribs={"layer": "BIG"}, override={"dimasz": 6})
+msp.add_leader([(0, 20), (10, 20)], dxfattribs={"layer": "PLAIN"})
+doc.saveas(sys.argv[1])
+)",
+             rendered);
+  EXPECT_NEAR(boxOf(byLayer(rendered.picture, "BIG").last_child()).right, 6, 1e-3);
+  EXPECT_NEAR(boxOf(byLayer(rendered.picture, "PLAIN").last_child()).right, 3, 1e-3);
+}
+
+// Hatch loops of elliptic arcs and splines are filled along those curves.
+TEST(RenderedFiles, HatchesFollowEllipticAndSplineEdges) {
+  Rendered rendered;
+  renderMade(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+oval = msp.add_hatch(color=1, dxfattribs={"layer": "OVAL"})
+oval.paths.add_edge_path().add_ellipse((50, 0), major_axis=(20, 0), ratio=0.5, start_angle=0, end_angle=360)
+arch = msp.add_hatch(color=2, dxfattribs={"layer": "ARCH"})
+edges = arch.paths.add_edge_path()
+edges.add_spline(control_points=[(0, 0), (10, 20), (20, 0)], knot_values=[0, 0, 0, 1, 1, 1], degree=2)
+edges.add_line((20, 0), (0, 0))
+half = msp.add_hatch(color=3, dxfattribs={"layer": "HALF"})
+half.paths.add_edge_path().add_ellipse((0, -50), major_axis=(10, 0), ratio=0.5, start_angle=0, end_angle=180, ccw=False)
+doc.saveas(sys.argv[1])
+)",
+             rendered);
+  const Box oval = boxOf(byLayer(rendered.picture, "OVAL"));
+  EXPECT_NEAR(oval.left, 30, 1e-3);
+  EXPECT_NEAR(oval.right, 70, 1e-3);
+  EXPECT_NEAR(oval.top, -10, 1e-3);
+  EXPECT_NEAR(oval.bottom, 10, 1e-3);
+  // The spline's peak is half its middle control point's height.
+  const Box arch = boxOf(byLayer(rendered.picture, "ARCH"));
+  EXPECT_NEAR(arch.top, -10, 1e-3);
+  EXPECT_NEAR(arch.right, 20, 1e-3);
+  // A clockwise edge keeps its arc, the upper half, walked the other way.
+  const Box half = boxOf(byLayer(rendered.picture, "HALF"));
+  EXPECT_NEAR(half.top, 45, 1e-3);
+  EXPECT_NEAR(half.bottom, 50, 1e-3);
 }

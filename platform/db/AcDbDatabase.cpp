@@ -247,11 +247,11 @@ void AcDbDatabase::setMeasurement(AcDb::MeasurementValue value) {
   changeHeader().set("$MEASUREMENT", 70, std::to_string(value));
 }
 
-double AcDbDatabase::headerScale(const char* name) const {
+double AcDbDatabase::headerScale(const char* name, double fallback) const {
   const std::string value = m_impl->file.header.value(name, 40);
   char* end = nullptr;
   const double scale = std::strtod(value.c_str(), &end);
-  return end != value.c_str() && std::isfinite(scale) && scale > 0.0 ? scale : 1.0;
+  return end != value.c_str() && std::isfinite(scale) && scale > 0.0 ? scale : fallback;
 }
 
 Acad::ErrorStatus AcDbDatabase::setHeaderScale(const char* name, double scale) {
@@ -263,6 +263,12 @@ Acad::ErrorStatus AcDbDatabase::setHeaderScale(const char* name, double scale) {
 double AcDbDatabase::ltscale() const { return headerScale("$LTSCALE"); }
 
 Acad::ErrorStatus AcDbDatabase::setLtscale(double scale) { return setHeaderScale("$LTSCALE", scale); }
+
+double AcDbDatabase::dimasz() const {
+  return headerScale("$DIMASZ", measurement() == AcDb::kMetric ? 2.5 : 0.18);
+}
+
+double AcDbDatabase::dimscale() const { return headerScale("$DIMSCALE"); }
 
 double AcDbDatabase::celtscale() const { return headerScale("$CELTSCALE"); }
 

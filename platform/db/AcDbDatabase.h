@@ -76,6 +76,12 @@ class AcDbDatabase {
   // longer; 1 when the file gives none or one that is not positive.
   double ltscale() const;
   Acad::ErrorStatus setLtscale(double scale);
+  // The size of arrowheads of dimensions and leaders ($DIMASZ); 2.5 in a
+  // metric drawing and 0.18 in an imperial one that gives none.
+  double dimasz() const;
+  // The overall scale of dimensions and leaders ($DIMSCALE); 1 when the
+  // file gives none or one that is not positive.
+  double dimscale() const;
   // The linetype scale new entities take ($CELTSCALE).
   double celtscale() const;
   Acad::ErrorStatus setCeltscale(double scale);
@@ -182,8 +188,8 @@ class AcDbDatabase {
   void setStandardIds();
   Acad::ErrorStatus fail(Acad::ErrorStatus status, std::wstring message);
   AcGePoint3d headerPoint(const char* name, const AcGePoint3d& fallback) const;
-  // A positive real header variable; 1 when missing or not positive.
-  double headerScale(const char* name) const;
+  // A positive real header variable; the fallback when missing or not positive.
+  double headerScale(const char* name, double fallback = 1.0) const;
   Acad::ErrorStatus setHeaderScale(const char* name, double scale);
   // Both axes, or the world's when the header's are no coordinate system.
   void ucsAxes(AcGeVector3d& xAxis, AcGeVector3d& yAxis) const;

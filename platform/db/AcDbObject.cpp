@@ -8,6 +8,7 @@
 #include "AcDbStub.h"
 #include "DxfFile.h"
 #include "DxfTagList.h"
+#include "DxfTagReader.h"
 #include "DxfXData.h"
 #include "UndoHistory.h"
 
@@ -62,6 +63,13 @@ bool AcDbObject::isKindOf(const AcRxClass* aClass) const { return isA()->isDeriv
 std::string_view AcDbObject::dxfText() const {
   if (m_dxfLength == 0) return std::string_view();
   return std::string_view(database()->dxfFile().text).substr(m_dxfOffset, m_dxfLength);
+}
+
+std::vector<DxfTag> AcDbObject::dxfTags() const {
+  std::vector<DxfTag> tags;
+  DxfTagReader reader(dxfText());
+  while (!reader.atEnd()) tags.push_back(reader.next());
+  return tags;
 }
 
 void AcDbObject::setDxfText(std::string_view text) {

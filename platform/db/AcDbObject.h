@@ -19,6 +19,7 @@
 #include "AcRxClass.h"
 #include "AcRxObject.h"
 #include "DxfGroup.h"
+#include "DxfTag.h"
 #include "resbuf.h"
 
 class AcDbDatabase;
@@ -70,6 +71,12 @@ class AcDbObject : public AcRxObject {
   // applications' data is kept, in order.  Applications not yet registered
   // in the object's database are registered.
   Acad::ErrorStatus setXData(const resbuf* xdata);
+
+  // The object's tags as its file gave them, from its type to its extended
+  // data; views of the drawing's text, valid while the drawing is open.
+  // Empty for an object made since.  What the platform does not model is
+  // read from here.
+  std::vector<DxfTag> dxfTags() const;
 
   AcDbObjectId extensionDictionary() const { return m_extras ? m_extras->extensionDictionary : AcDbObjectId(); }
   // Makes an empty extension dictionary when there is none.

@@ -8,7 +8,6 @@
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
 #include "DxfTagList.h"
-#include "DxfTagReader.h"
 #include "TextCodec.h"
 
 namespace {
@@ -38,13 +37,6 @@ size_t skipAppGroup(const std::vector<DxfTag>& tags, size_t i) {
   for (++i; i < tags.size() && tags[i].code != 102; ++i) {
   }
   return i + 1;
-}
-
-std::vector<DxfTag> tagsOf(std::string_view text) {
-  std::vector<DxfTag> tags;
-  DxfTagReader reader(text);
-  while (!reader.atEnd()) tags.push_back(reader.next());
-  return tags;
 }
 
 void writeHead(const AcDbObject& object, const std::vector<DxfTag>& tags, size_t& i, DxfOutFiler& out,
@@ -165,7 +157,7 @@ void DxfObjectCodec::write(const AcDbObject& object, DxfOutFiler& out) {
     out.raw(object.dxfText());
     return;
   }
-  const std::vector<DxfTag> tags = tagsOf(object.dxfText());
+  const std::vector<DxfTag> tags = object.dxfTags();
   size_t i = 0;
   writeHead(object, tags, i, out, wideToUtf8(object.isA()->dxfName()));
   std::vector<DxfGroup> known;
