@@ -1,6 +1,8 @@
 #include "CarriedShape.h"
 
 #include "AcDbEntity.h"
+#include "AcDbUnmodelledEntity.h"
+#include "CarriedPolyline.h"
 #include "CarriedTags.h"
 
 namespace {
@@ -64,6 +66,11 @@ void addImageBoundary(const CarriedTags& tags, bool clipped, PathData& path) {
 std::optional<CarriedShape> CarriedShape::of(const AcDbEntity& entity, const AcGeMatrix3d& toWorld,
                                              bool wipeoutFrames) {
   const std::wstring type = entity.isA()->dxfName();
+  if (const auto* polyline = AcDbUnmodelledEntity::cast(&entity); polyline != nullptr && type == L"POLYLINE") {
+    CarriedShape shape(toWorld);
+    CarriedPolyline::add(*polyline, shape.path);
+    return shape;
+  }
   if (type != L"TRACE" && type != L"3DFACE" && type != L"IMAGE" && type != L"WIPEOUT") return std::nullopt;
   const CarriedTags tags(entity.dxfTags());
   if (type == L"TRACE") {

@@ -1,7 +1,8 @@
 // The outlines of entities the platform carries as read, from their tags:
-// traces (filled as solids are), 3-D faces seen from above without their
-// invisible edges, and the boundaries of images and wipeouts (a wipeout
-// filled with the page's white, so that it hides what lies below it).
+// traces (filled as solids are), 3-D polylines and meshes, 3-D faces seen
+// from above without their invisible edges, and the boundaries of images
+// and wipeouts (a wipeout filled with the page's white, so that it hides
+// what lies below it).
 #pragma once
 
 #include <optional>

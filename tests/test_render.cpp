@@ -1171,3 +1171,35 @@ doc.saveas(sys.argv[1])
   EXPECT_NEAR(half.top, 45, 1e-3);
   EXPECT_NEAR(half.bottom, 50, 1e-3);
 }
+
+// A 3-D polyline through its vertices, closed; a polygon mesh as its rows
+// and columns; a polyface mesh as its faces' visible edges.
+TEST(RenderedFiles, ThreeDimensionalPolylinesAndMeshesAreSeenFromAbove) {
+  Rendered rendered;
+  renderMade(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+msp.add_polyline3d([(0, 0, 0), (10, 0, 5), (10, 10, 10)], close=True, dxfattribs={"layer": "PATH"})
+mesh = msp.add_polymesh((2, 3), dxfattribs={"layer": "MESH"})
+for m in range(2):
+    for n in range(3):
+        mesh.set_mesh_vertex((m, n), (20 + 10 * n, 10 * m, m * n))
+faces = msp.add_polyface(dxfattribs={"layer": "FACES"})
+faces.append_face([(40, 0, 0), (50, 0, 0), (50, 10, 0), (40, 10, 0)])
+faces.append_face([(50, 0, 0), (60, 0, 0), (60, 10, 0)])
+faces.optimize()
+doc.saveas(sys.argv[1])
+)",
+             rendered);
+  EXPECT_EQ(rendered.leftOut, "");
+  EXPECT_STREQ(byLayer(rendered.picture, "PATH").attribute("d").value(), "M0,0L10,0L10,-10L0,0");
+  // Two rows of three and three columns of two.
+  EXPECT_STREQ(byLayer(rendered.picture, "MESH").attribute("d").value(),
+               "M20,0L30,0L40,0M20,-10L30,-10L40,-10M20,0L20,-10M30,0L30,-10M40,0L40,-10");
+  // A square's four edges and a triangle's three, back to its first corner.
+  const std::string faces = byLayer(rendered.picture, "FACES").attribute("d").value();
+  EXPECT_EQ(std::count(faces.begin(), faces.end(), 'M'), 7) << faces;
+  EXPECT_NE(faces.find("M40,-10L40,0"), std::string::npos) << faces;
+  EXPECT_NE(faces.find("M60,-10L50,0"), std::string::npos) << faces;
+}

@@ -22,12 +22,13 @@ class AcDbUnmodelledEntity : public AcDbEntity {
   // Class descriptor and DXF type name, shared by all entities of that type.
   explicit AcDbUnmodelledEntity(const DxfKind* kind);
   const DxfKind* kind() const { return m_kind; }
+  // The VERTEX entities and the SEQEND that follow a POLYLINE it carries.
+  const AcDbObjectIdArray& followers() const { return m_followers; }
 
  private:
   friend class DxfReader;
   friend class DxfWriter;
 
   const DxfKind* m_kind;
-  // The VERTEX and SEQEND entities that follow a POLYLINE in a file.
   AcDbObjectIdArray m_followers;
 };
