@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 
 #include "AcDbBlockReference.h"
 #include "AcDbEntity.h"
@@ -22,12 +23,13 @@ std::wstring withDefault(const std::wstring& prompt, const std::wstring& default
   return prompt + L" <" + defaultText + L">:";
 }
 
-// One text reply, blanks allowed; nothing when the host took no answer.
-bool askText(const std::wstring& prompt, std::wstring& reply) {
+// One text reply, blanks allowed, with the host's result; the reply is
+// set only on RTNORM.
+int askText(const std::wstring& prompt, std::wstring& reply) {
   ACHAR buffer[kReplyLength] = {};
-  if (acedGetString(1, prompt.c_str(), buffer, kReplyLength) != RTNORM) return false;
-  reply = buffer;
-  return true;
+  const int result = acedGetString(1, prompt.c_str(), buffer, kReplyLength);
+  if (result == RTNORM) reply = buffer;
+  return result;
 }
 
 // Area and length divisors from drawing units to square metres / metres
@@ -131,12 +133,16 @@ AcDbObjectId sortTableOf(AcDbObjectId blockId) {
 
 int keptInRange(int value, int highest) { return value >= 0 && value <= highest ? value : 0; }
 
-std::wstring askTextUntilAnswered(const std::wstring& prompt, const std::wstring& retryPrompt) {
+// Asked again after anything but an answer; a cancel of the question asked
+// again ends it, so Escape twice, or an input that has ended, leaves it.
+std::optional<std::wstring> askTextUntilAnswered(const std::wstring& prompt, const std::wstring& retryPrompt) {
   std::wstring reply;
-  if (askText(L"\n" + prompt, reply)) return reply;
-  while (!askText(L"\nInvalid input! - " + retryPrompt, reply)) {
+  if (askText(L"\n" + prompt, reply) == RTNORM) return reply;
+  for (;;) {
+    const int result = askText(L"\nInvalid input! - " + retryPrompt, reply);
+    if (result == RTNORM) return reply;
+    if (result == RTCAN) return std::nullopt;
   }
-  return reply;
 }
 
 }  // namespace
@@ -158,7 +164,8 @@ void CAcadUtilities::getBoolean(const std::wstring& prompt, bool defaultValue, b
   ZELPH_TRY
     std::wstring reply;
     value = defaultValue;
-    if (askText(L"\n" + withDefault(prompt, CUtilities::BoolToCString(defaultValue)), reply) && !reply.empty())
+    if (askText(L"\n" + withDefault(prompt, CUtilities::BoolToCString(defaultValue)), reply) == RTNORM &&
+        !reply.empty())
       value = CUtilities::CStringToBOOL(reply);
     acutPrintf(L" %s\n", CUtilities::BoolToCString(value).c_str());
   ZELPH_CATCH(L"CAcadUtilities::getBoolean")
@@ -184,16 +191,23 @@ void CAcadUtilities::getInteger(const std::wstring& prompt, int defaultValue, in
 
 std::wstring CAcadUtilities::getString(const std::wstring& prompt) {
   ZELPH_TRY
-    return askTextUntilAnswered(prompt + L":", prompt);
+    return askString(prompt).value_or(std::wstring());
   ZELPH_CATCH(L"CAcadUtilities::getString")
 }
 
-void CAcadUtilities::getString(const std::wstring& prompt, const std::wstring& defaultText, std::wstring& text) {
+std::optional<std::wstring> CAcadUtilities::askString(const std::wstring& prompt) {
+  ZELPH_TRY
+    return askTextUntilAnswered(prompt + L":", prompt);
+  ZELPH_CATCH(L"CAcadUtilities::askString")
+}
+
+bool CAcadUtilities::getString(const std::wstring& prompt, const std::wstring& defaultText, std::wstring& text) {
   ZELPH_TRY
     const std::wstring question = withDefault(prompt, defaultText);
-    const std::wstring reply = askTextUntilAnswered(question, question);
-    text = reply.empty() ? defaultText : reply;
+    const std::optional<std::wstring> reply = askTextUntilAnswered(question, question);
+    text = reply && !reply->empty() ? *reply : defaultText;
     acutPrintf(L" %s\n", text.c_str());
+    return reply.has_value();
   ZELPH_CATCH(L"CAcadUtilities::getString")
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "AcDbDatabase.h"
@@ -28,10 +29,14 @@ class CAcadUtilities {
   static void getBoolean(const std::wstring& prompt, bool defaultValue, bool& value);
   static void getDouble(const std::wstring& prompt, double defaultValue, int decimals, double& value);
   static void getInteger(const std::wstring& prompt, int defaultValue, int& value);
-  // Both forms ask again until the host takes an answer; cancelling does
-  // not end them.  The reply may be empty.
+  // Both forms ask again until the host takes an answer; a cancel asks
+  // again, a cancel of the question asked again (Escape twice, or an input
+  // that has ended) ends it.  The reply may be empty.
   static std::wstring getString(const std::wstring& prompt);
-  static void getString(const std::wstring& prompt, const std::wstring& defaultText, std::wstring& text);
+  // False when the question was cancelled: the text is then the default.
+  static bool getString(const std::wstring& prompt, const std::wstring& defaultText, std::wstring& text);
+  // getString without a default; nothing when the question was cancelled.
+  static std::optional<std::wstring> askString(const std::wstring& prompt);
 
   // Picks in the drawing.  A wrong pick is answered with a message and
   // asked again; only Enter or Escape end a pick without an object.

@@ -7,11 +7,11 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "AcApDocument.h"
-#include "HostSession.h"
 #include "Processes.h"
 #include "TextCodec.h"
 #include "acutads.h"
@@ -134,11 +134,15 @@ bool writeCsv(const std::wstring& path, const std::wstring& text) {
 }
 
 // The opener chosen in the preferences; asked for this run when none is
-// set.  Empty when the user gives none before the input ends.
+// set.  Empty when the user cancels the question.
 std::wstring csvOpener(const CPreferences& preferences) {
   std::wstring opener = preferences.getCsvOpener();
-  while (opener.empty() && !HostSession::instance().atEndOfInput())
-    opener = CAcadUtilities::getString(L"Please enter the path of the application you wish to open csv files with\n");
+  while (opener.empty()) {
+    const std::optional<std::wstring> answer =
+        CAcadUtilities::askString(L"Please enter the path of the application you wish to open csv files with\n");
+    if (!answer) break;
+    opener = *answer;
+  }
   return opener;
 }
 

@@ -12,7 +12,6 @@
 #include "AcDbBlockTableRecord.h"
 #include "AcDbObjectPointer.h"
 #include "AcGeMatrix3d.h"
-#include "HostSession.h"
 #include "aced.h"
 #include "acutads.h"
 #include "host/AcadDrawingLock.h"
@@ -98,7 +97,7 @@ bool askTextSetting(const TextSettingQuestion& question, double defaultValue, do
   std::wstring prompt = question.prompt;
   for (;;) {
     std::wstring reply;
-    CAcadUtilities::getString(prompt, defaultText, reply);
+    const bool answered = CAcadUtilities::getString(prompt, defaultText, reply);
     if (reply == L"i") return false;
     if (!CUtilities::isNumeric(reply)) {
       prompt = question.invalidPrompt;
@@ -107,8 +106,8 @@ bool askTextSetting(const TextSettingQuestion& question, double defaultValue, do
       if (question.notPositivePrompt == nullptr || value > 0.0) return true;
       prompt = question.notPositivePrompt;
     }
-    // An input that has ended would give the refused default for ever.
-    if (HostSession::instance().atEndOfInput()) return false;
+    // A cancelled question would give the refused default for ever.
+    if (!answered) return false;
   }
 }
 

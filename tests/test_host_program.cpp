@@ -115,6 +115,42 @@ TEST_F(HostProgram, TheEndOfInputWhileAQuestionOrDialogWaitsFails) {
             "//\tprefs\nunits\n0\n");
 }
 
+// A text question that the input leaves is cancelled: the command goes on
+// with its default, or without the answer, rather than asking for ever.
+TEST_F(HostProgram, TheEndOfInputCancelsATextQuestionAndTheCommandFinishes) {
+  const auto folder = scratch / "appdata" / "ZelphSystems" / "Spatiary" / "prefs";
+  std::filesystem::create_directories(folder);
+  // No opener chosen.
+  writeFile(folder / "prefs.cfg", "units\n0\ncsvOpener\n\n");
+  const auto plan = scratch / "plan.dxf";
+  std::filesystem::copy_file(sample(), plan);
+  const std::string appdataFolder = (scratch / "appdata").string();
+
+  const auto csv = runSpatiary({"--appdata", appdataFolder, plan.string()}, "mcsv\n");
+  EXPECT_EQ(csv.exitCode, 0) << csv.output;
+  EXPECT_NE(csv.output.find("Invalid input! - Please enter the path of the application"), std::string::npos)
+      << csv.output;
+  EXPECT_NE(csv.output.find("csv data successfully saved"), std::string::npos) << csv.output;
+  EXPECT_TRUE(std::filesystem::exists(scratch / "plan.csv"));
+
+  const auto text = runSpatiary({"--appdata", appdataFolder, plan.string()}, "mut\n-5\n");
+  EXPECT_EQ(text.exitCode, 0) << text.output;
+  EXPECT_NE(text.output.find("Text Size must be greater than 0\nEnter new Text Size or (i)gnore <250>:\n\n"
+                             "Invalid input! - Text Size must be greater than 0\nEnter new Text Size or (i)gnore "
+                             "<250>:\n 250\n"),
+            std::string::npos)
+      << text.output;
+  EXPECT_NE(text.output.find("Invalid input! - Enter new Text Rotation or (i)gnore <0>:\n 0\nCommand:"),
+            std::string::npos)
+      << text.output;
+  EXPECT_EQ(text.output.find("The input ended while"), std::string::npos) << text.output;
+
+  // A question for a number is no text question: the run fails, naming it.
+  const auto number = runSpatiary({"--appdata", appdataFolder, plan.string()}, "md8\n");
+  EXPECT_EQ(number.exitCode, 1) << number.output;
+  EXPECT_NE(number.output.find("end of script: The input ended while"), std::string::npos) << number.output;
+}
+
 TEST_F(HostProgram, AFreshMachineRunsAScriptUnattendedOnlyWhenAskedTo) {
   const auto fresh = (scratch / "fresh").string();
   // Without the option the first-run dialog takes the first line and fails, naming itself.

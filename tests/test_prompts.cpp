@@ -93,6 +93,15 @@ TEST(TextQuestion, WithoutDefaultTheReplyMayBeEmptyAndIsNotEchoed) {
   EXPECT_NE(out.find("\nInvalid input! - Find"), std::string::npos) << out;
 }
 
+TEST(TextQuestion, ACancelOfTheQuestionAskedAgainEndsIt) {
+  Console console("*cancel*\n*cancel*\n*cancel*\n*cancel*\n");
+  std::wstring text;
+  EXPECT_FALSE(CAcadUtilities::getString(L"Space name", L"R1", text));
+  EXPECT_EQ(text, L"R1");
+  EXPECT_EQ(CAcadUtilities::askString(L"Find"), std::nullopt);
+  EXPECT_NE(console.text().find("\nInvalid input! - Find"), std::string::npos) << console.text();
+}
+
 TEST(TextQuestion, TheEndOfInputEndsTheQuestion) {
   Console console("");
   std::wstring text;

@@ -56,14 +56,15 @@ AcEditor::Rules AcEditor::takeRules() {
   return rules;
 }
 
-AcEditor::Answer AcEditor::ask(const ACHAR* prompt, bool endIsEnter) {
+AcEditor::Answer AcEditor::ask(const ACHAR* prompt, bool quietEnd) {
   auto line = HostSession::instance().readLine(promptText(prompt));
   while (line && takenByWindow(*line)) line = HostSession::instance().readLine(promptText(prompt));
   if (!line) {
-    // A script that ends at a text prompt takes its default; one that
-    // leaves a command waiting for a value or a pick cancels it.
-    if (endIsEnter) return {Kind::Enter, {}};
-    HostSession::instance().fail(L"The input ended while \"" + lastLine(promptText(prompt)) + L"\" was waiting.");
+    // Nobody is left to answer, so the question is cancelled.  A text
+    // question leaves its default then; one waiting for a value or a pick
+    // fails the run.
+    if (!quietEnd)
+      HostSession::instance().fail(L"The input ended while \"" + lastLine(promptText(prompt)) + L"\" was waiting.");
     return {Kind::Cancel, {}};
   }
   if (ReplyText::trim(*line) == ReplyText::kCancel) return {Kind::Cancel, {}};

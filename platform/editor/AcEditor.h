@@ -29,9 +29,9 @@ class AcEditor {
     Kind kind;
     std::wstring text;
   };
-  // One line: "*cancel*" is Escape; the end of input is Escape too unless
-  // it is taken as Enter.
-  static Answer ask(const ACHAR* prompt, bool endIsEnter = false);
+  // One line: "*cancel*" is Escape, and so is the end of input, which
+  // counts a failure of the run unless the end is quiet.
+  static Answer ask(const ACHAR* prompt, bool quietEnd = false);
   // Refuses an answer: says why on a line of its own and counts a failure of the run.
   static void complain(const std::wstring& message);
   // Offered the lines meant for an open window rather than for the prompt
