@@ -11,6 +11,7 @@
 #include "aced.h"
 #include "acutads.h"
 #include "dbmain.h"
+#include "host/SelectionSet.h"
 #include "support/Utilities.h"
 #include "support/ZelphExceptions.h"
 
@@ -261,18 +262,12 @@ bool CAcadUtilities::selectObjectId(AcDbObjectId& id, const std::wstring& prompt
 int CAcadUtilities::selectObjectIds(AcDbObjectIdArray& ids, const std::wstring& prompt) {
   ZELPH_TRY
     acutPrintf(L"\n%s", prompt.c_str());
-    ads_name selection;
-    if (acedSSGet(nullptr, nullptr, nullptr, nullptr, selection) != RTNORM) return 1;
-    Adesk::Int32 length = 0;
-    acedSSLength(selection, &length);
-    for (Adesk::Int32 index = 0; index < length; ++index) {
-      ads_name member;
-      AcDbObjectId id;
+    const CSelectionSet selection(nullptr, nullptr, nullptr, nullptr);
+    if (!selection.made()) return 1;
+    for (const AcDbObjectId& id : selection.ids()) {
       std::wstring className;
-      if (acedSSName(selection, index, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk) continue;
       if (pickedClassName(id, className) && className != L"AcDbBlockReference") ids.push_back(id);
     }
-    acedSSFree(selection);
     return 1;
   ZELPH_CATCH(L"CAcadUtilities::selectObjectIds")
 }

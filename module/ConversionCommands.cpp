@@ -22,6 +22,7 @@
 #include "host/AcadUtilities.h"
 #include "host/Layer.h"
 #include "host/Layers.h"
+#include "host/SelectionSet.h"
 #include "host/StatusBarProgress.h"
 #include "module/CommandShell.h"
 #include "module/commands.h"
@@ -130,23 +131,10 @@ int getDovrelBlockSS(ads_name selection) {
 }
 
 void convertDovrelLabels(CAcadDrawing& drawing, const CPreferences& preferences) {
-  ads_name selection;
-  Adesk::Int32 length = 0;
-  if (getDovrelBlockSS(selection) != RTNORM) return;
-  try {
-    if (acedSSLength(selection, &length) != RTNORM) length = 0;
-    int number = CBlocks::nextRoomNumber(drawing);
-    for (Adesk::Int32 index = 0; index < length; ++index) {
-      ads_name member;
-      AcDbObjectId id;
-      if (acedSSName(selection, index, member) == RTNORM && acdbGetObjectId(id, member) == Acad::eOk)
-        convertDovrelLabel(drawing, id, number, preferences);
-    }
-  } catch (...) {
-    acedSSFree(selection);
-    throw;
-  }
-  acedSSFree(selection);
+  const CSelectionSet selection(getDovrelBlockSS);
+  if (!selection.made()) return;
+  int number = CBlocks::nextRoomNumber(drawing);
+  for (const AcDbObjectId& id : selection.ids()) convertDovrelLabel(drawing, id, number, preferences);
 }
 
 // ---- msc_cal: the attribute layers ----

@@ -9,6 +9,7 @@
 #include "charts/LegendTable.h"
 #include "host/AcadDrawing.h"
 #include "host/HostProduct.h"
+#include "host/SelectionSet.h"
 #include "module/CommandShell.h"
 #include "module/DocumentLock.h"
 #include "module/commands.h"
@@ -53,14 +54,7 @@ bool withReport(bool named, Work work) {
   return true;
 }
 
-bool hasMarkers(int (*select)(ads_name)) {
-  ads_name selection;
-  if (select(selection) != RTNORM) return false;
-  Adesk::Int32 length = 0;
-  const bool found = acedSSLength(selection, &length) == RTNORM && length > 0;
-  acedSSFree(selection);
-  return found;
-}
+bool hasMarkers(int (*select)(ads_name)) { return CSelectionSet(select).length() > 0; }
 
 // A drawing with both markers got its legend and pie chart when the report
 // was applied; the missing ones are defined from settings asked for.

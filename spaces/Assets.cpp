@@ -7,6 +7,7 @@
 #include "AcDbPolyline.h"
 #include "aced.h"
 #include "host/AcadUtilities.h"
+#include "host/SelectionSet.h"
 #include "support/XMLUtilities.h"
 #include "support/ZelphExceptions.h"
 
@@ -46,18 +47,6 @@ resbuf* polygonOf(const AcGePoint3d& basePoint, const AcDbPolyline& polyline) {
   }
   return head;
 }
-
-// Frees a selection set however the scope ends.
-class FreeingSelection {
- public:
-  explicit FreeingSelection(ads_name selection) : m_selection(selection) {}
-  ~FreeingSelection() { acedSSFree(m_selection); }
-  FreeingSelection(const FreeingSelection&) = delete;
-  FreeingSelection& operator=(const FreeingSelection&) = delete;
-
- private:
-  const Adesk::LongPtr* m_selection;
-};
 
 }  // namespace
 
@@ -101,17 +90,8 @@ void CAssets::getPolylineAssets(const AcGePoint3d& basePoint, const AcDbPolyline
     if (polyline == nullptr) return;
     const AcResBufPtr polygon(polygonOf(basePoint, *polyline));
     const AcResBufPtr filter(acutBuildList(RTDXF0, L"INSERT", 2, L"~ROOM-*", 0));
-    ads_name selection;
-    const int found = acedSSGet(L"CP", polygon.get(), nullptr, filter.get(), selection);
-    if (found != RTNORM) return;
-    const FreeingSelection freeing(selection);
-    Adesk::Int32 length = 0;
-    acedSSLength(selection, &length);
-    for (Adesk::Int32 index = 0; index < length; ++index) {
-      ads_name name;
-      AcDbObjectId id;
-      if (acedSSName(selection, index, name) == RTNORM && acdbGetObjectId(id, name) == Acad::eOk) addFoundAsset(id);
-    }
+    const CSelectionSet selection(L"CP", polygon.get(), nullptr, filter.get());
+    for (const AcDbObjectId& id : selection.ids()) addFoundAsset(id);
   ZELPH_CATCH(L"CAssets::getPolylineAssets")
 }
 

@@ -13,6 +13,7 @@
 #include "aced.h"
 #include "host/AcadDrawing.h"
 #include "host/AcadUtilities.h"
+#include "host/SelectionSet.h"
 #include "host/StatusBarProgress.h"
 #include "spaces/Block.h"
 #include "spaces/BlockDWG.h"
@@ -219,21 +220,14 @@ void CBlocks::listSelection(CAcadDrawing& drawing, int (*select)(ads_name), Make
   };
   try {
     drawing.zoomExtents();
-    ads_name selection;
-    Adesk::Int32 length = 0;
-    if (select(selection) == RTNORM) {
-      if (acedSSLength(selection, &length) != RTNORM) length = 0;
-      reserveMore(static_cast<size_t>(length));
-      CStatusBarProgress progress(L"Reading spaces", static_cast<int>(length));
-      for (Adesk::Int32 index = 0; index < length; ++index) {
-        progress.step();
-        ads_name member;
-        AcDbObjectId id;
-        if (acedSSName(selection, index, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk) continue;
-        const AcDbObjectPointer<AcDbBlockReference> reference(id, AcDb::kForRead);
-        if (reference) makeBlock(reference.object(), definitionName(*reference.object()));
-      }
-      acedSSFree(selection);
+    const CSelectionSet selection(select);
+    const std::vector<AcDbObjectId> ids = selection.ids();
+    reserveMore(ids.size());
+    CStatusBarProgress progress(L"Reading spaces", static_cast<int>(ids.size()));
+    for (const AcDbObjectId& id : ids) {
+      progress.step();
+      const AcDbObjectPointer<AcDbBlockReference> reference(id, AcDb::kForRead);
+      if (reference) makeBlock(reference.object(), definitionName(*reference.object()));
     }
   } catch (...) {
     finish();

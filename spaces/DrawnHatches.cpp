@@ -4,6 +4,7 @@
 #include "aced.h"
 #include "acutads.h"
 #include "dbmain.h"
+#include "host/SelectionSet.h"
 #include "support/ZelphExceptions.h"
 
 namespace {
@@ -33,21 +34,13 @@ void CDrawnHatches::collect() {
   ZELPH_TRY
     m_byOwner.clear();
     const AcResBufPtr filter(acutBuildList(RTDXF0, L"HATCH,LWPOLYLINE", 0));
-    ads_name selection;
-    const int selected = acedSSGet(L"X", nullptr, nullptr, filter.get(), selection);
-    if (selected != RTNORM) return;
-    Adesk::Int32 length = 0;
-    acedSSLength(selection, &length);
-    for (Adesk::Int32 index = 0; index < length; ++index) {
-      ads_name member;
-      AcDbObjectId id;
-      if (acedSSName(selection, index, member) != RTNORM || acdbGetObjectId(id, member) != Acad::eOk) continue;
+    const CSelectionSet selection(L"X", nullptr, nullptr, filter.get());
+    for (const AcDbObjectId& id : selection.ids()) {
       AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
       if (!entity) continue;
       const std::wstring owner = ownerOf(*entity.object());
       if (!owner.empty()) m_byOwner[owner].push_back(id);
     }
-    acedSSFree(selection);
   ZELPH_CATCH(L"CDrawnHatches::collect")
 }
 
