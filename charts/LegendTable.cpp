@@ -60,47 +60,36 @@ void clearBlock(AcDbBlockTableRecord& block) {
   }
 }
 
-struct RecordCloser {
-  void operator()(AcDbBlockTableRecord* record) const { record->close(); }
-};
-using OpenRecord = std::unique_ptr<AcDbBlockTableRecord, RecordCloser>;
-
-// The block of the name, emptied when the drawing has it, made otherwise;
-// open for write.
-OpenRecord openForRedrawing(CAcadDrawing& drawing, const std::wstring& name, const wchar_t* function,
-                                       bool checkName) {
-  AcDbBlockTable* table = nullptr;
-  ZELPH_CHECK_STATUS(drawing.getDatabase()->getBlockTable(table, AcDb::kForWrite), function, drawingName(drawing));
+// Opens the block of the name for write, emptied when the drawing has it,
+// made otherwise.
+void openForRedrawing(CAcadDrawing& drawing, const std::wstring& name, const wchar_t* function, bool checkName,
+                      AcDbObjectPointer<AcDbBlockTableRecord>& block) {
+  AcDbObjectPointer<AcDbBlockTable> table(drawing.getDatabase()->blockTableId(), AcDb::kForWrite);
+  ZELPH_CHECK_STATUS(table.openStatus(), function, drawingName(drawing));
   AcDbObjectId id;
   if (table->getAt(name.c_str(), id) == Acad::eOk) {
-    table->close();
-    AcDbBlockTableRecord* block = nullptr;
-    ZELPH_CHECK_STATUS(acdbOpenObject(block, id, AcDb::kForWrite), function, drawingName(drawing));
-    clearBlock(*block);
-    return OpenRecord(block);
+    table.close();
+    ZELPH_CHECK_STATUS(block.open(id, AcDb::kForWrite), function, drawingName(drawing));
+    clearBlock(*block.object());
+    return;
   }
-  auto block = std::make_unique<AcDbBlockTableRecord>();
-  if (block->setName(name.c_str()) != Acad::eOk && checkName) {
-    table->close();
+  block.create();
+  if (block->setName(name.c_str()) != Acad::eOk && checkName)
     throw new CEXCustom(ZELPH_BANNER, ZELPH_SOURCE, function,
                         L"Invalid Block Name - '" + name + L"' - from Graphic Report and Category Names", 0,
                         nullptr);
-  }
   block->setOrigin(AcGePoint3d::kOrigin);
-  const Acad::ErrorStatus added = table->add(id, block.get());
-  table->close();
-  ZELPH_CHECK_STATUS(added, function, drawingName(drawing));
-  return OpenRecord(block.release());
+  ZELPH_CHECK_STATUS(table->add(id, block.object()), function, drawingName(drawing));
 }
 
 AcDbObjectId standardTableStyle(CAcadDrawing& drawing) {
-  AcDbDictionary* styles = nullptr;
-  ZELPH_CHECK_STATUS(drawing.getDatabase()->getTableStyleDictionary(styles, AcDb::kForRead),
+  AcDbDictionary* opened = nullptr;
+  ZELPH_CHECK_STATUS(drawing.getDatabase()->getTableStyleDictionary(opened, AcDb::kForRead),
                      kCreateLegendTableEntity, drawingName(drawing));
+  AcDbObjectPointer<AcDbDictionary> styles;
+  styles.acquire(opened);
   AcDbObjectId style;
-  const Acad::ErrorStatus found = styles->getAt(L"Standard", style);
-  styles->close();
-  ZELPH_CHECK_STATUS(found, kCreateLegendTableEntity, drawingName(drawing));
+  ZELPH_CHECK_STATUS(styles->getAt(L"Standard", style), kCreateLegendTableEntity, drawingName(drawing));
   return style;
 }
 
@@ -197,8 +186,9 @@ std::wstring CLegendTable::hatchBlockName(const CGraphicReport& report, const CC
 AcDbObjectId CLegendTable::createLegendBlockDefinition(CAcadDrawing& drawing, const CGraphicReport& report,
                                                        bool ignoreEmptyCategories) {
   ZELPH_TRY
-    const OpenRecord legend = openForRedrawing(drawing, legendBlockName(report), kCreateLegendBlockDefinition, false);
-    createLegendTableEntity(drawing, report, ignoreEmptyCategories, *legend);
+    AcDbObjectPointer<AcDbBlockTableRecord> legend;
+    openForRedrawing(drawing, legendBlockName(report), kCreateLegendBlockDefinition, false, legend);
+    createLegendTableEntity(drawing, report, ignoreEmptyCategories, *legend.object());
     return legend->objectId();
   ZELPH_CATCH(kCreateLegendBlockDefinition)
 }
@@ -251,11 +241,9 @@ void CLegendTable::createLegendTableEntity(CAcadDrawing& drawing, const CGraphic
     ZELPH_CHECK_STATUS(table->setRowHeight(rowHeight), kCreateLegendTableEntity, name);
     ZELPH_CHECK_STATUS(table->setTextHeight(m_textSize, rowTypes), kCreateLegendTableEntity, name);
     table->setAlignment(AcDb::kMiddleCenter, rowTypes);
-    ZELPH_CHECK_STATUS(legend.appendAcDbEntity(table.get()), kCreateLegendTableEntity, name);
-    AcDbTable* placed = table.release();
-    const Acad::ErrorStatus laidOut = placed->generateLayout();
-    placed->close();
-    ZELPH_CHECK_STATUS(laidOut, kCreateLegendTableEntity, name);
+    const AcDbObjectPointer<AcDbTable> placed(std::move(table));
+    ZELPH_CHECK_STATUS(legend.appendAcDbEntity(placed.object()), kCreateLegendTableEntity, name);
+    ZELPH_CHECK_STATUS(placed->generateLayout(), kCreateLegendTableEntity, name);
   ZELPH_CATCH(kCreateLegendTableEntity)
 }
 
@@ -268,7 +256,8 @@ AcDbObjectId CLegendTable::createHatchPattern(CAcadDrawing& drawing, const CGrap
     std::wstring swatchName = wanted;
     int& repeats = m_swatchRepeats[wanted];
     while (!m_swatchNames.insert(swatchName).second) swatchName = wanted + L"_" + std::to_wstring(++repeats + 1);
-    const OpenRecord swatch = openForRedrawing(drawing, swatchName, kCreateHatchPattern, true);
+    AcDbObjectPointer<AcDbBlockTableRecord> swatch;
+    openForRedrawing(drawing, swatchName, kCreateHatchPattern, true, swatch);
     auto boundary = std::make_unique<AcDbPolyline>();
     const double t = m_textSize;
     const AcGePoint2d corners[] = {{0, 0}, {0, 2 * t}, {3 * t, 2 * t}, {3 * t, 0}, {0, 0}};
@@ -283,10 +272,12 @@ AcDbObjectId CLegendTable::createHatchPattern(CAcadDrawing& drawing, const CGrap
     if (layers.ensureLayerExists(drawing, layer, settings->getColour()) != 1) layer = L"0";
     boundary->setLayer(layer.c_str());
     AcDbObjectId boundaryId;
-    ZELPH_CHECK_STATUS(swatch->appendAcDbEntity(boundaryId, boundary.get()), kCreateHatchPattern,
-                       drawingName(drawing));
-    boundary.release()->close();
-    addSwatchHatch(drawing, category, *swatch, boundaryId);
+    {
+      const AcDbObjectPointer<AcDbPolyline> added(std::move(boundary));
+      ZELPH_CHECK_STATUS(swatch->appendAcDbEntity(boundaryId, added.object()), kCreateHatchPattern,
+                         drawingName(drawing));
+    }
+    addSwatchHatch(drawing, category, *swatch.object(), boundaryId);
     return swatch->objectId();
   ZELPH_CATCH(kCreateHatchPattern)
 }
@@ -306,8 +297,8 @@ void CLegendTable::addSwatchHatch(CAcadDrawing& drawing, const CCategory& catego
   if (evaluated == Acad::eHatchNotDenseEnough) return addDensityMark(swatch, L">!", name);
   if (evaluated == Acad::eHatchTooDense) return addDensityMark(swatch, L"<!", name);
   ZELPH_CHECK_STATUS(evaluated, kCreateHatchPattern, name);
-  ZELPH_CHECK_STATUS(swatch.appendAcDbEntity(hatch.get()), kCreateHatchPattern, name);
-  hatch.release()->close();
+  const AcDbObjectPointer<AcDbHatch> added(std::move(hatch));
+  ZELPH_CHECK_STATUS(swatch.appendAcDbEntity(added.object()), kCreateHatchPattern, name);
 }
 
 void CLegendTable::addDensityMark(AcDbBlockTableRecord& swatch, const wchar_t* mark, const std::wstring& drawingName) {
@@ -325,8 +316,8 @@ void CLegendTable::addDensityMark(AcDbBlockTableRecord& swatch, const wchar_t* m
   definition->setVerifiable(false);
   definition->setPreset(false);
   definition->setFieldLength(25);
-  ZELPH_CHECK_STATUS(swatch.appendAcDbEntity(definition.get()), kCreateHatchPattern, drawingName);
-  definition.release()->close();
+  const AcDbObjectPointer<AcDbAttributeDefinition> added(std::move(definition));
+  ZELPH_CHECK_STATUS(swatch.appendAcDbEntity(added.object()), kCreateHatchPattern, drawingName);
 }
 
 void CLegendTable::insertLegend(CAcadDrawing& drawing, AcDbObjectId definition, const AcGePoint3d& position) {

@@ -121,13 +121,11 @@ AcDbObjectId CPieChart::emptyBlockDefinition(CAcadDrawing& drawing) {
       }
       return id;
     }
-    auto created = std::make_unique<AcDbBlockTableRecord>();
+    AcDbObjectPointer<AcDbBlockTableRecord> created;
+    created.create();
     ZELPH_CHECK_STATUS(created->setName(m_blockName.c_str()), function, drawing.getName());
-    ZELPH_CHECK_STATUS(table->add(id, created.get()), function, drawing.getName());
-    AcDbBlockTableRecord* added = created.release();
-    const Acad::ErrorStatus origin = added->setOrigin(AcGePoint3d::kOrigin);
-    added->close();
-    ZELPH_CHECK_STATUS(origin, function, drawing.getName());
+    ZELPH_CHECK_STATUS(table->add(id, created.object()), function, drawing.getName());
+    ZELPH_CHECK_STATUS(created->setOrigin(AcGePoint3d::kOrigin), function, drawing.getName());
     return id;
   ZELPH_CATCH(L"CPieChart::emptyBlockDefinition")
 }
@@ -157,8 +155,8 @@ void CPieChart::addCaption(AcDbBlockTableRecord& block, const std::wstring& text
     caption->setHorizontalMode(AcDb::kTextCenter);
     caption->setVerticalMode(AcDb::kTextTop);
     caption->setAlignmentPoint(point);
-    ZELPH_CHECK_STATUS(block.appendAcDbEntity(caption.get()), L"CPieChart::addCaption", L"");
-    caption.release()->close();
+    const AcDbObjectPointer<AcDbAttributeDefinition> added(std::move(caption));
+    ZELPH_CHECK_STATUS(block.appendAcDbEntity(added.object()), L"CPieChart::addCaption", L"");
   ZELPH_CATCH(L"CPieChart::addCaption")
 }
 

@@ -46,9 +46,9 @@ int signOf(double value, double scale) {
 AcDbObjectId appendToBlock(AcDbObjectId block, std::unique_ptr<AcDbEntity> entity, const wchar_t* function) {
   AcDbObjectPointer<AcDbBlockTableRecord> record(block, AcDb::kForWrite);
   ZELPH_CHECK_STATUS(record.openStatus(), function, L"");
+  const AcDbEntityPointer added(std::move(entity));
   AcDbObjectId id;
-  ZELPH_CHECK_STATUS(record->appendAcDbEntity(id, entity.get()), function, L"");
-  entity.release()->close();
+  ZELPH_CHECK_STATUS(record->appendAcDbEntity(id, added.object()), function, L"");
   return id;
 }
 

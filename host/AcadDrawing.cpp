@@ -256,17 +256,14 @@ Acad::ErrorStatus CAcadDrawing::postToDrawing(std::unique_ptr<AcDbEntity>& entit
     if (entity == nullptr) return Acad::eNullEntityPointer;
     const Acad::ErrorStatus locked = lock();
     if (locked != Acad::eOk) return locked;
-    AcDbBlockTable* table = nullptr;
-    AcDbBlockTableRecord* modelSpace = nullptr;
-    Acad::ErrorStatus status = getDatabase()->getBlockTable(table, AcDb::kForRead);
-    if (status == Acad::eOk) {
-      status = table->getAt(ACDB_MODEL_SPACE, modelSpace, AcDb::kForWrite);
-      if (status == Acad::eOk) {
-        status = modelSpace->appendAcDbEntity(id, entity.get());
-        if (status == Acad::eOk) entity.release()->close();
-        modelSpace->close();
+    Acad::ErrorStatus status = Acad::eOk;
+    {
+      const AcDbObjectPointer<AcDbBlockTableRecord> modelSpace(getDatabase()->modelSpaceId(), AcDb::kForWrite);
+      status = modelSpace.openStatus();
+      if (modelSpace) {
+        const AcDbEntityPointer added(std::move(entity));
+        status = modelSpace->appendAcDbEntity(id, added.object());
       }
-      table->close();
     }
     unlock();
     if (status != Acad::eOk) entity.reset();

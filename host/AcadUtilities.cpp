@@ -125,10 +125,10 @@ AcDbObjectId sortTableOf(AcDbObjectId blockId) {
   AcDbObjectId tableId;
   if (dictionary->getAt(L"ACAD_SORTENTS", tableId) == Acad::eOk) return tableId;
   if (dictionary->upgradeOpen() != Acad::eOk) return AcDbObjectId();
-  auto table = std::make_unique<AcDbSortentsTable>();
+  AcDbObjectPointer<AcDbSortentsTable> table;
+  table.create();
   table->setBlockId(blockId);
-  if (dictionary->setAt(L"ACAD_SORTENTS", table.get(), tableId) != Acad::eOk) return AcDbObjectId();
-  table.release()->close();
+  if (dictionary->setAt(L"ACAD_SORTENTS", table.object(), tableId) != Acad::eOk) return AcDbObjectId();
   return tableId;
 }
 
@@ -218,10 +218,9 @@ namespace {
 
 // The picked entity's class name, or nothing when it cannot be opened.
 bool pickedClassName(AcDbObjectId id, std::wstring& className) {
-  AcDbEntity* entity = nullptr;
-  if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) return false;
+  const AcDbEntityPointer entity(id, AcDb::kForRead);
+  if (!entity) return false;
   className = entity->isA()->name();
-  entity->close();
   return true;
 }
 
@@ -276,10 +275,9 @@ int CAcadUtilities::userSelectSpaceHandle(AcDbHandle& handle) {
   ZELPH_TRY
     AcDbObjectId id;
     if (selectObjectId(id, L"\nPlease select a space\n", L"AcDbBlockReference") != kPicked) return kNoSpacePicked;
-    AcDbEntity* entity = nullptr;
-    if (acdbOpenAcDbEntity(entity, id, AcDb::kForRead) != Acad::eOk) return kNoSpacePicked;
+    const AcDbEntityPointer entity(id, AcDb::kForRead);
+    if (!entity) return kNoSpacePicked;
     handle = entity->handle();
-    entity->close();
     return kPicked;
   ZELPH_CATCH(L"CAcadUtilities::userSelectSpaceHandle")
 }

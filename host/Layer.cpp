@@ -60,10 +60,8 @@ int CLayer::createIfMissing(AcDbDatabase* database, const std::wstring& name, co
     AcDbObjectPointer<AcDbLayerTable> table(database->layerTableId(), AcDb::kForRead);
     if (!table) return 0;
     if (table->has(name.c_str())) return 1;
-    std::unique_ptr<AcDbLayerTableRecord> record = newRecord(name, colour);
-    if (record == nullptr || table->upgradeOpen() != Acad::eOk || table->add(record.get()) != Acad::eOk) return 0;
-    record.release()->close();
-    return 1;
+    const AcDbObjectPointer<AcDbLayerTableRecord> record(newRecord(name, colour));
+    return record && table->upgradeOpen() == Acad::eOk && table->add(record.object()) == Acad::eOk ? 1 : 0;
   ZELPH_CATCH(L"CLayer::createIfMissing")
 }
 
@@ -75,14 +73,11 @@ void CLayer::applyToDWG(CAcadDrawing& drawing) {
     if (table) {
       AcDbObjectId existing;
       if (table->getAt(m_name.c_str(), existing) != Acad::eOk) {
-        std::unique_ptr<AcDbLayerTableRecord> record = newRecord(m_name, m_colour);
-        if (record != nullptr) {
-          writeFlags(record.get());
+        const AcDbObjectPointer<AcDbLayerTableRecord> record(newRecord(m_name, m_colour));
+        if (record) {
+          writeFlags(record.object());
           AcDbObjectId added;
-          if (table->add(added, record.get()) == Acad::eOk) {
-            m_objectId = added;
-            record.release()->close();
-          }
+          if (table->add(added, record.object()) == Acad::eOk) m_objectId = added;
         }
       } else {
         AcDbObjectPointer<AcDbLayerTableRecord> record(existing, AcDb::kForWrite);

@@ -4,6 +4,7 @@
 #include "AcDbBlockTable.h"
 #include "AcDbBlockTableRecord.h"
 #include "AcDbDatabase.h"
+#include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
 #include "acutads.h"
 #include "host/AcadDrawing.h"
@@ -24,19 +25,17 @@ const std::wstring kGrossAreaBlock = L"ROOM-GROSS_AREA";
 // Exact, case-sensitive: the block table itself ignores case.
 bool blockDefinitionExists(CAcadDrawing& drawing, const std::wstring& wanted) {
   AcDbDatabase* database = drawing.isOpen() ? drawing.getDatabase() : nullptr;
-  AcDbBlockTable* table = nullptr;
-  if (database == nullptr || database->getBlockTable(table, AcDb::kForRead) != Acad::eOk) return false;
-  bool found = false;
+  if (database == nullptr) return false;
+  const AcDbObjectPointer<AcDbBlockTable> table(database->blockTableId(), AcDb::kForRead);
+  if (!table) return false;
   for (const AcDbObjectId& id : table->recordIds()) {
-    AcDbBlockTableRecord* block = nullptr;
-    if (found || acdbOpenObject(block, id, AcDb::kForRead) != Acad::eOk) continue;
+    const AcDbObjectPointer<AcDbBlockTableRecord> block(id, AcDb::kForRead);
+    if (!block) continue;
     std::wstring name;
     block->getName(name);
-    block->close();
-    found = !name.empty() && name.front() != L'*' && name == wanted;
+    if (!name.empty() && name.front() != L'*' && name == wanted) return true;
   }
-  table->close();
-  return found;
+  return false;
 }
 
 void createGrossAreaBlock(CAcadDrawing& drawing, AcDbObjectId polylineId, const CPreferences& preferences) {

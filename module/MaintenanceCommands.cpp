@@ -193,14 +193,15 @@ void iterateThroughZelphBlockDefinition(AcDbBlockTableRecord* definition) {
       placeText(*labels.aux(), frame.below(), frame);
       return;
     }
-    auto aux = std::make_unique<AcDbAttributeDefinition>(frame.below(), L"default aux", L"AUX", L"Enter Auxillary");
+    const AcDbObjectPointer<AcDbAttributeDefinition> aux(
+        std::make_unique<AcDbAttributeDefinition>(frame.below(), L"default aux", L"AUX", L"Enter Auxillary"));
     aux->setNormal(frame.normal);
     aux->setHorizontalMode(AcDb::kTextLeft);
     aux->setVerticalMode(labels.area()->verticalMode());
-    placeText(*aux, frame.below(), frame);
+    placeText(*aux.object(), frame.below(), frame);
     aux->setFieldLength(25);
     aux->setLayer(kAuxLayer.c_str());
-    if (definition->appendAcDbEntity(aux.get()) == Acad::eOk) aux.release()->close();
+    definition->appendAcDbEntity(aux.object());
   ZELPH_CATCH(L"iterateThroughZelphBlockDefinition")
 }
 
@@ -216,13 +217,13 @@ void iterateThroughZelphBlockReference(AcDbBlockReference* reference) {
       placeText(*labels.aux(), frame.below(), frame);
       return;
     }
-    auto aux = std::make_unique<AcDbAttribute>(frame.below(), L" ", L"AUX");
+    const AcDbObjectPointer<AcDbAttribute> aux(std::make_unique<AcDbAttribute>(frame.below(), L" ", L"AUX"));
     aux->setNormal(frame.normal);
     aux->setHorizontalMode(labels.area()->horizontalMode());
     aux->setVerticalMode(labels.area()->verticalMode());
-    placeText(*aux, frame.below(), frame);
+    placeText(*aux.object(), frame.below(), frame);
     aux->setLayer(kAuxLayer.c_str());
-    if (reference->appendAttribute(aux.get()) == Acad::eOk) aux.release()->close();
+    reference->appendAttribute(aux.object());
   ZELPH_CATCH(L"iterateThroughZelphBlockReference")
 }
 

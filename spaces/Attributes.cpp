@@ -4,6 +4,7 @@
 
 #include "AcDbAttribute.h"
 #include "AcDbBlockReference.h"
+#include "AcDbObjectPointer.h"
 #include "AcGeConstants.h"
 #include "spaces/ZelphAttribute.h"
 #include "support/TextCase.h"
@@ -97,15 +98,8 @@ double rotationIn(const AcDbText& text, const AcGeMatrix3d& transform) {
 template <class Visit>
 void forEachAttribute(AcDbBlockReference* reference, Visit visit, AcDb::OpenMode mode = AcDb::kForWrite) {
   for (auto it = reference->attributeIterator(); !it->done(); it->step()) {
-    AcDbAttribute* attribute = nullptr;
-    if (acdbOpenObject(attribute, it->objectId(), mode) != Acad::eOk) continue;
-    try {
-      visit(*attribute);
-    } catch (...) {
-      attribute->close();
-      throw;
-    }
-    attribute->close();
+    const AcDbObjectPointer<AcDbAttribute> attribute(it->objectId(), mode);
+    if (attribute) visit(*attribute.object());
   }
 }
 
@@ -175,15 +169,8 @@ void CAttributes::applyToDWG(AcDbBlockReference* reference, const AcGeMatrix3d& 
 
 void CAttributes::applyToDWG(AcDbObjectId referenceId, const AcGeMatrix3d& ucs, const AcGePoint3d* anchor) {
   ZELPH_TRY
-    AcDbBlockReference* reference = nullptr;
-    if (acdbOpenObject(reference, referenceId, AcDb::kForWrite) != Acad::eOk) return;
-    try {
-      applyToDWG(reference, ucs, anchor);
-    } catch (...) {
-      reference->close();
-      throw;
-    }
-    reference->close();
+    const AcDbObjectPointer<AcDbBlockReference> reference(referenceId, AcDb::kForWrite);
+    if (reference) applyToDWG(reference.object(), ucs, anchor);
   ZELPH_CATCH(L"CAttributes::applyToDWG")
 }
 

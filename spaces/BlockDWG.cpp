@@ -44,37 +44,23 @@ const std::wstring kNoXData = L"No X Data";
 // A listed outline whose object is gone for good.
 bool isGone(Acad::ErrorStatus status) { return status == Acad::eWasErased || status == Acad::eUnknownHandle; }
 
-// Closes an opened object however the scope ends.
-class Closing {
- public:
-  explicit Closing(AcDbObject* object) : m_object(object) {}
-  ~Closing() {
-    if (m_object != nullptr) m_object->close();
-  }
-  Closing(const Closing&) = delete;
-  Closing& operator=(const Closing&) = delete;
-
- private:
-  AcDbObject* m_object;
-};
-
 AcGeMatrix3d ucsOf(AcDbDatabase* database) {
   AcGeMatrix3d ucs;
   acdbUcsMatrix(ucs, database);
   return ucs;
 }
 
-// The first polyline of a block definition, opened in the mode; null when none.
-AcDbPolyline* openFirstPolyline(AcDbObjectId definition, AcDb::OpenMode mode) {
-  AcDbBlockTableRecord* block = nullptr;
-  if (acdbOpenObject(block, definition, AcDb::kForRead) != Acad::eOk) return nullptr;
-  const AcDbObjectIdArray entities = block->entityIds();
-  block->close();
-  for (const AcDbObjectId& id : entities) {
-    AcDbPolyline* polyline = nullptr;
-    if (acdbOpenObject(polyline, id, mode) == Acad::eOk) return polyline;
+// Opens the first polyline of a block definition in the mode; false when none.
+bool openFirstPolyline(AcDbObjectId definition, AcDb::OpenMode mode, AcDbObjectPointer<AcDbPolyline>& polyline) {
+  AcDbObjectIdArray entities;
+  {
+    const AcDbObjectPointer<AcDbBlockTableRecord> block(definition, AcDb::kForRead);
+    if (!block) return false;
+    entities = block->entityIds();
   }
-  return nullptr;
+  for (const AcDbObjectId& id : entities)
+    if (polyline.open(id, mode) == Acad::eOk) return true;
+  return false;
 }
 
 std::unique_ptr<AcDbAttributeDefinition> labelDefinition(int kind, const AcGePoint3d& position, double height,
@@ -163,11 +149,8 @@ void CBlockDWG::readReference(const AcDbBlockReference& reference) {
     m_layer = reference.layer();
     m_colourIndex = reference.colorIndex();
     m_lineweight = reference.lineWeight();
-    AcDbBlockTableRecord* definition = nullptr;
-    if (acdbOpenObject(definition, reference.blockTableRecord(), AcDb::kForRead) == Acad::eOk) {
-      definition->getName(m_blockName);
-      definition->close();
-    }
+    const AcDbObjectPointer<AcDbBlockTableRecord> definition(reference.blockTableRecord(), AcDb::kForRead);
+    if (definition) definition->getName(m_blockName);
     ACHAR handle[17];
     reference.handle().getIntoAsciiBuffer(handle);
     setHandle(handle);
@@ -287,18 +270,17 @@ CBlockDWGRoom::CBlockDWGRoom(AcDbBlockReference* reference, AcApDocument* docume
 }
 
 void CBlockDWGRoom::collectAssets(AcDbBlockReference* reference) {
-  AcDbPolyline* outline = openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead);
-  if (outline == nullptr) return;
-  const Closing closing(outline);
+  AcDbObjectPointer<AcDbPolyline> outline;
+  if (!openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead, outline)) return;
   auto assets = std::make_unique<CAssets>();
   // The outline where the reference draws it, so that a rotated or scaled
   // space looks for its assets in the right place; a placement the outline
   // cannot take only moves it.
-  const std::unique_ptr<AcDbPolyline> placed = copyOfOutline(*outline);
+  const std::unique_ptr<AcDbPolyline> placed = copyOfOutline(*outline.object());
   if (placed->transformBy(reference->blockTransform()) == Acad::eOk)
     assets->getPolylineAssets(AcGePoint3d(0, 0, 0), placed.get());
   else
-    assets->getPolylineAssets(reference->position(), outline);
+    assets->getPolylineAssets(reference->position(), outline.object());
   setAssets(std::move(assets));
 }
 
@@ -332,13 +314,14 @@ Acad::ErrorStatus CBlockDWG::createBlockReference(CAcadDrawing& drawing, AcDbObj
     if (!lock.isLocked()) return lock.getStatus();
     // A space is made whole or not at all.
     CDrawingTransaction transaction;
-    AcDbEntity* entity = nullptr;
-    Acad::ErrorStatus status = acdbOpenAcDbEntity(entity, outline, AcDb::kForRead);
-    if (status != Acad::eOk) return status;
-    const AcDbObjectId layer = entity->layerId();
-    entity->close();
+    AcDbObjectId layer;
+    {
+      const AcDbEntityPointer entity(outline, AcDb::kForRead);
+      if (!entity) return entity.openStatus();
+      layer = entity->layerId();
+    }
     AcDbObjectId definitionId;
-    status = createBlockDefinition(definitionId, {outline}, basePoint, textHeight, widthFactor, rotation, drawing);
+    Acad::ErrorStatus status = createBlockDefinition(definitionId, {outline}, basePoint, textHeight, widthFactor, rotation, drawing);
     if (status != Acad::eOk) return status;
     auto reference = std::make_unique<AcDbBlockReference>(basePoint, definitionId);
     reference->setLayer(layer);
@@ -347,32 +330,30 @@ Acad::ErrorStatus CBlockDWG::createBlockReference(CAcadDrawing& drawing, AcDbObj
     AcDbObjectId referenceId;
     status = drawing.postToDrawing(reference, referenceId);
     if (status != Acad::eOk) return status;
-    AcDbBlockReference* placed = nullptr;
-    status = acdbOpenObject(placed, referenceId, AcDb::kForWrite);
-    if (status != Acad::eOk) return status;
-    const Closing closing(placed);
-    AcDbBlockTableRecord* definition = nullptr;
-    status = acdbOpenObject(definition, definitionId, AcDb::kForRead);
-    if (status != Acad::eOk) return status;
-    const AcDbObjectIdArray entities = definition->entityIds();
-    definition->close();
+    const AcDbObjectPointer<AcDbBlockReference> placed(referenceId, AcDb::kForWrite);
+    if (!placed) return placed.openStatus();
+    AcDbObjectIdArray entities;
+    {
+      const AcDbObjectPointer<AcDbBlockTableRecord> definition(definitionId, AcDb::kForRead);
+      if (!definition) return definition.openStatus();
+      entities = definition->entityIds();
+    }
     for (const AcDbObjectId& id : entities) {
-      AcDbAttributeDefinition* label = nullptr;
-      if (acdbOpenObject(label, id, AcDb::kForRead) != Acad::eOk) continue;
-      const Closing closingLabel(label);
-      if (label->isConstant()) continue;
-      auto attribute = std::make_unique<AcDbAttribute>();
-      attribute->setAttributeFromBlock(label, placed->blockTransform());
+      const AcDbObjectPointer<AcDbAttributeDefinition> label(id, AcDb::kForRead);
+      if (!label || label->isConstant()) continue;
+      AcDbObjectPointer<AcDbAttribute> attribute;
+      attribute.create();
+      attribute->setAttributeFromBlock(label.object(), placed->blockTransform());
       attribute->setHorizontalMode(AcDb::kTextLeft);
       const CAttribute* value = m_attributes != nullptr ? m_attributes->getAtAttribute(label->tag()) : nullptr;
       if (value != nullptr) attribute->setTextString(value->getValue().c_str());
-      if (placed->appendAttribute(attribute.get()) == Acad::eOk) attribute.release()->close();
+      placed->appendAttribute(attribute.object());
     }
     ACHAR handle[17];
     placed->handle().getIntoAsciiBuffer(handle);
     setHandle(handle);
     m_objectId = referenceId;
-    writeXData(placed);
+    writeXData(placed.object());
     transaction.commit();
     return Acad::eOk;
   ZELPH_CATCH(L"CBlockDWG::createBlockReference")
@@ -386,24 +367,19 @@ Acad::ErrorStatus CBlockDWG::createBlockDefinition(AcDbObjectId& definitionId, c
     if (!lock.isLocked()) return lock.getStatus();
     Acad::ErrorStatus status = Acad::eOk;
     AcDbDatabase* database = drawing.getDatabase();
-    AcDbBlockTable* table = nullptr;
-    status = database->getBlockTable(table, AcDb::kForWrite);
-    if (status != Acad::eOk) return status;
-    const Closing closingTable(table);
+    const AcDbObjectPointer<AcDbBlockTable> table(database->blockTableId(), AcDb::kForWrite);
+    if (!table) return table.openStatus();
     if (table->has(m_blockName.c_str())) return Acad::eDuplicateRecordName;
-    auto created = std::make_unique<AcDbBlockTableRecord>();
-    created->setName(m_blockName.c_str());
-    status = table->add(definitionId, created.get());
+    AcDbObjectPointer<AcDbBlockTableRecord> definition;
+    definition.create();
+    definition->setName(m_blockName.c_str());
+    status = table->add(definitionId, definition.object());
     if (status != Acad::eOk) return status;
-    AcDbBlockTableRecord* definition = created.release();
-    const Closing closingDefinition(definition);
     AcGeMatrix3d toOrigin;
     toOrigin.setToTranslation(AcGePoint3d(0, 0, 0) - basePoint);
     for (const AcDbObjectId& id : entities) {
-      AcDbEntity* entity = nullptr;
-      if (acdbOpenAcDbEntity(entity, id, AcDb::kForWrite) != Acad::eOk) continue;
-      entity->transformBy(toOrigin);
-      entity->close();
+      const AcDbEntityPointer entity(id, AcDb::kForWrite);
+      if (entity) entity->transformBy(toOrigin);
     }
     status = definition->assumeOwnershipOf(entities);
     if (status != Acad::eOk) return status;
@@ -413,10 +389,11 @@ Acad::ErrorStatus CBlockDWG::createBlockDefinition(AcDbObjectId& definitionId, c
     const AcGePoint3d places[] = {origin + across * (1.5 * textHeight), origin, origin - across * (1.5 * textHeight)};
     static const wchar_t* const kLayers[] = {L"ATT-NAME", L"ATT-AREA", L"ATT-AUX"};
     for (const int kind : {CZelphAttribute::kArea, CZelphAttribute::kName, CZelphAttribute::kAux}) {
-      auto label = labelDefinition(kind, places[kind], textHeight, widthFactor, radians);
+      const AcDbObjectPointer<AcDbAttributeDefinition> label(
+          labelDefinition(kind, places[kind], textHeight, widthFactor, radians));
       std::wstring layer = kLayers[kind];
       if (CLayer::ensureLayerExists(layer, drawing) == 1) label->setLayer(layer.c_str());
-      if (definition->appendAcDbEntity(label.get()) == Acad::eOk) label.release()->close();
+      definition->appendAcDbEntity(label.object());
     }
     return Acad::eOk;
   ZELPH_CATCH(L"CBlockDWG::createBlockDefinition")
@@ -624,20 +601,15 @@ double CBlockDWG::sumList(std::vector<AcDbHandle>& list, AcApDocument* document,
       ++index;
       continue;
     }
-    AcDbEntity* entity = nullptr;
-    const Acad::ErrorStatus status = acdbOpenAcDbEntity(entity, id, AcDb::kForRead);
-    if (isGone(status)) {
+    const AcDbEntityPointer entity(id, AcDb::kForRead);
+    if (isGone(entity.openStatus())) {
       list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
       continue;
     }
-    if (status == Acad::eOk) {
-      if (const auto* polyline = AcDbPolyline::cast(entity))
-        sum += area ? CAcadUtilities::calculatePolylineArea(polyline, database->lunits(), m_units,
-                                                            database->insunits())
-                    : CAcadUtilities::calculatePolylinePerimeter(polyline, database->lunits(), m_units,
-                                                                 database->insunits());
-      entity->close();
-    }
+    if (const auto* polyline = entity ? AcDbPolyline::cast(entity.object()) : nullptr)
+      sum += area ? CAcadUtilities::calculatePolylineArea(polyline, database->lunits(), m_units, database->insunits())
+                  : CAcadUtilities::calculatePolylinePerimeter(polyline, database->lunits(), m_units,
+                                                               database->insunits());
     ++index;
   }
   return sum;
@@ -668,17 +640,15 @@ double CBlockDWG::calcSubAreaPerimeters(AcApDocument* document) {
 }
 
 double CBlockDWG::measureOwnOutline(AcApDocument* document, bool area) const {
-  AcDbBlockReference* reference = nullptr;
-  if (acdbOpenObject(reference, m_objectId, AcDb::kForRead) != Acad::eOk) return -1.0;
-  const Closing closing(reference);
-  AcDbPolyline* outline = openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead);
-  if (outline == nullptr) return 0.0;
-  const Closing closingOutline(outline);
+  const AcDbObjectPointer<AcDbBlockReference> reference(m_objectId, AcDb::kForRead);
+  if (!reference) return -1.0;
+  AcDbObjectPointer<AcDbPolyline> outline;
+  if (!openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead, outline)) return 0.0;
   const AcDbDatabase* database = document->database();
-  return area ? CAcadUtilities::recalculateBlockArea(reference, outline, database->lunits(), m_units,
+  return area ? CAcadUtilities::recalculateBlockArea(reference.object(), outline.object(), database->lunits(), m_units,
                                                      database->insunits())
-              : CAcadUtilities::recalculateBlockPerimeter(reference, outline, database->lunits(), m_units,
-                                                          database->insunits());
+              : CAcadUtilities::recalculateBlockPerimeter(reference.object(), outline.object(), database->lunits(),
+                                                          m_units, database->insunits());
 }
 
 void CBlockDWG::recalculateArea(AcApDocument* document) {
@@ -701,10 +671,10 @@ void CBlockDWG::highlightList(std::vector<AcDbHandle>& list, CAcadDrawing& drawi
   AcDbDatabase* database = drawing.getDatabase();
   for (size_t index = 0; index < list.size();) {
     AcDbObjectId id;
-    AcDbEntity* outline = nullptr;
+    AcDbEntityPointer outline;
     // An erased outline is still found by its handle; only opening it tells.
     Acad::ErrorStatus status = database->getAcDbObjectId(id, false, list[index]);
-    if (status == Acad::eOk) status = acdbOpenAcDbEntity(outline, id, AcDb::kForWrite);
+    if (status == Acad::eOk) status = outline.open(id, AcDb::kForWrite);
     if (isGone(status)) {
       list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
       continue;
@@ -713,7 +683,7 @@ void CBlockDWG::highlightList(std::vector<AcDbHandle>& list, CAcadDrawing& drawi
     if (status != Acad::eOk) continue;
     outline->setColorIndex(static_cast<std::uint16_t>(highlight ? colourIndex : m_colourIndex));
     outline->setLineWeight(static_cast<AcDb::LineWeight>(highlight ? AcDb::kLnWt100 : m_lineweight));
-    ZELPH_CHECK_STATUS(outline->close(), L"CBlockDWG::highlightList", drawing.getFolder() + drawing.getName());
+    ZELPH_CHECK_STATUS(outline.close(), L"CBlockDWG::highlightList", drawing.getFolder() + drawing.getName());
   }
 }
 
@@ -807,19 +777,18 @@ void CBlockDWG::applyToDWG(CAcadDrawing& drawing, CZelphExceptions& errors) {
     if (!locked.empty())
       return errors.add(std::make_unique<CEXUnhandled>(ZELPH_BANNER, ZELPH_SOURCE, L"CBlockDWG::applyToDWG",
                                                        lockedMessage(locked), 0));
-    AcDbBlockReference* reference = nullptr;
-    if (acdbOpenObject(reference, m_objectId, AcDb::kForWrite) != Acad::eOk) return;
-    const Closing closing(reference);
-    updateBlockIdentifier(reference);
-    writeXData(reference);
+    const AcDbObjectPointer<AcDbBlockReference> reference(m_objectId, AcDb::kForWrite);
+    if (!reference) return;
+    updateBlockIdentifier(reference.object());
+    writeXData(reference.object());
     if (m_attributes != nullptr && m_attributes->getCount() > 0)
-      m_attributes->applyToDWG(reference, ucsOf(drawing.getDatabase()), nullptr);
+      m_attributes->applyToDWG(reference.object(), ucsOf(drawing.getDatabase()), nullptr);
     if (m_hatch != nullptr) {
       AcDbObjectId hatchId;
-      hatchBlock(drawing, reference, hatchId, errors);
+      hatchBlock(drawing, reference.object(), hatchId, errors);
       if (getHyperlinks() != nullptr) getHyperlinks()->applyToEntity(hatchId);
     }
-    if (getHyperlinks() != nullptr) hyperlinkBlock(reference);
+    if (getHyperlinks() != nullptr) hyperlinkBlock(reference.object());
     if (m_assets != nullptr) {
       // What goes wrong with the assets is not the space's to report.
       CZelphExceptions assetErrors;
@@ -840,12 +809,11 @@ void CBlockDWG::updateAttributes(const AcGeMatrix3d& ucs, const AcGePoint3d* anc
 
 void CBlockDWG::updateBlockIdentifier(AcDbBlockReference* reference) {
   ZELPH_TRY
-    AcDbBlockTableRecord* definition = nullptr;
-    if (acdbOpenObject(definition, reference->blockTableRecord(), AcDb::kForWrite) != Acad::eOk) return;
+    const AcDbObjectPointer<AcDbBlockTableRecord> definition(reference->blockTableRecord(), AcDb::kForWrite);
+    if (!definition) return;
     std::wstring current;
     definition->getName(current);
     if (current != m_blockName && !m_blockName.empty()) definition->setName(m_blockName.c_str());
-    definition->close();
   ZELPH_CATCH(L"CBlockDWG::updateBlockIdentifier")
 }
 
@@ -886,10 +854,9 @@ void CBlockDWG::hatchBlock(CAcadDrawing& drawing, AcDbEntity* entity, AcDbObject
     auto* reference = AcDbBlockReference::cast(entity);
     if (reference == nullptr) return;
     AcDbObjectId outline;
-    if (AcDbPolyline* polyline = openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead)) {
-      outline = polyline->objectId();
-      polyline->close();
-    }
+    AcDbObjectPointer<AcDbPolyline> polyline;
+    if (openFirstPolyline(reference->blockTableRecord(), AcDb::kForRead, polyline)) outline = polyline->objectId();
+    polyline.close();
     AcDbObjectIdArray idsToAdd, idsToMinus;
     convertHandlesToObjectIds(m_handlesToAdd, drawing.getDatabase(), idsToAdd);
     convertHandlesToObjectIds(m_handlesToMinus, drawing.getDatabase(), idsToMinus);
@@ -901,10 +868,12 @@ bool CBlockDWG::appendLoops(AcDbHatch& hatch, const AcDbBlockReference* referenc
                             const AcDbObjectIdArray& idsToAdd, const AcDbObjectIdArray& idsToMinus,
                             CZelphExceptions& errors) const {
   // A placed copy: the outline in the block definition is never touched.
-  AcDbPolyline* polyline = nullptr;
-  if (acdbOpenObject(polyline, outline, AcDb::kForRead) != Acad::eOk) return false;
-  auto placed = copyOfOutline(*polyline);
-  polyline->close();
+  std::unique_ptr<AcDbPolyline> placed;
+  {
+    const AcDbObjectPointer<AcDbPolyline> polyline(outline, AcDb::kForRead);
+    if (!polyline) return false;
+    placed = copyOfOutline(*polyline.object());
+  }
   placed->transformBy(reference->blockTransform());
   if (hatch.appendLoop(AcDbHatch::kOutermost, *placed) != Acad::eOk) return false;
   for (const AcDbObjectId& id : idsToAdd)
@@ -951,10 +920,8 @@ void CBlockDWG::hatchObject(CAcadDrawing& drawing, AcDbBlockReference* reference
     CDrawnHatches::tag(*hatch, drawing.getDatabase(), m_handle);
     const Acad::ErrorStatus posted = drawing.postToDrawing(hatch, hatchId);
     if (posted != Acad::eOk) return hostFailure(posted, __LINE__);
-    AcDbEntity* placed = nullptr;
-    if (acdbOpenAcDbEntity(placed, hatchId, AcDb::kForRead) != Acad::eOk) return;
-    const Closing closing(placed);
-    CAcadUtilities::moveEntityToBottom(placed);
+    const AcDbEntityPointer placed(hatchId, AcDb::kForRead);
+    if (placed) CAcadUtilities::moveEntityToBottom(placed.object());
   ZELPH_CATCH(kHatchObject)
 }
 
@@ -981,14 +948,11 @@ int CBlockDWG::deleteBlock(CAcadDrawing& drawing) {
   ZELPH_TRY
     const CAcadDrawingLock lock(drawing);
     if (!lock.isLocked()) return 0;
-    AcDbEntity* entity = nullptr;
-    if (acdbOpenAcDbEntity(entity, m_objectId, AcDb::kForWrite) != Acad::eOk) return 0;
-    const Closing closing(entity);
-    auto* reference = AcDbBlockReference::cast(entity);
+    const AcDbEntityPointer entity(m_objectId, AcDb::kForWrite);
+    auto* reference = entity ? AcDbBlockReference::cast(entity.object()) : nullptr;
     if (reference == nullptr || !reference->blockTransform().isUniScaledOrtho()) return 0;
-    AcDbBlockTableRecord* definition = nullptr;
-    if (acdbOpenObject(definition, reference->blockTableRecord(), AcDb::kForWrite) != Acad::eOk) return 0;
-    const Closing closingDefinition(definition);
+    const AcDbObjectPointer<AcDbBlockTableRecord> definition(reference->blockTableRecord(), AcDb::kForWrite);
+    if (!definition) return 0;
     std::wstring name;
     definition->getName(name);
     // Furniture and other blocks keep their parts and attributes.
@@ -1000,33 +964,31 @@ int CBlockDWG::deleteBlock(CAcadDrawing& drawing) {
     shift.setToTranslation(AcGePoint3d(0, 0, 0) - definition->origin());
     const AcGeMatrix3d placement = reference->blockTransform() * shift;
     for (const AcDbObjectId& id : definition->entityIds()) {
-      AcDbEntity* part = nullptr;
-      if (acdbOpenAcDbEntity(part, id, AcDb::kForWrite) != Acad::eOk) continue;
-      const Closing closingPart(part);
-      if (AcDbPolyline::cast(part) == nullptr) continue;
-      auto copy = copyOfOutline(*AcDbPolyline::cast(part));
+      const AcDbEntityPointer part(id, AcDb::kForWrite);
+      const auto* polyline = part ? AcDbPolyline::cast(part.object()) : nullptr;
+      if (polyline == nullptr) continue;
+      auto copy = copyOfOutline(*polyline);
       copy->transformBy(placement);
       AcDbObjectId copyId;
       drawing.postToDrawing(copy, copyId);
     }
     reference->erase();
-    deleteBlockDefinition(drawing, definition);
+    deleteBlockDefinition(drawing, definition.object());
     return 1;
   ZELPH_CATCH(L"CBlockDWG::deleteBlock")
 }
 
 int CBlockDWG::deleteBlockDefinition(CAcadDrawing& drawing, AcDbBlockTableRecord* definition) {
   ZELPH_TRY
-    AcDbBlockTableRecord* model = nullptr;
-    if (acdbOpenObject(model, drawing.getDatabase()->modelSpaceId(), AcDb::kForRead) != Acad::eOk) return 0;
-    const AcDbObjectIdArray entities = model->entityIds();
-    model->close();
+    AcDbObjectIdArray entities;
+    {
+      const AcDbObjectPointer<AcDbBlockTableRecord> model(drawing.getDatabase()->modelSpaceId(), AcDb::kForRead);
+      if (!model) return 0;
+      entities = model->entityIds();
+    }
     for (const AcDbObjectId& id : entities) {
-      AcDbBlockReference* reference = nullptr;
-      if (acdbOpenObject(reference, id, AcDb::kForRead) != Acad::eOk) continue;
-      const bool uses = reference->blockTableRecord() == definition->objectId();
-      reference->close();
-      if (uses) return 0;
+      const AcDbObjectPointer<AcDbBlockReference> reference(id, AcDb::kForRead);
+      if (reference && reference->blockTableRecord() == definition->objectId()) return 0;
     }
     return definition->erase() == Acad::eOk ? 1 : 0;
   ZELPH_CATCH(L"CBlockDWG::deleteBlockDefinition")

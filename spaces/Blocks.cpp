@@ -38,11 +38,9 @@ int selectBlocks(ads_name selection, const wchar_t* blockName) {
 }
 
 std::wstring definitionName(const AcDbBlockReference& reference) {
-  AcDbBlockTableRecord* block = nullptr;
   std::wstring name;
-  if (acdbOpenObject(block, reference.blockTableRecord(), AcDb::kForRead) != Acad::eOk) return name;
-  block->getName(name);
-  block->close();
+  const AcDbObjectPointer<AcDbBlockTableRecord> block(reference.blockTableRecord(), AcDb::kForRead);
+  if (block) block->getName(name);
   return name;
 }
 
@@ -153,18 +151,16 @@ int CBlocks::nextRoomNumber(const CAcadDrawing& drawing) {
   ZELPH_TRY
     std::int32_t highest = 0;
     AcDbDatabase* database = drawing.isOpen() ? drawing.getDatabase() : nullptr;
-    AcDbBlockTable* table = nullptr;
-    if (database != nullptr && database->getBlockTable(table, AcDb::kForRead) == Acad::eOk) {
-      for (const AcDbObjectId& id : table->recordIds()) {
-        AcDbBlockTableRecord* block = nullptr;
-        if (acdbOpenObject(block, id, AcDb::kForRead) != Acad::eOk) continue;
-        std::wstring name;
-        block->getName(name);
-        block->close();
-        if (CTextCase::upper(name.substr(0, kRoomPrefix.size())) == kRoomPrefix)
-          highest = std::max(highest, CUtilities::CStringToLong(name.substr(kRoomPrefix.size())));
-      }
-      table->close();
+    if (database == nullptr) return highest + 1;
+    const AcDbObjectPointer<AcDbBlockTable> table(database->blockTableId(), AcDb::kForRead);
+    if (!table) return highest + 1;
+    for (const AcDbObjectId& id : table->recordIds()) {
+      const AcDbObjectPointer<AcDbBlockTableRecord> block(id, AcDb::kForRead);
+      if (!block) continue;
+      std::wstring name;
+      block->getName(name);
+      if (CTextCase::upper(name.substr(0, kRoomPrefix.size())) == kRoomPrefix)
+        highest = std::max(highest, CUtilities::CStringToLong(name.substr(kRoomPrefix.size())));
     }
     return highest + 1;
   ZELPH_CATCH(L"CBlocks::nextRoomNumber")

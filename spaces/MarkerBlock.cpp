@@ -114,13 +114,11 @@ AcDbObjectId CMarkerBlock::defineBlock(CAcadDrawing& drawing, AcDbEntity& outlin
     ZELPH_CHECK_STATUS(outline.transformBy(AcGeMatrix3d::translation(AcGePoint3d::kOrigin - origin)), kDefineBlock, drawing.getName());
     AcDbObjectPointer<AcDbBlockTable> table(drawing.getDatabase()->blockTableId(), AcDb::kForWrite);
     ZELPH_CHECK_STATUS(table.openStatus(), kDefineBlock, drawing.getName());
-    auto created = std::make_unique<AcDbBlockTableRecord>();
-    ZELPH_CHECK_STATUS(created->setName(kind().blockName), kDefineBlock, drawing.getName());
+    AcDbObjectPointer<AcDbBlockTableRecord> block;
+    block.create();
+    ZELPH_CHECK_STATUS(block->setName(kind().blockName), kDefineBlock, drawing.getName());
     AcDbObjectId id;
-    ZELPH_CHECK_STATUS(table->add(id, created.get()), kDefineBlock, drawing.getName());
-    AcDbBlockTableRecord* block = created.release();
-    const std::unique_ptr<AcDbBlockTableRecord, void (*)(AcDbBlockTableRecord*)> closing(
-        block, [](AcDbBlockTableRecord* record) { record->close(); });
+    ZELPH_CHECK_STATUS(table->add(id, block.object()), kDefineBlock, drawing.getName());
     table.close();
     ZELPH_CHECK_STATUS(block->setOrigin(AcGePoint3d::kOrigin), kDefineBlock, drawing.getName());
     ZELPH_CHECK_STATUS(block->assumeOwnershipOf(AcDbObjectIdArray{outline.objectId()}), kDefineBlock, drawing.getName());
@@ -129,9 +127,9 @@ AcDbObjectId CMarkerBlock::defineBlock(CAcadDrawing& drawing, AcDbEntity& outlin
     const AcGeVector3d normal = CAcadUtilities::getUcsNormal();
     for (size_t index = 0; index < texts.size(); ++index) {
       const AcGePoint3d at(0.0, -textSize * static_cast<double>(index + 1), 0.0);
-      std::unique_ptr<AcDbAttributeDefinition> definition = defineAttribute(at, normal, textSize, 0.0, texts[index], layer);
-      ZELPH_CHECK_STATUS(block->appendAcDbEntity(definition.get()), kDefineBlock, drawing.getName());
-      definition.release()->close();
+      const AcDbObjectPointer<AcDbAttributeDefinition> definition(
+          defineAttribute(at, normal, textSize, 0.0, texts[index], layer));
+      ZELPH_CHECK_STATUS(block->appendAcDbEntity(definition.object()), kDefineBlock, drawing.getName());
     }
     return id;
   ZELPH_CATCH(kDefineBlock)
@@ -156,9 +154,8 @@ void CMarkerBlock::insertBlock(CAcadDrawing& drawing, AcDbObjectId block, const 
     for (const AcDbObjectId& member : definition->entityIds()) {
       AcDbObjectPointer<AcDbAttributeDefinition> label(member, AcDb::kForRead);
       if (!label || label->isConstant()) continue;
-      std::unique_ptr<AcDbAttribute> attribute = createAttribute(*label.object(), placed->blockTransform());
-      ZELPH_CHECK_STATUS(placed->appendAttribute(attribute.get()), kInsertBlock, drawing.getName());
-      attribute.release()->close();
+      const AcDbObjectPointer<AcDbAttribute> attribute(createAttribute(*label.object(), placed->blockTransform()));
+      ZELPH_CHECK_STATUS(placed->appendAttribute(attribute.object()), kInsertBlock, drawing.getName());
     }
   ZELPH_CATCH(kInsertBlock)
 }

@@ -64,6 +64,33 @@ TEST(Opening, FollowsTheHostRules) {
   EXPECT_EQ(acdbOpenAcDbEntity(notEntity, db.layerTableId(), AcDb::kForRead), Acad::eNotAnEntity);
 }
 
+// What the pointer holds is closed when it goes; a new object it holds is
+// closed once the drawing took it and deleted (the leak check sees it) if
+// it never did.
+TEST(Opening, TheObjectPointerClosesWhatTheDrawingHoldsAndDeletesTheRest) {
+  AcDbDatabase db;
+  AcDbObjectId id;
+  {
+    const AcDbObjectPointer<AcDbBlockTableRecord> space(db.modelSpaceId(), AcDb::kForWrite);
+    ASSERT_TRUE(space);
+    const AcDbObjectPointer<AcDbCircle> circle(
+        std::make_unique<AcDbCircle>(AcGePoint3d::kOrigin, AcGeVector3d::kZAxis, 1.0));
+    ASSERT_EQ(space->appendAcDbEntity(id, circle.object()), Acad::eOk);
+    AcDbObjectPointer<AcDbCircle> never;
+    ASSERT_EQ(never.create(), Acad::eOk);
+    EXPECT_TRUE(never->objectId().isNull());
+  }
+  AcDbCircle* opened = nullptr;
+  ASSERT_EQ(acdbOpenObject(opened, id, AcDb::kForWrite), Acad::eOk);
+  AcDbObjectPointer<AcDbCircle> taken;
+  EXPECT_EQ(taken.acquire(opened), Acad::eOk);
+  EXPECT_EQ(opened, nullptr);
+  EXPECT_EQ(taken->radius(), 1.0);
+  EXPECT_EQ(taken.close(), Acad::eOk);
+  const AcDbObjectPointer<AcDbCircle> again(id, AcDb::kForWrite);
+  EXPECT_TRUE(again);
+}
+
 TEST(Opening, AnEntityOnALockedLayerIsNotOpenedForWrite) {
   AcDbDatabase db;
   const AcDbObjectId id = addCircle(db, 1.0);

@@ -1,6 +1,6 @@
 #include "tools/PresBlockEdit.h"
 
-#include "AcDbObject.h"
+#include "AcDbObjectPointer.h"
 #include "CDataExchange.h"
 #include "acutads.h"
 #include "host/AcadDrawing.h"
@@ -125,12 +125,13 @@ void CPresBlockEdit::OnCmdSelect() {
       ShowWindow(SW_RESTORE);
       return;
     }
-    AcDbObject* object = nullptr;
-    ZELPH_CHECK_STATUS(acdbOpenObject(object, id, AcDb::kForRead), L"CPresBlockEdit::OnCmdSelect",
-                       m_drawing->getFolder() + m_drawing->getName());
     ACHAR handle[17];
-    object->handle().getIntoAsciiBuffer(handle);
-    object->close();
+    {
+      const AcDbObjectPointer<AcDbObject> object(id, AcDb::kForRead);
+      ZELPH_CHECK_STATUS(object.openStatus(), L"CPresBlockEdit::OnCmdSelect",
+                         m_drawing->getFolder() + m_drawing->getName());
+      object->handle().getIntoAsciiBuffer(handle);
+    }
     try {
       showBlock(handle);
     } catch (CEXZelph* failure) {

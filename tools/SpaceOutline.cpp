@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AcDbDatabase.h"
+#include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
 #include "AcGeMatrix3d.h"
 #include "aced.h"
@@ -65,15 +66,15 @@ const wchar_t* outlineProblem(const AcDbPolyline& polyline) {
 
 bool CSpaceOutline::isClosedOutline(AcDbObjectId polylineId, bool forWrite) {
   ZELPH_TRY
-    AcDbPolyline* polyline = nullptr;
-    const Acad::ErrorStatus status =
-        acdbOpenObject(polyline, polylineId, forWrite ? AcDb::kForWrite : AcDb::kForRead);
-    if (status != Acad::eOk) {
-      reportOpenFailure(status);
-      return false;
+    const wchar_t* problem = nullptr;
+    {
+      const AcDbObjectPointer<AcDbPolyline> polyline(polylineId, forWrite ? AcDb::kForWrite : AcDb::kForRead);
+      if (!polyline) {
+        reportOpenFailure(polyline.openStatus());
+        return false;
+      }
+      problem = outlineProblem(*polyline.object());
     }
-    const wchar_t* const problem = outlineProblem(*polyline);
-    polyline->close();
     if (problem != nullptr) acutPrintf(L"\nInvalid Selection - Polyline %s\n\n", problem);
     return problem == nullptr;
   ZELPH_CATCH(L"CSpaceOutline::isClosedOutline")
@@ -91,16 +92,14 @@ bool CSpaceOutline::prepare(CAcadDrawing& drawing) {
 bool CSpaceOutline::prepare(CAcadDrawing& drawing, const AcGePoint3d& labelPoint) {
   ZELPH_TRY
     m_labelPoint = labelPoint;
-    AcDbEntity* entity = nullptr;
-    const Acad::ErrorStatus status = acdbOpenAcDbEntity(entity, m_polyline, AcDb::kForWrite);
-    if (status != Acad::eOk) {
-      reportOpenFailure(status);
+    const AcDbEntityPointer entity(m_polyline, AcDb::kForWrite);
+    if (!entity) {
+      reportOpenFailure(entity.openStatus());
       return false;
     }
-    auto* polyline = AcDbPolyline::cast(entity);
+    auto* polyline = AcDbPolyline::cast(entity.object());
     if (polyline == nullptr) {
       acutPrintf(L"\nInvalid Selection\n\n");
-      entity->close();
       return false;
     }
     AcDbDatabase* database = drawing.getDatabase();
@@ -110,7 +109,6 @@ bool CSpaceOutline::prepare(CAcadDrawing& drawing, const AcGePoint3d& labelPoint
     const Adesk::Int16 lunits = database->lunits();
     m_area = CAcadUtilities::calculatePolylineArea(polyline, lunits, m_units, database->insunits());
     m_perimeter = CAcadUtilities::calculatePolylinePerimeter(polyline, lunits, m_units, database->insunits());
-    polyline->close();
     return true;
   ZELPH_CATCH(L"CSpaceOutline::prepare")
 }

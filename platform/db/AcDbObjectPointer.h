@@ -1,6 +1,10 @@
 // Opens an object for the life of a scope and closes it on every way out,
-// as the host's smart pointers do.
+// as the host's smart pointers do.  It may also hold a new object
+// (create, acquire): one given to a database by then is closed, one never
+// given is deleted.
 #pragma once
+
+#include <memory>
 
 #include "AcDbEntity.h"
 #include "AcDbObject.h"
@@ -10,6 +14,11 @@ class AcDbObjectPointer {
  public:
   AcDbObjectPointer() = default;
   AcDbObjectPointer(AcDbObjectId id, AcDb::OpenMode mode, bool openErased = false) { open(id, mode, openErased); }
+  // Holds a new object.
+  explicit AcDbObjectPointer(std::unique_ptr<T> object) {
+    T* made = object.release();
+    acquire(made);
+  }
   ~AcDbObjectPointer() { close(); }
   AcDbObjectPointer(const AcDbObjectPointer&) = delete;
   AcDbObjectPointer& operator=(const AcDbObjectPointer&) = delete;
@@ -21,11 +30,32 @@ class AcDbObjectPointer {
     return m_status;
   }
   Acad::ErrorStatus openStatus() const { return m_status; }
+  // A new object, not yet in a database; closes what it held first.
+  Acad::ErrorStatus create() {
+    close();
+    m_object = new T();
+    m_status = Acad::eOk;
+    return m_status;
+  }
+  // Takes over an object opened elsewhere, or a new one, and empties the
+  // caller's pointer; closes what it held first.
+  Acad::ErrorStatus acquire(T*& object) {
+    if (object == nullptr) return Acad::eNullObjectPointer;
+    close();
+    m_object = object;
+    object = nullptr;
+    m_status = Acad::eOk;
+    return m_status;
+  }
   Acad::ErrorStatus close() {
     if (m_object == nullptr) return Acad::eNullObjectPointer;
     T* object = m_object;
     m_object = nullptr;
     m_status = Acad::eNullObjectPointer;
+    if (object->objectId().isNull()) {
+      delete object;
+      return Acad::eOk;
+    }
     return object->close();
   }
 
