@@ -6,6 +6,7 @@
 #include "AcEditor.h"
 #include "CDataExchange.h"
 #include "CException.h"
+#include "DialogGestures.h"
 #include "DialogListing.h"
 #include "DialogManager.h"
 #include "HostSession.h"
@@ -35,18 +36,6 @@ std::unique_ptr<CWnd> makeControl(CDialog* dialog, const ControlTemplate& contro
 bool takesFocus(const CWnd& control) {
   return control.kind() != ControlKind::Static && control.kind() != ControlKind::Group && control.IsWindowVisible() &&
          control.IsWindowEnabled();
-}
-
-bool menuHolds(const std::vector<MenuItemTemplate>& items, UINT commandId) {
-  return std::any_of(items.begin(), items.end(), [commandId](const MenuItemTemplate& item) {
-    return (item.id != 0 && item.id == commandId) || menuHolds(item.items, commandId);
-  });
-}
-
-std::wstring controlName(int id) { return L"Control " + std::to_wstring(id); }
-
-bool isOfKind(const CWnd& control, std::initializer_list<ControlKind> kinds) {
-  return std::find(kinds.begin(), kinds.end(), control.kind()) != kinds.end();
 }
 
 // The dialog a window belongs to: itself, or the dialog holding the control.
@@ -197,136 +186,6 @@ bool CDialog::startsGroup(const CWnd& control) const {
   return found != m_groupStarts.end();
 }
 
-bool CDialog::click(int id) {
-  HandlerScope scope(this);
-  CWnd* control = inputControl(
-      id, {ControlKind::Button, ControlKind::DefaultButton, ControlKind::CheckBox, ControlKind::Radio}, L"clicked");
-  if (control == nullptr) return false;
-  CDialog& owner = *control->GetParent();
-  HandlerScope ownerScope(&owner);
-  control->SetFocus();
-  auto* button = static_cast<CButton*>(control);
-  if (control->kind() == ControlKind::CheckBox) button->SetCheck(button->GetCheck() == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-  if (control->kind() == ControlKind::Radio) owner.checkRadio(id);
-  if (owner.m_clicked.count(id) > 0)
-    fire(owner.m_clicked, id);
-  else if (id == IDOK)
-    owner.OnOK();
-  else if (id == IDCANCEL)
-    owner.OnCancel();
-  return true;
-}
-
-bool CDialog::doubleClick(int id, int index) {
-  HandlerScope scope(this);
-  if (!select(id, index)) return false;
-  CDialog& owner = *findControl(id, {ControlKind::ComboBox, ControlKind::ListBox, ControlKind::ListCtrl})->GetParent();
-  HandlerScope ownerScope(&owner);
-  fire(owner.m_doubleClicked, id);
-  return true;
-}
-
-bool CDialog::select(int id, int index) {
-  HandlerScope scope(this);
-  CWnd* control = inputControl(id, {ControlKind::ComboBox, ControlKind::ListBox, ControlKind::ListCtrl}, L"selected from");
-  if (control == nullptr) return false;
-  if (control->kind() == ControlKind::ListCtrl) {
-    auto* list = static_cast<CListCtrl*>(control);
-    if (!indexInRange(id, index, list->GetItemCount())) return false;
-    list->SetSelectionMark(index);
-  } else {
-    auto* list = static_cast<CStringList*>(control);
-    if (!indexInRange(id, index, list->GetCount())) return false;
-    list->SetCurSel(index);
-  }
-  control->SetFocus();
-  CDialog& owner = *control->GetParent();
-  HandlerScope ownerScope(&owner);
-  fire(owner.m_selectionChanged, id);
-  return true;
-}
-
-bool CDialog::selectTab(int id, int index) {
-  HandlerScope scope(this);
-  CWnd* control = inputControl(id, {ControlKind::TabCtrl}, L"switched");
-  if (control == nullptr) return false;
-  auto* tabs = static_cast<CTabCtrl*>(control);
-  if (!indexInRange(id, index, tabs->GetItemCount())) return false;
-  CDialog& owner = *control->GetParent();
-  HandlerScope ownerScope(&owner);
-  tabs->OnLButtonDown(index);
-  fire(owner.m_selectionChanged, id);
-  return true;
-}
-
-bool CDialog::setCheck(int id, int check) {
-  HandlerScope scope(this);
-  CWnd* control = inputControl(id, {ControlKind::CheckBox, ControlKind::Radio}, L"checked");
-  if (control == nullptr) return false;
-  if (check != BST_UNCHECKED && check != BST_CHECKED) {
-    AcEditor::complain(L"A check is 0 or 1.");
-    return false;
-  }
-  auto* button = static_cast<CButton*>(control);
-  if (button->GetCheck() == check) return true;
-  CDialog& owner = *control->GetParent();
-  HandlerScope ownerScope(&owner);
-  if (check == BST_CHECKED && control->kind() == ControlKind::Radio)
-    owner.checkRadio(id);
-  else
-    button->SetCheck(check);
-  control->SetFocus();
-  fire(owner.m_clicked, id);
-  return true;
-}
-
-bool CDialog::setText(int id, const std::wstring& text) {
-  HandlerScope scope(this);
-  CWnd* control = inputControl(id, {ControlKind::Edit, ControlKind::ComboBox}, L"typed into");
-  if (control == nullptr) return false;
-  if (control->kind() == ControlKind::Edit && static_cast<CEdit*>(control)->IsReadOnly() != FALSE) {
-    AcEditor::complain(controlName(id) + L" is read-only.");
-    return false;
-  }
-  CDialog& owner = *control->GetParent();
-  HandlerScope ownerScope(&owner);
-  control->SetFocus();
-  control->SetWindowText(text);
-  if (control->kind() == ControlKind::ComboBox) {
-    auto* combo = static_cast<CComboBox*>(control);
-    const int match = combo->FindStringExact(-1, text);
-    combo->SetCurSel(match);
-    if (match < 0) combo->SetWindowText(text);
-  } else {
-    fire(owner.m_changed, id);
-  }
-  return true;
-}
-
-bool CDialog::menuCommand(UINT commandId) {
-  HandlerScope scope(this);
-  if (!menuHolds(m_menu, commandId)) {
-    AcEditor::complain(L"The dialog has no menu item " + std::to_wstring(commandId) + L".");
-    return false;
-  }
-  const auto handler = m_menuHandlers.find(commandId);
-  if (handler != m_menuHandlers.end()) {
-    const auto run = handler->second;
-    run();
-  }
-  return true;
-}
-
-void CDialog::close() {
-  HandlerScope scope(this);
-  OnClose();
-}
-
-void CDialog::escape() {
-  HandlerScope scope(this);
-  OnCancel();
-}
-
 BOOL CDialog::OnInitDialog() {
   UpdateData(FALSE);
   return TRUE;
@@ -408,7 +267,7 @@ bool CDialog::open(UINT templateId, bool modal, CDialog* owner) {
 }
 
 void CDialog::acceptUnseen() {
-  click(IDOK);
+  DialogGestures(*this).click(IDOK);
   auto& session = HostSession::instance();
   if (m_ended && m_result == IDOK) {
     session.print(L"The dialog \"" + title() + L"\" was accepted with its defaults.\n");
@@ -428,7 +287,7 @@ void CDialog::runModalLoop() {
     const auto line = session.readLine(prompt);
     if (!line) {
       session.fail(L"The input ended while the dialog \"" + title() + L"\" was waiting.");
-      escape();
+      DialogGestures(*this).escape();
       // A dialog that ignores Escape still ends when there is no more input.
       if (!m_ended) EndDialog(IDCANCEL);
       continue;
@@ -441,41 +300,6 @@ void CDialog::runModalLoop() {
       AcEditor::complain(L"The dialog \"" + title() +
                          L"\" is waiting: lines starting with @ answer it (@show lists it, @escape leaves it).");
   }
-}
-
-CWnd* CDialog::findControl(int id, std::initializer_list<ControlKind> kinds) const {
-  CWnd* own = GetDlgItem(id);
-  if (own != nullptr && isOfKind(*own, kinds)) return own;
-  for (const CDialog* page : m_pages) {
-    if (page->IsWindowVisible() == FALSE) continue;
-    CWnd* found = page->findControl(id, kinds);
-    if (found != nullptr && isOfKind(*found, kinds)) return found;
-    if (own == nullptr) own = found;
-  }
-  return own;
-}
-
-CWnd* CDialog::inputControl(int id, std::initializer_list<ControlKind> kinds, const wchar_t* input) const {
-  CWnd* control = findControl(id, kinds);
-  std::wstring problem;
-  if (control == nullptr)
-    problem = L"The dialog has no control " + std::to_wstring(id) + L".";
-  else if (!isOfKind(*control, kinds))
-    problem = controlName(id) + L" is " + controlKindName(control->kind()) + L" and cannot be " + input + L".";
-  else if (control->IsWindowVisible() == FALSE)
-    problem = controlName(id) + L" is hidden.";
-  else if (control->IsWindowEnabled() == FALSE)
-    problem = controlName(id) + L" is disabled.";
-  if (problem.empty()) return control;
-  AcEditor::complain(problem);
-  return nullptr;
-}
-
-bool CDialog::indexInRange(int id, int index, int count) const {
-  if (index >= 0 && index < count) return true;
-  AcEditor::complain(controlName(id) + L" has no item " + std::to_wstring(index) + L" (it has " +
-                     std::to_wstring(count) + L").");
-  return false;
 }
 
 void CDialog::checkRadio(int id) {

@@ -1,6 +1,7 @@
 // Dialogs, modal and modeless, made from a template of the current
 // resource handle.  The host's console drives them with '@' lines (see
-// DialogManager); handlers are bound by control id, as a message map does.
+// DialogManager and DialogGestures); handlers are bound by control id, as a
+// message map does.
 #pragma once
 
 #include <functional>
@@ -58,18 +59,6 @@ class CDialog : public CWnd {
   // The radio buttons of the group that holds the control, in order.
   std::vector<CButton*> radioGroup(int id) const;
 
-  // What the console's '@' lines do; each returns false with a message when
-  // the control or item does not exist or does not take that input.
-  bool click(int id);
-  bool doubleClick(int id, int index);
-  bool select(int id, int index);
-  bool selectTab(int id, int index);
-  bool setCheck(int id, int check);
-  bool setText(int id, const std::wstring& text);
-  bool menuCommand(UINT commandId);
-  void close();
-  void escape();
-
  protected:
   virtual BOOL OnInitDialog();
   virtual void DoDataExchange(CDataExchange* pDX);
@@ -89,6 +78,7 @@ class CDialog : public CWnd {
 
  private:
   friend class CWnd;  // SubclassDlgItem
+  friend class DialogGestures;  // fires the handlers
   // Held while a handler of this dialog runs; the last one out finishes a
   // destruction asked for meanwhile.
   class HandlerScope {
@@ -105,18 +95,12 @@ class CDialog : public CWnd {
   bool open(UINT templateId, bool modal, CDialog* owner);
   void detach();
   bool replaceControl(CWnd& original, CWnd& replacement);
-  // The control with that id here or on a shown page, preferring one of
-  // the kinds; null when there is none at all.
-  CWnd* findControl(int id, std::initializer_list<ControlKind> kinds) const;
   void runModalLoop();
   // OK clicked as the dialog opens (the host accepting a dialog unseen).
   void acceptUnseen();
   // The caption, or "Dialog" for a dialog without one.
   std::wstring title() const;
   void finishDestroy();
-  // The control that takes this input, or null after saying why not.
-  CWnd* inputControl(int id, std::initializer_list<ControlKind> kinds, const wchar_t* input) const;
-  bool indexInRange(int id, int index, int count) const;
   // Checks a radio button and clears the others of its group.
   void checkRadio(int id);
   static void fire(const std::map<int, std::function<void()>>& handlers, int id);

@@ -9,6 +9,7 @@
 
 #include "AcEditor.h"
 #include "CDialog.h"
+#include "DialogGestures.h"
 #include "DialogListing.h"
 #include "HostSession.h"
 #include "ReplyText.h"
@@ -60,12 +61,13 @@ struct Verb {
 };
 
 // Verbs that take an id and an index.
-Verb indexed(const wchar_t* usage, bool (CDialog::*action)(int, int)) {
+Verb indexed(const wchar_t* usage, bool (DialogGestures::*action)(int, int)) {
   return {usage, [action](CDialog& dialog, DialogLine& line, bool& done) {
             const auto id = line.number();
             const auto index = line.number();
             if (!id || !index || !line.finished()) return false;
-            done = (dialog.*action)(*id, *index);
+            DialogGestures gestures(dialog);
+            done = (gestures.*action)(*id, *index);
             return true;
           }};
 }
@@ -85,7 +87,7 @@ const std::map<std::wstring, Verb>& verbs() {
         [](CDialog& dialog, DialogLine& line, bool& done) {
           const auto id = line.number();
           if (!id) return false;
-          done = dialog.setText(*id, line.text());
+          done = DialogGestures(dialog).setText(*id, line.text());
           return true;
         }}},
       {L"click",
@@ -93,7 +95,7 @@ const std::map<std::wstring, Verb>& verbs() {
         [](CDialog& dialog, DialogLine& line, bool& done) {
           const auto id = line.number();
           if (!id || !line.finished()) return false;
-          done = dialog.click(*id);
+          done = DialogGestures(dialog).click(*id);
           return true;
         }}},
       {L"menu",
@@ -101,18 +103,18 @@ const std::map<std::wstring, Verb>& verbs() {
         [](CDialog& dialog, DialogLine& line, bool& done) {
           const auto id = line.number();
           if (!id || *id < 0 || !line.finished()) return false;
-          done = dialog.menuCommand(static_cast<UINT>(*id));
+          done = DialogGestures(dialog).menuCommand(static_cast<UINT>(*id));
           return true;
         }}},
-      {L"check", indexed(L"@check ID 0|1", &CDialog::setCheck)},
-      {L"select", indexed(L"@select ID INDEX", &CDialog::select)},
-      {L"dblclick", indexed(L"@dblclick ID INDEX", &CDialog::doubleClick)},
-      {L"tab", indexed(L"@tab ID INDEX", &CDialog::selectTab)},
+      {L"check", indexed(L"@check ID 0|1", &DialogGestures::setCheck)},
+      {L"select", indexed(L"@select ID INDEX", &DialogGestures::select)},
+      {L"dblclick", indexed(L"@dblclick ID INDEX", &DialogGestures::doubleClick)},
+      {L"tab", indexed(L"@tab ID INDEX", &DialogGestures::selectTab)},
       {L"close",
        {L"@close",
         [](CDialog& dialog, DialogLine& line, bool& done) {
           if (!line.finished()) return false;
-          dialog.close();
+          DialogGestures(dialog).close();
           done = true;
           return true;
         }}},
@@ -120,7 +122,7 @@ const std::map<std::wstring, Verb>& verbs() {
        {L"@escape",
         [](CDialog& dialog, DialogLine& line, bool& done) {
           if (!line.finished()) return false;
-          dialog.escape();
+          DialogGestures(dialog).escape();
           done = true;
           return true;
         }}},
