@@ -931,17 +931,6 @@ turned.frozen_layers = ["FURNITURE"]
 doc.saveas(sys.argv[1])
 )";
 
-// The box round a path's points, as the picture has them (y down).
-AcDbExtents boxOf(const char* data) {
-  std::string numbers(data);
-  std::replace_if(numbers.begin(), numbers.end(), [](char c) { return std::isalpha(c) || c == ','; }, ' ');
-  const std::vector<double> values = numbersOf(numbers.c_str());
-  AcDbExtents box;
-  for (size_t index = 0; index + 1 < values.size(); index += 2)
-    box.addPoint(AcGePoint3d(values[index], values[index + 1], 0.0));
-  return box;
-}
-
 }  // namespace
 
 namespace {
@@ -990,12 +979,11 @@ TEST(RenderedFiles, PaperSpaceLayoutsShowModelSpaceThroughTheirViewports) {
   const pugi::xpath_node_set rooms = picture.select_nodes("//g[@data-type='VIEWPORT']//path[@data-layer='WALLS' and @data-type='LWPOLYLINE']");
   ASSERT_EQ(rooms.size(), 2u);
   // 6 m by 4 m at 1:100 round each viewport's centre, the second turned upright.
-  const AcDbExtents straight = boxOf(rooms[0].node().attribute("d").value());
-  const AcDbExtents turned = boxOf(rooms[1].node().attribute("d").value());
-  EXPECT_TRUE(straight.minPoint().isEqualTo(AcGePoint3d(50, -120, 0), 1e-6)) << straight.minPoint().x;
-  EXPECT_TRUE(straight.maxPoint().isEqualTo(AcGePoint3d(110, -80, 0), 1e-6)) << straight.maxPoint().x;
-  EXPECT_TRUE(turned.minPoint().isEqualTo(AcGePoint3d(180, -130, 0), 1e-6)) << turned.minPoint().x;
-  EXPECT_TRUE(turned.maxPoint().isEqualTo(AcGePoint3d(220, -70, 0), 1e-6)) << turned.maxPoint().x;
+  const Box straight = boxOf(rooms[0].node()), turned = boxOf(rooms[1].node());
+  EXPECT_EQ(std::vector<double>({straight.left, straight.top, straight.right, straight.bottom}),
+            std::vector<double>({50, -120, 110, -80}));
+  EXPECT_EQ(std::vector<double>({turned.left, turned.top, turned.right, turned.bottom}),
+            std::vector<double>({180, -130, 220, -70}));
   EXPECT_EQ(picture.select_nodes("//path[@data-layer='FURNITURE']").size(), 1u);
   for (const pugi::xpath_node& contents : picture.select_nodes("//g[@data-type='VIEWPORT']/g"))
     EXPECT_STRNE(contents.node().attribute("clip-path").value(), "");
