@@ -3,19 +3,17 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 class ShownCharacters {
  public:
-  ShownCharacters(std::string& text, size_t most, std::uint64_t& leftOut)
-      : m_text(text), m_most(most), m_leftOut(leftOut) {}
+  ShownCharacters(size_t most, std::uint64_t& leftOut) : m_most(most), m_leftOut(leftOut) {}
 
-  // Adds UTF-8 text, the characters past the room counted, not kept.
-  void add(std::string_view piece);
+  // The part of the UTF-8 piece that still fits; the characters past the
+  // room are counted.
+  std::string_view take(std::string_view piece);
 
  private:
-  std::string& m_text;
   size_t m_most;
   std::uint64_t& m_leftOut;
   size_t m_kept = 0;

@@ -5,6 +5,8 @@
 #include <cctype>
 
 #include "AcDbMText.h"
+#include "AcDbObjectPointer.h"
+#include "AcDbTextStyleTableRecord.h"
 #include "AcDbText.h"
 #include "MTextContents.h"
 #include "ShownCharacters.h"
@@ -14,13 +16,54 @@
 
 namespace {
 
-// A text's height is the height of its capitals, which in the sans font
-// (DejaVu Sans) are 0.73 of the font's size.  Without the font's metrics:
-// characters 0.82 of the height wide, and descenders a third of it below
-// the baseline.
-constexpr double kCapitals = 0.729;
-constexpr double kCharacterWidth = 0.6 / kCapitals;
+// A text's height is the height of its capitals, which are a share of the
+// font's size that depends on the font.  Without the font's metrics:
+// characters 0.6 of the font's size wide, and descenders a third of the
+// height below the baseline.
+constexpr double kCharacterEms = 0.6;
 constexpr double kDescent = 1.0 / 3.0;
+// Stacked parts are this share of the text's height; a fraction's bar
+// stands this high above the baseline, its parts this far from it.
+constexpr double kStackScale = 0.7;
+constexpr double kBar = 0.4;
+constexpr double kStackGap = 0.12;
+
+using Format = MTextContents::Format;
+
+double characterWidth(const Format& format) {
+  return kCharacterEms * format.height / format.font.capitals * format.widthFactor;
+}
+
+double widthOf(std::string_view text, const Format& format) {
+  return characterWidth(format) * static_cast<double>(utf8Length(text));
+}
+
+double widthOf(const MTextContents::Run& run) {
+  if (run.stack == 0) return widthOf(run.text, run.format);
+  const double top = kStackScale * widthOf(run.text, run.format);
+  const double below = kStackScale * widthOf(run.below, run.format);
+  return run.stack == '#' ? top + below + characterWidth(run.format) : std::max(top, below);
+}
+
+void setNumber(pugi::xml_node element, const char* name, double value) {
+  element.append_attribute(name) = SvgNumber::text(value).c_str();
+}
+
+// What the run's format changes from the text's.
+void setFormat(pugi::xml_node element, const Format& format, const Format& base, double scale = 1.0) {
+  if (format.height != base.height || format.font.capitals != base.font.capitals || scale != 1.0)
+    setNumber(element, "font-size", scale * format.height / format.font.capitals);
+  if (format.colour != base.colour && !format.colour.empty()) element.append_attribute("fill") = format.colour.c_str();
+  if (format.font.family != base.font.family) element.append_attribute("font-family") = format.font.family.c_str();
+  if (format.font.bold != base.font.bold) element.append_attribute("font-weight") = format.font.bold ? "bold" : "normal";
+  if (format.font.italic != base.font.italic)
+    element.append_attribute("font-style") = format.font.italic ? "italic" : "normal";
+  std::string lines;
+  if (format.underline) lines += " underline";
+  if (format.overline) lines += " overline";
+  if (format.strike) lines += " line-through";
+  if (!lines.empty()) element.append_attribute("text-decoration") = lines.c_str() + 1;
+}
 // Between the baselines of multi-line text, as the host spaces them by default.
 constexpr double kLineSpacing = 5.0 / 3.0;
 
@@ -98,25 +141,25 @@ std::string transformText(const AcGeMatrix3d& glyphsToWorld) {
 
 std::string TextPainter::shownText(std::string_view text, size_t most, std::uint64_t& leftOut) {
   std::string shown;
-  ShownCharacters characters(shown, most, leftOut);
+  ShownCharacters characters(most, leftOut);
   for (size_t i = 0; i < text.size();) {
     const size_t code = std::min(text.find("%%", i), text.size());
-    characters.add(text.substr(i, code - i));
+    shown.append(characters.take(text.substr(i, code - i)));
     i = code;
     if (i == text.size()) break;
     if (i + 2 >= text.size()) {
-      characters.add(text.substr(i));
+      shown.append(characters.take(text.substr(i)));
       break;
     }
     switch (std::tolower(static_cast<unsigned char>(text[i + 2]))) {
-      case 'd': characters.add("\u00B0"); break;
-      case 'p': characters.add("\u00B1"); break;
-      case 'c': characters.add("\u2300"); break;
-      case '%': characters.add("%"); break;
+      case 'd': shown.append(characters.take("\u00B0")); break;
+      case 'p': shown.append(characters.take("\u00B1")); break;
+      case 'c': shown.append(characters.take("\u2300")); break;
+      case '%': shown.append(characters.take("%")); break;
       case 'u': case 'o': break;
       default:
         // Not a code: shown as it stands.
-        characters.add("%%");
+        shown.append(characters.take("%%"));
         i += 2;
         continue;
     }
@@ -125,41 +168,65 @@ std::string TextPainter::shownText(std::string_view text, size_t most, std::uint
   return shown;
 }
 
+const TextFont& TextPainter::fontOf(AcDbObjectId style) {
+  const auto known = m_fonts.find(style);
+  if (known != m_fonts.end()) return known->second;
+  AcDbObjectPointer<AcDbTextStyleTableRecord> record(style, AcDb::kForRead);
+  return m_fonts[style] = record ? TextFont::of(*record.object()) : TextFont();
+}
+
 pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGeMatrix3d& toWorld,
                                  const std::string& colour, pugi::xml_node parent) {
   const Alignment alignment = alignmentOf(text);
-  std::vector<std::string> lines{shownText(text.textStringUtf8(), kMostPerLine, m_leftOut)};
+  Format format;
+  format.height = height;
+  format.font = fontOf(text.textStyle());
+  std::vector<Line> lines(1);
+  lines.front().runs.push_back(Run{format, shownText(text.textStringUtf8(), kMostPerLine, m_leftOut), 0, ""});
   limit(lines);
   if (lines.empty()) return pugi::xml_node();
-  double shownHeight = height;
-  double naturalWidth = kCharacterWidth * height * static_cast<double>(utf8Length(lines.front()));
+  double naturalWidth = lines.front().width;
   // An aligned text's height follows its width, as its length is stretched to fit.
   if (text.horizontalMode() == AcDb::kTextAlign && isStretched(text) && naturalWidth > 0.0) {
     const double factor = text.widthFactor() > 0.0 ? text.widthFactor() : 1.0;
-    shownHeight = text.position().distanceTo(text.alignmentPoint()) / (naturalWidth / height) / factor;
+    format.height = text.position().distanceTo(text.alignmentPoint()) / (naturalWidth / height) / factor;
     naturalWidth = text.position().distanceTo(text.alignmentPoint()) / factor;
+    lines.front().runs.front().format = format;
+    lines.front().width = naturalWidth;
+    lines.front().height = format.height;
   }
-  return addText(lines, shownHeight, toWorld * frameOf(text, naturalWidth), alignment.anchor, alignment.start,
-                 alignment.baseline * shownHeight, colour, parent);
+  return addText(lines, format, toWorld * frameOf(text, naturalWidth), alignment.anchor, alignment.start,
+                 alignment.baseline * format.height, colour, parent);
 }
 
 pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
                                  pugi::xml_node parent) {
-  const double height = text.textHeight();
-  std::vector<std::string> lines;
-  const size_t perLine = text.width() > 0.0 && height > 0.0
-                             ? static_cast<size_t>(std::max(1.0, text.width() / (kCharacterWidth * height)))
-                             : 0;
-  MTextContents contents(text.contentsUtf8());
-  std::string paragraph;
+  Format format;
+  format.height = text.textHeight();
+  format.font = fontOf(text.textStyle());
+  // The style's width stretches the text, its wrapping width included.
+  const double factor = format.font.widthFactor;
+  const double width = text.width() > 0.0 && std::isfinite(text.width()) ? text.width() / factor : 0.0;
+  std::vector<Line> lines;
+  MTextContents contents(text.contentsUtf8(), format);
+  std::vector<Run> paragraph;
   // Paragraphs are gathered while the picture has room for them, and one
   // unwrapped is one line; what is past that is only counted.
   std::uint64_t room = m_mostCharacters - std::min(m_shown, m_mostCharacters);
-  const auto most = [&] { return static_cast<size_t>(std::min<std::uint64_t>(room, perLine == 0 ? kMostPerLine : room)); };
+  const auto most = [&] { return static_cast<size_t>(std::min<std::uint64_t>(room, width > 0.0 ? room : kMostPerLine)); };
   while (contents.next(paragraph, most(), m_leftOut)) {
     if (room == 0) continue;
-    wrap(shownText(paragraph, most(), m_leftOut), perLine, lines);
-    room -= std::min<std::uint64_t>(room, utf8Length(paragraph) + 1);
+    std::uint64_t characters = 1;
+    for (Run& run : paragraph) {
+      std::uint64_t ignored = 0;
+      run.text = shownText(run.text, SIZE_MAX, ignored);
+      characters += utf8Length(run.text) + utf8Length(run.below);
+    }
+    const size_t first = lines.size();
+    wrap(paragraph, width, lines);
+    // An empty line is as high as the text.
+    for (size_t i = first; i < lines.size(); ++i) lines[i].height = std::max(lines[i].height, format.height);
+    room -= std::min(room, characters);
   }
   limit(lines);
   if (lines.empty()) return pugi::xml_node();
@@ -167,65 +234,135 @@ pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWo
   const int column = attachment % 3, row = attachment / 3;
   static const char* const anchors[] = {"start", "middle", "end"};
   // The lines' block hangs from its top, middle or bottom.
-  const double block = height + kLineSpacing * height * static_cast<double>(lines.size() - 1);
-  const double firstBaseline = row == 0 ? height : row == 1 ? height - block / 2.0 : height - block - kDescent * height;
+  double block = lines.front().height;
+  for (size_t i = 1; i < lines.size(); ++i) block += kLineSpacing * lines[i].height;
+  const double top = lines.front().height;
+  const double firstBaseline =
+      row == 0 ? top : row == 1 ? top - block / 2.0 : top - block - kDescent * lines.back().height;
+  const AcGeVector3d along = text.direction().normal(), up = text.normal().crossProduct(along).normal();
+  const AcGeVector3d x = along * factor, y = -(up + along * std::tan(format.font.oblique));
   AcGeMatrix3d frame;
-  const AcGeVector3d x = text.direction(), y = -text.normal().crossProduct(text.direction());
   frame.setCoordSystem(text.location(), x, y, x.crossProduct(y));
-  return addText(lines, height, toWorld * frame, anchors[column], -0.5 * column, firstBaseline, colour, parent);
+  return addText(lines, format, toWorld * frame, anchors[column], -0.5 * column, firstBaseline, colour, parent);
 }
 
-void TextPainter::wrap(std::string_view paragraph, size_t perLine, std::vector<std::string>& lines) {
-  size_t start = 0;
-  while (perLine > 0) {
-    // Break at the last space that leaves the line short enough; a word
-    // too long for a line stays whole and runs past the width, as CAD
-    // programs show it.  Each character is searched once or twice, so a
-    // paragraph without spaces stays linear.
-    size_t at = start, count = 0, space = std::string_view::npos;
-    for (; at < paragraph.size() && count <= perLine; ++count) {
-      if (paragraph[at] == ' ' && at != start) space = at;
-      nextCodePoint(paragraph, at);
+void TextPainter::wrap(std::vector<Run>& paragraph, double width, std::vector<Line>& lines) {
+  Line line;
+  const auto place = [&](Run&& run) {
+    line.width += widthOf(run);
+    line.height = std::max(line.height, run.format.height);
+    Run* last = line.runs.empty() ? nullptr : &line.runs.back();
+    if (last != nullptr && last->stack == 0 && run.stack == 0 && last->format == run.format) last->text += run.text;
+    else line.runs.push_back(std::move(run));
+  };
+  // Past the width, a piece starts the next line, without the spaces before it.
+  const auto fits = [&](double pieceWidth) { return width <= 0.0 || line.runs.empty() || line.width + pieceWidth <= width; };
+  const auto breakLine = [&] {
+    lines.push_back(std::move(line));
+    line = Line();
+  };
+  for (Run& run : paragraph) {
+    if (run.stack != 0) {
+      if (!fits(widthOf(run))) breakLine();
+      place(std::move(run));
+      continue;
     }
-    if (count <= perLine) break;
-    const size_t end = space != std::string_view::npos ? space : paragraph.find(' ', at);
-    if (end == std::string_view::npos) break;
-    lines.emplace_back(paragraph.substr(start, end - start));
-    start = end;
-    while (start < paragraph.size() && paragraph[start] == ' ') ++start;
+    // Words, each with the spaces before it; each character is looked at
+    // a bounded number of times, so a long paragraph stays linear.
+    const std::string_view text = run.text;
+    for (size_t at = 0; at < text.size();) {
+      const size_t word = std::min(text.find_first_not_of(' ', at), text.size());
+      const size_t end = std::min(text.find(' ', word), text.size());
+      if (word < end && !fits(widthOf(text.substr(at, end - at), run.format))) {
+        breakLine();
+        at = word;
+      }
+      place(Run{run.format, std::string(text.substr(at, end - at)), 0, ""});
+      at = end;
+    }
   }
-  lines.emplace_back(paragraph.substr(start));
+  breakLine();
 }
 
-void TextPainter::limit(std::vector<std::string>& lines) {
+void TextPainter::limit(std::vector<Line>& lines) {
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::uint64_t room = m_mostCharacters - std::min(m_shown, m_mostCharacters);
     if (room == 0) {
-      for (size_t rest = i; rest < lines.size(); ++rest) m_leftOut += utf8Length(lines[rest]);
+      for (size_t rest = i; rest < lines.size(); ++rest)
+        for (const Run& run : lines[rest].runs) m_leftOut += utf8Length(run.text) + utf8Length(run.below);
       lines.resize(i);
       return;
     }
-    std::string whole;
-    whole.swap(lines[i]);
-    ShownCharacters(lines[i], static_cast<size_t>(std::min<std::uint64_t>(room, kMostPerLine)), m_leftOut).add(whole);
+    ShownCharacters shown(static_cast<size_t>(std::min<std::uint64_t>(room, kMostPerLine)), m_leftOut);
+    Line& line = lines[i];
+    line.width = 0.0;
+    for (Run& run : line.runs) {
+      run.text.resize(shown.take(run.text).size());
+      run.below.resize(shown.take(run.below).size());
+      m_shown += utf8Length(run.text) + utf8Length(run.below);
+      line.width += widthOf(run);
+    }
     // A line costs its characters and its break.
-    m_shown += utf8Length(lines[i]) + 1;
+    ++m_shown;
   }
 }
 
-pugi::xml_node TextPainter::addText(const std::vector<std::string>& lines, double height,
-                                    const AcGeMatrix3d& glyphs, const char* anchor, double start, double baseline,
-                                    const std::string& colour, pugi::xml_node parent) {
-  size_t longest = 0;
-  for (const std::string& line : lines) longest = std::max(longest, utf8Length(line));
-  if (longest == 0 || !(height > 0.0) || !std::isfinite(height)) return pugi::xml_node();
-  const double width = kCharacterWidth * height * static_cast<double>(longest);
-  const double step = kLineSpacing * height;
-  const double lastBaseline = baseline + step * static_cast<double>(lines.size() - 1);
+void TextPainter::addRun(pugi::xml_node line, const Run& run, const Format& format, double& dx, double& dy) {
+  const auto span = [&](const std::string& text, const Format& spanFormat, double scale) {
+    pugi::xml_node element = line.append_child("tspan");
+    if (dx != 0.0) setNumber(element, "dx", dx);
+    if (dy != 0.0) setNumber(element, "dy", dy);
+    dx = dy = 0.0;
+    setFormat(element, spanFormat, format, scale);
+    element.append_child(pugi::node_pcdata).set_value(text.c_str());
+    return element;
+  };
+  const double height = run.format.height;
+  if (run.stack == 0) {
+    if (run.format == format && dx == 0.0 && dy == 0.0) line.append_child(pugi::node_pcdata).set_value(run.text.c_str());
+    else if (!run.text.empty()) span(run.text, run.format, 1.0);
+    return;
+  }
+  const double top = kStackScale * widthOf(run.text, run.format);
+  const double below = kStackScale * widthOf(run.below, run.format);
+  if (run.stack == '#') {
+    // Side by side: the upper part raised, a slash, the lower part.
+    dy = -kBar * height;
+    span(run.text, run.format, kStackScale);
+    dy = kBar * height;
+    span("/", run.format, 1.0);
+    span(run.below, run.format, kStackScale);
+    return;
+  }
+  // One over the other, a fraction's bar drawn as the line under the wider
+  // part's top or over its bottom.
+  Format upper = run.format, lower = run.format;
+  if (run.stack == '/') (top >= below ? upper.underline : lower.overline) = true;
+  const double upperBaseline = -(kBar + kStackGap) * height;
+  const double lowerBaseline = -(kBar - kStackGap - kStackScale) * height;
+  dy += upperBaseline;
+  span(run.text, upper, kStackScale);
+  dx = -top;
+  dy = lowerBaseline - upperBaseline;
+  span(run.below, lower, kStackScale);
+  // What follows starts past the wider part, on the baseline.
+  dx = std::max(top, below) - below;
+  dy = -lowerBaseline;
+}
+
+pugi::xml_node TextPainter::addText(const std::vector<Line>& lines, const Format& format, const AcGeMatrix3d& glyphs,
+                                    const char* anchor, double start, double baseline, const std::string& colour,
+                                    pugi::xml_node parent) {
+  double widest = 0.0;
+  for (const Line& line : lines) widest = std::max(widest, line.width);
+  const double height = format.height;
+  if (!(widest > 0.0) || !(height > 0.0) || !std::isfinite(height)) return pugi::xml_node();
+  std::vector<double> baselines{baseline};
+  for (size_t i = 1; i < lines.size(); ++i) baselines.push_back(baselines.back() + kLineSpacing * lines[i].height);
 
   AcDbExtents box;
-  for (double x : {start * width, (start + 1.0) * width})
-    for (double y : {lastBaseline + kDescent * height, baseline - height})
+  for (double x : {start * widest, (start + 1.0) * widest})
+    for (double y : {baselines.back() + kDescent * lines.back().height, baseline - lines.front().height})
       box.addPoint(glyphs * AcGePoint3d(x, y, 0.0));
   const AcGePoint3d low = box.minPoint(), high = box.maxPoint();
   if (!std::isfinite(low.x) || !std::isfinite(low.y) || !std::isfinite(high.x) || !std::isfinite(high.y))
@@ -234,21 +371,26 @@ pugi::xml_node TextPainter::addText(const std::vector<std::string>& lines, doubl
 
   pugi::xml_node element = parent.append_child("text");
   element.append_attribute("transform") = transformText(glyphs).c_str();
-  element.append_attribute("font-size") = SvgNumber::text(height / kCapitals).c_str();
-  element.append_attribute("font-family") = "sans-serif";
+  setNumber(element, "font-size", height / format.font.capitals);
+  element.append_attribute("font-family") = format.font.family.c_str();
+  if (format.font.bold) element.append_attribute("font-weight") = "bold";
+  if (format.font.italic) element.append_attribute("font-style") = "italic";
   element.append_attribute("text-anchor") = anchor;
   element.append_attribute("fill") = colour.c_str();
   element.append_attribute("stroke") = "none";
-  if (lines.size() == 1) {
-    element.append_attribute("y") = SvgNumber::text(baseline).c_str();
-    element.append_child(pugi::node_pcdata).set_value(lines.front().c_str());
+  const bool plain = lines.size() == 1 && lines.front().runs.size() == 1 && lines.front().runs.front().stack == 0 &&
+                     lines.front().runs.front().format == format;
+  if (plain) {
+    setNumber(element, "y", baseline);
+    element.append_child(pugi::node_pcdata).set_value(lines.front().runs.front().text.c_str());
     return element;
   }
   for (size_t index = 0; index < lines.size(); ++index) {
     pugi::xml_node span = element.append_child("tspan");
     span.append_attribute("x") = "0";
-    span.append_attribute("y") = SvgNumber::text(baseline + step * static_cast<double>(index)).c_str();
-    span.append_child(pugi::node_pcdata).set_value(lines[index].c_str());
+    setNumber(span, "y", baselines[index]);
+    double dx = 0.0, dy = 0.0;
+    for (const Run& run : lines[index].runs) addRun(span, run, format, dx, dy);
   }
   return element;
 }

@@ -1,17 +1,22 @@
 // Texts, attributes and multi-line texts as SVG text: height, width factor,
 // rotation, obliquing, alignment, stretching between two points, line
-// breaks and wrapping at a multi-line text's width kept, glyphs from a
-// sans-serif font where the host would use the style's font.
+// breaks and wrapping at a multi-line text's width kept, in the installed
+// font that stands for the style's; multi-line texts with their inline
+// heights, colours, lines over and under, fonts and stacked fractions.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include <pugixml.hpp>
 
+#include "AcDbObjectId.h"
 #include "AcGeMatrix3d.h"
+#include "MTextContents.h"
+#include "TextFont.h"
 
 class AcDbMText;
 class AcDbText;
@@ -40,22 +45,33 @@ class TextPainter {
   // characters, underline and overline dropped.  The characters beyond are
   // added to leftOut.
   static std::string shownText(std::string_view text, size_t most, std::uint64_t& leftOut);
-  // Breaks a paragraph into lines of at most perLine characters, between
-  // words; a word longer than a line stays whole; perLine 0 keeps it whole.
-  static void wrap(std::string_view paragraph, size_t perLine, std::vector<std::string>& lines);
 
  private:
+  using Run = MTextContents::Run;
+  struct Line {
+    std::vector<Run> runs;
+    double width = 0.0;
+    double height = 0.0;  // of the tallest run
+  };
+
+  const TextFont& fontOf(AcDbObjectId style);
+  // Breaks a paragraph into lines no wider than width, between words; a
+  // word longer than a line stays whole; width 0 keeps it whole.
+  static void wrap(std::vector<Run>& paragraph, double width, std::vector<Line>& lines);
   // Cuts each line to what a line and the picture may still show, counting
   // the rest; drops lines nothing is left for.
-  void limit(std::vector<std::string>& lines);
+  void limit(std::vector<Line>& lines);
   // Lines in glyph space (y down) from the baseline of the first, which
-  // stands at that y; start is where they begin, in widths of the longest.
-  pugi::xml_node addText(const std::vector<std::string>& lines, double height, const AcGeMatrix3d& glyphs,
-                         const char* anchor, double start, double baseline, const std::string& colour,
-                         pugi::xml_node parent);
+  // stands at that y; start is where they begin, in widths of the widest.
+  pugi::xml_node addText(const std::vector<Line>& lines, const MTextContents::Format& format,
+                         const AcGeMatrix3d& glyphs, const char* anchor, double start, double baseline,
+                         const std::string& colour, pugi::xml_node parent);
+  static void addRun(pugi::xml_node line, const Run& run, const MTextContents::Format& format, double& dx,
+                     double& dy);
 
   SvgCanvas& m_canvas;
   std::uint64_t m_mostCharacters;
   std::uint64_t m_shown = 0;
   std::uint64_t m_leftOut = 0;
+  std::unordered_map<AcDbObjectId, TextFont> m_fonts;
 };

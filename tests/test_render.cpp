@@ -617,6 +617,13 @@ TEST(RenderedFiles, NestedBlocksDrawInProportionToTheDrawing) {
   EXPECT_EQ(elements(tower, "//path[@data-layer='A-AREA']"), 8u);
 }
 
+// All the characters an element shows, its spans' included.
+std::string shownText(pugi::xml_node element) {
+  std::string text;
+  for (const pugi::xpath_node& piece : element.select_nodes("descendant::text()")) text += piece.node().value();
+  return text;
+}
+
 // Multi-line text as another program writes it: its formatting codes are
 // not shown, its paragraphs are lines, and it hangs on its attachment point.
 TEST(RenderedFiles, MultiLineTextShowsItsParagraphsWithoutFormatting) {
@@ -655,13 +662,106 @@ doc.saveas(sys.argv[1])
   EXPECT_STREQ(text.attribute("data-layer").value(), "NOTES");
   const pugi::xpath_node_set lines = text.select_nodes("tspan");
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_STREQ(lines[0].node().child_value(), "Open plan");
-  EXPECT_STREQ(lines[1].node().child_value(), "desks 1/2 \\ a \u00B0");
+  EXPECT_EQ(shownText(lines[0].node()), "Open plan");
+  // The fraction stands as its two parts.
+  EXPECT_EQ(shownText(lines[1].node()), "desks 12 \\ a \u00B0");
   // Hung on its middle: the first baseline above the point, the second below.
   EXPECT_LT(std::stod(lines[0].node().attribute("y").value()), 0.0);
   EXPECT_GT(std::stod(lines[1].node().attribute("y").value()), 0.0);
   EXPECT_NE(std::string(text.attribute("transform").value()).find(" 1000 -2000)"), std::string::npos)
       << text.attribute("transform").value();
+}
+
+// Texts in the styles of another program's drawing, drawn in installed
+// fonts of the same kind, and multi-line text with its inline formatting.
+TEST(RenderedFiles, TextsShowTheirStylesFontsAndInlineFormatting) {
+  ScratchFolder folder;
+  const auto dxf = folder / "styles.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+doc.styles.add("PLAIN", font="arial.ttf")
+doc.styles.add("HEADING", font="arial.ttf").set_extended_font_data("Arial", bold=True)
+doc.styles.add("SERIF", font="times.ttf")
+doc.styles.add("CODE", font="courbd.ttf")
+shx = doc.styles.add("NOTES", font="romans.shx")
+shx.dxf.width = 0.8
+shx.dxf.oblique = 15
+for i, style in enumerate(["PLAIN", "HEADING", "SERIF", "CODE", "NOTES"]):
+    msp.add_text(style, dxfattribs={"style": style, "height": 10, "insert": (0, -20 * i), "layer": style})
+msp.add_mtext("slanted notes", dxfattribs={"style": "NOTES", "char_height": 10, "insert": (0, 100), "layer": "SLANTED"})
+msp.add_mtext("plain \\H2x;double\\H0.5x; {\\C1;red} {\\c16711680;blue} \\Lunder\\l \\Oover\\o "
+              "\\S1/2; \\S+0.1^ -0.2; {\\fTimes New Roman|b0|i1;roman}\\Pnext",
+              dxfattribs={"char_height": 10, "insert": (0, 200), "layer": "FORMATTED"})
+doc.saveas(sys.argv[1])
+)",
+                                   {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  AcDbDatabase db(false, true);
+  ASSERT_EQ(db.dxfIn(wide(dxf).c_str()), Acad::eOk) << wideToUtf8(db.lastErrorMessage());
+  int width = 0, height = 0;
+  pugi::xml_document picture;
+  // Spaces between spans are text too.
+  ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str(), pugi::parse_default | pugi::parse_ws_pcdata));
+  const auto text = [&](const std::string& layer) {
+    return picture.select_node(("//text[@data-layer='" + layer + "']").c_str()).node();
+  };
+  const auto family = [&](const std::string& layer) {
+    const std::string families = text(layer).attribute("font-family").value();
+    return families.substr(0, families.find(','));
+  };
+  EXPECT_EQ(family("PLAIN"), "'Liberation Sans'");
+  EXPECT_STREQ(text("PLAIN").attribute("font-weight").value(), "");
+  EXPECT_EQ(family("HEADING"), "'Liberation Sans'");
+  EXPECT_STREQ(text("HEADING").attribute("font-weight").value(), "bold");
+  EXPECT_EQ(family("SERIF"), "'Liberation Serif'");
+  EXPECT_EQ(family("CODE"), "'Liberation Mono'");
+  EXPECT_STREQ(text("CODE").attribute("font-weight").value(), "bold");
+  EXPECT_EQ(family("NOTES"), "'DejaVu Sans'");
+  // Capitals as high as the text in each font: Times' are smaller in their em.
+  EXPECT_GT(std::stod(text("SERIF").attribute("font-size").value()),
+            std::stod(text("PLAIN").attribute("font-size").value()) + 0.5);
+  // The style's width and slant: x shrunk to 0.8, y leaning 15 degrees.
+  const std::string slanted = text("SLANTED").attribute("transform").value();
+  double matrix[6] = {};
+  ASSERT_EQ(std::sscanf(slanted.c_str(), "matrix(%lf %lf %lf %lf %lf %lf)", &matrix[0], &matrix[1], &matrix[2],
+                        &matrix[3], &matrix[4], &matrix[5]),
+            6)
+      << slanted;
+  EXPECT_NEAR(matrix[0], 0.8, 1e-3);
+  EXPECT_NEAR(matrix[2], -std::tan(15.0 * kPi / 180.0), 1e-3);
+  EXPECT_NEAR(matrix[3], 1.0, 1e-3);
+
+  const pugi::xml_node formatted = text("FORMATTED");
+  const pugi::xpath_node_set lines = formatted.select_nodes("tspan");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(shownText(lines[1].node()), "next");
+  const auto span = [&](const std::string& shown) {
+    for (const pugi::xpath_node& found : lines[0].node().select_nodes("tspan"))
+      if (shown == found.node().child_value()) return found.node();
+    ADD_FAILURE() << shown;
+    return pugi::xml_node();
+  };
+  const double size = std::stod(formatted.attribute("font-size").value());
+  EXPECT_NEAR(std::stod(span("double").attribute("font-size").value()), 2 * size, 1e-2);
+  EXPECT_STREQ(span("red").attribute("fill").value(), "#ff0000");
+  EXPECT_STREQ(span("blue").attribute("fill").value(), "#0000ff");
+  EXPECT_STREQ(span("under").attribute("text-decoration").value(), "underline");
+  EXPECT_STREQ(span("over").attribute("text-decoration").value(), "overline");
+  // A fraction: its parts smaller, one over the other, the bar under the top.
+  const pugi::xml_node numerator = span("1"), denominator = span("2");
+  EXPECT_NEAR(std::stod(numerator.attribute("font-size").value()), 0.7 * size, 1e-2);
+  EXPECT_LT(std::stod(numerator.attribute("dy").value()), 0.0);
+  EXPECT_GT(std::stod(denominator.attribute("dy").value()), 0.0);
+  EXPECT_LT(std::stod(denominator.attribute("dx").value()), 0.0);
+  EXPECT_STREQ(numerator.attribute("text-decoration").value(), "underline");
+  // Tolerances stack without a bar.
+  EXPECT_STREQ(span("+0.1").attribute("text-decoration").value(), "");
+  EXPECT_STREQ(span("-0.2").attribute("text-decoration").value(), "");
+  EXPECT_EQ(std::string(span("roman").attribute("font-family").value()).rfind("'Liberation Serif'", 0), 0u);
+  EXPECT_STREQ(span("roman").attribute("font-style").value(), "italic");
+  EXPECT_EQ(shownText(lines[0].node()), "plain double red blue under over 12 +0.1-0.2 roman");
 }
 
 namespace {
