@@ -156,6 +156,7 @@ size_t MTextContents::readCode(size_t i, bool& ended) {
       const TextFont font = fontOf(valueAt(end, end));
       m_format.font.family = font.family;
       m_format.font.capitals = font.capitals;
+      m_format.font.widths = font.widths;
       m_format.font.bold = font.bold;
       m_format.font.italic = font.italic;
       return end;

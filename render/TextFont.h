@@ -17,6 +17,8 @@ struct TextFont {
   bool italic = false;
   // The height of the family's capitals, in ems.
   double capitals = kSansCapitals;
+  // Its characters' widths to DejaVu Sans's; 0 for a fixed pitch.
+  double widths = 1.0;
   // The style's width factor and obliquing angle (radians), which multi-line
   // texts take; a single-line text carries its own.
   double widthFactor = 1.0;
@@ -25,6 +27,8 @@ struct TextFont {
   // A font named by its family or file ("Arial", "arialbd.ttf", "romans.shx").
   static TextFont named(std::string_view name);
   static TextFont of(const AcDbTextStyleTableRecord& style);
+  // How far a character advances, in ems.
+  double advance(char32_t character) const;
 
   bool operator==(const TextFont& other) const {
     return family == other.family && bold == other.bold && italic == other.italic;

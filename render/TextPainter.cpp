@@ -5,7 +5,9 @@
 #include <cctype>
 
 #include "AcDbMText.h"
+#include "AcDbDatabase.h"
 #include "AcDbObjectPointer.h"
+#include "AcDbTextStyleTable.h"
 #include "AcDbTextStyleTableRecord.h"
 #include "AcDbText.h"
 #include "MTextContents.h"
@@ -17,10 +19,8 @@
 namespace {
 
 // A text's height is the height of its capitals, which are a share of the
-// font's size that depends on the font.  Without the font's metrics:
-// characters 0.6 of the font's size wide, and descenders a third of the
+// font's size that depends on the font; descenders reach a third of the
 // height below the baseline.
-constexpr double kCharacterEms = 0.6;
 constexpr double kDescent = 1.0 / 3.0;
 // Stacked parts are this share of the text's height; a fraction's bar
 // stands this high above the baseline, its parts this far from it.
@@ -30,19 +30,17 @@ constexpr double kStackGap = 0.12;
 
 using Format = MTextContents::Format;
 
-double characterWidth(const Format& format) {
-  return kCharacterEms * format.height / format.font.capitals * format.widthFactor;
-}
-
 double widthOf(std::string_view text, const Format& format) {
-  return characterWidth(format) * static_cast<double>(utf8Length(text));
+  double ems = 0.0;
+  for (size_t at = 0; at < text.size();) ems += format.font.advance(nextCodePoint(text, at));
+  return ems * format.height / format.font.capitals * format.widthFactor;
 }
 
 double widthOf(const MTextContents::Run& run) {
   if (run.stack == 0) return widthOf(run.text, run.format);
   const double top = kStackScale * widthOf(run.text, run.format);
   const double below = kStackScale * widthOf(run.below, run.format);
-  return run.stack == '#' ? top + below + characterWidth(run.format) : std::max(top, below);
+  return run.stack == '#' ? top + below + widthOf("/", run.format) : std::max(top, below);
 }
 
 void setNumber(pugi::xml_node element, const char* name, double value) {
@@ -168,7 +166,12 @@ std::string TextPainter::shownText(std::string_view text, size_t most, std::uint
   return shown;
 }
 
-const TextFont& TextPainter::fontOf(AcDbObjectId style) {
+const TextFont& TextPainter::fontOf(const AcDbEntity& text, AcDbObjectId style) {
+  // A text that names no style is in the drawing's standard one.
+  if (style.isNull() && text.database() != nullptr) {
+    AcDbObjectPointer<AcDbTextStyleTable> styles(text.database()->textStyleTableId(), AcDb::kForRead);
+    if (styles) styles->getAt(L"Standard", style);
+  }
   const auto known = m_fonts.find(style);
   if (known != m_fonts.end()) return known->second;
   AcDbObjectPointer<AcDbTextStyleTableRecord> record(style, AcDb::kForRead);
@@ -180,7 +183,7 @@ pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGe
   const Alignment alignment = alignmentOf(text);
   Format format;
   format.height = height;
-  format.font = fontOf(text.textStyle());
+  format.font = fontOf(text, text.textStyle());
   std::vector<Line> lines(1);
   lines.front().runs.push_back(Run{format, shownText(text.textStringUtf8(), kMostPerLine, m_leftOut), 0, ""});
   limit(lines);
@@ -203,7 +206,7 @@ pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWo
                                  pugi::xml_node parent) {
   Format format;
   format.height = text.textHeight();
-  format.font = fontOf(text.textStyle());
+  format.font = fontOf(text, text.textStyle());
   // The style's width stretches the text, its wrapping width included.
   const double factor = format.font.widthFactor;
   const double width = text.width() > 0.0 && std::isfinite(text.width()) ? text.width() / factor : 0.0;

@@ -18,6 +18,7 @@
 #include "MTextContents.h"
 #include "TextFont.h"
 
+class AcDbEntity;
 class AcDbMText;
 class AcDbText;
 class SvgCanvas;
@@ -54,7 +55,7 @@ class TextPainter {
     double height = 0.0;  // of the tallest run
   };
 
-  const TextFont& fontOf(AcDbObjectId style);
+  const TextFont& fontOf(const AcDbEntity& text, AcDbObjectId style);
   // Breaks a paragraph into lines no wider than width, between words; a
   // word longer than a line stays whole; width 0 keeps it whole.
   static void wrap(std::vector<Run>& paragraph, double width, std::vector<Line>& lines);

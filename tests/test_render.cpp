@@ -649,12 +649,13 @@ doc.saveas(sys.argv[1])
   pugi::xml_document picture;
   ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str()));
 
-  // Wrapped at its width, twelve characters of the sans font, between words;
-  // a longer word stays whole.
+  // Wrapped at its width as the sans font's characters fill it (95.8 of
+  // 100 for "one two three", 128 with " four"), between words; a longer
+  // word stays whole.
   std::vector<std::string> wrapped;
   for (const pugi::xpath_node& line : picture.select_nodes("//text[@data-layer='WRAPPED']/tspan"))
     wrapped.push_back(line.node().child_value());
-  EXPECT_EQ(wrapped, (std::vector<std::string>{"one two", "three four", "five six", "extraordinarily", "long"}));
+  EXPECT_EQ(wrapped, (std::vector<std::string>{"one two three", "four five six", "extraordinarily", "long"}));
   const pugi::xpath_node_set texts = picture.select_nodes("//text[@data-layer='NOTES']");
   ASSERT_EQ(texts.size(), 1u);
   const pugi::xml_node text = texts.first().node();
@@ -691,9 +692,11 @@ shx.dxf.oblique = 15
 for i, style in enumerate(["PLAIN", "HEADING", "SERIF", "CODE", "NOTES"]):
     msp.add_text(style, dxfattribs={"style": style, "height": 10, "insert": (0, -20 * i), "layer": style})
 msp.add_mtext("slanted notes", dxfattribs={"style": "NOTES", "char_height": 10, "insert": (0, 100), "layer": "SLANTED"})
+doc.styles.get("Standard").dxf.font = "times.ttf"
+msp.add_mtext("in the standard style", dxfattribs={"char_height": 10, "insert": (0, 150), "layer": "DEFAULT"}).dxf.discard("style")
 msp.add_mtext("plain \\H2x;double\\H0.5x; {\\C1;red} {\\c16711680;blue} \\Lunder\\l \\Oover\\o "
               "\\S1/2; \\S+0.1^ -0.2; {\\fTimes New Roman|b0|i1;roman}\\Pnext",
-              dxfattribs={"char_height": 10, "insert": (0, 200), "layer": "FORMATTED"})
+              dxfattribs={"char_height": 10, "insert": (0, 200), "layer": "FORMATTED", "style": "PLAIN"})
 doc.saveas(sys.argv[1])
 )",
                                    {dxf.string()});
@@ -719,6 +722,7 @@ doc.saveas(sys.argv[1])
   EXPECT_EQ(family("CODE"), "'Liberation Mono'");
   EXPECT_STREQ(text("CODE").attribute("font-weight").value(), "bold");
   EXPECT_EQ(family("NOTES"), "'DejaVu Sans'");
+  EXPECT_EQ(family("DEFAULT"), "'Liberation Serif'");
   // Capitals as high as the text in each font: Times' are smaller in their em.
   EXPECT_GT(std::stod(text("SERIF").attribute("font-size").value()),
             std::stod(text("PLAIN").attribute("font-size").value()) + 0.5);
