@@ -624,6 +624,14 @@ std::string shownText(pugi::xml_node element) {
   return text;
 }
 
+// The picture of a drawing, its spaces between spans kept: they are text too.
+void drawText(const std::filesystem::path& dxf, pugi::xml_document& picture) {
+  AcDbDatabase db(false, true);
+  ASSERT_EQ(db.dxfIn(wide(dxf).c_str()), Acad::eOk) << wideToUtf8(db.lastErrorMessage());
+  int width = 0, height = 0;
+  ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str(), pugi::parse_default | pugi::parse_ws_pcdata));
+}
+
 // Multi-line text as another program writes it: its formatting codes are
 // not shown, its paragraphs are lines, and it hangs on its attachment point.
 TEST(RenderedFiles, MultiLineTextShowsItsParagraphsWithoutFormatting) {
@@ -643,11 +651,8 @@ doc.saveas(sys.argv[1])
 )",
                                    {dxf.string()});
   ASSERT_EQ(made.exitCode, 0) << made.output;
-  int width = 0, height = 0;
-  AcDbDatabase db(false, true);
-  ASSERT_EQ(db.dxfIn(wide(dxf).c_str()), Acad::eOk) << wideToUtf8(db.lastErrorMessage());
   pugi::xml_document picture;
-  ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str()));
+  ASSERT_NO_FATAL_FAILURE(drawText(dxf, picture));
 
   // Wrapped at its width as the sans font's characters fill it (95.8 of
   // 100 for "one two three", 128 with " four"), between words; a longer
@@ -701,12 +706,8 @@ doc.saveas(sys.argv[1])
 )",
                                    {dxf.string()});
   ASSERT_EQ(made.exitCode, 0) << made.output;
-  AcDbDatabase db(false, true);
-  ASSERT_EQ(db.dxfIn(wide(dxf).c_str()), Acad::eOk) << wideToUtf8(db.lastErrorMessage());
-  int width = 0, height = 0;
   pugi::xml_document picture;
-  // Spaces between spans are text too.
-  ASSERT_TRUE(picture.load_string(PictureFile::svg(db, width, height).c_str(), pugi::parse_default | pugi::parse_ws_pcdata));
+  ASSERT_NO_FATAL_FAILURE(drawText(dxf, picture));
   const auto text = [&](const std::string& layer) {
     return picture.select_node(("//text[@data-layer='" + layer + "']").c_str()).node();
   };
