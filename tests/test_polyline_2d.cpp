@@ -153,10 +153,10 @@ TEST_P(OldPolylines, AreDrawnAsTheirOutlines) {
   const std::string svg = (m_folder / "rooms.svg").string();
   std::string error, leftOut;
   ASSERT_TRUE(PictureFile::write(m_db, svg, PlotSettings(), error, leftOut)) << error;
-  // The 3-D polyline is not a 2-D one: it is named among what is left out.
-  EXPECT_EQ(leftOut, "1 POLYLINE");
+  // The 3-D polyline is drawn too, through its vertices.
+  EXPECT_EQ(leftOut, "");
   const std::string picture = readFile(svg);
-  EXPECT_EQ(countOccurrences(picture, "data-type=\"POLYLINE\""), 3) << picture;
+  EXPECT_EQ(countOccurrences(picture, "data-type=\"POLYLINE\""), 4) << picture;
 }
 
 // convertpoly makes the rooms light polylines, which mbc takes, and old-style
