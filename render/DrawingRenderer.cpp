@@ -123,6 +123,7 @@ void DrawingRenderer::drawEntity(AcDbObjectId entityId, const Placement& placeme
   }
   if (!element) return;
   name(element, *entity.object());
+  if (look.opacity < 1.0) element.append_attribute("opacity") = SvgNumber::text(look.opacity).c_str();
   // A group's entities carry their own weight, "by block" resolved.
   if (look.weight > RenderStyle::kThin && std::string(element.name()) != "g")
     m_canvas.setLineweight(element, look.weight);

@@ -6,6 +6,7 @@
 
 #include "AcDbHatch.h"
 #include "HatchEdgePath.h"
+#include "HatchGradient.h"
 #include "LineClip.h"
 #include "PathData.h"
 #include "SvgCanvas.h"
@@ -142,5 +143,7 @@ pugi::xml_node HatchPainter::draw(const AcDbHatch& hatch, const AcGeMatrix3d& to
     pugi::xml_node pattern = drawPattern(hatch, toPlane, loops, colour, parent);
     if (pattern) return pattern;
   }
-  return fill(loops, colour, parent);
+  // A gradient is drawn in its colours, whatever the hatch's own.
+  const std::optional<HatchGradient> gradient = HatchGradient::of(hatch);
+  return fill(loops, gradient ? gradient->paint(m_canvas, loops.extents()) : colour, parent);
 }

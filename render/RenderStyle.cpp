@@ -42,6 +42,14 @@ Adesk::UInt32 RenderStyle::shown(const AcCmColor& color) {
   return AcCmEntityColor::lookUpRGB(static_cast<Adesk::UInt8>(index));
 }
 
+double RenderStyle::opacityOf(const AcDbLayerTableRecord& layer) {
+  // A layer keeps its transparency in extended data of its own name.
+  AcResBufPtr data(layer.xData(L"AcCmTransparency"));
+  for (const resbuf* item = data.get(); item != nullptr; item = item->rbnext)
+    if (item->restype == 1071) return AcCmTransparency::serializeIn(static_cast<Adesk::UInt32>(item->resval.rlong)).opacity();
+  return 1.0;
+}
+
 const RenderStyle::Layer& RenderStyle::layer(AcDbObjectId id) {
   const auto known = m_layers.find(id);
   if (known != m_layers.end()) return known->second;
@@ -55,6 +63,7 @@ const RenderStyle::Layer& RenderStyle::layer(AcDbObjectId id) {
     look.colour = shown(record->color());
     look.weight = weightOf(record->lineWeight(), kThin, kThin);
     look.linetype = record->linetypeObjectId();
+    look.opacity = opacityOf(*record.object());
   }
   return m_layers.emplace(id, look).first->second;
 }
@@ -72,6 +81,8 @@ RenderStyle::Look RenderStyle::lookOf(const AcDbEntity& entity, const Context& c
   look.weight = weightOf(entity.lineWeight(), shownLayer.weight, context.weight);
   look.linetype = linetypeOf(entity, shownLayer, context);
   look.linetypeScale = m_ltscale * entity.linetypeScale();
+  const AcCmTransparency transparency = entity.transparency();
+  look.opacity = transparency.isByLayer() ? shownLayer.opacity : transparency.opacity();
   return look;
 }
 

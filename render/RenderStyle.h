@@ -1,5 +1,5 @@
 // What the host shows of an entity: whether its layer lets it be seen, the
-// colour it is drawn in, its lineweight and its linetype.  Entities of a block on layer "0" take the
+// colour it is drawn in, its lineweight, its linetype and how opaque it is.  Entities of a block on layer "0" take the
 // layer of the reference that places them; colours by block take the
 // reference's colour.
 #pragma once
@@ -12,6 +12,7 @@
 
 class AcDbDatabase;
 class AcDbEntity;
+class AcDbLayerTableRecord;
 
 class RenderStyle {
  public:
@@ -30,6 +31,7 @@ class RenderStyle {
     int weight = kThin;      // hundredths of a millimetre
     AcDbObjectId linetype;   // the effective linetype; null: continuous
     double linetypeScale = 1.0;  // the entity's times the drawing's
+    double opacity = 1.0;    // by block: the reference's group carries it
   };
   // The default lineweight, which pictures draw as their thinnest line.
   static constexpr int kThin = 25;
@@ -51,9 +53,11 @@ class RenderStyle {
     Adesk::UInt32 colour = 0;
     int weight = kThin;
     AcDbObjectId linetype;
+    double opacity = 1.0;
   };
   static int weightOf(int weight, int byLayer, int byBlock);
   const Layer& layer(AcDbObjectId id);
+  static double opacityOf(const AcDbLayerTableRecord& layer);
 
   AcDbObjectId linetypeOf(const AcDbEntity& entity, const Layer& layer, const Context& context) const;
 

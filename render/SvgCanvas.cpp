@@ -37,6 +37,14 @@ std::string SvgCanvas::addClipPath(const PathData& path) {
   return "url(#" + id + ")";
 }
 
+pugi::xml_node SvgCanvas::addDefinition(const char* element, std::string& reference) {
+  const std::string id = "def" + std::to_string(++m_definitions);
+  pugi::xml_node definition = m_defs.append_child(element);
+  definition.append_attribute("id") = id.c_str();
+  reference = "url(#" + id + ")";
+  return definition;
+}
+
 void SvgCanvas::setLineweight(pugi::xml_node element, int weight) {
   addClass(element, "lw" + std::to_string(weight));
   m_weights.insert(weight);

@@ -29,6 +29,9 @@ class SvgCanvas {
   // A clip path of the area inside the path, holes by the even-odd rule;
   // its reference for a clip-path attribute.
   std::string addClipPath(const PathData& path);
+  // A definition (a gradient ...) of the picture, and the url() by which
+  // attributes name it.
+  pugi::xml_node addDefinition(const char* element, std::string& reference);
   // Strokes the element's lines that many hundredths of a millimetre wide
   // on the page (on screen, at 96 pixels to the inch).
   void setLineweight(pugi::xml_node element, int weight);
@@ -57,6 +60,7 @@ class SvgCanvas {
   pugi::xml_node m_drawing;
   AcDbExtents m_extents;
   int m_clips = 0;
+  int m_definitions = 0;
   std::set<int> m_weights;
   // The class number of each width.
   std::map<double, int> m_widths;

@@ -394,6 +394,7 @@ def xdata_items():
 def dress(entity):
     entity.dxf.layer = rng.choice(layers)
     if rng.random() < 0.3: entity.dxf.color = rng.randrange(0, 257)
+    if rng.random() < 0.2: entity.dxf.transparency = rng.choice([0x01000000, 0x02000000 | rng.randrange(256)])
     if rng.random() < 0.5:
         for app in rng.sample(apps, rng.randrange(1, len(apps) + 1)): entity.set_xdata(app, xdata_items())
     if rng.random() < 0.3:

@@ -1296,3 +1296,69 @@ doc.saveas(sys.argv[1])
   EXPECT_NE(faces.find("M40,-10L40,0"), std::string::npos) << faces;
   EXPECT_NE(faces.find("M60,-10L50,0"), std::string::npos) << faces;
 }
+
+// Transparency, the entity's own or its layer's, shows as opacity.
+TEST(RenderedFiles, TransparentEntitiesAndLayersAreDrawnSeeThrough) {
+  Rendered rendered;
+  renderMade(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+doc.layers.add("GLASS").transparency = 0.25
+msp.add_line((0, 0), (10, 0), dxfattribs={"layer": "HALF"}).transparency = 0.5
+msp.add_line((0, 5), (10, 5), dxfattribs={"layer": "GLASS"})
+msp.add_line((0, 10), (10, 10), dxfattribs={"layer": "GLASS"}).transparency = 0.0
+msp.add_line((0, 15), (10, 15), dxfattribs={"layer": "SOLID"})
+doc.saveas(sys.argv[1])
+)",
+             rendered);
+  EXPECT_STREQ(byLayer(rendered.picture, "HALF").attribute("opacity").value(), "0.498");
+  const pugi::xpath_node_set glass = rendered.picture.select_nodes("//path[@data-layer='GLASS']");
+  ASSERT_EQ(glass.size(), 2u);
+  EXPECT_STREQ(glass[0].node().attribute("opacity").value(), "0.749");
+  EXPECT_FALSE(glass[1].node().attribute("opacity"));
+  EXPECT_FALSE(byLayer(rendered.picture, "SOLID").attribute("opacity"));
+}
+
+// Gradient fills blend their two colours, or one colour and its tint,
+// along their angle or outwards from the centre.
+TEST(RenderedFiles, GradientHatchesBlendTheirColours) {
+  Rendered rendered;
+  renderMade(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+rising = msp.add_hatch(dxfattribs={"layer": "RISING"})
+rising.paths.add_polyline_path([(0, 0), (10, 0), (10, 5), (0, 5)])
+rising.set_gradient((255, 0, 0), (0, 0, 255), rotation=90, name="LINEAR")
+glow = msp.add_hatch(dxfattribs={"layer": "GLOW"})
+glow.paths.add_polyline_path([(20, 0), (30, 0), (30, 10), (20, 10)])
+glow.set_gradient((0, 128, 0), rotation=0, one_color=1, tint=0.8, name="SPHERICAL")
+doc.saveas(sys.argv[1])
+)",
+             rendered);
+  const auto paintOf = [&](const char* layer) {
+    const std::string fill = byLayer(rendered.picture, layer).attribute("fill").value();
+    EXPECT_EQ(fill.rfind("url(#", 0), 0u) << fill;
+    const std::string id = fill.substr(5, fill.size() - 6);
+    return rendered.picture.select_node(("//*[@id='" + id + "']").c_str()).node();
+  };
+  const auto stops = [](pugi::xml_node gradient) {
+    std::vector<std::string> colours;
+    for (pugi::xml_node stop : gradient.children("stop")) colours.push_back(stop.attribute("stop-color").value());
+    return colours;
+  };
+  // Red at the bottom rising to blue at the top (the picture's y runs down).
+  const pugi::xml_node rising = paintOf("RISING");
+  EXPECT_STREQ(rising.name(), "linearGradient");
+  EXPECT_EQ(stops(rising), (std::vector<std::string>{"#ff0000", "#0000ff"}));
+  EXPECT_STREQ(rising.attribute("y1").value(), "0");
+  EXPECT_STREQ(rising.attribute("y2").value(), "-5");
+  EXPECT_STREQ(rising.attribute("x1").value(), rising.attribute("x2").value());
+  // One green tinted toward white in the centre.
+  const pugi::xml_node glow = paintOf("GLOW");
+  EXPECT_STREQ(glow.name(), "radialGradient");
+  EXPECT_EQ(stops(glow), (std::vector<std::string>{"#99cc99", "#008000"}));
+  EXPECT_STREQ(glow.attribute("cx").value(), "25");
+  EXPECT_STREQ(glow.attribute("cy").value(), "-5");
+}

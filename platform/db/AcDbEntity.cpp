@@ -131,7 +131,7 @@ void AcDbEntity::dxfGroups(std::vector<DxfGroup>& groups) const { groups.push_ba
 bool AcDbEntity::dxfOwns(const DxfGroup& group, int code) const {
   if (!group.is(kMarker)) return false;
   switch (code) {
-    case 8: case 6: case 62: case 420: case 370: case 60: case 48:
+    case 8: case 6: case 62: case 420: case 370: case 60: case 48: case 440:
       return true;
     default:
       return false;
@@ -166,6 +166,9 @@ void AcDbEntity::dxfInField(const DxfGroup&, DxfInFiler& in) {
     case 48:
       m_linetypeScale = in.real();
       break;
+    case 440:
+      m_transparency = static_cast<Adesk::UInt32>(in.integer());
+      break;
   }
 }
 
@@ -177,6 +180,7 @@ void AcDbEntity::dxfOutFields(const DxfGroup&, DxfOutFiler& out) const {
   if (m_lineWeight != AcDb::kLnWtByLayer) out.integer(370, m_lineWeight);
   if (m_linetypeScale != 1.0) out.real(48, m_linetypeScale);
   if (m_invisible) out.integer(60, 1);
+  if (m_transparency != 0) out.integer(440, static_cast<std::int32_t>(m_transparency));
 }
 
 Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& entity, AcDbObjectId id, AcDb::OpenMode mode, bool openErased) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "AcCmColor.h"
+#include "AcCmTransparency.h"
 #include "AcDbExtents.h"
 #include "AcDbObject.h"
 #include "AcGeMatrix3d.h"
@@ -46,6 +47,8 @@ class AcDbEntity : public AcDbObject {
   AcDb::LineWeight lineWeight() const { return static_cast<AcDb::LineWeight>(m_lineWeight); }
   Acad::ErrorStatus setLineWeight(AcDb::LineWeight weight, bool doSubents = true);
 
+  AcCmTransparency transparency() const { return AcCmTransparency::serializeIn(m_transparency); }
+
   AcDb::Visibility visibility() const { return m_invisible ? AcDb::kInvisible : AcDb::kVisible; }
   Acad::ErrorStatus setVisibility(AcDb::Visibility visibility, bool doSubents = true);
 
@@ -72,6 +75,8 @@ class AcDbEntity : public AcDbObject {
   double m_linetypeScale = 1.0;
   AcCmColor m_color;
   std::int16_t m_lineWeight = AcDb::kLnWtByLayer;
+  // As the file gives it (group 440), kept whatever it says.
+  Adesk::UInt32 m_transparency = 0;
   bool m_invisible = false;
 };
 
