@@ -48,12 +48,15 @@ void addLine(const std::vector<AcGePoint3d>& points, bool closed, PathData& path
   if (closed && points.size() > 2) path.lineTo(points.front());
 }
 
+// A polyface mesh's records are its positions, then its faces.
+bool isFace(const Vertex& vertex) { return (vertex.flags & kFaceRecord) != 0 && (vertex.flags & kFacePosition) == 0; }
+
 void addFaces(const std::vector<Vertex>& vertices, PathData& path) {
   std::vector<AcGePoint3d> positions;
   for (const Vertex& vertex : vertices)
-    if ((vertex.flags & kFaceRecord) == 0 || (vertex.flags & kFacePosition) != 0) positions.push_back(vertex.position);
+    if (!isFace(vertex)) positions.push_back(vertex.position);
   for (const Vertex& face : vertices) {
-    if ((face.flags & kFaceRecord) == 0 || (face.flags & kFacePosition) != 0) continue;
+    if (!isFace(face)) continue;
     std::vector<int> corners;
     for (int corner : face.corners)
       if (corner != 0) corners.push_back(corner);
@@ -67,20 +70,19 @@ void addFaces(const std::vector<Vertex>& vertices, PathData& path) {
   }
 }
 
+// count vertices from first, stride apart, as one line.
+void addRun(const std::vector<Vertex>& vertices, size_t first, size_t count, size_t stride, bool closed,
+            PathData& path) {
+  std::vector<AcGePoint3d> line;
+  for (size_t index = 0; index < count; ++index) line.push_back(vertices[first + index * stride].position);
+  addLine(line, closed, path);
+}
+
 // Rows of n vertices, m of them; each row and each column is one line.
 void addMesh(const std::vector<Vertex>& vertices, size_t m, size_t n, long long flags, PathData& path) {
   if (m == 0 || n == 0 || vertices.size() < m * n) return;
-  auto at = [&](size_t row, size_t column) { return vertices[row * n + column].position; };
-  for (size_t row = 0; row < m; ++row) {
-    std::vector<AcGePoint3d> line;
-    for (size_t column = 0; column < n; ++column) line.push_back(at(row, column));
-    addLine(line, (flags & kClosedAcross) != 0, path);
-  }
-  for (size_t column = 0; column < n; ++column) {
-    std::vector<AcGePoint3d> line;
-    for (size_t row = 0; row < m; ++row) line.push_back(at(row, column));
-    addLine(line, (flags & kClosed) != 0, path);
-  }
+  for (size_t row = 0; row < m; ++row) addRun(vertices, row * n, n, 1, (flags & kClosedAcross) != 0, path);
+  for (size_t column = 0; column < n; ++column) addRun(vertices, column, m, n, (flags & kClosed) != 0, path);
 }
 
 }  // namespace
