@@ -264,13 +264,14 @@ pugi::xml_node DrawingRenderer::drawCopy(const AcDbBlockReference& reference, co
 
 pugi::xml_node DrawingRenderer::drawViewport(const AcDbViewport& viewport, const RenderStyle::Look& look,
                                              const Placement& placement) {
+  // The sheet's own viewport shows nothing of its own.
   const std::optional<AcGeMatrix3d> view = ViewportView::modelToSheet(viewport);
-  if (look.frozen || !view) return pugi::xml_node();
-  const PathData outline = ViewportView::outline(viewport, placement.toWorld);
+  if (look.frozen || !view || viewport.number() == 1) return pugi::xml_node();
   pugi::xml_node parent = placement.parent;
   pugi::xml_node group = parent.append_child("g");
-  if (viewport.number() != 1 && viewport.isOn()) {
+  if (viewport.isOn()) {
     // Model space counts towards the picture only as far as the viewport shows it.
+    const PathData outline = ViewportView::outline(viewport, placement.toWorld);
     const AcDbExtents sheet = m_canvas.extents();
     pugi::xml_node contents = group.append_child("g");
     contents.append_attribute("clip-path") = m_canvas.addClipPath(outline).c_str();
@@ -283,7 +284,7 @@ pugi::xml_node DrawingRenderer::drawViewport(const AcDbViewport& viewport, const
     m_canvas.include(outline.extents());
   }
   // A clipped viewport's frame is the entity that clips it, drawn as itself.
-  if (look.visible && viewport.number() != 1 && !viewport.isNonRectClipOn()) {
+  if (look.visible && !viewport.isNonRectClipOn()) {
     pugi::xml_node frame = m_canvas.addPath(group, ViewportView::frame(viewport, placement.toWorld));
     if (frame) frame.append_attribute("stroke") = SvgNumber::colour(look.colour).c_str();
   }
