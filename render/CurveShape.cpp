@@ -10,7 +10,6 @@
 #include "AcDbEllipse.h"
 #include "AcDbLine.h"
 #include "AcDbObjectPointer.h"
-#include "AcDbPoint.h"
 #include "AcDbPolyline.h"
 #include "AcDbSolid.h"
 #include "AcDbSpline.h"
@@ -171,13 +170,6 @@ std::optional<PathData> CurveShape::of(const AcDbEntity& entity, const AcGeMatri
   if (const auto* spline = AcDbSpline::cast(&entity)) {
     PathData path(toWorld);
     addSpline(*spline, path);
-    return path;
-  }
-  if (const auto* point = AcDbPoint::cast(&entity)) {
-    // A dot: a round cap on a segment of no length.
-    PathData path(toWorld);
-    path.moveTo(point->position());
-    path.lineTo(point->position());
     return path;
   }
   if (const auto* solid = AcDbSolid::cast(&entity)) {

@@ -1,6 +1,5 @@
 // The outline of a curve entity as path data: lines, arcs, circles,
-// ellipses, splines, polylines with their arcs, points and the corners of
-// solids.  Ellipses and splines are followed closely enough that no chord
+// ellipses, splines, polylines with their arcs and the corners of solids.  Ellipses and splines are followed closely enough that no chord
 // strays a pixel from the curve at any size a picture is drawn.
 #pragma once
 

@@ -13,6 +13,7 @@
 #include "AcDbMInsertBlock.h"
 #include "AcDbMText.h"
 #include "AcDbObjectPointer.h"
+#include "AcDbPoint.h"
 #include "AcDbSolid.h"
 #include "AcDbSortentsTable.h"
 #include "AcDbText.h"
@@ -51,6 +52,7 @@ DrawingRenderer::DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas)
       m_budget(database),
       m_texts(canvas, kCharactersPerEntity * m_budget.limit()),
       m_hatches(canvas),
+      m_points(database, canvas),
       m_wipeoutFrames(showsWipeoutFrames(database)) {}
 
 void DrawingRenderer::render() {
@@ -142,6 +144,11 @@ pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const Render
   if (const auto* text = AcDbMText::cast(&entity))
     return m_texts.draw(*text, placement.toWorld, colour, placement.parent);
   if (AcDbUnmodelledEntity::cast(&entity) != nullptr) return drawCarried(entity, look, placement);
+  if (const auto* point = AcDbPoint::cast(&entity)) {
+    pugi::xml_node element = m_points.add(*point, placement.toWorld, placement.parent);
+    if (element) element.append_attribute("stroke") = colour.c_str();
+    return element;
+  }
   if (const std::optional<PathData> band = CurveShape::taperedOutline(entity, placement.toWorld)) {
     // A tapering polyline is the area its widths sweep, filled.
     pugi::xml_node element = m_canvas.addPath(placement.parent, *band);
@@ -298,6 +305,8 @@ pugi::xml_node DrawingRenderer::drawContents(AcDbObjectId block, const RenderSty
   drawBlock(block, Placement{toWorld, RenderStyle::Context{look.layer, look.colour, look.weight, look.linetype}, group});
   return group;
 }
+
+void DrawingRenderer::finish(double viewHeight) { m_points.finish(viewHeight); }
 
 std::string DrawingRenderer::leftOut() const {
   std::string line;

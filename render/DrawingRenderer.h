@@ -15,6 +15,7 @@
 #include "EntityBudget.h"
 #include "HatchPainter.h"
 #include "LinetypeDashes.h"
+#include "PointSymbols.h"
 #include "RenderStyle.h"
 #include "TextPainter.h"
 #include "UnboundedLines.h"
@@ -38,6 +39,8 @@ class DrawingRenderer {
   // What the picture leaves out, by type: "2 LEADER, 1 MLEADER", then
   // those beyond the limit; empty when everything was drawn.
   std::string leftOut() const;
+  // Sizes what is drawn relative to the view, once it is known.
+  void finish(double viewHeight);
 
  private:
   struct Placement {
@@ -83,6 +86,7 @@ class DrawingRenderer {
   HatchPainter m_hatches;
   LinetypeDashes m_dashes;
   UnboundedLines m_unbounded;
+  PointSymbols m_points;
   bool m_wipeoutFrames;
   // The blocks being drawn, outermost first: a block that holds a
   // reference to itself is drawn once.

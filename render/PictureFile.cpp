@@ -79,9 +79,11 @@ bool writeText(const std::string& text, const std::string& path, std::string& er
 
 std::string PictureFile::svg(AcDbDatabase& database, int& width, int& height) {
   SvgCanvas canvas;
-  DrawingRenderer(database, canvas).render();
+  DrawingRenderer renderer(database, canvas);
+  renderer.render();
   const PlotSettings settings;
   const PlotSettings::View view = settings.image(shownPart(canvas, settings), kPixels);
+  renderer.finish(view.height);
   canvas.finish(view, std::nullopt);
   width = static_cast<int>(view.pageWidth);
   height = static_cast<int>(view.pageHeight);
@@ -112,6 +114,7 @@ bool PictureFile::write(AcDbDatabase& database, const std::string& path, const P
   const AcDbExtents shown = shownPart(canvas, settings);
   const double mm = layout.isNull() ? unitMm(database) : paperUnitMm(database);
   const PlotSettings::View view = kind == Kind::Pdf ? settings.sheet(shown, mm) : settings.image(shown, kPixels);
+  renderer.finish(view.height);
   canvas.finish(view, settings.window());
   if (kind == Kind::Svg) return writeText(canvas.text(), path, error);
   if (kind == Kind::Png)

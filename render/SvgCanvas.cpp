@@ -7,6 +7,13 @@
 #include "PathData.h"
 #include "SvgNumber.h"
 
+namespace {
+
+// How many thinnest lines wide a point's dot is.
+constexpr double kDotLines = 3.0;
+
+}  // namespace
+
 SvgCanvas::SvgCanvas() {
   m_svg = m_document.append_child("svg");
   m_svg.append_attribute("xmlns") = "http://www.w3.org/2000/svg";
@@ -50,6 +57,11 @@ void SvgCanvas::setLineweight(pugi::xml_node element, int weight) {
   m_weights.insert(weight);
 }
 
+void SvgCanvas::setDot(pugi::xml_node element) {
+  addClass(element, "dot");
+  m_dots = true;
+}
+
 void SvgCanvas::setWidth(pugi::xml_node element, double width) {
   const auto found = m_widths.emplace(width, static_cast<int>(m_widths.size())).first;
   addClass(element, "pw" + std::to_string(found->second));
@@ -82,6 +94,11 @@ void SvgCanvas::finish(const PlotSettings::View& view, const std::optional<AcDbE
   m_drawing.append_attribute("stroke-width") = SvgNumber::text(thin).c_str();
   // Elements drawn wider name their lineweight; the widths follow the view.
   std::string widths;
+  if (m_dots) {
+    widths += ".dot{stroke-width:";
+    SvgNumber::append(widths, kDotLines * thin);
+    widths += "}";
+  }
   for (int weight : m_weights) {
     widths += ".lw" + std::to_string(weight) + "{stroke-width:";
     SvgNumber::append(widths, std::max(thin, weight / 100.0 * view.unitsPerMm));

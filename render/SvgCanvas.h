@@ -38,6 +38,9 @@ class SvgCanvas {
   // Strokes the element's lines that wide in drawing units, never thinner
   // than the thinnest line; over its lineweight.
   void setWidth(pugi::xml_node element, double width);
+  // A point's dot, drawn three thinnest lines wide so that it shows at
+  // any scale; a lineweight of its own is wider still.
+  void setDot(pugi::xml_node element);
   // Counts towards the extents without drawing anything.
   void include(const AcDbExtents& box);
 
@@ -62,6 +65,7 @@ class SvgCanvas {
   int m_clips = 0;
   int m_definitions = 0;
   std::set<int> m_weights;
+  bool m_dots = false;
   // The class number of each width.
   std::map<double, int> m_widths;
 };

@@ -884,6 +884,64 @@ std::vector<double> numbersOf(const char* text) {
 
 }  // namespace
 
+namespace {
+
+// Lines of linetypes another program defined: by layer, by block, of their
+// own, each with its own scale, and a wide polyline.
+const char* kLinetypes = R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+doc.header["$LTSCALE"] = float(sys.argv[2])
+doc.linetypes.add("DASHED", pattern=[0.75, 0.5, -0.25], description="Dashed __ __ __")
+doc.linetypes.add("DASHDOT", pattern=[1.0, 0.5, -0.25, 0.0, -0.25], description="Dash dot __ . __ .")
+doc.linetypes.add("GAPFIRST", pattern=[1.0, -0.25, 0.5, -0.25], description="  __  __")
+doc.layers.add("WALLS", linetype="DASHED")
+msp = doc.modelspace()
+msp.add_line((0, 0), (10, 0), dxfattribs={"layer": "WALLS"})
+msp.add_arc((0, 0), 5, 0, 90, dxfattribs={"linetype": "DASHDOT", "ltscale": 2})
+msp.add_circle((20, 0), 3, dxfattribs={"linetype": "GAPFIRST"})
+msp.add_line((0, 5), (10, 5), dxfattribs={"linetype": "CONTINUOUS", "layer": "WALLS"})
+block = doc.blocks.new("MARK")
+block.add_line((0, 0), (1, 0), dxfattribs={"linetype": "BYBLOCK"})
+msp.add_blockref("MARK", (0, 10), dxfattribs={"linetype": "DASHED", "xscale": 3, "yscale": 3})
+doc.saveas(sys.argv[1])
+)";
+
+std::vector<double> numbersOf(const char* text) {
+  std::vector<double> numbers;
+  std::istringstream in(text);
+  for (double value = 0; in >> value;) numbers.push_back(value);
+  return numbers;
+}
+
+}  // namespace
+
+// The command line's render takes the plot options spatiary render takes,
+// after a path quoted for its blanks; a wrong option is named.
+TEST(RenderedFiles, TheConsoleCommandTakesThePlotOptions) {
+  ScratchFolder folder;
+  const auto appdata = folder / "appdata" / "ZelphSystems" / "Spatiary" / "prefs";
+  std::filesystem::create_directories(appdata);
+  writeFile(appdata / "prefs.cfg", "//\tprefs\nunits\n0\n");
+  const auto pdf = folder / "my floor.pdf", window = folder / "window.svg";
+  const RunResult plotted = runSpatiary(
+      {"--appdata", (folder / "appdata").string(), "--keep-going", floorDrawing().string()},
+      "render \"" + pdf.string() + "\" --sheet A3 --portrait --scale 1:100 --margin 5\nrender " + window.string() +
+          " --window 0,0,6000,6000\nrender " + (folder / "plain.svg").string() + " --sheet B7\nrender " +
+          (folder / "plain.svg").string() + " --bogus\n");
+  EXPECT_EQ(plotted.exitCode, 1) << plotted.output;
+  EXPECT_NE(plotted.output.find("Wrote the picture " + pdf.string() + " ("), std::string::npos) << plotted.output;
+  const RunResult info = runCommand("pdfinfo " + shellQuote(pdf.string()));
+  EXPECT_NE(info.output.find("Page size:       841.89 x 1190.55 pts (A3)"), std::string::npos) << info.output;
+  pugi::xml_document picture;
+  ASSERT_TRUE(picture.load_file(window.c_str()));
+  EXPECT_EQ(numbersOf(picture.child("svg").attribute("viewBox").value()), (std::vector<double>{0, -6000, 6000, 6000}));
+  EXPECT_NE(plotted.output.find("script line 3: render: unknown sheet B7"), std::string::npos) << plotted.output;
+  EXPECT_NE(plotted.output.find("script line 4: render: unknown option --bogus"), std::string::npos) << plotted.output;
+  EXPECT_FALSE(std::filesystem::exists(folder / "plain.svg"));
+}
+
+
 // Dashes as long as the linetype says, times the drawing's and the
 // entity's linetype scales and the block's size; dots as very short dashes.
 TEST(RenderedFiles, LinesAreDashedByTheirLinetypesAndScales) {
@@ -1361,4 +1419,96 @@ doc.saveas(sys.argv[1])
   EXPECT_EQ(stops(glow), (std::vector<std::string>{"#99cc99", "#008000"}));
   EXPECT_STREQ(glow.attribute("cx").value(), "25");
   EXPECT_STREQ(glow.attribute("cy").value(), "-5");
+}
+
+namespace {
+
+// A frame 100 by 50 and points in the style the arguments give: one at
+// (20, 10), one turned a quarter at (60, 10), and one in a block placed
+// twice as large at (80, 40).
+const char* kPoints = R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+doc.header["$PDMODE"] = int(sys.argv[2])
+doc.header["$PDSIZE"] = float(sys.argv[3])
+msp = doc.modelspace()
+msp.add_lwpolyline([(0, 0), (100, 0), (100, 50), (0, 50)], close=True, dxfattribs={"layer": "FRAME"})
+msp.add_point((20, 10), dxfattribs={"layer": "POINT"})
+msp.add_point((60, 10), dxfattribs={"layer": "TURNED", "angle": 90})
+doc.blocks.new("MARK").add_point((0, 0), dxfattribs={"layer": "BLOCK"})
+msp.add_blockref("MARK", (80, 40), dxfattribs={"xscale": 2, "yscale": 2})
+doc.saveas(sys.argv[1])
+)";
+
+}  // namespace
+
+// Points show in the drawing's point style: a dot wider than the thinnest
+// line, or a plus, cross or tick with a circle or square round it, sized in
+// drawing units or by the view's height (5 % when the size is 0).
+TEST(RenderedFiles, PointsShowInTheDrawingsPointStyle) {
+  ScratchFolder folder;
+  const auto dxf = folder / "points.dxf", svg = folder / "points.svg";
+  const auto draw = [&](int mode, double size, pugi::xml_document& picture) {
+    const RunResult made = runPython(kPoints, {dxf.string(), std::to_string(mode), std::to_string(size)});
+    ASSERT_EQ(made.exitCode, 0) << made.output;
+    const RunResult run = runCommand(shellQuote(spatiaryExecutable().string()) + " render " + shellQuote(dxf.string()) +
+                                     " " + shellQuote(svg.string()));
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.output, "");
+    ASSERT_TRUE(picture.load_file(svg.c_str()));
+  };
+  const auto extent = [](const pugi::xml_document& picture, const char* layer) {
+    const Box box = boxOf(byLayer(picture, layer));
+    return std::vector<double>{box.left, box.top, box.right, box.bottom};
+  };
+  {
+    pugi::xml_document picture;
+    draw(0, 0, picture);
+    const pugi::xml_node dot = byLayer(picture, "POINT");
+    EXPECT_STREQ(dot.attribute("d").value(), "M20,-10L20,-10");
+    EXPECT_STREQ(dot.attribute("class").value(), "dot");
+    const double thin = std::stod(picture.select_node("//g[@id='model']").node().attribute("stroke-width").value());
+    const std::string style = picture.select_node("//style").node().child_value();
+    ASSERT_EQ(style.rfind(".dot{stroke-width:", 0), 0u) << style;
+    EXPECT_NEAR(std::stod(style.substr(style.find(':') + 1)), 3 * thin, 1e-3) << style;
+  }
+  {
+    // A cross 2 units each way in a circle 1 round.
+    pugi::xml_document picture;
+    draw(35, 2, picture);
+    EXPECT_EQ(extent(picture, "POINT"), (std::vector<double>{18, -12, 22, -8}));
+    const std::string symbol = byLayer(picture, "POINT").attribute("d").value();
+    EXPECT_EQ(std::count(symbol.begin(), symbol.end(), 'M'), 3) << symbol;
+    EXPECT_NE(symbol.find('A'), std::string::npos) << symbol;
+    // The block's point doubles with it.
+    EXPECT_EQ(extent(picture, "BLOCK"), (std::vector<double>{76, -44, 84, -36}));
+  }
+  {
+    // A plus 1.5 each way in a square 1.5 across, and a tick half as high.
+    pugi::xml_document picture;
+    draw(66, 1.5, picture);
+    EXPECT_EQ(extent(picture, "POINT"), (std::vector<double>{18.5, -11.5, 21.5, -8.5}));
+    draw(4, 1.5, picture);
+    EXPECT_EQ(extent(picture, "POINT"), (std::vector<double>{20, -10.75, 20, -10}));
+    // The angle turns the tick clockwise.
+    const Box turned = boxOf(byLayer(picture, "TURNED"));
+    EXPECT_NEAR(turned.right, 60.75, 1e-9);
+    EXPECT_NEAR(turned.top, -10, 1e-9);
+  }
+  {
+    // 5 % and 10 % of the view's height, 54 with its margins, in the block too.
+    pugi::xml_document picture;
+    draw(2, 0, picture);
+    const std::vector<double> share = extent(picture, "POINT");
+    const std::vector<double> expected{17.3, -12.7, 22.7, -7.3};
+    for (size_t side = 0; side < 4; ++side) EXPECT_NEAR(share[side], expected[side], 1e-9);
+    draw(2, -10, picture);
+    const std::vector<double> plus = extent(picture, "POINT");
+    ASSERT_EQ(plus.size(), 4u);
+    EXPECT_NEAR(plus[2] - plus[0], 10.8, 1e-9);
+    EXPECT_NEAR(boxOf(byLayer(picture, "BLOCK")).right, 85.4, 1e-9);
+    // Nothing at all.
+    draw(1, 0, picture);
+    EXPECT_TRUE(picture.select_nodes("//*[@data-layer='POINT']").empty());
+  }
 }

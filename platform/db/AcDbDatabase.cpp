@@ -272,6 +272,14 @@ double AcDbDatabase::dimscale() const { return headerScale("$DIMSCALE"); }
 
 double AcDbDatabase::celtscale() const { return headerScale("$CELTSCALE"); }
 
+Adesk::Int16 AcDbDatabase::pdmode() const { return static_cast<Adesk::Int16>(headerInt(m_impl->file, "$PDMODE", 0)); }
+
+double AcDbDatabase::pdsize() const {
+  const std::string value = m_impl->file.header.value("$PDSIZE", 40);
+  const double size = std::strtod(value.c_str(), nullptr);
+  return std::isfinite(size) ? size : 0.0;
+}
+
 Acad::ErrorStatus AcDbDatabase::setCeltscale(double scale) { return setHeaderScale("$CELTSCALE", scale); }
 
 AcGePoint3d AcDbDatabase::headerPoint(const char* name, const AcGePoint3d& fallback) const {

@@ -84,6 +84,12 @@ class AcDbDatabase {
   double dimscale() const;
   // The linetype scale new entities take ($CELTSCALE).
   double celtscale() const;
+  // How points show ($PDMODE): 0 a dot, 1 nothing, 2 a plus, 3 a cross,
+  // 4 a tick, with 32 added a circle round it and with 64 a square.
+  Adesk::Int16 pdmode() const;
+  // Their size ($PDSIZE): positive in drawing units, negative a percentage
+  // of the view's height, 0 for 5 % of it.
+  double pdsize() const;
   Acad::ErrorStatus setCeltscale(double scale);
   // The current UCS of model space ($UCSORG, $UCSXDIR, $UCSYDIR); the
   // world's when the file has none or gives axes that are no coordinate
