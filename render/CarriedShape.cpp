@@ -1,5 +1,7 @@
 #include "CarriedShape.h"
 
+#include <algorithm>
+
 #include "AcDbEntity.h"
 #include "AcDbUnmodelledEntity.h"
 #include "CarriedPolyline.h"
@@ -39,6 +41,34 @@ void addFace(const CarriedTags& tags, PathData& path) {
   }
 }
 
+// A subdivision mesh's faces as its level 0 holds them: the vertices (10)
+// follow their count (92), the faces the size of their list (93), each as
+// its number of corners and their indices (90); the edges (94) and
+// creases (95) come after.
+void addMesh(const CarriedTags& tags, PathData& path) {
+  const std::vector<DxfTag>& all = tags.tags();
+  std::vector<AcGePoint3d> vertices;
+  std::vector<long long> faces;
+  int list = 0;
+  for (size_t index = 0; index < all.size(); ++index) {
+    const int code = all[index].code;
+    if (code >= 92 && code <= 95) list = code;
+    else if (code == 10 && list == 92) vertices.push_back(CarriedTags::pointAt(all, index));
+    else if (code == 90 && list == 93) faces.push_back(CarriedTags::integerOf(all[index]));
+  }
+  const auto vertex = [&](long long index) { return index >= 0 && static_cast<size_t>(index) < vertices.size(); };
+  for (size_t at = 0; at < faces.size();) {
+    const long long corners = faces[at++];
+    if (corners < 1 || static_cast<size_t>(corners) > faces.size() - at) return;
+    const auto first = faces.begin() + static_cast<long>(at), last = first + corners;
+    at += static_cast<size_t>(corners);
+    if (!std::all_of(first, last, vertex)) continue;
+    path.moveTo(vertices[static_cast<size_t>(*first)]);
+    for (auto corner = first + 1; corner != last; ++corner) path.lineTo(vertices[static_cast<size_t>(*corner)]);
+    path.lineTo(vertices[static_cast<size_t>(*first)]);
+  }
+}
+
 // An image's pixels run along u and v from the insertion point, which is
 // the outer corner of the first; the boundary counts rows from the top.
 void addImageBoundary(const CarriedTags& tags, bool clipped, PathData& path) {
@@ -71,7 +101,8 @@ std::optional<CarriedShape> CarriedShape::of(const AcDbEntity& entity, const AcG
     CarriedPolyline::add(*polyline, shape.path);
     return shape;
   }
-  if (type != L"TRACE" && type != L"3DFACE" && type != L"IMAGE" && type != L"WIPEOUT") return std::nullopt;
+  if (type != L"TRACE" && type != L"3DFACE" && type != L"MESH" && type != L"IMAGE" && type != L"WIPEOUT")
+    return std::nullopt;
   const CarriedTags tags(entity.dxfTags());
   if (type == L"TRACE") {
     CarriedShape shape(toWorld * AcGeMatrix3d::planeToWorld(asVector(tags.point(210, AcGePoint3d(0, 0, 1)))));
@@ -82,6 +113,10 @@ std::optional<CarriedShape> CarriedShape::of(const AcDbEntity& entity, const AcG
   CarriedShape shape(toWorld);
   if (type == L"3DFACE") {
     addFace(tags, shape.path);
+    return shape;
+  }
+  if (type == L"MESH") {
+    addMesh(tags, shape.path);
     return shape;
   }
   // Both keep their clip boundary in group 14; a wipeout always clips.

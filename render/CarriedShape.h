@@ -1,6 +1,7 @@
 // The outlines of entities the platform carries as read, from their tags:
 // traces (filled as solids are), 3-D polylines and meshes, 3-D faces seen
-// from above without their invisible edges, and the boundaries of images
+// from above without their invisible edges, subdivision meshes as the edges
+// of their faces seen from above, and the boundaries of images
 // and wipeouts (a wipeout filled with the page's white, so that it hides
 // what lies below it).
 #pragma once

@@ -10,6 +10,8 @@ double CarriedTags::realOf(const DxfTag& tag) {
   return std::isfinite(value) ? value : 0.0;
 }
 
+long long CarriedTags::integerOf(const DxfTag& tag) { return std::strtoll(std::string(tag.value).c_str(), nullptr, 10); }
+
 const DxfTag* CarriedTags::find(int code) const {
   for (const DxfTag& tag : m_tags)
     if (tag.code == code) return &tag;
@@ -23,7 +25,7 @@ double CarriedTags::real(int code, double fallback) const {
 
 long long CarriedTags::integer(int code, long long fallback) const {
   const DxfTag* tag = find(code);
-  return tag ? std::strtoll(std::string(tag->value).c_str(), nullptr, 10) : fallback;
+  return tag ? integerOf(*tag) : fallback;
 }
 
 std::string_view CarriedTags::text(int code) const {

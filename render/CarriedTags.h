@@ -25,6 +25,7 @@ class CarriedTags {
   std::string_view text(int code) const;
 
   static double realOf(const DxfTag& tag);
+  static long long integerOf(const DxfTag& tag);
   // The point whose x is at index; its y and z follow where the file has them.
   static AcGePoint3d pointAt(const std::vector<DxfTag>& tags, size_t index);
 

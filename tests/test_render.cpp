@@ -1512,3 +1512,30 @@ TEST(RenderedFiles, PointsShowInTheDrawingsPointStyle) {
     EXPECT_TRUE(picture.select_nodes("//*[@data-layer='POINT']").empty());
   }
 }
+
+// A subdivision mesh shows the edges of its faces seen from above; solids,
+// regions and bodies, whose shapes are ACIS data, are named as left out.
+TEST(RenderedFiles, SubdivisionMeshesShowTheirFacesAndSolidsAreNamedLeftOut) {
+  Rendered rendered;
+  renderMade(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+mesh = msp.add_mesh(dxfattribs={"layer": "MESH"})
+with mesh.edit_data() as data:
+    data.vertices = [(0, 0, 0), (10, 0, 0), (10, 10, 0), (0, 10, 0), (5, 5, 8), (20, 0, 0)]
+    data.faces = [(0, 1, 4), (1, 2, 4), (2, 3, 4), (3, 0, 4), (1, 5, 2)]
+msp.add_3dsolid(dxfattribs={"layer": "SOLID"})
+msp.add_region(dxfattribs={"layer": "REGION"})
+msp.add_body(dxfattribs={"layer": "BODY"})
+doc.saveas(sys.argv[1])
+)",
+             rendered);
+  EXPECT_EQ(rendered.leftOut, "spatiary: not drawn: 1 3DSOLID, 1 BODY, 1 REGION\n");
+  const pugi::xml_node mesh = byLayer(rendered.picture, "MESH");
+  EXPECT_STREQ(mesh.attribute("data-type").value(), "MESH");
+  const std::string edges = mesh.attribute("d").value();
+  EXPECT_EQ(std::count(edges.begin(), edges.end(), 'M'), 5) << edges;
+  EXPECT_EQ(edges.substr(0, edges.find('M', 1)), "M0,0L10,0L5,-5L0,0") << edges;
+  EXPECT_NE(edges.find("M10,0L20,0L10,-10L10,0"), std::string::npos) << edges;
+}
