@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 
 #include "AcApDocManager.h"
 #include "AcApDocument.h"
@@ -44,6 +45,29 @@ std::wstring unquoted(const std::wstring& text) {
   return text.substr(1, end - 1);
 }
 
+// A host command's arguments split at blanks; a word in double quotes
+// keeps its blanks (render "my plan.pdf" --layout "Sheet 1").
+std::vector<std::string> words(const std::wstring& text) {
+  std::vector<std::string> found;
+  std::wstring word;
+  bool quoted = false, inWord = false;
+  for (const wchar_t c : text) {
+    if (c == L'"') {
+      quoted = !quoted;
+      inWord = true;
+    } else if (!quoted && (c == L' ' || c == L'\t')) {
+      if (inWord) found.push_back(wideToUtf8(word));
+      word.clear();
+      inWord = false;
+    } else {
+      word += c;
+      inWord = true;
+    }
+  }
+  if (inWord) found.push_back(wideToUtf8(word));
+  return found;
+}
+
 }  // namespace
 
 const std::vector<CommandLine::HostCommand>& CommandLine::hostCommands() {
@@ -52,7 +76,7 @@ const std::vector<CommandLine::HostCommand>& CommandLine::hostCommands() {
       {L"open", L"open PATH", L"open a drawing (DXF)"},
       {L"save", L"save", L"save the drawing to its file"},
       {L"saveas", L"saveas PATH", L"save the drawing to another file, which it then carries"},
-      {L"render", L"render PATH", L"draw model space into a picture (.svg, .png or .pdf)"},
+      {L"render", L"render PATH [OPTIONS]", L"draw model space into a picture (.svg, .png or .pdf); plot options below"},
       {L"boundary", L"boundary", L"make the closed outline around a point inside walls"},
       {L"convertpoly", L"convertpoly", L"convert polylines between light and old-style (heavy)"},
       {L"u", L"u", L"undo the last command"},
@@ -67,7 +91,7 @@ const std::vector<CommandLine::HostCommand>& CommandLine::hostCommands() {
 std::pair<std::wstring, std::wstring> CommandLine::split(const std::wstring& line) {
   const size_t blank = line.find_first_of(L" \t");
   if (blank == std::wstring::npos) return {line, L""};
-  return {line.substr(0, blank), unquoted(ReplyText::trim(line.substr(blank + 1)))};
+  return {line.substr(0, blank), ReplyText::trim(line.substr(blank + 1))};
 }
 
 void CommandLine::run() {
@@ -124,12 +148,12 @@ bool CommandLine::runHostCommand(const std::wstring& verb, const std::wstring& a
   if (verb == L"QUIT") {
     m_quit = mayLeaveDrawing();
   } else if (verb == L"OPEN") {
-    open(argument);
+    open(unquoted(argument));
   } else if (verb == L"SAVEAS") {
     if (argument.empty())
       fail(L"saveas needs the path to save to.");
     else
-      save(argument);
+      save(unquoted(argument));
   } else if (verb == L"BOUNDARY" && argument.empty()) {
     const CommandGroup group(verb);
     BoundaryCommand::run();
@@ -198,6 +222,9 @@ void CommandLine::help() {
     usage.resize(std::max<size_t>(usage.size(), 14), L' ');
     say(L"  " + usage + L"  " + command.summary);
   }
+  say(L"Plot options of render:");
+  std::istringstream options(PlotSettings::usage());
+  for (std::string line; std::getline(options, line);) say(utf8ToWide(line));
   say(L"Module commands (global name, local name, group):");
   for (const AcEdCommand* command : acedRegCmds->commands()) {
     std::wstring global = command->globalName;
@@ -219,18 +246,21 @@ void CommandLine::showViewOperations() {
   for (const std::wstring& operation : document->viewOperations()) say(operation);
 }
 
-void CommandLine::render(const std::wstring& path) {
+void CommandLine::render(const std::wstring& arguments) {
   AcApDocument* document = acDocManager->curDocument();
-  if (path.empty()) {
+  const std::vector<std::string> given = words(arguments);
+  PlotSettings settings;
+  std::string error, leftOut;
+  if (given.empty()) {
     fail(L"render needs the path of the picture (.svg, .png or .pdf).");
+  } else if (!settings.parse(std::vector<std::string>(given.begin() + 1, given.end()), error)) {
+    fail(L"render: " + utf8ToWide(error) + L".  Type help for the plot options.");
   } else if (document == nullptr || document->database() == nullptr) {
     fail(L"There is no drawing.");
+  } else if (!PictureFile::write(*document->database(), given.front(), settings, error, leftOut)) {
+    fail(utf8ToWide(error));
   } else {
-    std::string error, leftOut;
-    if (!PictureFile::write(*document->database(), wideToUtf8(path), PlotSettings(), error, leftOut)) {
-      fail(utf8ToWide(error));
-      return;
-    }
+    const std::wstring path = utf8ToWide(given.front());
     if (!leftOut.empty()) say(L"Not drawn: " + utf8ToWide(leftOut));
     say(L"Wrote the picture " + path + L" (" + sizeText(path) + L").");
   }

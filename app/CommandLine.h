@@ -21,8 +21,8 @@ class CommandLine {
   static bool save(const std::wstring& path);
   // The host's own commands, for help and completion.
   static const std::vector<HostCommand>& hostCommands();
-  // The first word and the rest: the path of a host command, its quotes
-  // taken off ("open "my plan.dxf"").
+  // The first word and the rest, trimmed: a host command's arguments, a
+  // path with blanks in quotes ("open "my plan.dxf"").
   static std::pair<std::wstring, std::wstring> split(const std::wstring& line);
 
  private:
@@ -37,8 +37,9 @@ class CommandLine {
   static void help();
   // The zooms and regenerations the current drawing was asked for, oldest first.
   static void showViewOperations();
-  // A picture of the current drawing's model space, SVG or PNG by the extension.
-  static void render(const std::wstring& path);
+  // A picture of the current drawing, SVG, PNG or PDF by the extension:
+  // its path, then the plot options spatiary render takes.
+  static void render(const std::wstring& arguments);
   // At the end of a person's input: false when they chose to go on.
   static bool endsHere();
 

@@ -1,6 +1,9 @@
 #include "HostOptions.h"
 
+#include <string>
+
 #include "HostSession.h"
+#include "PlotSettings.h"
 #include "TextCodec.h"
 
 namespace {
@@ -12,22 +15,26 @@ bool isOneOf(const std::string& argument, const char* shortName, const char* lon
 }  // namespace
 
 const char* HostOptions::usage() {
-  return "usage: spatiary [options] [DRAWING.dxf]\n"
-         "       spatiary render DRAWING.dxf OUT.svg|OUT.png|OUT.pdf [plot options]\n"
-         "  -s, --script FILE    read the command line from FILE instead of standard input\n"
-         "  -o, --output FILE    save the drawing there when the input ends\n"
-         "  --appdata DIR        the machine's shared application-data folder\n"
-         "                       (default $XDG_DATA_HOME, else ~/.local/share)\n"
-         "  --product NAME       the host product name the module sees (default \"BricsCAD 18\")\n"
-         "  -k, --keep-going     run a script to its end despite failures (the exit status is still 1)\n"
-         "  -y, --accept-defaults\n"
-         "                       accept the first-run preferences with their defaults, without the dialog\n"
-         "  --help               show this text\n"
-         "  --version            show the host's version\n"
-         "Exit status: 0 when everything asked of the host succeeded; 1 when something failed (an\n"
-         "error box, a refused answer, an unknown command, a failed open, save or render, the input\n"
-         "ending while a question or dialog waits); 2 for a wrong command line.  A script stops at\n"
-         "its first failure, naming it (\"script line 12: ...\"), and saves nothing.\n";
+  static const std::string text =
+      std::string("usage: spatiary [options] [DRAWING.dxf]\n"
+                  "       spatiary render DRAWING.dxf OUT.svg|OUT.png|OUT.pdf [plot options]\n"
+                  "  -s, --script FILE    read the command line from FILE instead of standard input\n"
+                  "  -o, --output FILE    save the drawing there when the input ends\n"
+                  "  --appdata DIR        the machine's shared application-data folder\n"
+                  "                       (default $XDG_DATA_HOME, else ~/.local/share)\n"
+                  "  --product NAME       the host product name the module sees (default \"BricsCAD 18\")\n"
+                  "  -k, --keep-going     run a script to its end despite failures (the exit status is still 1)\n"
+                  "  -y, --accept-defaults\n"
+                  "                       accept the first-run preferences with their defaults, without the dialog\n"
+                  "  --help               show this text\n"
+                  "  --version            show the host's version\n"
+                  "Exit status: 0 when everything asked of the host succeeded; 1 when something failed (an\n"
+                  "error box, a refused answer, an unknown command, a failed open, save or render, the input\n"
+                  "ending while a question or dialog waits); 2 for a wrong command line.  A script stops at\n"
+                  "its first failure, naming it (\"script line 12: ...\"), and saves nothing.\n"
+                  "Plot options, of spatiary render and of the command line's render PATH:\n") +
+      PlotSettings::usage();
+  return text.c_str();
 }
 
 std::optional<HostOptions> HostOptions::parse(int argc, char** argv, std::string& error) {

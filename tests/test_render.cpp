@@ -884,38 +884,6 @@ std::vector<double> numbersOf(const char* text) {
 
 }  // namespace
 
-namespace {
-
-// Lines of linetypes another program defined: by layer, by block, of their
-// own, each with its own scale, and a wide polyline.
-const char* kLinetypes = R"(
-import sys, ezdxf
-doc = ezdxf.new("R2018")
-doc.header["$LTSCALE"] = float(sys.argv[2])
-doc.linetypes.add("DASHED", pattern=[0.75, 0.5, -0.25], description="Dashed __ __ __")
-doc.linetypes.add("DASHDOT", pattern=[1.0, 0.5, -0.25, 0.0, -0.25], description="Dash dot __ . __ .")
-doc.linetypes.add("GAPFIRST", pattern=[1.0, -0.25, 0.5, -0.25], description="  __  __")
-doc.layers.add("WALLS", linetype="DASHED")
-msp = doc.modelspace()
-msp.add_line((0, 0), (10, 0), dxfattribs={"layer": "WALLS"})
-msp.add_arc((0, 0), 5, 0, 90, dxfattribs={"linetype": "DASHDOT", "ltscale": 2})
-msp.add_circle((20, 0), 3, dxfattribs={"linetype": "GAPFIRST"})
-msp.add_line((0, 5), (10, 5), dxfattribs={"linetype": "CONTINUOUS", "layer": "WALLS"})
-block = doc.blocks.new("MARK")
-block.add_line((0, 0), (1, 0), dxfattribs={"linetype": "BYBLOCK"})
-msp.add_blockref("MARK", (0, 10), dxfattribs={"linetype": "DASHED", "xscale": 3, "yscale": 3})
-doc.saveas(sys.argv[1])
-)";
-
-std::vector<double> numbersOf(const char* text) {
-  std::vector<double> numbers;
-  std::istringstream in(text);
-  for (double value = 0; in >> value;) numbers.push_back(value);
-  return numbers;
-}
-
-}  // namespace
-
 // The command line's render takes the plot options spatiary render takes,
 // after a path quoted for its blanks; a wrong option is named.
 TEST(RenderedFiles, TheConsoleCommandTakesThePlotOptions) {
