@@ -1,17 +1,22 @@
 #include "PolylineWidth.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "AcDb2dPolyline.h"
 #include "AcDb2dVertex.h"
 #include "AcDbObjectPointer.h"
 #include "AcDbPolyline.h"
+#include "AcGeConstants.h"
 #include "PathData.h"
 
 namespace {
 
-// Chords of a band along an arc segment.
-constexpr int kArcSteps = 16;
+// Chords of a band along a whole circle; an arc segment takes its share.
+constexpr int kCircleSteps = 144;
+// How far, in widths, a mitred corner may reach from the segment's end.
+constexpr double kMitreReach = 100.0;
 
 using Segment = PolylineWidth::Segment;
 
@@ -41,10 +46,7 @@ std::vector<Segment> segmentsOf(const AcDb2dPolyline& polyline) {
     if (!vertex || vertex->vertexType() == AcDb::k2dSplineCtlVertex) continue;
     const AcGePoint2d point(vertex->position().x, vertex->position().y);
     if (!segments.empty()) segments.back().end = point;
-    // A vertex that gives no widths takes the polyline's.
-    const bool own = vertex->startWidth() != 0.0 || vertex->endWidth() != 0.0;
-    segments.push_back({point, point, vertex->bulge(), own ? vertex->startWidth() : polyline.defaultStartWidth(),
-                        own ? vertex->endWidth() : polyline.defaultEndWidth()});
+    segments.push_back({point, point, vertex->bulge(), vertex->startWidth(), vertex->endWidth()});
   }
   if (segments.empty()) return segments;
   // The last vertex starts a segment only when the polyline closes.
@@ -83,6 +85,58 @@ Station stationAt(const Segment& segment, double at) {
                  outwardY * side};
 }
 
+int stepsAlong(const Segment& segment) {
+  if (segment.bulge == 0.0) return 1;
+  const double turn = 4.0 * std::fabs(std::atan(segment.bulge));
+  return std::max(4, static_cast<int>(std::ceil(kCircleSteps * turn / (2.0 * kPi))));
+}
+
+// A segment's outline: its left and right edges from start to end.
+struct Band {
+  std::vector<AcGePoint2d> left, right;
+  bool straight = true;
+};
+
+Band bandOf(const Segment& segment) {
+  const int steps = stepsAlong(segment);
+  Band band;
+  band.straight = steps == 1;
+  for (int step = 0; step <= steps; ++step) {
+    const double at = static_cast<double>(step) / steps;
+    const double half = (segment.startWidth + (segment.endWidth - segment.startWidth) * at) / 2.0;
+    const Station station = stationAt(segment, at);
+    band.left.push_back(station.offset(half));
+    band.right.push_back(station.offset(-half));
+  }
+  return band;
+}
+
+// Where the line through a0 and a1 crosses the one through b0 and b1; none
+// when they run parallel.
+std::optional<AcGePoint2d> crossing(AcGePoint2d a0, AcGePoint2d a1, AcGePoint2d b0, AcGePoint2d b1) {
+  const double ax = a1.x - a0.x, ay = a1.y - a0.y, bx = b1.x - b0.x, by = b1.y - b0.y;
+  const double across = ax * by - ay * bx;
+  if (std::fabs(across) <= 1e-12 * std::hypot(ax, ay) * std::hypot(bx, by)) return std::nullopt;
+  const double along = ((b0.x - a0.x) * by - (b0.y - a0.y) * bx) / across;
+  return AcGePoint2d(a0.x + ax * along, a0.y + ay * along);
+}
+
+void mitreEdge(std::vector<AcGePoint2d>& before, std::vector<AcGePoint2d>& after, double reach) {
+  const auto corner = crossing(before.front(), before.back(), after.front(), after.back());
+  if (corner && corner->distanceTo(before.back()) <= reach) before.back() = after.front() = *corner;
+}
+
+// Straight segments meet as CAD programs join wide polylines: each edge runs
+// on to where it crosses the next segment's.
+void mitre(Band& before, Band& after) {
+  if (!before.straight || !after.straight) return;
+  // Segments that all but turn back meet square, lest a spike run off far
+  // beyond the drawing.
+  const double reach = kMitreReach * before.left.back().distanceTo(before.right.back());
+  mitreEdge(before.left, after.left, reach);
+  mitreEdge(before.right, after.right, reach);
+}
+
 }  // namespace
 
 std::vector<Segment> PolylineWidth::segments(const AcDbEntity& entity) {
@@ -105,19 +159,14 @@ bool PolylineWidth::tapers(const std::vector<Segment>& segments) {
 }
 
 void PolylineWidth::addOutline(const std::vector<Segment>& segments, PathData& path) {
-  for (const Segment& segment : segments) {
-    const int steps = segment.bulge == 0.0 ? 1 : kArcSteps;
-    std::vector<AcGePoint2d> left, right;
-    for (int step = 0; step <= steps; ++step) {
-      const double at = static_cast<double>(step) / steps;
-      const double half = (segment.startWidth + (segment.endWidth - segment.startWidth) * at) / 2.0;
-      const Station station = stationAt(segment, at);
-      left.push_back(station.offset(half));
-      right.push_back(station.offset(-half));
-    }
-    path.moveTo(left.front());
-    for (size_t index = 1; index < left.size(); ++index) path.lineTo(left[index]);
-    for (size_t index = right.size(); index-- > 0;) path.lineTo(right[index]);
+  std::vector<Band> bands;
+  for (const Segment& segment : segments) bands.push_back(bandOf(segment));
+  for (size_t index = 0; index + 1 < bands.size(); ++index) mitre(bands[index], bands[index + 1]);
+  if (bands.size() > 2 && segments.back().end.isEqualTo(segments.front().start)) mitre(bands.back(), bands.front());
+  for (const Band& band : bands) {
+    path.moveTo(band.left.front());
+    for (size_t index = 1; index < band.left.size(); ++index) path.lineTo(band.left[index]);
+    for (size_t index = band.right.size(); index-- > 0;) path.lineTo(band.right[index]);
     path.close();
   }
 }

@@ -985,8 +985,10 @@ print(doc.header["$LTSCALE"], ltype.dxf.description, [t.value for t in ltype.pat
 }
 
 // Polylines drawn as wide as they are, light and old-style, constant or
-// tapering (a band filled from width to width), and as wide again in a
-// block placed twice as large.
+// tapering (a band filled from width to width, straight segments mitred
+// where they meet), an old-style vertex taking the polyline's default for
+// the width it does not give, and as wide again in a block placed twice as
+// large.
 TEST(RenderedFiles, WidePolylinesAreDrawnAsWideAsTheyAre) {
   ScratchFolder folder;
   const auto dxf = folder / "widths.dxf";
@@ -995,8 +997,11 @@ import sys, ezdxf
 doc = ezdxf.new("R2018")
 msp = doc.modelspace()
 msp.add_lwpolyline([(0, 0), (100, 0), (100, 50)], dxfattribs={"const_width": 4, "layer": "CONSTANT"})
-msp.add_lwpolyline([(0, 0, 2, 6), (100, 0, 6, 2), (100, 50)], format="xyse", dxfattribs={"layer": "TAPER"})
+msp.add_lwpolyline([(0, 0, 2, 6), (100, 0, 6, 6), (100, 50)], format="xyse", dxfattribs={"layer": "TAPER"})
 msp.add_polyline2d([(0, 60), (100, 60)], dxfattribs={"default_start_width": 3, "default_end_width": 3, "layer": "OLD"})
+half = msp.add_polyline2d([(0, 120), (100, 120)],
+                          dxfattribs={"default_start_width": 1, "default_end_width": 5, "layer": "HALF"})
+half.vertices[0].dxf.start_width = 3
 msp.add_lwpolyline([(0, 80), (100, 80)], dxfattribs={"layer": "THIN"})
 block = doc.blocks.new("WIDE")
 block.add_lwpolyline([(0, 0), (10, 0)], dxfattribs={"const_width": 1, "layer": "BLOCK"})
@@ -1029,10 +1034,14 @@ doc.saveas(sys.argv[1])
   const pugi::xml_node taper = picture.select_node("//path[@data-layer='TAPER']").node();
   EXPECT_STREQ(taper.attribute("fill").value(), "#000000");
   EXPECT_STREQ(taper.attribute("stroke").value(), "none");
-  // From 2 wide to 6 along the first segment, then from 6 to 2 up the second.
+  // From 2 wide to 6 along the first segment, then 6 wide up the second,
+  // the edges meeting at the corner.
   EXPECT_EQ(pathPoints(taper.attribute("d").value()),
-            (std::vector<std::pair<double, double>>{{0, -1}, {100, -3}, {100, 3}, {0, 1}, {97, 0}, {99, -50},
-                                                    {101, -50}, {103, 0}}));
+            (std::vector<std::pair<double, double>>{{0, -1}, {97, -2.94}, {103, 3.06}, {0, 1}, {97, -2.94}, {97, -50},
+                                                    {103, -50}, {103, 3.06}}));
+  // From the vertex's own 3 wide to the polyline's 5.
+  EXPECT_EQ(pathPoints(picture.select_node("//path[@data-layer='HALF']").node().attribute("d").value()),
+            (std::vector<std::pair<double, double>>{{0, -121.5}, {100, -122.5}, {100, -117.5}, {0, -118.5}}));
   EXPECT_EQ(widthOf("OLD"), 3.0);
   EXPECT_EQ(widthOf("THIN"), 0.0);
   EXPECT_EQ(widthOf("BLOCK"), 2.0);

@@ -60,6 +60,11 @@ void AcDb2dVertex::dxfGroups(std::vector<DxfGroup>& groups) const {
   groups.push_back({kMarker, 0});
 }
 
+void AcDb2dVertex::takeDefaultWidths(double startWidth, double endWidth) {
+  if (!m_startWidthRead) m_startWidth = startWidth;
+  if (!m_endWidthRead) m_endWidth = endWidth;
+}
+
 bool AcDb2dVertex::dxfOwns(const DxfGroup& group, int code) const {
   if (group.is(kVertexMarker)) return false;
   if (!group.is(kMarker)) return AcDbEntity::dxfOwns(group, code);
@@ -77,8 +82,8 @@ void AcDb2dVertex::dxfInField(const DxfGroup& group, DxfInFiler& in) {
     case 10: m_position.x = in.real(); break;
     case 20: m_position.y = in.real(); break;
     case 30: m_position.z = in.real(); break;
-    case 40: m_startWidth = in.real(); break;
-    case 41: m_endWidth = in.real(); break;
+    case 40: m_startWidth = in.real(), m_startWidthRead = true; break;
+    case 41: m_endWidth = in.real(), m_endWidthRead = true; break;
     case 42: m_bulge = in.real(); break;
     case 70: m_flags = static_cast<Adesk::Int16>(in.integer()); break;
   }

@@ -27,6 +27,9 @@ class AcDb2dVertex : public AcDbEntity {
   Acad::ErrorStatus setStartWidth(double width);
   double endWidth() const { return m_endWidth; }
   Acad::ErrorStatus setEndWidth(double width);
+  // A vertex read from a file takes its polyline's default widths for
+  // those it does not give.
+  void takeDefaultWidths(double startWidth, double endWidth);
 
  protected:
   ACDB_DECLARE_DXF_FIELDS
@@ -36,5 +39,7 @@ class AcDb2dVertex : public AcDbEntity {
   double m_bulge = 0.0;
   double m_startWidth = 0.0;
   double m_endWidth = 0.0;
+  bool m_startWidthRead = false;
+  bool m_endWidthRead = false;
   Adesk::Int16 m_flags = 0;
 };

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "AcDb2dPolyline.h"
+#include "AcDb2dVertex.h"
 #include "AcDbAttribute.h"
 #include "AcDbBlockBegin.h"
 #include "AcDbBlockEnd.h"
@@ -346,11 +347,17 @@ void DxfReader::readFollowers(DxfTagReader& reader, AcDbEntity* entity) {
     any = true;
     if (carried) carried->m_followers.push_back(part);
     else if (polyline && last) polyline->m_sequenceEnd = part;
-    else if (polyline) polyline->m_vertices.push_back(part);
+    else if (polyline) adoptVertex(*polyline, made);
     else if (last) reference->m_sequenceEnd = part;
     else reference->m_attributes.push_back(part);
     if (last) break;
   }
+}
+
+void DxfReader::adoptVertex(AcDb2dPolyline& polyline, AcDbObject* made) {
+  polyline.m_vertices.push_back(made->objectId());
+  if (auto* vertex = AcDb2dVertex::cast(made))
+    vertex->takeDefaultWidths(polyline.defaultStartWidth(), polyline.defaultEndWidth());
 }
 
 void DxfReader::readObjects(DxfTagReader& reader) {
