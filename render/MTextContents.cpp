@@ -66,6 +66,7 @@ double MTextContents::scaled(std::string_view value, double current) {
 bool MTextContents::next(std::vector<Run>& paragraph, size_t most, std::uint64_t& leftOut) {
   if (m_done) return false;
   paragraph.clear();
+  m_endsColumn = false;
   ShownCharacters shown(most, leftOut);
   m_paragraph = &paragraph;
   m_shown = &shown;
@@ -129,8 +130,10 @@ size_t MTextContents::readCode(size_t i, bool& ended) {
   size_t end = i + 2;
   switch (code) {
     case 'P': ended = true; return end;
-    // A column break: the columns show one below the other.
-    case 'N': ended = end < m_contents.size(); return end;
+    case 'N':
+      ended = end < m_contents.size();
+      m_endsColumn = true;
+      return end;
     case '~': add(" "); return end;
     case 'L': m_format.underline = true; return end;
     case 'l': m_format.underline = false; return end;

@@ -47,6 +47,8 @@ class MTextContents {
   // The next paragraph, at most `most` characters of it; the characters
   // beyond are added to leftOut.  False when none is left.
   bool next(std::vector<Run>& paragraph, size_t most, std::uint64_t& leftOut);
+  // Whether the paragraph next gave ended its column.
+  bool endsColumn() const { return m_endsColumn; }
 
  private:
   // Index of the character after the code that starts with the backslash
@@ -62,6 +64,7 @@ class MTextContents {
   std::string_view m_contents;
   size_t m_at = 0;
   bool m_done = false;
+  bool m_endsColumn = false;
   Format m_format;
   std::vector<Format> m_groups;
   std::vector<Run>* m_paragraph = nullptr;

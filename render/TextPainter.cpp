@@ -10,6 +10,7 @@
 #include "AcDbTextStyleTable.h"
 #include "AcDbTextStyleTableRecord.h"
 #include "AcDbText.h"
+#include "MTextColumns.h"
 #include "MTextContents.h"
 #include "ShownCharacters.h"
 #include "SvgCanvas.h"
@@ -202,17 +203,25 @@ pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGe
                  alignment.baseline * format.height, colour, parent);
 }
 
-pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
-                                 pugi::xml_node parent) {
-  Format format;
-  format.height = text.textHeight();
-  format.font = fontOf(text, text.textStyle());
+std::vector<std::vector<TextPainter::Line>> TextPainter::setInColumns(const AcDbMText& text, const Format& format,
+                                                                     const MTextColumns& columns) {
   // The style's width stretches the text, its wrapping width included.
-  const double factor = format.font.widthFactor;
-  const double width = text.width() > 0.0 && std::isfinite(text.width()) ? text.width() / factor : 0.0;
-  std::vector<Line> lines;
+  const double width = columns.width() / format.font.widthFactor;
+  std::vector<std::vector<Line>> set(1);
+  double filled = 0.0;
+  const auto place = [&](Line&& line) {
+    // An empty line is as high as the text.
+    line.height = std::max(line.height, format.height);
+    const double room = columns.height(static_cast<int>(set.size()) - 1);
+    const double taller = set.back().empty() ? line.height : filled + kLineSpacing * line.height;
+    if (room > 0.0 && taller > room && !set.back().empty() && static_cast<int>(set.size()) < columns.count())
+      set.emplace_back();
+    filled = set.back().empty() ? line.height : filled + kLineSpacing * line.height;
+    set.back().push_back(std::move(line));
+  };
   MTextContents contents(text.contentsUtf8(), format);
   std::vector<Run> paragraph;
+  std::vector<Line> lines;
   // Paragraphs are gathered while the picture has room for them, and one
   // unwrapped is one line; what is past that is only counted.
   std::uint64_t room = m_mostCharacters - std::min(m_shown, m_mostCharacters);
@@ -225,13 +234,42 @@ pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWo
       run.text = shownText(run.text, SIZE_MAX, ignored);
       characters += utf8Length(run.text) + utf8Length(run.below);
     }
-    const size_t first = lines.size();
+    lines.clear();
     wrap(paragraph, width, lines);
-    // An empty line is as high as the text.
-    for (size_t i = first; i < lines.size(); ++i) lines[i].height = std::max(lines[i].height, format.height);
+    for (Line& line : lines) place(std::move(line));
+    // Without columns, a column break is a line break.
+    if (contents.endsColumn() && columns.count() > 1) set.emplace_back();
     room -= std::min(room, characters);
   }
-  limit(lines);
+  for (std::vector<Line>& column : set) limit(column);
+  return set;
+}
+
+pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
+                                 pugi::xml_node parent) {
+  Format format;
+  format.height = text.textHeight();
+  format.font = fontOf(text, text.textStyle());
+  const MTextColumns columns = MTextColumns::of(text);
+  const std::vector<std::vector<Line>> set = setInColumns(text, format, columns);
+  const AcGeVector3d along = text.direction().normal(), up = text.normal().crossProduct(along).normal();
+  const AcGeVector3d x = along * format.font.widthFactor, y = -(up + along * std::tan(format.font.oblique));
+  AcGeMatrix3d frame;
+  frame.setCoordSystem(text.location(), x, y, x.crossProduct(y));
+  if (set.size() == 1) return addColumn(set.front(), text, format, toWorld * frame, colour, parent);
+  // Columns side by side, each hung from its own top.
+  pugi::xml_node group = parent.append_child("g");
+  for (size_t column = 0; column < set.size(); ++column) {
+    const AcGeVector3d shift = along * columns.offset(static_cast<int>(column));
+    addColumn(set[column], text, format, toWorld * AcGeMatrix3d::translation(shift) * frame, colour, group);
+  }
+  if (group.first_child()) return group;
+  parent.remove_child(group);
+  return pugi::xml_node();
+}
+
+pugi::xml_node TextPainter::addColumn(const std::vector<Line>& lines, const AcDbMText& text, const Format& format,
+                                      const AcGeMatrix3d& glyphs, const std::string& colour, pugi::xml_node parent) {
   if (lines.empty()) return pugi::xml_node();
   const int attachment = static_cast<int>(text.attachment()) - 1;
   const int column = attachment % 3, row = attachment / 3;
@@ -242,11 +280,7 @@ pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWo
   const double top = lines.front().height;
   const double firstBaseline =
       row == 0 ? top : row == 1 ? top - block / 2.0 : top - block - kDescent * lines.back().height;
-  const AcGeVector3d along = text.direction().normal(), up = text.normal().crossProduct(along).normal();
-  const AcGeVector3d x = along * factor, y = -(up + along * std::tan(format.font.oblique));
-  AcGeMatrix3d frame;
-  frame.setCoordSystem(text.location(), x, y, x.crossProduct(y));
-  return addText(lines, format, toWorld * frame, anchors[column], -0.5 * column, firstBaseline, colour, parent);
+  return addText(lines, format, glyphs, anchors[column], -0.5 * column, firstBaseline, colour, parent);
 }
 
 void TextPainter::wrap(std::vector<Run>& paragraph, double width, std::vector<Line>& lines) {

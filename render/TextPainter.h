@@ -21,6 +21,7 @@
 class AcDbEntity;
 class AcDbMText;
 class AcDbText;
+class MTextColumns;
 class SvgCanvas;
 
 class TextPainter {
@@ -59,6 +60,12 @@ class TextPainter {
   // Breaks a paragraph into lines no wider than width, between words; a
   // word longer than a line stays whole; width 0 keeps it whole.
   static void wrap(std::vector<Run>& paragraph, double width, std::vector<Line>& lines);
+  // The text's lines, wrapped and flowed into its columns.
+  std::vector<std::vector<Line>> setInColumns(const AcDbMText& text, const MTextContents::Format& format,
+                                              const MTextColumns& columns);
+  // One column's lines hung on glyphs' origin by the text's attachment.
+  pugi::xml_node addColumn(const std::vector<Line>& lines, const AcDbMText& text, const MTextContents::Format& format,
+                           const AcGeMatrix3d& glyphs, const std::string& colour, pugi::xml_node parent);
   // Cuts each line to what a line and the picture may still show, counting
   // the rest; drops lines nothing is left for.
   void limit(std::vector<Line>& lines);

@@ -678,6 +678,49 @@ doc.saveas(sys.argv[1])
       << text.attribute("transform").value();
 }
 
+// Multi-line text set in columns: lines wrap at the column's width and flow
+// on into the next column past its height, a column break starts the next,
+// and each column stands its width and gutter right of the one before.
+// Without columns, a column break only breaks the line.
+TEST(RenderedFiles, MultiLineTextInColumnsFlowsFromColumnToColumn) {
+  ScratchFolder folder;
+  const auto dxf = folder / "columns.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+msp.add_mtext_static_columns(["alpha beta", "gamma"], width=100, gutter_width=20, height=500,
+                             dxfattribs={"char_height": 10, "layer": "BROKEN"})
+msp.add_mtext_dynamic_auto_height_columns("one two three four five", width=40, gutter_width=10, height=30, count=3,
+                                          dxfattribs={"char_height": 10, "layer": "FLOWING", "insert": (0, -100)})
+msp.add_mtext("up\\Ndown", dxfattribs={"char_height": 10, "layer": "PLAIN", "insert": (0, -300)})
+doc.saveas(sys.argv[1])
+)",
+                                   {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  pugi::xml_document picture;
+  ASSERT_NO_FATAL_FAILURE(drawText(dxf, picture));
+  // Each column's place and lines.
+  const auto columns = [&](const std::string& layer) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> found;
+    const std::string path = "//*[@data-layer='" + layer + "']/descendant-or-self::text";
+    for (const pugi::xpath_node& text : picture.select_nodes(path.c_str())) {
+      std::vector<std::string> lines;
+      for (const pugi::xml_node line : text.node().children("tspan")) lines.push_back(shownText(line));
+      if (lines.empty()) lines.push_back(shownText(text.node()));
+      found.emplace_back(text.node().attribute("transform").value(), lines);
+    }
+    return found;
+  };
+  using Columns = std::vector<std::pair<std::string, std::vector<std::string>>>;
+  EXPECT_EQ(columns("BROKEN"), (Columns{{"matrix(1 0 0 1 0 0)", {"alpha beta"}}, {"matrix(1 0 0 1 120 0)", {"gamma"}}}));
+  // Two lines of 10 fill 26.7 of the 30 a column holds.
+  EXPECT_EQ(columns("FLOWING"), (Columns{{"matrix(1 0 0 1 0 100)", {"one", "two"}},
+                                         {"matrix(1 0 0 1 50 100)", {"three", "four"}},
+                                         {"matrix(1 0 0 1 100 100)", {"five"}}}));
+  EXPECT_EQ(columns("PLAIN"), (Columns{{"matrix(1 0 0 1 0 300)", {"up", "down"}}}));
+}
+
 // Texts in the styles of another program's drawing, drawn in installed
 // fonts of the same kind, and multi-line text with its inline formatting.
 TEST(RenderedFiles, TextsShowTheirStylesFontsAndInlineFormatting) {
