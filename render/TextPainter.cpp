@@ -63,6 +63,8 @@ void setFormat(pugi::xml_node element, const Format& format, const Format& base,
   if (format.strike) lines += " line-through";
   if (!lines.empty()) element.append_attribute("text-decoration") = lines.c_str() + 1;
 }
+// The smallest font size, in the picture's units, a text is written at.
+constexpr double kSmallestFontSize = 2.0;
 // Between the baselines of multi-line text, as the host spaces them by default.
 constexpr double kLineSpacing = 5.0 / 3.0;
 
@@ -131,7 +133,8 @@ std::string transformText(const AcGeMatrix3d& glyphsToWorld) {
   std::string text = "matrix(";
   for (size_t i = 0; i < 6; ++i) {
     if (i > 0) text += ' ';
-    SvgNumber::append(text, values[i]);
+    if (i < 4) SvgNumber::appendFactor(text, values[i]);
+    else SvgNumber::append(text, values[i]);
   }
   return text + ")";
 }
@@ -187,6 +190,7 @@ pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGe
   format.font = fontOf(text, text.textStyle());
   std::vector<Line> lines(1);
   lines.front().runs.push_back(Run{format, shownText(text.textStringUtf8(), kMostPerLine, m_leftOut), 0, ""});
+  lines.front().height = format.height;
   limit(lines);
   if (lines.empty()) return pugi::xml_node();
   double naturalWidth = lines.front().width;
@@ -406,9 +410,28 @@ pugi::xml_node TextPainter::addText(const std::vector<Line>& lines, const Format
     return pugi::xml_node();
   m_canvas.include(box);
 
+  // Text engines round a font's metrics to fractions of a unit: a text
+  // smaller than a few units is laid out larger and scaled down, lest its
+  // glyphs come out misshapen.
+  const double unit = std::min(1.0, height / format.font.capitals / kSmallestFontSize);
+  if (unit < 1.0) {
+    std::vector<Line> larger = lines;
+    for (Line& line : larger)
+      for (Run& run : line.runs) run.format.height /= unit;
+    for (double& line : baselines) line /= unit;
+    Format enlarged = format;
+    enlarged.height /= unit;
+    return writeText(larger, enlarged, glyphs * AcGeMatrix3d::scaling(unit), anchor, baselines, colour, parent);
+  }
+  return writeText(lines, format, glyphs, anchor, baselines, colour, parent);
+}
+
+pugi::xml_node TextPainter::writeText(const std::vector<Line>& lines, const Format& format, const AcGeMatrix3d& glyphs,
+                                      const char* anchor, const std::vector<double>& baselines,
+                                      const std::string& colour, pugi::xml_node parent) {
   pugi::xml_node element = parent.append_child("text");
   element.append_attribute("transform") = transformText(glyphs).c_str();
-  setNumber(element, "font-size", height / format.font.capitals);
+  setNumber(element, "font-size", format.height / format.font.capitals);
   element.append_attribute("font-family") = format.font.family.c_str();
   if (format.font.bold) element.append_attribute("font-weight") = "bold";
   if (format.font.italic) element.append_attribute("font-style") = "italic";
@@ -418,7 +441,7 @@ pugi::xml_node TextPainter::addText(const std::vector<Line>& lines, const Format
   const bool plain = lines.size() == 1 && lines.front().runs.size() == 1 && lines.front().runs.front().stack == 0 &&
                      lines.front().runs.front().format == format;
   if (plain) {
-    setNumber(element, "y", baseline);
+    setNumber(element, "y", baselines.front());
     element.append_child(pugi::node_pcdata).set_value(lines.front().runs.front().text.c_str());
     return element;
   }

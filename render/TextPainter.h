@@ -74,6 +74,9 @@ class TextPainter {
   pugi::xml_node addText(const std::vector<Line>& lines, const MTextContents::Format& format,
                          const AcGeMatrix3d& glyphs, const char* anchor, double start, double baseline,
                          const std::string& colour, pugi::xml_node parent);
+  pugi::xml_node writeText(const std::vector<Line>& lines, const MTextContents::Format& format,
+                           const AcGeMatrix3d& glyphs, const char* anchor, const std::vector<double>& baselines,
+                           const std::string& colour, pugi::xml_node parent);
   static void addRun(pugi::xml_node line, const Run& run, const MTextContents::Format& format, double& dx,
                      double& dy);
 

@@ -69,6 +69,13 @@ std::vector<std::pair<double, double>> pathPoints(const std::string& data) {
   return points;
 }
 
+std::vector<double> numbersOf(const char* text) {
+  std::vector<double> numbers;
+  std::istringstream in(text);
+  for (double value = 0; in >> value;) numbers.push_back(value);
+  return numbers;
+}
+
 Box boxOf(pugi::xml_node element) {
   Box box;
   for (const pugi::xpath_node& found : element.select_nodes("descendant-or-self::path"))
@@ -721,6 +728,38 @@ doc.saveas(sys.argv[1])
   EXPECT_EQ(columns("PLAIN"), (Columns{{"matrix(1 0 0 1 0 300)", {"up", "down"}}}));
 }
 
+// Texts a tenth of a unit high, as surveying instruments write them in
+// metres: laid out at a size text engines draw well and scaled down to
+// their heights, and the picture reaches up to the top of the highest.
+TEST(RenderedFiles, SmallTextsAreScaledToTheirHeightAndKeptInThePicture) {
+  ScratchFolder folder;
+  const auto dxf = folder / "survey.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+doc.units = 6
+msp = doc.modelspace()
+msp.add_text("4 (IMG_20160506_121333.jpg) east", height=0.1, dxfattribs={"insert": (0, 0), "layer": "SMALL"})
+msp.add_text("station", height=1, dxfattribs={"insert": (0, -2), "layer": "LARGER"})
+doc.saveas(sys.argv[1])
+)",
+                                   {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  pugi::xml_document picture;
+  ASSERT_NO_FATAL_FAILURE(drawText(dxf, picture));
+  // The size a text shows at: its font size times its transform's scale.
+  const auto shownSize = [&](const char* layer) {
+    const pugi::xml_node text = picture.select_node(("//text[@data-layer='" + std::string(layer) + "']").c_str()).node();
+    const double fontSize = text.attribute("font-size").as_double();
+    EXPECT_GE(fontSize, 2.0) << layer;
+    const std::string transform = text.attribute("transform").value();
+    return fontSize * numbersOf(transform.substr(transform.find('(') + 1).c_str()).at(0);
+  };
+  EXPECT_NEAR(shownSize("SMALL") / shownSize("LARGER"), 0.1, 1e-3);
+  // The small text's top stands 0.1 above its baseline at 0.
+  EXPECT_LT(numbersOf(picture.child("svg").attribute("viewBox").value())[1], -0.1);
+}
+
 // Texts in the styles of another program's drawing, drawn in installed
 // fonts of the same kind, and multi-line text with its inline formatting.
 TEST(RenderedFiles, TextsShowTheirStylesFontsAndInlineFormatting) {
@@ -917,13 +956,6 @@ block.add_line((0, 0), (1, 0), dxfattribs={"linetype": "BYBLOCK"})
 msp.add_blockref("MARK", (0, 10), dxfattribs={"linetype": "DASHED", "xscale": 3, "yscale": 3})
 doc.saveas(sys.argv[1])
 )";
-
-std::vector<double> numbersOf(const char* text) {
-  std::vector<double> numbers;
-  std::istringstream in(text);
-  for (double value = 0; in >> value;) numbers.push_back(value);
-  return numbers;
-}
 
 }  // namespace
 
