@@ -12,9 +12,22 @@
 
 namespace {
 
-// Codes that run to a semicolon and change nothing drawn here: alignment,
-// tracking and paragraph settings.
-bool isSetting(char code) { return std::string_view("ATp").find(code) != std::string_view::npos; }
+// Codes that run to a semicolon and change nothing drawn here: alignment
+// and tracking.
+bool isSetting(char code) { return std::string_view("AT").find(code) != std::string_view::npos; }
+
+// A paragraph's alignment among its settings ("xi-3,l3,t4,qc"): 'l', 'c' or
+// 'r'; justified and distributed lines are set from the left.  Unchanged
+// when the settings give none.
+char alignmentOf(std::string_view settings, char current) {
+  for (size_t at = settings.find('q'); at != std::string_view::npos; at = settings.find('q', at + 1)) {
+    if (at + 1 >= settings.size()) break;
+    const char alignment = settings[at + 1];
+    if (alignment == 'c' || alignment == 'r' || alignment == 'l') return alignment;
+    if (alignment == 'j' || alignment == 'd') return 'l';
+  }
+  return current;
+}
 
 double number(std::string_view text) {
   const std::string value(text);
@@ -150,6 +163,7 @@ size_t MTextContents::readCode(size_t i, bool& ended) {
       return end;
     }
     case 'c': m_format.colour = trueColour(valueAt(end, end)); return end;
+    case 'p': m_alignment = alignmentOf(valueAt(end, end), m_alignment); return end;
     case 'Q': {
       const double degrees = number(valueAt(end, end));
       if (std::isfinite(degrees)) m_format.oblique = degrees * kPi / 180.0;

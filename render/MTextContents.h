@@ -49,6 +49,9 @@ class MTextContents {
   bool next(std::vector<Run>& paragraph, size_t most, std::uint64_t& leftOut);
   // Whether the paragraph next gave ended its column.
   bool endsColumn() const { return m_endsColumn; }
+  // How the paragraphs are aligned since their settings last said: 'l',
+  // 'c' or 'r'; 0 as the text's attachment aligns them.
+  char alignment() const { return m_alignment; }
 
  private:
   // Index of the character after the code that starts with the backslash
@@ -65,6 +68,7 @@ class MTextContents {
   size_t m_at = 0;
   bool m_done = false;
   bool m_endsColumn = false;
+  char m_alignment = 0;
   Format m_format;
   std::vector<Format> m_groups;
   std::vector<Run>* m_paragraph = nullptr;

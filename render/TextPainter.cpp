@@ -63,6 +63,11 @@ void setFormat(pugi::xml_node element, const Format& format, const Format& base,
   if (format.strike) lines += " line-through";
   if (!lines.empty()) element.append_attribute("text-decoration") = lines.c_str() + 1;
 }
+
+// Where a line's alignment point stands along it: left, centre or right.
+const char* const kAnchors[] = {"start", "middle", "end"};
+double alongOf(char align) { return align == 'c' ? 0.5 : align == 'r' ? 1.0 : 0.0; }
+
 // The smallest font size, in the picture's units, a text is written at.
 constexpr double kSmallestFontSize = 2.0;
 // Between the baselines of multi-line text, as the host spaces them by default.
@@ -240,12 +245,19 @@ std::vector<std::vector<TextPainter::Line>> TextPainter::setInColumns(const AcDb
     }
     lines.clear();
     wrap(paragraph, width, lines);
-    for (Line& line : lines) place(std::move(line));
+    for (Line& line : lines) {
+      line.align = contents.alignment();
+      place(std::move(line));
+    }
     // Without columns, a column break is a line break.
     if (contents.endsColumn() && columns.count() > 1) set.emplace_back();
     room -= std::min(room, characters);
   }
-  for (std::vector<Line>& column : set) limit(column);
+  const double start = -0.5 * ((static_cast<int>(text.attachment()) - 1) % 3);
+  for (std::vector<Line>& column : set) {
+    limit(column);
+    alignLines(column, width, start);
+  }
   return set;
 }
 
@@ -272,19 +284,25 @@ pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWo
   return pugi::xml_node();
 }
 
+void TextPainter::alignLines(std::vector<Line>& lines, double width, double start) {
+  double frame = width;
+  if (!(frame > 0.0))
+    for (const Line& line : lines) frame = std::max(frame, line.width);
+  for (Line& line : lines) line.x = (start + alongOf(line.align)) * frame;
+}
+
 pugi::xml_node TextPainter::addColumn(const std::vector<Line>& lines, const AcDbMText& text, const Format& format,
                                       const AcGeMatrix3d& glyphs, const std::string& colour, pugi::xml_node parent) {
   if (lines.empty()) return pugi::xml_node();
   const int attachment = static_cast<int>(text.attachment()) - 1;
   const int column = attachment % 3, row = attachment / 3;
-  static const char* const anchors[] = {"start", "middle", "end"};
   // The lines' block hangs from its top, middle or bottom.
   double block = lines.front().height;
   for (size_t i = 1; i < lines.size(); ++i) block += kLineSpacing * lines[i].height;
   const double top = lines.front().height;
   const double firstBaseline =
       row == 0 ? top : row == 1 ? top - block / 2.0 : top - block - kDescent * lines.back().height;
-  return addText(lines, format, glyphs, anchors[column], -0.5 * column, firstBaseline, colour, parent);
+  return addText(lines, format, glyphs, kAnchors[column], -0.5 * column, firstBaseline, colour, parent);
 }
 
 void TextPainter::wrap(std::vector<Run>& paragraph, double width, std::vector<Line>& lines) {
@@ -401,8 +419,15 @@ pugi::xml_node TextPainter::addText(const std::vector<Line>& lines, const Format
   std::vector<double> baselines{baseline};
   for (size_t i = 1; i < lines.size(); ++i) baselines.push_back(baselines.back() + kLineSpacing * lines[i].height);
 
+  double left = start * widest, right = (start + 1.0) * widest;
+  for (const Line& line : lines) {
+    if (line.align == 0) continue;
+    const double from = line.x - alongOf(line.align) * line.width;
+    left = std::min(left, from);
+    right = std::max(right, from + line.width);
+  }
   AcDbExtents box;
-  for (double x : {start * widest, (start + 1.0) * widest})
+  for (double x : {left, right})
     for (double y : {baselines.back() + kDescent * lines.back().height, baseline - lines.front().height})
       box.addPoint(glyphs * AcGePoint3d(x, y, 0.0));
   const AcGePoint3d low = box.minPoint(), high = box.maxPoint();
@@ -416,8 +441,10 @@ pugi::xml_node TextPainter::addText(const std::vector<Line>& lines, const Format
   const double unit = std::min(1.0, height / format.font.capitals / kSmallestFontSize);
   if (unit < 1.0) {
     std::vector<Line> larger = lines;
-    for (Line& line : larger)
+    for (Line& line : larger) {
+      line.x /= unit;
       for (Run& run : line.runs) run.format.height /= unit;
+    }
     for (double& line : baselines) line /= unit;
     Format enlarged = format;
     enlarged.height /= unit;
@@ -438,8 +465,8 @@ pugi::xml_node TextPainter::writeText(const std::vector<Line>& lines, const Form
   element.append_attribute("text-anchor") = anchor;
   element.append_attribute("fill") = colour.c_str();
   element.append_attribute("stroke") = "none";
-  const bool plain = lines.size() == 1 && lines.front().runs.size() == 1 && lines.front().runs.front().stack == 0 &&
-                     lines.front().runs.front().format == format;
+  const bool plain = lines.size() == 1 && lines.front().align == 0 && lines.front().runs.size() == 1 &&
+                     lines.front().runs.front().stack == 0 && lines.front().runs.front().format == format;
   if (plain) {
     setNumber(element, "y", baselines.front());
     element.append_child(pugi::node_pcdata).set_value(lines.front().runs.front().text.c_str());
@@ -447,7 +474,13 @@ pugi::xml_node TextPainter::writeText(const std::vector<Line>& lines, const Form
   }
   for (size_t index = 0; index < lines.size(); ++index) {
     pugi::xml_node span = element.append_child("tspan");
-    span.append_attribute("x") = "0";
+    const Line& line = lines[index];
+    if (line.align == 0) {
+      span.append_attribute("x") = "0";
+    } else {
+      setNumber(span, "x", line.x);
+      span.append_attribute("text-anchor") = kAnchors[static_cast<int>(2.0 * alongOf(line.align))];
+    }
     setNumber(span, "y", baselines[index]);
     double dx = 0.0, dy = 0.0;
     for (const Run& run : lines[index].runs) addRun(span, run, format, dx, dy);

@@ -54,6 +54,10 @@ class TextPainter {
     std::vector<Run> runs;
     double width = 0.0;
     double height = 0.0;  // of the tallest run
+    // A paragraph aligned otherwise than its text: 'l', 'c' or 'r', and
+    // where the line's alignment point stands.
+    char align = 0;
+    double x = 0.0;
   };
 
   const TextFont& fontOf(const AcDbEntity& text, AcDbObjectId style);
@@ -63,6 +67,9 @@ class TextPainter {
   // The text's lines, wrapped and flowed into its columns.
   std::vector<std::vector<Line>> setInColumns(const AcDbMText& text, const MTextContents::Format& format,
                                               const MTextColumns& columns);
+  // Places the lines of paragraphs aligned in their own way across the
+  // column's frame, which starts at `start` of its width.
+  static void alignLines(std::vector<Line>& lines, double width, double start);
   // One column's lines hung on glyphs' origin by the text's attachment.
   pugi::xml_node addColumn(const std::vector<Line>& lines, const AcDbMText& text, const MTextContents::Format& format,
                            const AcGeMatrix3d& glyphs, const std::string& colour, pugi::xml_node parent);

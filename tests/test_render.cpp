@@ -728,6 +728,31 @@ doc.saveas(sys.argv[1])
   EXPECT_EQ(columns("PLAIN"), (Columns{{"matrix(1 0 0 1 0 300)", {"up", "down"}}}));
 }
 
+// Paragraphs aligned by their settings across the text's width, each
+// alignment holding for the paragraphs after it until another is set.
+TEST(RenderedFiles, MultiLineParagraphsAlignAsTheirSettingsSay) {
+  ScratchFolder folder;
+  const auto dxf = folder / "aligned.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+msp.add_mtext("\\pxqc;Room 101\\POffice\\P\\pxqr;Area\\P\\pi-3,l3,qj;Notes",
+              dxfattribs={"char_height": 10, "width": 200, "layer": "ALIGNED"})
+doc.saveas(sys.argv[1])
+)",
+                                   {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  pugi::xml_document picture;
+  ASSERT_NO_FATAL_FAILURE(drawText(dxf, picture));
+  std::vector<std::string> lines;
+  for (const pugi::xpath_node& line : picture.select_nodes("//text[@data-layer='ALIGNED']/tspan"))
+    lines.push_back(shownText(line.node()) + " " + line.node().attribute("x").value() + " " +
+                    line.node().attribute("text-anchor").value());
+  EXPECT_EQ(lines, (std::vector<std::string>{"Room 101 100 middle", "Office 100 middle", "Area 200 end",
+                                             "Notes 0 start"}));
+}
+
 // Texts a tenth of a unit high, as surveying instruments write them in
 // metres: laid out at a size text engines draw well and scaled down to
 // their heights, and the picture reaches up to the top of the highest.
