@@ -180,7 +180,6 @@ class AcDbDatabase {
   friend class AcDbObject;
   friend class DxfReader;
   friend class DxfWriter;
-  friend class DxfObjectCodec;
   friend class DxfInFiler;
   friend class UndoHistory;
 

@@ -82,6 +82,18 @@ class AcDbObject : public AcRxObject {
   // Makes an empty extension dictionary when there is none.
   Acad::ErrorStatus createExtensionDictionary();
 
+  // For the platform's own reading and writing of drawing files; the
+  // filers are not part of the extension API.
+  //
+  // Reads the object, already in its database, from its tags and its text
+  // in the file: the head (owner, extension dictionary), the subclass groups
+  // it models; every other tag stays in the text.  An object the file gives
+  // no handle is written anew, with the one it was given.
+  void dxfIn(const std::vector<DxfTag>& tags, std::string_view text, DxfInFiler& in);
+  // Writes the object back: as the text it was read from while unchanged,
+  // else its fields in place of their tags.
+  void dxfOut(DxfOutFiler& out) const;
+
  protected:
   // For the undo record's copy of an object's state: the same object, the
   // same place, closed.
@@ -116,7 +128,6 @@ class AcDbObject : public AcRxObject {
   friend class AcDbBlockTableRecord;
   friend class AcDbDictionary;
   friend class AcDbHandleTable;
-  friend class DxfObjectCodec;
   friend class DxfReader;
   friend class DxfWriter;
   friend class UndoHistory;
@@ -126,6 +137,9 @@ class AcDbObject : public AcRxObject {
   Acad::ErrorStatus open(AcDb::OpenMode mode, bool openErased);
   // Tells the database that what it caches about its objects may be stale.
   void noteChange() const;
+  // Whether the tag is a field of the object: owned, and for a code owned
+  // once, the first of its group (seenOnce holds those met so far).
+  bool ownsTag(const DxfGroup& group, int code, std::vector<int>& seenOnce) const;
 
   AcDbStub* m_stub = nullptr;
   AcDbObjectId m_ownerId;

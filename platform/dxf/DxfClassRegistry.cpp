@@ -37,7 +37,7 @@
 #include "AcDbUnmodelledObject.h"
 #include "AcDbUnmodelledRecord.h"
 #include "DxfKindRegistry.h"
-#include "DxfObjectCodec.h"
+#include "DxfObjectTags.h"
 
 namespace {
 
@@ -108,7 +108,7 @@ std::string_view tableName(const std::vector<DxfTag>& tags) {
 
 std::unique_ptr<AcDbObject> DxfClassRegistry::create(const std::vector<DxfTag>& tags, Place place) {
   const std::string_view type = place == Place::Table ? tableName(tags) : tags.front().value;
-  const std::string_view marker = DxfObjectCodec::lastMarker(tags);
+  const std::string_view marker = DxfObjectTags::lastMarker(tags);
   for (const Row& row : kRows)
     if (row.place == place && row.type == type && (row.marker.empty() || row.marker == marker)) return row.make();
   switch (place) {

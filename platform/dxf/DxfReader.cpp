@@ -21,7 +21,7 @@
 #include "DxfBinaryText.h"
 #include "DxfError.h"
 #include "DxfFile.h"
-#include "DxfObjectCodec.h"
+#include "DxfObjectTags.h"
 #include "DxfText.h"
 #include "DxfUpgrade.h"
 
@@ -220,7 +220,7 @@ AcDbObject* DxfReader::make(DxfClassRegistry::Place place) {
   checkType(m_tags.front());
   std::unique_ptr<AcDbObject> object = DxfClassRegistry::create(m_tags, place);
   AcDbHandleTable& handles = m_database.handleTable();
-  const DxfTag* handleTag = DxfObjectCodec::handleTag(m_tags);
+  const DxfTag* handleTag = DxfObjectTags::handleTag(m_tags);
   AcDbStub* stub;
   if (handleTag != nullptr) {
     m_in.setTag(*handleTag);
@@ -233,9 +233,7 @@ AcDbObject* DxfReader::make(DxfClassRegistry::Place place) {
   }
   AcDbObject* result = object.get();
   handles.attach(stub, std::move(object));
-  DxfObjectCodec::read(*result, m_tags, m_span, m_in);
-  // An object given a handle here must be written with it.
-  if (handleTag == nullptr) result->m_modified = true;
+  result->dxfIn(m_tags, m_span, m_in);
   return result;
 }
 

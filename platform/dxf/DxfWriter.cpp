@@ -8,7 +8,6 @@
 #include "AcDbStub.h"
 #include "AcDbUnmodelledEntity.h"
 #include "DxfFile.h"
-#include "DxfObjectCodec.h"
 #include "DxfText.h"
 
 #include <utility>
@@ -73,7 +72,7 @@ void DxfWriter::writeSection(const std::string& name) {
 
 void DxfWriter::writeObject(const AcDbObject* object) {
   if (object == nullptr) return;
-  DxfObjectCodec::write(*object, m_out);
+  object->dxfOut(m_out);
   flush(false);
 }
 
