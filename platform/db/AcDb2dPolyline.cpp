@@ -173,6 +173,15 @@ Acad::ErrorStatus AcDb2dPolyline::transformBy(const AcGeMatrix3d& transform) {
   return Acad::eOk;
 }
 
+void AcDb2dPolyline::adoptFollower(AcDbObjectId follower, bool sequenceEnd) {
+  if (sequenceEnd) {
+    m_sequenceEnd = follower;
+    return;
+  }
+  m_vertices.push_back(follower);
+  if (auto* vertex = residentObject<AcDb2dVertex>(follower)) vertex->takeDefaultWidths(m_startWidth, m_endWidth);
+}
+
 void AcDb2dPolyline::dxfGroups(std::vector<DxfGroup>& groups) const {
   AcDbCurve::dxfGroups(groups);
   groups.push_back({kMarker, 0});

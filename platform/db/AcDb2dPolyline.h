@@ -29,6 +29,7 @@ class AcDb2dPolyline : public AcDbCurve {
   Acad::ErrorStatus appendVertex(AcDbObjectId& vertexId, AcDb2dVertex* vertex);
   Acad::ErrorStatus appendVertex(AcDb2dVertex* vertex);
   std::unique_ptr<AcDbObjectIterator> vertexIterator() const;
+  const AcDbObjectIdArray& vertexIds() const { return m_vertices; }
   // A vertex's position in world coordinates.
   AcGePoint3d vertexPosition(const AcDb2dVertex& vertex) const;
   AcDbObjectId sequenceEnd() const { return m_sequenceEnd; }
@@ -59,14 +60,12 @@ class AcDb2dPolyline : public AcDbCurve {
   Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
   // Moves the vertices too, opening each for write.
   Acad::ErrorStatus transformBy(const AcGeMatrix3d& transform) override;
+  void adoptFollower(AcDbObjectId follower, bool sequenceEnd) override;
 
  protected:
   ACDB_DECLARE_DXF_FIELDS
 
  private:
-  friend class DxfReader;
-  friend class DxfWriter;
-
   static constexpr int kClosed = 1;
   static constexpr int kLinetypeGeneration = 128;
 

@@ -165,6 +165,11 @@ Acad::ErrorStatus AcDbBlockReference::transformBy(const AcGeMatrix3d& transform)
   return Acad::eOk;
 }
 
+void AcDbBlockReference::adoptFollower(AcDbObjectId follower, bool sequenceEnd) {
+  if (sequenceEnd) m_sequenceEnd = follower;
+  else m_attributes.push_back(follower);
+}
+
 void AcDbBlockReference::dxfGroups(std::vector<DxfGroup>& groups) const {
   AcDbEntity::dxfGroups(groups);
   groups.push_back({kMarker, 0});

@@ -51,15 +51,13 @@ class AcDbBlockReference : public AcDbEntity {
   // definition's kept extents, as placed.
   void getNestedExtents(AcDbExtents& extents) const;
   Acad::ErrorStatus transformBy(const AcGeMatrix3d& transform) override;
+  void adoptFollower(AcDbObjectId follower, bool sequenceEnd) override;
 
  protected:
   ACDB_DECLARE_DXF_FIELDS
   void dxfInDone(DxfInFiler& in) override;
 
  private:
-  friend class DxfReader;
-  friend class DxfWriter;
-
   // Adds the attributes' extents; the position when there is nothing else.
   void addAttributeExtents(AcDbExtents& extents) const;
 

@@ -81,6 +81,13 @@ void AcDbBlockTableRecord::adopt(AcDbEntity* entity) {
   m_contents->entities.push_back(entity->objectId());
 }
 
+void AcDbBlockTableRecord::adoptMarkers(AcDbObject* begin, AcDbObject* end) {
+  m_begin = begin->objectId();
+  m_end = end->objectId();
+  begin->setOwnerAsRead(objectId());
+  end->setOwnerAsRead(objectId());
+}
+
 Acad::ErrorStatus AcDbBlockTableRecord::assumeOwnershipOf(const AcDbObjectIdArray& entities) {
   if (database() == nullptr) return Acad::eNotInDatabase;
   if (!isWriteEnabled()) return Acad::eNotOpenForWrite;

@@ -52,6 +52,15 @@ class AcDbBlockTableRecord : public AcDbSymbolTableRecord {
   // Model space and the paper space layouts.
   bool isLayout() const;
   AcDbObjectId getLayoutId() const { return m_layout; }
+  // The BLOCK and ENDBLK that enclose the definition in a file.
+  AcDbObjectId blockBeginId() const { return m_begin; }
+  AcDbObjectId blockEndId() const { return m_end; }
+
+  // For the file's reader, whose objects come into the database with their
+  // handles before the definition holds them: an entity at the end of the
+  // list, and the definition's BLOCK and ENDBLK.
+  void adopt(AcDbEntity* entity);
+  void adoptMarkers(AcDbObject* begin, AcDbObject* end);
 
  protected:
   std::string_view recordMarker() const override;
@@ -61,11 +70,7 @@ class AcDbBlockTableRecord : public AcDbSymbolTableRecord {
 
  private:
   friend class AcDbBlockTable;
-  friend class DxfReader;
-  friend class DxfWriter;
 
-  // Puts an entity of the database at the end of the list.
-  void adopt(AcDbEntity* entity);
   // Drops ids of entities that moved to other blocks once they are many.
   void compact() const;
 

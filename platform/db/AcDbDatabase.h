@@ -172,25 +172,26 @@ class AcDbDatabase {
   BlockExtents& blockExtents();
   // What the commands changed, for undo, redo and rolling back a failure.
   UndoHistory& undoHistory();
+  // For reading and writing the drawing's file: its objects by handle, and
+  // what is kept of the file.
+  AcDbHandleTable& handleTable() const;
+  DxfFile& dxfFile() const;
+  // Finds the tables, the spaces and the standard records again, as the
+  // file's reader reads them.
+  void setStandardIds();
 
   // Defined in AcDbDatabase.cpp.
   struct Impl;
 
  private:
   friend class AcDbObject;
-  friend class DxfReader;
-  friend class DxfWriter;
-  friend class DxfInFiler;
   friend class UndoHistory;
 
-  AcDbHandleTable& handleTable() const;
   void noteChange(AcDbObjectId changed);
-  DxfFile& dxfFile() const;
   // The header, once the undo record has what it held.
   DxfHeader& changeHeader();
   AcDbObjectId& currentPaperLayoutSlot();
   void forgetModelSpaceIndex();
-  void setStandardIds();
   Acad::ErrorStatus fail(Acad::ErrorStatus status, std::wstring message);
   AcGePoint3d headerPoint(const char* name, const AcGePoint3d& fallback) const;
   // A positive real header variable; the fallback when missing or not positive.

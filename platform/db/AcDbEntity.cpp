@@ -126,6 +126,8 @@ Acad::ErrorStatus AcDbEntity::getGeomExtents(AcDbExtents&) const { return Acad::
 
 Acad::ErrorStatus AcDbEntity::transformBy(const AcGeMatrix3d&) { return Acad::eNotApplicable; }
 
+void AcDbEntity::adoptFollower(AcDbObjectId, bool) {}
+
 void AcDbEntity::dxfGroups(std::vector<DxfGroup>& groups) const { groups.push_back({kMarker, 0}); }
 
 bool AcDbEntity::dxfOwns(const DxfGroup& group, int code) const {

@@ -64,6 +64,11 @@ class AcDbEntity : public AcDbObject {
   // eNotApplicable for an entity the platform does not model.
   virtual Acad::ErrorStatus transformBy(const AcGeMatrix3d& transform);
 
+  // For the file's reader: the entities that follow one in a file and
+  // belong to it (attributes, vertices, the SEQEND that ends them) are
+  // taken as read.  Other entities have none.
+  virtual void adoptFollower(AcDbObjectId follower, bool sequenceEnd);
+
  protected:
   ACDB_DECLARE_DXF_FIELDS
 

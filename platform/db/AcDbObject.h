@@ -93,6 +93,11 @@ class AcDbObject : public AcRxObject {
   // Writes the object back: as the text it was read from while unchanged,
   // else its fields in place of their tags.
   void dxfOut(DxfOutFiler& out) const;
+  // The object's text in the file it was read from; empty for a new object.
+  std::string_view dxfText() const;
+  // Places an object being read under what holds it, without opening it:
+  // the file's structure, not a change.
+  void setOwnerAsRead(AcDbObjectId owner) { m_ownerId = owner; }
 
  protected:
   // For the undo record's copy of an object's state: the same object, the
@@ -119,17 +124,12 @@ class AcDbObject : public AcRxObject {
   // After the last tag: a chance to check what was read.
   virtual void dxfInDone(DxfInFiler& in);
   virtual void dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const;
-  // The object's text in the file it was read from; written back as it is
-  // while the object is not modified.  Empty for a new object.
-  std::string_view dxfText() const;
 
  private:
   friend class AcDbDatabase;
   friend class AcDbBlockTableRecord;
   friend class AcDbDictionary;
   friend class AcDbHandleTable;
-  friend class DxfReader;
-  friend class DxfWriter;
   friend class UndoHistory;
   friend Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
                                               bool openErased);

@@ -91,6 +91,13 @@ const AcRxClass* AcDbSymbolTable::recordClass() const { return AcDbSymbolTableRe
 
 void AcDbSymbolTable::recordAdded(AcDbSymbolTableRecord*) {}
 
+bool AcDbSymbolTable::adoptRecord(AcDbSymbolTableRecord* record) {
+  if (!record->isKindOf(recordClass())) return false;
+  record->setOwnerAsRead(objectId());
+  insert(record);
+  return true;
+}
+
 void AcDbSymbolTable::insert(AcDbSymbolTableRecord* record) {
   if (AcDbDatabase* db = database()) db->undoHistory().noteAppend(m_contents->records);
   m_contents->records.push_back(record->objectId());

@@ -36,6 +36,10 @@ class AcDbSymbolTable : public AcDbObject {
                                 bool skipDeleted = true) const;
   // The records that are not erased, in order.
   AcDbObjectIdArray recordIds() const;
+  // For the file's reader, whose records come into the database with their
+  // handles before their table holds them: the record becomes the table's
+  // last.  False, the record left alone, when it is not of the table's kind.
+  bool adoptRecord(AcDbSymbolTableRecord* record);
 
  protected:
   // The record class the table holds.
@@ -50,13 +54,10 @@ class AcDbSymbolTable : public AcDbObject {
 
  private:
   friend class AcDbSymbolTableRecord;
-  friend class DxfInFiler;
-  friend class DxfReader;
-  friend class DxfWriter;
 
   // Folded and in UTF-8, so that most names need no allocation of their own.
   static std::string key(std::wstring_view name);
-  // For the reader: a record already in the database.
+  // A record already in the database.
   void insert(AcDbSymbolTableRecord* record);
   void renamed(AcDbSymbolTableRecord* record, const std::wstring& oldName);
 

@@ -4,6 +4,7 @@
 #include "AcDbSymbolTable.h"
 #include "DxfInFiler.h"
 #include "DxfOutFiler.h"
+#include "DxfText.h"
 
 ACRX_DEFINE_MEMBERS(AcDbSymbolTableRecord, AcDbObject, L"")
 
@@ -66,6 +67,18 @@ bool AcDbSymbolTableRecord::dxfOwnsOnce(const DxfGroup& group, int code) const {
 void AcDbSymbolTableRecord::dxfInField(const DxfGroup&, DxfInFiler& in) {
   if (in.code() == 2) m_name = in.text();
   if (in.code() == 70) m_flags = static_cast<Adesk::Int16>(in.integer());
+}
+
+void AcDbSymbolTableRecord::dxfInDone(DxfInFiler&) {
+  if (!m_name.empty()) return;
+  // A record whose subclass marker is damaged still names itself in its
+  // first group 2; without it the record could not be found by name and
+  // the saved drawing would not read back.
+  for (const DxfTag& tag : dxfTags())
+    if (tag.code == 2) {
+      m_name = DxfText::decode(tag.value);
+      return;
+    }
 }
 
 void AcDbSymbolTableRecord::dxfOutFields(const DxfGroup& group, DxfOutFiler& out) const {

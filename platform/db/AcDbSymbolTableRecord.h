@@ -35,10 +35,10 @@ class AcDbSymbolTableRecord : public AcDbObject {
   ACDB_DECLARE_DXF_FIELDS
   // A dimension style's later 70 is its DIMTFILLCLR, not the flags.
   bool dxfOwnsOnce(const DxfGroup& group, int code) const override;
+  void dxfInDone(DxfInFiler& in) override;
 
  private:
   friend class AcDbSymbolTable;
-  friend class DxfReader;
 
   std::wstring m_name;
   Adesk::Int16 m_flags = 0;

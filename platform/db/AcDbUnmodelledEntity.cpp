@@ -17,3 +17,5 @@ AcDbUnmodelledEntity::AcDbUnmodelledEntity(const DxfKind* kind) : m_kind(kind) {
 AcRxClass* AcDbUnmodelledEntity::isA() const { return const_cast<AcRxClass*>(&m_kind->rxClass); }
 
 AcDbObject* AcDbUnmodelledEntity::undoCopy() const { return acrxCopyOf(*this); }
+
+void AcDbUnmodelledEntity::adoptFollower(AcDbObjectId follower, bool) { m_followers.push_back(follower); }

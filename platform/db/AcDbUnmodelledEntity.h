@@ -24,11 +24,9 @@ class AcDbUnmodelledEntity : public AcDbEntity {
   const DxfKind* kind() const { return m_kind; }
   // The VERTEX entities and the SEQEND that follow a POLYLINE it carries.
   const AcDbObjectIdArray& followers() const { return m_followers; }
+  void adoptFollower(AcDbObjectId follower, bool sequenceEnd) override;
 
  private:
-  friend class DxfReader;
-  friend class DxfWriter;
-
   const DxfKind* m_kind;
   AcDbObjectIdArray m_followers;
 };

@@ -103,8 +103,7 @@ AcDbObjectId DxfInFiler::layer() {
     layer->setName(text().c_str());
     m_database.addAcDbObject(id, layer.get());
     AcDbLayerTableRecord* added = layer.release();
-    added->setOwnerId(table->objectId());
-    table->insert(added);
+    table->adoptRecord(added);
     added->close();
   }
   m_layers.emplace(m_tag.value, id);

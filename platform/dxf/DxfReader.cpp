@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "AcDb2dPolyline.h"
-#include "AcDb2dVertex.h"
 #include "AcDbAttribute.h"
 #include "AcDbBlockBegin.h"
 #include "AcDbBlockEnd.h"
@@ -131,9 +130,10 @@ void DxfReader::completeDrawing(std::uint32_t lastLine) {
 
 std::uint32_t DxfReader::lineOf(AcDbObjectId id, std::uint32_t fallback) const {
   const AcDbObject* object = id.isValid() ? id.stub()->object.get() : nullptr;
-  if (object == nullptr || object->m_dxfLength == 0) return fallback;
-  const auto start = m_file.text.begin();
-  return 1 + static_cast<std::uint32_t>(std::count(start, start + object->m_dxfOffset, '\n'));
+  const std::string_view text = object != nullptr ? object->dxfText() : std::string_view();
+  if (text.empty()) return fallback;
+  const char* start = m_file.text.data();
+  return 1 + static_cast<std::uint32_t>(std::count(start, text.data(), '\n'));
 }
 
 void DxfReader::prepareText() {
@@ -249,25 +249,13 @@ void DxfReader::readTables(DxfTagReader& reader) {
     while (!atSectionEnd(reader, "TABLES") && !isTag(reader.peek(), 0, "ENDTAB")) {
       collect(reader);
       auto* record = AcDbSymbolTableRecord::cast(make(DxfClassRegistry::Place::Record));
-      if (record == nullptr || !record->isKindOf(table->recordClass()))
+      if (record == nullptr || !table->adoptRecord(record))
         throw DxfError(m_tags.front().line, "a " + std::string(m_tags.front().value.substr(0, 40)) +
                                                 " record does not belong in this table");
-      if (record->m_name.empty()) record->m_name = firstName();
-      record->m_ownerId = table->objectId();
-      table->insert(record);
     }
     if (isTag(reader.peek(), 0, "ENDTAB")) reader.next();
   }
   m_database.setStandardIds();
-}
-
-std::wstring DxfReader::firstName() const {
-  // A record whose subclass marker is damaged still names itself in its
-  // first group 2; without it the record could not be found by name and
-  // the saved drawing would not read back.
-  for (const DxfTag& tag : m_tags)
-    if (tag.code == 2) return DxfText::decode(tag.value);
-  return {};
 }
 
 AcDbBlockTableRecord* DxfReader::blockNamed(const std::wstring& name) {
@@ -280,10 +268,11 @@ AcDbBlockTableRecord* DxfReader::blockNamed(const std::wstring& name) {
   record->setName(name.c_str());
   m_database.addAcDbObject(id, record.get());
   AcDbBlockTableRecord* added = record.release();
-  added->m_ownerId = table->objectId();
-  table->insert(added);
-  table->m_modified = true;
+  table->adoptRecord(added);
   added->close();
+  // The table holds one record more: opened for write, it is saved anew.
+  AcDbBlockTable* changed = nullptr;
+  if (acdbOpenObject(changed, table->objectId(), AcDb::kForWrite) == Acad::eOk) changed->close();
   return added;
 }
 
@@ -294,14 +283,10 @@ void DxfReader::readBlocks(DxfTagReader& reader) {
     collect(reader);
     auto* begin = static_cast<AcDbBlockBegin*>(make(DxfClassRegistry::Place::Entity));
     AcDbBlockTableRecord* block = blockNamed(begin->name());
-    block->m_begin = begin->objectId();
-    begin->m_ownerId = block->objectId();
     while (!atSectionEnd(reader, "BLOCKS") && !isTag(reader.peek(), 0, "ENDBLK")) readEntity(reader, block);
     if (!isTag(reader.peek(), 0, "ENDBLK")) throw DxfError(reader.peek().line, "block definition without ENDBLK");
     collect(reader);
-    AcDbObject* end = make(DxfClassRegistry::Place::Entity);
-    block->m_end = end->objectId();
-    end->m_ownerId = block->objectId();
+    block->adoptMarkers(begin, make(DxfClassRegistry::Place::Entity));
   }
 }
 
@@ -340,22 +325,11 @@ void DxfReader::readFollowers(DxfTagReader& reader, AcDbEntity* entity) {
     const bool last = reader.peek().value == "SEQEND";
     collect(reader);
     AcDbObject* made = make(DxfClassRegistry::Place::Entity);
-    made->m_ownerId = entity->objectId();
-    const AcDbObjectId part = made->objectId();
+    made->setOwnerAsRead(entity->objectId());
+    entity->adoptFollower(made->objectId(), last);
     any = true;
-    if (carried) carried->m_followers.push_back(part);
-    else if (polyline && last) polyline->m_sequenceEnd = part;
-    else if (polyline) adoptVertex(*polyline, made);
-    else if (last) reference->m_sequenceEnd = part;
-    else reference->m_attributes.push_back(part);
     if (last) break;
   }
-}
-
-void DxfReader::adoptVertex(AcDb2dPolyline& polyline, AcDbObject* made) {
-  polyline.m_vertices.push_back(made->objectId());
-  if (auto* vertex = AcDb2dVertex::cast(made))
-    vertex->takeDefaultWidths(polyline.defaultStartWidth(), polyline.defaultEndWidth());
 }
 
 void DxfReader::readObjects(DxfTagReader& reader) {

@@ -19,7 +19,6 @@ class AcDbDatabase;
 class AcDbObject;
 class AcDbBlockTableRecord;
 class AcDbEntity;
-class AcDb2dPolyline;
 struct DxfFile;
 
 class DxfReader {
@@ -52,9 +51,6 @@ class DxfReader {
   AcDbObject* make(DxfClassRegistry::Place place);
   AcDbEntity* readEntity(DxfTagReader& reader, AcDbBlockTableRecord* block);
   void readFollowers(DxfTagReader& reader, AcDbEntity* entity);
-  void adoptVertex(AcDb2dPolyline& polyline, AcDbObject* made);
-  // The first name group of the current object's tags.
-  std::wstring firstName() const;
   AcDbBlockTableRecord* blockNamed(const std::wstring& name);
   bool atSectionEnd(DxfTagReader& reader, const std::string& name) const;
 

@@ -81,7 +81,7 @@ void DxfWriter::writeTables() {
     const auto* table = AcDbSymbolTable::cast(live(id));
     if (table == nullptr) continue;
     writeObject(table);
-    for (const AcDbObjectId& record : table->m_contents->records)
+    for (const AcDbObjectId& record : table->recordIds())
       if (const AcDbObject* object = live(record); object && object->ownerId() == id) writeObject(object);
     m_out.tag(0, "ENDTAB");
   }
@@ -93,10 +93,10 @@ void DxfWriter::writeBlocks() {
   for (const AcDbObjectId& id : table->recordIds()) {
     const auto* block = AcDbBlockTableRecord::cast(live(id));
     if (block == nullptr) continue;
-    writeObject(live(block->m_begin));
+    writeObject(live(block->blockBeginId()));
     // Model space and the active paper space hold their entities in ENTITIES.
     if (id != m_database.modelSpaceId() && id != m_database.paperSpaceId()) writeEntities(block);
-    writeObject(live(block->m_end));
+    writeObject(live(block->blockEndId()));
   }
 }
 
@@ -110,17 +110,17 @@ void DxfWriter::writeEntity(const AcDbObject* entity) {
   writeObject(entity);
   if (const auto* reference = AcDbBlockReference::cast(entity)) {
     bool any = false;
-    for (const AcDbObjectId& id : reference->m_attributes)
+    for (const AcDbObjectId& id : reference->attributeIds())
       if (const AcDbObject* attribute = live(id)) {
         writeObject(attribute);
         any = true;
       }
-    if (any) writeObject(live(reference->m_sequenceEnd));
+    if (any) writeObject(live(reference->sequenceEnd()));
   } else if (const auto* polyline = AcDb2dPolyline::cast(entity)) {
-    for (const AcDbObjectId& id : polyline->m_vertices) writeObject(live(id));
-    writeObject(live(polyline->m_sequenceEnd));
+    for (const AcDbObjectId& id : polyline->vertexIds()) writeObject(live(id));
+    writeObject(live(polyline->sequenceEnd()));
   } else if (const auto* carried = AcDbUnmodelledEntity::cast(entity)) {
-    for (const AcDbObjectId& id : carried->m_followers) writeObject(live(id));
+    for (const AcDbObjectId& id : carried->followers()) writeObject(live(id));
   }
 }
 
