@@ -52,6 +52,7 @@ DrawingRenderer::DrawingRenderer(AcDbDatabase& database, SvgCanvas& canvas)
       m_budget(database),
       m_texts(canvas, kCharactersPerEntity * m_budget.limit()),
       m_hatches(canvas),
+      m_linetypeTexts(m_texts),
       m_points(database, canvas),
       m_wipeoutFrames(showsWipeoutFrames(database)) {}
 
@@ -164,6 +165,7 @@ pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const Render
     element.append_attribute("fill") = colour.c_str();
   } else if (element) {
     stroke(element, entity, look, placement);
+    addLinetypeTexts(*path, entity, look, placement);
   }
   return element;
 }
@@ -176,6 +178,14 @@ void DrawingRenderer::stroke(pugi::xml_node element, const AcDbEntity& entity, c
   m_dashes.apply(element, look.linetype, look.linetypeScale * placement.toWorld.scale());
   const double width = PolylineWidth::of(entity);
   if (width > 0.0) m_canvas.setWidth(element, width * placement.toWorld.scale());
+}
+
+void DrawingRenderer::addLinetypeTexts(const PathData& path, const AcDbEntity& entity, const RenderStyle::Look& look,
+                                       const Placement& placement) {
+  const std::vector<pugi::xml_node> texts =
+      m_linetypeTexts.draw(path, look.linetype, look.linetypeScale * placement.toWorld.scale(),
+                           SvgNumber::colour(look.colour), placement.parent);
+  for (pugi::xml_node text : texts) name(text, entity);
 }
 
 pugi::xml_node DrawingRenderer::drawCarried(const AcDbEntity& entity, const RenderStyle::Look& look,
@@ -194,8 +204,12 @@ pugi::xml_node DrawingRenderer::drawCarried(const AcDbEntity& entity, const Rend
   pugi::xml_node element = m_canvas.addPath(placement.parent, shape->path);
   if (!element) return element;
   const std::string colour = SvgNumber::colour(look.colour);
-  if (shape->stroked) stroke(element, entity, look, placement);
-  else element.append_attribute("stroke") = "none";
+  if (shape->stroked) {
+    stroke(element, entity, look, placement);
+    addLinetypeTexts(shape->path, entity, look, placement);
+  } else {
+    element.append_attribute("stroke") = "none";
+  }
   if (shape->fill == CarriedShape::Fill::kColour) element.append_attribute("fill") = colour.c_str();
   // A wipeout hides what lies below it with the page's white.
   if (shape->fill == CarriedShape::Fill::kBackground) element.append_attribute("fill") = "#ffffff";
@@ -310,15 +324,18 @@ void DrawingRenderer::finish(double viewHeight) { m_points.finish(viewHeight); }
 
 std::string DrawingRenderer::leftOut() const {
   std::string line;
-  for (const auto& [type, count] : m_leftOut)
-    line += (line.empty() ? "" : ", ") + std::to_string(count) + " " + type;
-  if (m_budget.leftOut() > 0)
-    line += (line.empty() ? "" : ", ") + std::to_string(m_budget.leftOut()) +
-            " entities placed by nested blocks beyond this drawing's limit of " +
-            std::to_string(m_budget.limit());
-  if (m_texts.leftOut() > 0)
-    line += (line.empty() ? "" : ", ") + std::to_string(m_texts.leftOut()) + " characters of texts beyond " +
-            std::to_string(TextPainter::kMostPerLine) + " a line or " + std::to_string(m_texts.mostCharacters()) +
-            " in all";
+  const auto add = [&line](std::uint64_t count, const std::string& what) {
+    if (count > 0) line += (line.empty() ? "" : ", ") + std::to_string(count) + " " + what;
+  };
+  for (const auto& [type, count] : m_leftOut) add(count, type);
+  add(m_budget.leftOut(),
+      "entities placed by nested blocks beyond this drawing's limit of " + std::to_string(m_budget.limit()));
+  add(m_texts.leftOut(), "characters of texts beyond " + std::to_string(TextPainter::kMostPerLine) + " a line or " +
+                             std::to_string(m_texts.mostCharacters()) + " in all");
+  add(m_linetypeTexts.shapesLeftOut(), "shapes of complex linetypes");
+  add(m_linetypeTexts.textsLeftOut(), "texts of complex linetypes on curves that repeat them more than " +
+                                          std::to_string(LinetypeTexts::kMostPerCurve) + " times");
+  add(m_linetypeTexts.patternsCut(), "complex linetypes whose texts and shapes past the first " +
+                                         std::to_string(LinetypeTexts::kMostEmbedded) + " are left out");
   return line;
 }

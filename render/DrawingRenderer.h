@@ -15,6 +15,7 @@
 #include "EntityBudget.h"
 #include "HatchPainter.h"
 #include "LinetypeDashes.h"
+#include "LinetypeTexts.h"
 #include "PointSymbols.h"
 #include "RenderStyle.h"
 #include "TextPainter.h"
@@ -27,6 +28,7 @@ class AcDbEntity;
 class AcDbText;
 class AcDbViewport;
 class LeaderShape;
+class PathData;
 class SvgCanvas;
 
 class DrawingRenderer {
@@ -60,6 +62,9 @@ class DrawingRenderer {
   // Strokes a line in its colour and dashes, as wide as the entity is.
   void stroke(pugi::xml_node element, const AcDbEntity& entity, const RenderStyle::Look& look,
               const Placement& placement);
+  // The texts of the entity's linetype along its path, after its element.
+  void addLinetypeTexts(const PathData& path, const AcDbEntity& entity, const RenderStyle::Look& look,
+                        const Placement& placement);
   pugi::xml_node drawText(const AcDbText& text, const std::string& colour, const Placement& placement);
   // The viewport's frame, and model space within it unless it is the
   // sheet's own viewport, off, or on a frozen layer.
@@ -85,6 +90,7 @@ class DrawingRenderer {
   TextPainter m_texts;
   HatchPainter m_hatches;
   LinetypeDashes m_dashes;
+  LinetypeTexts m_linetypeTexts;
   UnboundedLines m_unbounded;
   PointSymbols m_points;
   bool m_wipeoutFrames;

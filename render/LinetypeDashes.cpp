@@ -19,19 +19,28 @@ struct Stretch {
 
 }  // namespace
 
-LinetypeDashes::Pattern LinetypeDashes::patternOf(const AcDbLinetypeTableRecord& record) {
-  std::vector<Stretch> stretches;
+std::vector<double> LinetypeDashes::lengthsOf(const AcDbLinetypeTableRecord& record) {
   double total = 0.0;
   for (int i = 0; i < record.numDashes(); ++i) total += std::fabs(record.dashLengthAt(i));
-  if (!(total > 0.0) || !std::isfinite(total)) return Pattern{};
+  if (!(total > 0.0) || !std::isfinite(total)) return {};
+  std::vector<double> lengths;
   for (int i = 0; i < record.numDashes(); ++i) {
     const double dash = record.dashLengthAt(i);
-    const Stretch stretch{dash >= 0.0, dash == 0.0 ? kDotShare * total : std::fabs(dash)};
+    lengths.push_back(dash == 0.0 ? kDotShare * total : std::fabs(dash));
+  }
+  return lengths;
+}
+
+LinetypeDashes::Pattern LinetypeDashes::patternOf(const AcDbLinetypeTableRecord& record) {
+  const std::vector<double> lengths = lengthsOf(record);
+  std::vector<Stretch> stretches;
+  for (size_t i = 0; i < lengths.size(); ++i) {
+    const Stretch stretch{record.dashLengthAt(static_cast<int>(i)) >= 0.0, lengths[i]};
     if (!stretches.empty() && stretches.back().drawn == stretch.drawn) stretches.back().length += stretch.length;
     else stretches.push_back(stretch);
   }
   if (stretches.size() < 2) return Pattern{};
-  total = 0.0;
+  double total = 0.0;
   for (const Stretch& stretch : stretches) total += stretch.length;
   // SVG alternates dash and gap from a dash: a pattern that ends as it
   // begins joins its ends, and one that begins with a gap starts further on.

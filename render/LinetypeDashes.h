@@ -16,6 +16,9 @@ class LinetypeDashes {
   // Dashes the element's stroke with the linetype's pattern, drawn that
   // many times its defined length; a continuous linetype leaves it alone.
   void apply(pugi::xml_node element, AcDbObjectId linetype, double scale);
+  // Each element's length as the dashes draw it, of one defined length:
+  // gaps as long as dashes, dots very short; none for a pattern without length.
+  static std::vector<double> lengthsOf(const AcDbLinetypeTableRecord& record);
 
  private:
   // Lengths of dash, gap, dash, gap ..., and how far into them a line starts.

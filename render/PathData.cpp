@@ -42,6 +42,9 @@ AcGePoint3d PathData::place(const AcGePoint3d& point) {
 }
 
 void PathData::append(char command, const AcGePoint3d& world) {
+  const AcGePoint3d seen(world.x, world.y, 0.0);
+  m_steps.push_back(Step{seen, 0.0, command == 'M'});
+  if (command == 'M') m_subpathStart = seen;
   m_data += command;
   SvgNumber::append(m_data, world.x);
   m_data += ',';
@@ -76,6 +79,7 @@ void PathData::lineTo(const AcGePoint2d& point, double bulge) {
     m_data += ',';
     SvgNumber::append(m_data, -end.y);
     addArcExtents(start, end, worldBulge);
+    m_steps.push_back(Step{AcGePoint3d(end.x, end.y, 0.0), worldBulge, false});
   }
   m_current = point;
 }
@@ -122,7 +126,10 @@ void PathData::lineTo(const AcGePoint3d& point) {
   m_current = AcGePoint2d(point.x, point.y);
 }
 
-void PathData::close() { m_data += 'Z'; }
+void PathData::close() {
+  m_data += 'Z';
+  m_steps.push_back(Step{m_subpathStart, 0.0, false});
+}
 
 void PathData::arc(const AcGePoint2d& center, double radius, double startAngle, double endAngle) {
   double sweep = std::fmod(endAngle - startAngle, 2.0 * kPi);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "AcDbExtents.h"
 #include "AcGeMatrix3d.h"
@@ -32,6 +33,14 @@ class PathData {
   // Empty, or spoilt by a coordinate that is not a number: not worth drawing.
   bool isDrawable() const { return !m_data.empty() && m_finite; }
   const std::string& data() const { return m_data; }
+  // A step of the path in the world, seen from above: a move that starts
+  // a subpath, or a straight piece (bulge 0) or an arc to the point.
+  struct Step {
+    AcGePoint3d to;
+    double bulge = 0.0;
+    bool moves = false;
+  };
+  const std::vector<Step>& steps() const { return m_steps; }
   // The world box around everything added.
   const AcDbExtents& extents() const { return m_extents; }
   // How much longer a length is in the world than in the given coordinates.
@@ -52,6 +61,8 @@ class PathData {
   double m_scale;
   AcGePoint2d m_current;
   std::string m_data;
+  std::vector<Step> m_steps;
+  AcGePoint3d m_subpathStart;
   AcDbExtents m_extents;
   bool m_finite = true;
 };

@@ -175,10 +175,9 @@ std::string TextPainter::shownText(std::string_view text, size_t most, std::uint
   return shown;
 }
 
-const TextFont& TextPainter::fontOf(const AcDbEntity& text, AcDbObjectId style) {
-  // A text that names no style is in the drawing's standard one.
-  if (style.isNull() && text.database() != nullptr) {
-    AcDbObjectPointer<AcDbTextStyleTable> styles(text.database()->textStyleTableId(), AcDb::kForRead);
+const TextFont& TextPainter::fontOf(AcDbDatabase* database, AcDbObjectId style) {
+  if (style.isNull() && database != nullptr) {
+    AcDbObjectPointer<AcDbTextStyleTable> styles(database->textStyleTableId(), AcDb::kForRead);
     if (styles) styles->getAt(L"Standard", style);
   }
   const auto known = m_fonts.find(style);
@@ -192,7 +191,7 @@ pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGe
   const Alignment alignment = alignmentOf(text);
   Format format;
   format.height = height;
-  format.font = fontOf(text, text.textStyle());
+  format.font = fontOf(text.database(), text.textStyle());
   std::vector<Line> lines(1);
   lines.front().runs.push_back(Run{format, shownText(text.textStringUtf8(), kMostPerLine, m_leftOut), 0, ""});
   lines.front().height = format.height;
@@ -210,6 +209,32 @@ pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGe
   }
   return addText(lines, format, toWorld * frameOf(text, naturalWidth), alignment.anchor, alignment.start,
                  alignment.baseline * format.height, colour, parent);
+}
+
+pugi::xml_node TextPainter::draw(const Label& label, const std::string& colour, pugi::xml_node parent) {
+  Format format;
+  format.height = label.height;
+  format.font = fontOf(nullptr, label.style);
+  std::vector<Line> lines(1);
+  lines.front().runs.push_back(Run{format, shownText(label.text, kMostPerLine, m_leftOut), 0, ""});
+  lines.front().height = format.height;
+  limit(lines);
+  if (lines.empty()) return pugi::xml_node();
+  // Glyph space's y runs down, across the baseline to the left of it.
+  const AcGeVector3d across = AcGeVector3d::kZAxis.crossProduct(label.along);
+  const AcGeVector3d x = label.along * format.font.widthFactor;
+  const AcGeVector3d y = -(across + label.along * std::tan(format.font.oblique));
+  AcGeMatrix3d glyphs;
+  glyphs.setCoordSystem(label.at, x, y, x.crossProduct(y));
+  return addText(lines, format, glyphs, "start", 0.0, 0.0, colour, parent);
+}
+
+double TextPainter::lengthOf(const Label& label) {
+  Format format;
+  format.height = label.height;
+  format.font = fontOf(nullptr, label.style);
+  std::uint64_t ignored = 0;
+  return widthOf(shownText(label.text, kMostPerLine, ignored), format) * format.font.widthFactor;
 }
 
 std::vector<std::vector<TextPainter::Line>> TextPainter::setInColumns(const AcDbMText& text, const Format& format,
@@ -265,7 +290,7 @@ pugi::xml_node TextPainter::draw(const AcDbMText& text, const AcGeMatrix3d& toWo
                                  pugi::xml_node parent) {
   Format format;
   format.height = text.textHeight();
-  format.font = fontOf(text, text.textStyle());
+  format.font = fontOf(text.database(), text.textStyle());
   const MTextColumns columns = MTextColumns::of(text);
   const std::vector<std::vector<Line>> set = setInColumns(text, format, columns);
   const AcGeVector3d along = text.direction().normal(), up = text.normal().crossProduct(along).normal();

@@ -18,7 +18,7 @@
 #include "MTextContents.h"
 #include "TextFont.h"
 
-class AcDbEntity;
+class AcDbDatabase;
 class AcDbMText;
 class AcDbText;
 class MTextColumns;
@@ -38,6 +38,18 @@ class TextPainter {
                       pugi::xml_node parent);
   pugi::xml_node draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
                       pugi::xml_node parent);
+  // A line of text along a direction in the drawing's plane, in its
+  // style's font, width and slant: a linetype's text.
+  struct Label {
+    std::string_view text;  // UTF-8
+    AcDbObjectId style;     // null: the font that stands in for any
+    double height = 0.0;
+    AcGePoint3d at;         // where its baseline starts
+    AcGeVector3d along;     // of unit length
+  };
+  pugi::xml_node draw(const Label& label, const std::string& colour, pugi::xml_node parent);
+  // How far the label's text reaches along its baseline.
+  double lengthOf(const Label& label);
   // Characters not shown, beyond a line's or the picture's limit.
   std::uint64_t leftOut() const { return m_leftOut; }
   std::uint64_t mostCharacters() const { return m_mostCharacters; }
@@ -60,7 +72,8 @@ class TextPainter {
     double x = 0.0;
   };
 
-  const TextFont& fontOf(const AcDbEntity& text, AcDbObjectId style);
+  // A null style is the drawing's standard one.
+  const TextFont& fontOf(AcDbDatabase* database, AcDbObjectId style);
   // Breaks a paragraph into lines no wider than width, between words; a
   // word longer than a line stays whole; width 0 keeps it whole.
   static void wrap(std::vector<Run>& paragraph, double width, std::vector<Line>& lines);

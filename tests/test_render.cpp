@@ -1616,3 +1616,108 @@ doc.saveas(sys.argv[1])
   EXPECT_EQ(edges.substr(0, edges.find('M', 1)), "M0,0L10,0L5,-5L0,0") << edges;
   EXPECT_NE(edges.find("M10,0L20,0L10,-10L10,0"), std::string::npos) << edges;
 }
+
+namespace {
+
+// A text of a linetype as the picture shows it: where its baseline starts
+// in the drawing, which way it reads (degrees) and how large its letters are.
+struct LinetypeText {
+  double x, y, angle, size;
+};
+
+std::vector<LinetypeText> linetypeTexts(const pugi::xml_document& picture, const std::string& layer) {
+  std::vector<LinetypeText> texts;
+  for (const pugi::xpath_node& found : picture.select_nodes(("//text[@data-layer='" + layer + "']").c_str())) {
+    const pugi::xml_node text = found.node();
+    EXPECT_STREQ(text.child_value(), "GAS");
+    const char* type = layer == "PIPE" ? "LWPOLYLINE" : layer == "RING" ? "CIRCLE" : "LINE";
+    EXPECT_STREQ(text.attribute("data-type").value(), type);
+    const std::string transform = text.attribute("transform").value();
+    const std::vector<double> m = numbersOf(transform.substr(transform.find('(') + 1).c_str());
+    EXPECT_EQ(m.size(), 6u) << transform;
+    texts.push_back(LinetypeText{m[4], -m[5], std::atan2(-m[1], m[0]) * 180.0 / kPi,
+                                 std::hypot(m[0], m[1]) * text.attribute("font-size").as_double()});
+  }
+  return texts;
+}
+
+}  // namespace
+
+// The texts of a complex linetype stand in the gaps it leaves for them,
+// along lines, polylines (the pattern running on past their vertices) and
+// circles, as large as its scale says times the line's, reading upright
+// whichever way the line runs; its shapes, and texts too many to read, are
+// counted as not drawn.
+TEST(RenderedFiles, ComplexLinetypesShowTheirTextsAlongTheLine) {
+  Rendered rendered;
+  renderMade(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+doc.linetypes.add("GAS_LINE", pattern='A,.5,-.2,["GAS",STANDARD,S=.1,U=0.0,X=-0.1,Y=-.05],-.25',
+                  description="Gas line ----GAS----GAS----", length=0.95)
+doc.linetypes.add("BATTING", pattern='A,.25,-.1,[132,ltypeshp.shx,x=-.1,s=.1],-.1,1',
+                  description="Batting SSSS", length=1.45)
+msp = doc.modelspace()
+gas = {"linetype": "GAS_LINE"}
+msp.add_line((0, 0), (10, 0), dxfattribs=dict(gas, layer="ALONG"))
+msp.add_line((10, 5), (0, 5), dxfattribs=dict(gas, layer="BACK", ltscale=2))
+msp.add_lwpolyline([(0, 10), (3, 10), (3, 13)], dxfattribs=dict(gas, layer="PIPE"))
+msp.add_circle((20, 0), 2, dxfattribs=dict(gas, layer="RING"))
+msp.add_line((0, -10), (1000, -10), dxfattribs=dict(gas, layer="TINY", ltscale=0.001))
+msp.add_line((0, 20), (10, 20), dxfattribs={"linetype": "BATTING", "layer": "SHAPES"})
+doc.saveas(sys.argv[1])
+)",
+             rendered);
+  const std::string said = "spatiary: not drawn: 7 shapes of complex linetypes, ";
+  const std::string tooMany = " texts of complex linetypes on curves that repeat them more than 1000 times\n";
+  ASSERT_EQ(rendered.leftOut.rfind(said, 0), 0u) << rendered.leftOut;
+  ASSERT_NE(rendered.leftOut.find(tooMany), std::string::npos) << rendered.leftOut;
+  // A thousand units of a pattern a thousandth of 0.95 long.
+  EXPECT_NEAR(std::stod(rendered.leftOut.substr(said.size())), 1000 / 0.95e-3, 2.0) << rendered.leftOut;
+  EXPECT_TRUE(linetypeTexts(rendered.picture, "TINY").empty());
+  EXPECT_TRUE(linetypeTexts(rendered.picture, "SHAPES").empty());
+
+  // Every 0.95 from where the first gap ends, moved back 0.1 and down half
+  // the text's height, while the whole text fits on the line.
+  const std::vector<LinetypeText> along = linetypeTexts(rendered.picture, "ALONG");
+  ASSERT_EQ(along.size(), 10u);
+  for (size_t i = 0; i < along.size(); ++i) {
+    EXPECT_NEAR(along[i].x, 0.6 + 0.95 * i, 1e-3) << i;
+    EXPECT_NEAR(along[i].y, -0.05, 1e-3) << i;
+    EXPECT_NEAR(along[i].angle, 0.0, 1e-3) << i;
+  }
+  // Twice the scale from the other end: turned to read left to right about
+  // its middle, twice as large.
+  std::vector<LinetypeText> back = linetypeTexts(rendered.picture, "BACK");
+  ASSERT_EQ(back.size(), 5u);
+  std::sort(back.begin(), back.end(), [](const LinetypeText& a, const LinetypeText& b) { return a.x > b.x; });
+  const double width = 10.0 - 1.2 - back.front().x;
+  EXPECT_GT(width, 0.4);
+  EXPECT_LT(width, 0.8);
+  for (size_t i = 0; i < back.size(); ++i) {
+    EXPECT_NEAR(back[i].x, 10.0 - 1.2 - 1.9 * i - width, 1e-3) << i;
+    EXPECT_NEAR(back[i].y, 4.9, 1e-3) << i;
+    EXPECT_NEAR(back[i].angle, 0.0, 1e-3) << i;
+    EXPECT_NEAR(back[i].size, 2.0 * along.front().size, 1e-3) << i;
+  }
+  // Round the polyline's corner the pattern goes on: three texts along its
+  // first side and three up its second.
+  const std::vector<LinetypeText> pipe = linetypeTexts(rendered.picture, "PIPE");
+  ASSERT_EQ(pipe.size(), 6u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_NEAR(pipe[i].x, 0.6 + 0.95 * i, 1e-3) << i;
+    EXPECT_NEAR(pipe[i].y, 9.95, 1e-3) << i;
+    EXPECT_NEAR(pipe[i].angle, 0.0, 1e-3) << i;
+    EXPECT_NEAR(pipe[i + 3].x, 3.05, 1e-3) << i;
+    EXPECT_NEAR(pipe[i + 3].y, 10.45 + 0.95 * i, 1e-3) << i;
+    EXPECT_NEAR(pipe[i + 3].angle, 90.0, 1e-3) << i;
+  }
+  // Round a circle of 4π, each text across its radius and never upside down.
+  const std::vector<LinetypeText> ring = linetypeTexts(rendered.picture, "RING");
+  ASSERT_EQ(ring.size(), 13u);
+  for (const LinetypeText& text : ring) {
+    EXPECT_NEAR(std::hypot(text.x - 20.0, text.y), 2.05, 0.35) << text.x << "," << text.y;
+    EXPECT_GT(text.angle, -90.0 - 1e-3) << text.x << "," << text.y;
+    EXPECT_LE(text.angle, 90.0 + 1e-3) << text.x << "," << text.y;
+  }
+}

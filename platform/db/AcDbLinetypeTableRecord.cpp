@@ -9,6 +9,10 @@ namespace {
 
 constexpr int kPatternLength = 40;
 constexpr int kDashLength = 49;
+// An element's flags: its rotation is absolute; it carries a text, a shape.
+constexpr int kAbsolute = 1;
+constexpr int kText = 2;
+constexpr int kShape = 4;
 
 // The alignment, counts, dashes and each element's shape or text.
 bool isPatternCode(int code) {
@@ -32,8 +36,48 @@ Acad::ErrorStatus AcDbLinetypeTableRecord::setComments(const ACHAR* comments) {
   return Acad::eOk;
 }
 
+const AcDbLinetypeTableRecord::Dash* AcDbLinetypeTableRecord::dashAt(int index) const {
+  return index >= 0 && index < numDashes() ? &m_dashes[static_cast<size_t>(index)] : nullptr;
+}
+
 double AcDbLinetypeTableRecord::dashLengthAt(int index) const {
-  return index >= 0 && index < numDashes() ? m_dashes[static_cast<size_t>(index)] : 0.0;
+  const Dash* dash = dashAt(index);
+  return dash != nullptr ? dash->length : 0.0;
+}
+
+int AcDbLinetypeTableRecord::shapeNumberAt(int index) const {
+  const Dash* dash = dashAt(index);
+  return dash != nullptr && (dash->flags & kShape) != 0 ? dash->shape : 0;
+}
+
+AcDbObjectId AcDbLinetypeTableRecord::shapeStyleAt(int index) const {
+  const Dash* dash = dashAt(index);
+  return dash != nullptr ? dash->style : AcDbObjectId();
+}
+
+double AcDbLinetypeTableRecord::shapeScaleAt(int index) const {
+  const Dash* dash = dashAt(index);
+  return dash != nullptr ? dash->scale : 0.0;
+}
+
+double AcDbLinetypeTableRecord::shapeRotationAt(int index) const {
+  const Dash* dash = dashAt(index);
+  return dash != nullptr ? dash->rotation : 0.0;
+}
+
+bool AcDbLinetypeTableRecord::shapeIsUcsOrientedAt(int index) const {
+  const Dash* dash = dashAt(index);
+  return dash != nullptr && (dash->flags & kAbsolute) != 0;
+}
+
+AcGeVector2d AcDbLinetypeTableRecord::shapeOffsetAt(int index) const {
+  const Dash* dash = dashAt(index);
+  return dash != nullptr ? dash->offset : AcGeVector2d();
+}
+
+std::wstring AcDbLinetypeTableRecord::textAt(int index) const {
+  const Dash* dash = dashAt(index);
+  return dash != nullptr && (dash->flags & kText) != 0 ? dash->text : std::wstring();
 }
 
 bool AcDbLinetypeTableRecord::dxfOwns(const DxfGroup& group, int code) const {
@@ -48,9 +92,26 @@ void AcDbLinetypeTableRecord::dxfInField(const DxfGroup& group, DxfInFiler& in) 
     in.check();
     m_pattern.emplace_back(code, std::string(in.raw()));
     if (code == kPatternLength) m_patternLength = in.real();
-    if (code == kDashLength) m_dashes.push_back(in.real());
+    if (code == kDashLength) {
+      m_dashes.emplace_back();
+      m_dashes.back().length = in.real();
+    } else if (code != kPatternLength && !m_dashes.empty()) readEmbedded(in, m_dashes.back());
   } else {
     AcDbSymbolTableRecord::dxfInField(group, in);
+  }
+}
+
+void AcDbLinetypeTableRecord::readEmbedded(DxfInFiler& in, Dash& dash) {
+  switch (in.code()) {
+    case 74: dash.flags = static_cast<int>(in.integer()); break;
+    case 75: dash.shape = static_cast<int>(in.integer()); break;
+    case 340: dash.style = in.objectId(); break;
+    case 46: dash.scale = in.real(); break;
+    case 50: dash.rotation = in.real(); break;
+    case 44: dash.offset.x = in.real(); break;
+    case 45: dash.offset.y = in.real(); break;
+    case 9: dash.text = in.text(); break;
+    default: break;
   }
 }
 
