@@ -137,11 +137,14 @@ pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const Render
   const std::string colour = SvgNumber::colour(look.colour);
   if (const auto* hatch = AcDbHatch::cast(&entity))
     return m_hatches.draw(*hatch, placement.toWorld, colour, placement.parent);
-  // A definition shows as the attributes of references, except a constant
-  // one, which no reference carries and which shows its text.
-  const auto* definition = AcDbAttributeDefinition::cast(&entity);
-  if (definition != nullptr && (!definition->isConstant() || definition->isInvisible())) return pugi::xml_node();
-  if (const auto* text = AcDbText::cast(&entity)) return drawText(*text, colour, placement);
+  // A definition outside any block shows its tag; in a block it shows as the
+  // attributes of references, except a constant one, which no reference
+  // carries and which shows its text.
+  if (const auto* definition = AcDbAttributeDefinition::cast(&entity)) {
+    if (placement.context.layer.isNull()) return drawText(*definition, definition->tagUtf8(), colour, placement);
+    if (!definition->isConstant() || definition->isInvisible()) return pugi::xml_node();
+  }
+  if (const auto* text = AcDbText::cast(&entity)) return drawText(*text, text->textStringUtf8(), colour, placement);
   if (const auto* text = AcDbMText::cast(&entity))
     return m_texts.draw(*text, placement.toWorld, colour, placement.parent);
   if (AcDbUnmodelledEntity::cast(&entity) != nullptr) return drawCarried(entity, look, placement);
@@ -239,9 +242,9 @@ pugi::xml_node DrawingRenderer::drawLeader(const LeaderShape& leader, const Rend
   return group;
 }
 
-pugi::xml_node DrawingRenderer::drawText(const AcDbText& text, const std::string& colour,
+pugi::xml_node DrawingRenderer::drawText(const AcDbText& text, std::string_view characters, const std::string& colour,
                                          const Placement& placement) {
-  return m_texts.draw(text, heightOf(text), placement.toWorld, colour, placement.parent);
+  return m_texts.draw(text, characters, heightOf(text), placement.toWorld, colour, placement.parent);
 }
 
 pugi::xml_node DrawingRenderer::drawReference(const AcDbBlockReference& reference, const RenderStyle::Look& look,
@@ -277,7 +280,8 @@ pugi::xml_node DrawingRenderer::drawCopy(const AcDbBlockReference& reference, co
     if (!attribute || attribute->isErased() || attribute->isInvisible()) continue;
     const RenderStyle::Look attributeLook = m_style.lookOf(*attribute.object(), attributes.context);
     if (!attributeLook.visible) continue;
-    pugi::xml_node element = drawText(*attribute.object(), SvgNumber::colour(attributeLook.colour), attributes);
+    pugi::xml_node element =
+        drawText(*attribute.object(), attribute->textStringUtf8(), SvgNumber::colour(attributeLook.colour), attributes);
     if (element) name(element, *attribute.object());
   }
   return group;

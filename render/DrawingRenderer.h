@@ -65,7 +65,8 @@ class DrawingRenderer {
   // The texts of the entity's linetype along its path, after its element.
   void addLinetypeTexts(const PathData& path, const AcDbEntity& entity, const RenderStyle::Look& look,
                         const Placement& placement);
-  pugi::xml_node drawText(const AcDbText& text, const std::string& colour, const Placement& placement);
+  pugi::xml_node drawText(const AcDbText& text, std::string_view characters, const std::string& colour,
+                          const Placement& placement);
   // The viewport's frame, and model space within it unless it is the
   // sheet's own viewport, off, or on a frozen layer.
   pugi::xml_node drawViewport(const AcDbViewport& viewport, const RenderStyle::Look& look,

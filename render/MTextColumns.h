@@ -1,5 +1,5 @@
-// How a multi-line text is set in columns side by side, as the embedded
-// object (group 101) of the text's tags gives it: each column as wide as
+// How a multi-line text is set in columns side by side, as its file gives
+// it (an embedded object, or in older files extended data): each column as wide as
 // the others, a gutter between them, and a height past which lines flow
 // on into the next column (0 for a column as tall as its lines).
 #pragma once

@@ -130,6 +130,8 @@ void SvgCanvas::finish(const PlotSettings::View& view, const std::optional<AcDbE
 
 std::string SvgCanvas::text() const {
   std::ostringstream out;
-  m_document.save(out, "", pugi::format_raw);
+  // XML holds no control characters, which a file's texts may (a caret-encoded
+  // "^A"): a reader would refuse the whole picture for one.
+  m_document.save(out, "", pugi::format_raw | pugi::format_skip_control_chars);
   return out.str();
 }

@@ -124,8 +124,10 @@ AcGeMatrix3d frameOf(const AcDbText& text, double naturalWidth) {
   }
   const AcGeVector3d along = plane * AcGeVector3d(std::cos(angle), std::sin(angle), 0.0);
   const AcGeVector3d up = plane * AcGeVector3d(-std::sin(angle), std::cos(angle), 0.0);
-  const AcGeVector3d x = along * factor;
-  const AcGeVector3d y = -(up + along * std::tan(text.oblique()));
+  // A text mirrored in X runs backwards from its point, one mirrored in Y
+  // hangs upside down from its baseline.
+  const AcGeVector3d x = along * (text.isMirroredInX() ? -factor : factor);
+  const AcGeVector3d y = -(up * (text.isMirroredInY() ? -1.0 : 1.0) + x * std::tan(text.oblique()) / factor);
   AcGeMatrix3d frame;
   frame.setCoordSystem(insertionOf(text), x, y, x.crossProduct(y));
   return frame;
@@ -186,14 +188,14 @@ const TextFont& TextPainter::fontOf(AcDbDatabase* database, AcDbObjectId style) 
   return m_fonts[style] = record ? TextFont::of(*record.object()) : TextFont();
 }
 
-pugi::xml_node TextPainter::draw(const AcDbText& text, double height, const AcGeMatrix3d& toWorld,
-                                 const std::string& colour, pugi::xml_node parent) {
+pugi::xml_node TextPainter::draw(const AcDbText& text, std::string_view characters, double height,
+                                 const AcGeMatrix3d& toWorld, const std::string& colour, pugi::xml_node parent) {
   const Alignment alignment = alignmentOf(text);
   Format format;
   format.height = height;
   format.font = fontOf(text.database(), text.textStyle());
   std::vector<Line> lines(1);
-  lines.front().runs.push_back(Run{format, shownText(text.textStringUtf8(), kMostPerLine, m_leftOut), 0, ""});
+  lines.front().runs.push_back(Run{format, shownText(characters, kMostPerLine, m_leftOut), 0, ""});
   lines.front().height = format.height;
   limit(lines);
   if (lines.empty()) return pugi::xml_node();

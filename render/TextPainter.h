@@ -34,8 +34,8 @@ class TextPainter {
   TextPainter(SvgCanvas& canvas, std::uint64_t mostCharacters) : m_canvas(canvas), m_mostCharacters(mostCharacters) {}
 
   // An empty node for an empty text or one without height.
-  pugi::xml_node draw(const AcDbText& text, double height, const AcGeMatrix3d& toWorld, const std::string& colour,
-                      pugi::xml_node parent);
+  pugi::xml_node draw(const AcDbText& text, std::string_view characters, double height, const AcGeMatrix3d& toWorld,
+                      const std::string& colour, pugi::xml_node parent);
   pugi::xml_node draw(const AcDbMText& text, const AcGeMatrix3d& toWorld, const std::string& colour,
                       pugi::xml_node parent);
   // A line of text along a direction in the drawing's plane, in its

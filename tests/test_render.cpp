@@ -685,16 +685,85 @@ doc.saveas(sys.argv[1])
       << text.attribute("transform").value();
 }
 
+// A text may hold control characters (written "^A" in the file), which XML
+// cannot: the picture leaves them out rather than being refused whole.
+TEST(RenderedFiles, TextsHoldingControlCharactersStillMakeAPicture) {
+  ScratchFolder folder;
+  const auto dxf = folder / "carets.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+doc.modelspace().add_mtext("abc^Adef^[", dxfattribs={"char_height": 10, "layer": "NOTES"})
+doc.modelspace().add_text("one^Itwo", dxfattribs={"height": 10, "layer": "LABELS"})
+doc.saveas(sys.argv[1])
+)",
+                                   {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  const auto png = folder / "carets.png";
+  const RunResult run = runCommand(shellQuote(spatiaryExecutable().string()) + " render " + shellQuote(dxf.string()) +
+                                   " " + shellQuote(png.string()));
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_TRUE(std::filesystem::exists(png));
+  pugi::xml_document picture;
+  ASSERT_NO_FATAL_FAILURE(drawText(dxf, picture));
+  EXPECT_EQ(shownText(picture.select_node("//text[@data-layer='NOTES']").node()), "abcdef");
+  EXPECT_EQ(shownText(picture.select_node("//text[@data-layer='LABELS']").node()), "one\ttwo");
+}
+
+// The glyph frame of a text: where its glyphs' x and y axes run in the
+// picture (y down), and where it stands.
+std::vector<double> glyphFrame(pugi::xml_node text) {
+  const std::string transform = text.attribute("transform").value();
+  return numbersOf(transform.substr(transform.find('(') + 1).c_str());
+}
+
+// Texts mirrored in X run backwards from their point and those mirrored in
+// Y hang upside down, also in a mirrored plane; an attribute definition
+// outside any block shows its tag, as in a CAD program's drawing window.
+TEST(RenderedFiles, MirroredTextsAndLooseAttributeDefinitionsShowAsDrawn) {
+  ScratchFolder folder;
+  const auto dxf = folder / "mirrored.dxf";
+  const RunResult made = runPython(R"(
+import sys, ezdxf
+doc = ezdxf.new("R2018")
+msp = doc.modelspace()
+msp.add_text("backwards", dxfattribs={"height": 10, "insert": (100, 0), "text_generation_flag": 2, "layer": "BACK"})
+msp.add_text("upside down", dxfattribs={"height": 10, "insert": (100, 50), "text_generation_flag": 4, "layer": "DOWN"})
+msp.add_text("seen from below", dxfattribs={"height": 10, "insert": (-100, 100), "extrusion": (0, 0, -1), "layer": "BELOW"})
+msp.add_attdef("ROOM_NAME", (0, 200), "Office", dxfattribs={"height": 10, "layer": "LOOSE"})
+block = doc.blocks.new("LABEL")
+block.add_attdef("HIDDEN_TAG", (0, 0), "default", dxfattribs={"height": 10, "layer": "INBLOCK"})
+msp.add_blockref("LABEL", (0, 300))
+doc.saveas(sys.argv[1])
+)",
+                                   {dxf.string()});
+  ASSERT_EQ(made.exitCode, 0) << made.output;
+  pugi::xml_document picture;
+  ASSERT_NO_FATAL_FAILURE(drawText(dxf, picture));
+  const auto frameOf = [&](const char* layer) {
+    return glyphFrame(picture.select_node(("//text[@data-layer='" + std::string(layer) + "']").c_str()).node());
+  };
+  // matrix(a b c d e f): a glyph's x axis is (a, b), its y axis (down) (c, d).
+  EXPECT_EQ(frameOf("BACK"), (std::vector<double>{-1, 0, 0, 1, 100, -0.0}));
+  EXPECT_EQ(frameOf("DOWN"), (std::vector<double>{1, 0, 0, -1, 100, -50}));
+  // Seen from below, the plane's x runs to the drawing's left: (-100, 100)
+  // in the text's plane is (100, 100) in the drawing, and its glyphs run left.
+  EXPECT_EQ(frameOf("BELOW"), (std::vector<double>{-1, 0, 0, 1, 100, -100}));
+  const pugi::xml_node loose = picture.select_node("//text[@data-layer='LOOSE']").node();
+  EXPECT_EQ(shownText(loose), "ROOM_NAME");
+  EXPECT_FALSE(picture.select_node("//text[@data-layer='INBLOCK']"));
+}
+
 // Multi-line text set in columns: lines wrap at the column's width and flow
 // on into the next column past its height, a column break starts the next,
 // and each column stands its width and gutter right of the one before.
 // Without columns, a column break only breaks the line.
-TEST(RenderedFiles, MultiLineTextInColumnsFlowsFromColumnToColumn) {
+void expectColumnsFlow(const std::string& version) {
   ScratchFolder folder;
   const auto dxf = folder / "columns.dxf";
   const RunResult made = runPython(R"(
 import sys, ezdxf
-doc = ezdxf.new("R2018")
+doc = ezdxf.new(sys.argv[2])
 msp = doc.modelspace()
 msp.add_mtext_static_columns(["alpha beta", "gamma"], width=100, gutter_width=20, height=500,
                              dxfattribs={"char_height": 10, "layer": "BROKEN"})
@@ -703,7 +772,7 @@ msp.add_mtext_dynamic_auto_height_columns("one two three four five", width=40, g
 msp.add_mtext("up\\Ndown", dxfattribs={"char_height": 10, "layer": "PLAIN", "insert": (0, -300)})
 doc.saveas(sys.argv[1])
 )",
-                                   {dxf.string()});
+                                   {dxf.string(), version});
   ASSERT_EQ(made.exitCode, 0) << made.output;
   pugi::xml_document picture;
   ASSERT_NO_FATAL_FAILURE(drawText(dxf, picture));
@@ -726,6 +795,15 @@ doc.saveas(sys.argv[1])
                                          {"matrix(1 0 0 1 50 100)", {"three", "four"}},
                                          {"matrix(1 0 0 1 100 100)", {"five"}}}));
   EXPECT_EQ(columns("PLAIN"), (Columns{{"matrix(1 0 0 1 0 300)", {"up", "down"}}}));
+}
+
+TEST(RenderedFiles, MultiLineTextInColumnsFlowsFromColumnToColumn) {
+  // Files before AutoCAD 2018 keep the columns in extended data, and each
+  // static column as a text of its own.
+  for (const char* version : {"R2018", "R2007", "R2000"}) {
+    SCOPED_TRACE(version);
+    expectColumnsFlow(version);
+  }
 }
 
 // Paragraphs aligned by their settings across the text's width, each

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "AcDbText.h"
 #include "TextCodec.h"
@@ -17,6 +18,7 @@ class AcDbAttributeDefinition : public AcDbText {
                           const ACHAR* prompt, AcDbObjectId style = AcDbObjectId::kNull);
 
   std::wstring tag() const { return utf8ToWide(m_tag); }
+  std::string_view tagUtf8() const { return m_tag; }
   Acad::ErrorStatus setTag(const ACHAR* tag);
   std::wstring prompt() const { return utf8ToWide(m_prompt); }
   Acad::ErrorStatus setPrompt(const ACHAR* prompt);
