@@ -25,6 +25,9 @@ class AcDbBlockTableRecord;
 class AcDbDatabase;
 class AcDbEntity;
 class AcDbHatch;
+class AcDbPolyline;
+template <class T>
+class AcDbObjectPointer;
 class CAcadDrawing;
 class CHatch;
 
@@ -159,8 +162,16 @@ class CBlockDWG : public CBlock {
  protected:
   // The reference's id, handle, block name, layer, colour and lineweight.
   void readReference(const AcDbBlockReference& reference);
+  static AcGeMatrix3d ucsOf(AcDbDatabase* database);
+  // Opens the first polyline of a block definition in the mode; false when none.
+  static bool openFirstPolyline(AcDbObjectId definition, AcDb::OpenMode mode,
+                                AcDbObjectPointer<AcDbPolyline>& polyline);
+  // What a clone of the outline would hold: the definition keeps its own.
+  static std::unique_ptr<AcDbPolyline> copyOfOutline(const AcDbPolyline& outline);
 
  private:
+  // The application name of a space without a record.
+  static constexpr const wchar_t* kNoXData = L"No X Data";
   static void setHandles(std::vector<AcDbHandle>& list, const std::wstring& text, AcDbDatabase* database);
   static void addHandle(std::vector<AcDbHandle>& list, const AcDbHandle& handle, AcDbDatabase* database);
   static std::wstring handlesText(const std::vector<AcDbHandle>& list);

@@ -26,12 +26,6 @@ const wchar_t* const kCreateMarkerBlock = L"CMarkerBlock::createMarkerBlock";
 const wchar_t* const kDefineBlock = L"CMarkerBlock::defineBlock";
 const wchar_t* const kInsertBlock = L"CMarkerBlock::insertBlock";
 
-AcGeMatrix3d ucsOf(AcDbDatabase* database) {
-  AcGeMatrix3d ucs;
-  acdbUcsMatrix(ucs, database);
-  return ucs;
-}
-
 // The host status a failure record carries at its root.
 int rootStatus(const CEXZelph& record) {
   const CEXZelph* root = &record;

@@ -15,7 +15,10 @@ class CException;
 
 #define ZELPH_BANNER L"ZELPH VKT 64bit BricsCAD 18"
 // Source unit of the method at hand; the record cuts it down to the unit name.
+// A class whose methods stand in several files defines it before its includes.
+#ifndef ZELPH_SOURCE
 #define ZELPH_SOURCE (L"" __FILE__)
+#endif
 
 class CEXZelph {
  public:
