@@ -28,40 +28,62 @@ AcGeMatrix3d inPlaneOf(const AcGeVector3d& normal, double elevation) {
   return AcGeMatrix3d::planeToWorld(normal) * AcGeMatrix3d::translation(AcGeVector3d(0.0, 0.0, elevation));
 }
 
-void addPolyline(const AcDbPolyline& polyline, PathData& path) {
-  const unsigned int count = polyline.numVerts();
+// A polyline's vertices joined by its segments.  Apart, each segment is a
+// path of its own, so that a linetype's pattern starts afresh at every
+// vertex, as CAD programs draw polylines without linetype generation.
+class Segments {
+ public:
+  Segments(PathData& path, bool apart) : m_path(path), m_apart(apart) {}
+
+  // To the vertex from the one before, by the bulge that one gives.
+  void add(const AcGePoint2d& vertex, double bulge) {
+    if (m_vertices == 0) {
+      m_first = vertex;
+      m_path.moveTo(vertex);
+    } else {
+      if (m_apart && m_vertices > 1) m_path.moveTo(m_last);
+      m_path.lineTo(vertex, bulge);
+    }
+    m_last = vertex;
+    ++m_vertices;
+  }
+  void close(double bulge) {
+    if (m_vertices < 2) return;
+    add(m_first, bulge);
+    if (!m_apart) m_path.close();
+  }
+
+ private:
+  PathData& m_path;
+  bool m_apart;
+  int m_vertices = 0;
+  AcGePoint2d m_first;
+  AcGePoint2d m_last;
+};
+
+void addPolyline(const AcDbPolyline& polyline, PathData& path, bool apart) {
+  Segments segments(path, apart);
   AcGePoint2d point;
   double bulge = 0.0;
-  for (unsigned int index = 0; index < count; ++index) {
+  for (unsigned int index = 0; index < polyline.numVerts(); ++index) {
     polyline.getPointAt(index, point);
-    if (index == 0) path.moveTo(point);
-    else path.lineTo(point, bulge);
+    segments.add(point, bulge);
     polyline.getBulgeAt(index, bulge);
   }
-  if (!polyline.isClosed() || count < 2) return;
-  polyline.getPointAt(0, point);
-  path.lineTo(point, bulge);
-  path.close();
+  if (polyline.isClosed()) segments.close(bulge);
 }
 
-void addPolyline(const AcDb2dPolyline& polyline, PathData& path) {
-  bool first = true;
-  AcGePoint2d start;
+void addPolyline(const AcDb2dPolyline& polyline, PathData& path, bool apart) {
+  Segments segments(path, apart);
   double bulge = 0.0;
   for (auto vertices = polyline.vertexIterator(); !vertices->done(); vertices->step()) {
     AcDbObjectPointer<AcDb2dVertex> vertex(vertices->objectId(), AcDb::kForRead);
     // The frame of a spline-fit polyline is not drawn.
     if (!vertex || vertex->vertexType() == AcDb::k2dSplineCtlVertex) continue;
-    const AcGePoint2d point(vertex->position().x, vertex->position().y);
-    if (first) path.moveTo(point);
-    else path.lineTo(point, bulge);
-    if (first) start = point;
-    first = false;
+    segments.add(AcGePoint2d(vertex->position().x, vertex->position().y), bulge);
     bulge = vertex->bulge();
   }
-  if (!polyline.isClosed() || first) return;
-  path.lineTo(start, bulge);
-  path.close();
+  if (polyline.isClosed()) segments.close(bulge);
 }
 
 void addPoints(const std::vector<AcGePoint3d>& points, PathData& path, bool goesOn) {
@@ -135,15 +157,15 @@ std::optional<PathData> CurveShape::taperedOutline(const AcDbEntity& entity, con
   return path;
 }
 
-std::optional<PathData> CurveShape::of(const AcDbEntity& entity, const AcGeMatrix3d& toWorld) {
+std::optional<PathData> CurveShape::of(const AcDbEntity& entity, const AcGeMatrix3d& toWorld, bool dashed) {
   if (const auto* polyline = AcDbPolyline::cast(&entity)) {
     PathData path(toWorld * inPlaneOf(polyline->normal(), polyline->elevation()));
-    addPolyline(*polyline, path);
+    addPolyline(*polyline, path, dashed && !polyline->hasPlinegen());
     return path;
   }
   if (const auto* polyline = AcDb2dPolyline::cast(&entity)) {
     PathData path(toWorld * inPlaneOf(polyline->normal(), polyline->elevation()));
-    addPolyline(*polyline, path);
+    addPolyline(*polyline, path, dashed && !polyline->isLinetypeGenerationOn());
     return path;
   }
   if (const auto* line = AcDbLine::cast(&entity)) {

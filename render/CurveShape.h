@@ -14,8 +14,9 @@ class AcDbSpline;
 
 class CurveShape {
  public:
-  // Empty for an entity that is not a curve.
-  static std::optional<PathData> of(const AcDbEntity& entity, const AcGeMatrix3d& toWorld);
+  // Empty for an entity that is not a curve.  A dashed polyline without
+  // linetype generation starts its pattern afresh at every vertex.
+  static std::optional<PathData> of(const AcDbEntity& entity, const AcGeMatrix3d& toWorld, bool dashed = false);
   // The area a polyline whose segments taper covers, to be filled; empty
   // for any other entity.
   static std::optional<PathData> taperedOutline(const AcDbEntity& entity, const AcGeMatrix3d& toWorld);

@@ -161,7 +161,7 @@ pugi::xml_node DrawingRenderer::drawShape(const AcDbEntity& entity, const Render
     element.append_attribute("fill") = colour.c_str();
     return element;
   }
-  const std::optional<PathData> path = CurveShape::of(entity, placement.toWorld);
+  const std::optional<PathData> path = CurveShape::of(entity, placement.toWorld, m_dashes.dashes(look.linetype));
   pugi::xml_node element = path ? m_canvas.addPath(placement.parent, *path) : pugi::xml_node();
   if (element && AcDbSolid::cast(&entity) != nullptr) {
     element.append_attribute("stroke") = colour.c_str();

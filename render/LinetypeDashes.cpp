@@ -66,6 +66,10 @@ const LinetypeDashes::Pattern& LinetypeDashes::pattern(AcDbObjectId linetype) {
   return m_patterns.emplace(linetype, record ? patternOf(*record.object()) : Pattern{}).first->second;
 }
 
+bool LinetypeDashes::dashes(AcDbObjectId linetype) {
+  return !linetype.isNull() && !pattern(linetype).lengths.empty();
+}
+
 void LinetypeDashes::apply(pugi::xml_node element, AcDbObjectId linetype, double scale) {
   if (linetype.isNull() || !(scale > 0.0) || !std::isfinite(scale)) return;
   const Pattern& dashes = pattern(linetype);

@@ -16,6 +16,7 @@ class LinetypeDashes {
   // Dashes the element's stroke with the linetype's pattern, drawn that
   // many times its defined length; a continuous linetype leaves it alone.
   void apply(pugi::xml_node element, AcDbObjectId linetype, double scale);
+  bool dashes(AcDbObjectId linetype);
   // Each element's length as the dashes draw it, of one defined length:
   // gaps as long as dashes, dots very short; none for a pattern without length.
   static std::vector<double> lengthsOf(const AcDbLinetypeTableRecord& record);

@@ -1057,6 +1057,10 @@ msp.add_line((0, 5), (10, 5), dxfattribs={"linetype": "CONTINUOUS", "layer": "WA
 block = doc.blocks.new("MARK")
 block.add_line((0, 0), (1, 0), dxfattribs={"linetype": "BYBLOCK"})
 msp.add_blockref("MARK", (0, 10), dxfattribs={"linetype": "DASHED", "xscale": 3, "yscale": 3})
+corner = [(0, 20), (10, 20), (10, 30), (0, 30)]
+msp.add_lwpolyline(corner, close=True, dxfattribs={"linetype": "DASHED", "layer": "APART"})
+msp.add_lwpolyline(corner, close=True, dxfattribs={"linetype": "DASHED", "layer": "GENERATED", "flags": 128})
+msp.add_lwpolyline(corner, close=True, dxfattribs={"layer": "SOLIDLINE"})
 doc.saveas(sys.argv[1])
 )";
 
@@ -1122,6 +1126,16 @@ TEST(RenderedFiles, LinesAreDashedByTheirLinetypesAndScales) {
     EXPECT_EQ(dashes("CIRCLE"), std::make_pair(std::vector<double>{0.5 * s, 0.5 * s}, std::vector<double>{0.75 * s}));
     EXPECT_TRUE(dashes("LINE", "2").first.empty());
     EXPECT_EQ(dashes("LINE", "3").first, (std::vector<double>{1.5 * s, 0.75 * s}));
+    // A polyline's pattern starts afresh at each vertex, each segment a
+    // path of its own, unless its linetype generation is on.
+    const auto pieces = [&](const std::string& layer) {
+      const pugi::xml_node path = picture.select_node(("//path[@data-layer='" + layer + "']").c_str()).node();
+      const std::string d = path.attribute("d").value();
+      return std::count(d.begin(), d.end(), 'M');
+    };
+    EXPECT_EQ(pieces("APART"), 4);
+    EXPECT_EQ(pieces("GENERATED"), 1);
+    EXPECT_EQ(pieces("SOLIDLINE"), 1);
   }
   // The patterns go back to the file as they came.
   AcDbDatabase db(false, true);
@@ -1708,7 +1722,7 @@ std::vector<LinetypeText> linetypeTexts(const pugi::xml_document& picture, const
   for (const pugi::xpath_node& found : picture.select_nodes(("//text[@data-layer='" + layer + "']").c_str())) {
     const pugi::xml_node text = found.node();
     EXPECT_STREQ(text.child_value(), "GAS");
-    const char* type = layer == "PIPE" ? "LWPOLYLINE" : layer == "RING" ? "CIRCLE" : "LINE";
+    const char* type = layer.rfind("PIPE", 0) == 0 ? "LWPOLYLINE" : layer == "RING" ? "CIRCLE" : "LINE";
     EXPECT_STREQ(text.attribute("data-type").value(), type);
     const std::string transform = text.attribute("transform").value();
     const std::vector<double> m = numbersOf(transform.substr(transform.find('(') + 1).c_str());
@@ -1722,7 +1736,8 @@ std::vector<LinetypeText> linetypeTexts(const pugi::xml_document& picture, const
 }  // namespace
 
 // The texts of a complex linetype stand in the gaps it leaves for them,
-// along lines, polylines (the pattern running on past their vertices) and
+// along lines, polylines (the pattern starting afresh at each vertex, or
+// running on past it where linetype generation is on) and
 // circles, as large as its scale says times the line's, reading upright
 // whichever way the line runs; its shapes, and texts too many to read, are
 // counted as not drawn.
@@ -1740,6 +1755,7 @@ gas = {"linetype": "GAS_LINE"}
 msp.add_line((0, 0), (10, 0), dxfattribs=dict(gas, layer="ALONG"))
 msp.add_line((10, 5), (0, 5), dxfattribs=dict(gas, layer="BACK", ltscale=2))
 msp.add_lwpolyline([(0, 10), (3, 10), (3, 13)], dxfattribs=dict(gas, layer="PIPE"))
+msp.add_lwpolyline([(0, 30), (3, 30), (3, 33)], dxfattribs=dict(gas, layer="PIPEGEN", flags=128))
 msp.add_circle((20, 0), 2, dxfattribs=dict(gas, layer="RING"))
 msp.add_line((0, -10), (1000, -10), dxfattribs=dict(gas, layer="TINY", ltscale=0.001))
 msp.add_line((0, 20), (10, 20), dxfattribs={"linetype": "BATTING", "layer": "SHAPES"})
@@ -1778,17 +1794,24 @@ doc.saveas(sys.argv[1])
     EXPECT_NEAR(back[i].angle, 0.0, 1e-3) << i;
     EXPECT_NEAR(back[i].size, 2.0 * along.front().size, 1e-3) << i;
   }
-  // Round the polyline's corner the pattern goes on: three texts along its
-  // first side and three up its second.
-  const std::vector<LinetypeText> pipe = linetypeTexts(rendered.picture, "PIPE");
-  ASSERT_EQ(pipe.size(), 6u);
-  for (size_t i = 0; i < 3; ++i) {
-    EXPECT_NEAR(pipe[i].x, 0.6 + 0.95 * i, 1e-3) << i;
-    EXPECT_NEAR(pipe[i].y, 9.95, 1e-3) << i;
-    EXPECT_NEAR(pipe[i].angle, 0.0, 1e-3) << i;
-    EXPECT_NEAR(pipe[i + 3].x, 3.05, 1e-3) << i;
-    EXPECT_NEAR(pipe[i + 3].y, 10.45 + 0.95 * i, 1e-3) << i;
-    EXPECT_NEAR(pipe[i + 3].angle, 90.0, 1e-3) << i;
+  // At the polyline's corner the pattern starts afresh, or with linetype
+  // generation on goes on round it: three texts along its first side and
+  // three up its second either way.
+  struct Corner {
+    const char* layer;
+    double base, second;  // the first side's y, where the second's first text stands along it
+  };
+  for (const auto& [layer, base, second] : {Corner{"PIPE", 10.0, 0.6}, Corner{"PIPEGEN", 30.0, 0.45}}) {
+    const std::vector<LinetypeText> pipe = linetypeTexts(rendered.picture, layer);
+    ASSERT_EQ(pipe.size(), 6u) << layer;
+    for (size_t i = 0; i < 3; ++i) {
+      EXPECT_NEAR(pipe[i].x, 0.6 + 0.95 * i, 1e-3) << layer << i;
+      EXPECT_NEAR(pipe[i].y, base - 0.05, 1e-3) << layer << i;
+      EXPECT_NEAR(pipe[i].angle, 0.0, 1e-3) << layer << i;
+      EXPECT_NEAR(pipe[i + 3].x, 3.05, 1e-3) << layer << i;
+      EXPECT_NEAR(pipe[i + 3].y, base + second + 0.95 * i, 1e-3) << layer << i;
+      EXPECT_NEAR(pipe[i + 3].angle, 90.0, 1e-3) << layer << i;
+    }
   }
   // Round a circle of 4π, each text across its radius and never upside down.
   const std::vector<LinetypeText> ring = linetypeTexts(rendered.picture, "RING");
