@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "AcApDocManager.h"
+#include "AcDbDatabase.h"
 #include "CampusDrawing.h"
 #include "HostSession.h"
 #include "TextCodec.h"
